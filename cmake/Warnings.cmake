@@ -1,0 +1,24 @@
+# Project-wide warning level. CI turns warnings into errors.
+function(corvane_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  if(CORVANE_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# The core libraries must never see Qt: refuse to configure if one links it.
+function(corvane_core_library target)
+  corvane_warnings(${target})
+  set_property(TARGET ${target} PROPERTY CORVANE_CORE TRUE)
+endfunction()
+
+function(corvane_assert_no_qt target)
+  get_target_property(libs ${target} LINK_LIBRARIES)
+  if(libs)
+    foreach(lib IN LISTS libs)
+      if(lib MATCHES "^Qt")
+        message(FATAL_ERROR "core library ${target} links ${lib}; the core must stay free of Qt")
+      endif()
+    endforeach()
+  endif()
+endfunction()

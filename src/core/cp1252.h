@@ -1,0 +1,14 @@
+#pragma once
+// Game text is Windows-1252 bytes. The window works in Unicode; these convert
+// at its edge.
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+std::string cp1252ToUtf8(std::string_view bytes);
+// Characters outside Windows-1252 become '?'.
+std::string utf8ToCp1252(std::string_view utf8);
+
+} // namespace corvane

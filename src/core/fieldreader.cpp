@@ -1,0 +1,85 @@
+#include "core/fieldreader.h"
+
+#include "core/numbers.h"
+
+namespace corvane {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+std::string conversionError(const std::string& value, const char* type) {
+    return "cannot read \"" + value + "\" as " + type;
+}
+
+} // namespace
+
+void FieldReader::skipBlanks() {
+    while (m_pos < m_text.size() && isBlank(m_text[m_pos])) ++m_pos;
+}
+
+void FieldReader::skipLineEnd() {
+    if (m_pos < m_text.size() && m_text[m_pos] == '\r') ++m_pos;
+    if (m_pos < m_text.size() && m_text[m_pos] == '\n') ++m_pos;
+}
+
+std::string FieldReader::readText() {
+    skipBlanks();
+    if (atEnd()) throw FieldReadError("input past end of file");
+
+    std::string value;
+    if (m_text[m_pos] == '"') {
+        const std::size_t close = m_text.find('"', m_pos + 1);
+        const std::size_t stop = close == std::string::npos ? m_text.size() : close;
+        value = m_text.substr(m_pos + 1, stop - m_pos - 1);
+        m_pos = stop == m_text.size() ? stop : stop + 1;
+        while (m_pos < m_text.size() && m_text[m_pos] != ',' && !isLineEnd(m_text[m_pos])) ++m_pos;
+    } else {
+        const std::size_t start = m_pos;
+        while (m_pos < m_text.size() && m_text[m_pos] != ',' && !isLineEnd(m_text[m_pos])) ++m_pos;
+        std::size_t end = m_pos;
+        while (end > start && isBlank(m_text[end - 1])) --end;
+        value = m_text.substr(start, end - start);
+    }
+
+    if (m_pos < m_text.size()) {
+        if (m_text[m_pos] == ',')
+            ++m_pos;
+        else
+            skipLineEnd();
+    }
+    return value;
+}
+
+std::int16_t FieldReader::readInt16() {
+    const std::string value = readText();
+    const auto number = toInt16(value);
+    if (!number) throw FieldReadError(conversionError(value, "a 16-bit integer"));
+    return *number;
+}
+
+std::int32_t FieldReader::readInt32() {
+    const std::string value = readText();
+    const auto number = toInt32(value);
+    if (!number) throw FieldReadError(conversionError(value, "a 32-bit integer"));
+    return *number;
+}
+
+float FieldReader::readSingle() {
+    const std::string value = readText();
+    const auto number = toSingle(value);
+    if (!number) throw FieldReadError(conversionError(value, "a number"));
+    return *number;
+}
+
+bool FieldReader::readBool() {
+    const std::string value = readText();
+    std::string lower;
+    for (char c : value) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    if (lower == "true" || lower == "#true#") return true;
+    if (lower == "false" || lower == "#false#") return false;
+    if (const auto number = toInt32(value)) return *number != 0;
+    throw FieldReadError(conversionError(value, "True or False"));
+}
+
+} // namespace corvane

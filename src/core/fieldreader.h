@@ -1,0 +1,47 @@
+#pragma once
+// The comma- and quote-aware field reader used by every settings file:
+//  - blanks and tabs before a field are skipped;
+//  - a field that starts with a double quote runs to the next double quote
+//    (commas and blanks inside belong to it); the reader then skips to after
+//    the next comma or the end of the line;
+//  - any other field runs to the next comma or the end of the line, trailing
+//    blanks dropped; so a bare value holding a comma yields two fields;
+//  - reading past the end of the text, or a value that does not convert, is a
+//    FieldReadError.
+// Line ends may be CR LF, LF or a lone CR.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+class FieldReadError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class FieldReader {
+public:
+    explicit FieldReader(std::string text) : m_text(std::move(text)) {}
+
+    // True when no field is left to read.
+    bool atEnd() const { return m_pos >= m_text.size(); }
+
+    std::string readText();
+    std::int16_t readInt16();
+    std::int32_t readInt32();
+    float readSingle();
+    // "True"/"False" in any letter case, or a whole number (non-zero is true).
+    bool readBool();
+
+private:
+    void skipBlanks();
+    void skipLineEnd();
+
+    std::string m_text;
+    std::size_t m_pos = 0;
+};
+
+} // namespace corvane

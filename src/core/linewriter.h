@@ -1,0 +1,29 @@
+#pragma once
+// Builds a settings file line by line: each value followed by CR LF, nothing
+// quoted or escaped. A non-negative number gets one leading blank (the sign
+// position), a negative one its minus sign.
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+class LineWriter {
+public:
+    LineWriter& text(std::string_view value);
+    LineWriter& quoted(std::string_view value); // "value"
+    LineWriter& number(long long value);
+    LineWriter& single(float value);
+    LineWriter& boolean(bool value); // True / False
+
+    const std::string& contents() const { return m_out; }
+
+private:
+    std::string m_out;
+};
+
+// " 5", "-5"; " 12.5", " 1440".
+std::string signedNumberText(long long value);
+std::string signedSingleText(float value);
+
+} // namespace corvane

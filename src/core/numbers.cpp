@@ -1,0 +1,75 @@
+#include "core/numbers.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace corvane {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Sign, digits, optional "." and digits; at least one digit in all.
+bool isPlainDecimal(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+    }
+    return digits > 0 && i == s.size();
+}
+
+std::optional<double> roundedValue(std::string_view text) {
+    const std::string_view s = trimBlanks(text);
+    if (!isPlainDecimal(s)) return std::nullopt;
+    const std::string copy(s);
+    const double value = std::strtod(copy.c_str(), nullptr);
+    if (!std::isfinite(value)) return std::nullopt;
+    return std::nearbyint(value); // the default rounding mode rounds half to even
+}
+
+template <typename Int> std::optional<Int> toInteger(std::string_view text) {
+    const auto value = roundedValue(text);
+    if (!value || *value < static_cast<double>(std::numeric_limits<Int>::min()) ||
+        *value > static_cast<double>(std::numeric_limits<Int>::max()))
+        return std::nullopt;
+    return static_cast<Int>(*value);
+}
+
+} // namespace
+
+std::optional<std::int16_t> toInt16(std::string_view text) { return toInteger<std::int16_t>(text); }
+std::optional<std::int32_t> toInt32(std::string_view text) { return toInteger<std::int32_t>(text); }
+
+std::optional<float> toSingle(std::string_view text) {
+    const std::string_view s = trimBlanks(text);
+    if (s.empty()) return std::nullopt;
+    const std::string copy(s);
+    char* end = nullptr;
+    const double value = std::strtod(copy.c_str(), &end);
+    if (end != copy.c_str() + copy.size() || !std::isfinite(value)) return std::nullopt;
+    // strtod also takes hexadecimal, "inf" and "nan": allow only decimal forms.
+    for (char c : copy)
+        if (!(isDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E'))
+            return std::nullopt;
+    if (std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
+    return static_cast<float>(value);
+}
+
+bool isINT(std::string_view text) { return toInt16(text).has_value(); }
+bool isLong(std::string_view text) { return toInt32(text).has_value(); }
+
+std::string decimal(long long value) { return std::to_string(value); }
+
+} // namespace corvane

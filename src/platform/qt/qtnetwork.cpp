@@ -1,0 +1,152 @@
+#include "platform/qt/qtnetwork.h"
+
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QNetworkDatagram>
+#include <QTcpSocket>
+#include <QUdpSocket>
+
+namespace corvane::qt {
+namespace {
+
+NetError toNetError(QAbstractSocket::SocketError error, const QString& text) {
+    NetError e;
+    e.description = text.toStdString();
+    switch (error) {
+    case QAbstractSocket::SocketAddressNotAvailableError: e.kind = NetError::Kind::AddressNotAvailable; break;
+    case QAbstractSocket::HostNotFoundError: e.kind = NetError::Kind::HostNotFound; break;
+    case QAbstractSocket::ConnectionRefusedError: e.kind = NetError::Kind::ConnectionRefused; break;
+    case QAbstractSocket::RemoteHostClosedError: e.kind = NetError::Kind::RemoteClosed; break;
+    case QAbstractSocket::SocketTimeoutError: e.kind = NetError::Kind::Timeout; break;
+    default: e.kind = NetError::Kind::Other; break;
+    }
+    return e;
+}
+
+std::optional<QHostAddress> resolve(const std::string& host) {
+    QHostAddress address(QString::fromStdString(host));
+    if (!address.isNull()) return address;
+    const QHostInfo info = QHostInfo::fromName(QString::fromStdString(host));
+    for (const QHostAddress& candidate : info.addresses())
+        if (candidate.protocol() == QAbstractSocket::IPv4Protocol) return candidate;
+    if (!info.addresses().isEmpty()) return info.addresses().first();
+    return std::nullopt;
+}
+
+// An unconnected socket that sends to one peer and drops datagrams from anyone else.
+class QtUdpChannel : public UdpChannel {
+public:
+    QtUdpChannel() {
+        QObject::connect(&m_socket, &QUdpSocket::readyRead, [this] { readPending(); });
+        QObject::connect(&m_socket, &QUdpSocket::errorOccurred, [this](QAbstractSocket::SocketError e) {
+            if (m_open) deliverError(toNetError(e, m_socket.errorString()));
+        });
+    }
+
+    std::optional<NetError> open(const std::string& host, std::uint16_t port) override {
+        close();
+        const auto address = resolve(host);
+        if (!address) return NetError{NetError::Kind::HostNotFound, "Host " + host + " not found"};
+        if (port == 0 || address->isNull() || *address == QHostAddress::Any ||
+            *address == QHostAddress::AnyIPv4 || *address == QHostAddress::Broadcast)
+            return NetError{NetError::Kind::AddressNotAvailable,
+                            "The requested address is not valid in its context"};
+        const QHostAddress local = address->protocol() == QAbstractSocket::IPv6Protocol
+                                       ? QHostAddress::AnyIPv6
+                                       : QHostAddress::AnyIPv4;
+        if (!m_socket.bind(local, 0))
+            return toNetError(m_socket.error(), m_socket.errorString());
+        m_peer = *address;
+        m_port = port;
+        m_open = true;
+        return std::nullopt;
+    }
+
+    std::optional<NetError> send(std::string_view bytes) override {
+        if (!m_open) return NetError{NetError::Kind::Other, "The socket is not open"};
+        const qint64 n = m_socket.writeDatagram(bytes.data(), static_cast<qint64>(bytes.size()),
+                                                m_peer, m_port);
+        if (n < 0) return toNetError(m_socket.error(), m_socket.errorString());
+        return std::nullopt;
+    }
+
+    void close() override {
+        m_open = false;
+        m_socket.close();
+    }
+
+    bool isOpen() const override { return m_open; }
+
+private:
+    void readPending() {
+        while (m_socket.hasPendingDatagrams()) {
+            const QNetworkDatagram datagram = m_socket.receiveDatagram(kMaxDatagram);
+            if (!m_open) continue;
+            const bool fromPeer =
+                datagram.senderPort() == m_port &&
+                datagram.senderAddress().isEqual(m_peer, QHostAddress::ConvertV4MappedToIPv4);
+            if (!fromPeer) continue;
+            const QByteArray data = datagram.data();
+            deliverDatagram(std::string(data.constData(), static_cast<std::size_t>(data.size())));
+        }
+    }
+
+    QUdpSocket m_socket;
+    QHostAddress m_peer;
+    quint16 m_port = 0;
+    bool m_open = false;
+};
+
+class QtTcpStream : public TcpStream {
+public:
+    QtTcpStream() {
+        QObject::connect(&m_socket, &QTcpSocket::connected, [this] { deliverConnected(); });
+        QObject::connect(&m_socket, &QTcpSocket::readyRead, [this] {
+            const QByteArray data = m_socket.readAll();
+            if (!data.isEmpty())
+                deliverData(std::string(data.constData(), static_cast<std::size_t>(data.size())));
+        });
+        QObject::connect(&m_socket, &QTcpSocket::disconnected, [this] {
+            if (!m_closing) deliverClosed();
+        });
+        QObject::connect(&m_socket, &QTcpSocket::errorOccurred, [this](QAbstractSocket::SocketError e) {
+            if (e == QAbstractSocket::RemoteHostClosedError || m_closing) return;
+            deliverError(toNetError(e, m_socket.errorString()));
+        });
+    }
+
+    void connectTo(const std::string& host, std::uint16_t port) override {
+        close();
+        m_socket.connectToHost(QString::fromStdString(host), port);
+    }
+
+    void send(std::string_view bytes) override {
+        m_socket.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+
+    void close() override {
+        m_closing = true;
+        m_socket.abort();
+        m_closing = false;
+    }
+
+    State state() const override {
+        switch (m_socket.state()) {
+        case QAbstractSocket::ConnectedState: return State::Connected;
+        case QAbstractSocket::HostLookupState:
+        case QAbstractSocket::ConnectingState: return State::Connecting;
+        default: return State::Closed;
+        }
+    }
+
+private:
+    QTcpSocket m_socket;
+    bool m_closing = false;
+};
+
+} // namespace
+
+std::unique_ptr<UdpChannel> QtNetworkFactory::createUdp() { return std::make_unique<QtUdpChannel>(); }
+std::unique_ptr<TcpStream> QtNetworkFactory::createTcp() { return std::make_unique<QtTcpStream>(); }
+
+} // namespace corvane::qt

@@ -1,0 +1,14 @@
+#pragma once
+// UDP and TCP ports on Qt Network.
+
+#include "core/net.h"
+
+namespace corvane::qt {
+
+class QtNetworkFactory : public NetworkFactory {
+public:
+    std::unique_ptr<UdpChannel> createUdp() override;
+    std::unique_ptr<TcpStream> createTcp() override;
+};
+
+} // namespace corvane::qt

@@ -1,0 +1,120 @@
+#include <unistd.h>
+#include "core/textfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace corvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDir : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("corvane-textfile-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override {
+        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(m_dir);
+    }
+    fs::path m_dir;
+};
+
+std::string lines(int first, int last) {
+    std::string out;
+    for (int i = first; i <= last; ++i) out += "line " + std::to_string(i) + "\r\n";
+    return out;
+}
+
+} // namespace
+
+using AtomicReplace = TempDir;
+
+TEST_F(AtomicReplace, ReplacesContentsWhole) {
+    const fs::path file = m_dir / "Config.txt";
+    ASSERT_TRUE(atomicReplace(file, "old\r\n"));
+    ASSERT_TRUE(atomicReplace(file, "new\r\n"));
+    EXPECT_EQ(readFile(file), "new\r\n");
+    EXPECT_FALSE(fs::exists(file.string() + ".saving"));
+}
+
+TEST_F(AtomicReplace, FailedWriteLeavesOldFileIntact) {
+    const fs::path file = m_dir / "MOD.txt";
+    ASSERT_TRUE(atomicReplace(file, "keep me\r\n"));
+    // A directory where the temporary file would go makes the write fail.
+    fs::create_directory(file.string() + ".saving");
+    fs::create_directory(file.string() + ".saving/x");
+    std::string error;
+    EXPECT_FALSE(atomicReplace(file, "lost\r\n", &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(readFile(file), "keep me\r\n");
+}
+
+TEST_F(AtomicReplace, ReadOnlyDirectoryFailsWithoutTouchingFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
+    const fs::path file = m_dir / "Levels.txt";
+    ASSERT_TRUE(atomicReplace(file, "2\r\n"));
+    fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(atomicReplace(file, "3\r\n"));
+    EXPECT_EQ(readFile(file), "2\r\n");
+}
+
+using AppendLine = TempDir;
+
+TEST_F(AppendLine, AppendsWithCrLfAndFailsWithoutDirectory) {
+    const fs::path file = m_dir / "Server.txt";
+    EXPECT_TRUE(appendLine(file, "one"));
+    EXPECT_TRUE(appendLine(file, "two"));
+    EXPECT_EQ(readFile(file), "one\r\ntwo\r\n");
+    EXPECT_FALSE(appendLine(m_dir / "missing" / "Server.txt", "three"));
+}
+
+TEST(SplitLines, AcceptsEveryLineEnd) {
+    EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLines("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_TRUE(splitLines("").empty());
+}
+
+using LastLines = TempDir;
+
+TEST_F(LastLines, FewerLinesThanAskedGivesAll) {
+    const fs::path file = m_dir / "Server.txt";
+    std::ofstream(file, std::ios::binary) << lines(1, 30);
+    const auto tail = readLastLines(file, 51);
+    ASSERT_TRUE(tail);
+    ASSERT_EQ(tail->size(), 30u);
+    EXPECT_EQ(tail->front(), "line 1");
+    EXPECT_EQ(tail->back(), "line 30");
+}
+
+TEST_F(LastLines, TailOfALargeFileMatchesAFullRead) {
+    const fs::path file = m_dir / "Server.txt";
+    std::ofstream(file, std::ios::binary) << lines(1, 20000);
+    const auto tail = readLastLines(file, 51);
+    const auto all = splitLines(*readFile(file));
+    ASSERT_TRUE(tail);
+    EXPECT_EQ(*tail, std::vector<std::string>(all.end() - 51, all.end()));
+}
+
+TEST_F(LastLines, BlockBoundaryInsideCrLfAndLongLines) {
+    const fs::path file = m_dir / "Server.txt";
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += std::string(1000 + i, 'a' + i % 26) + "\r\n";
+    std::ofstream(file, std::ios::binary) << text;
+    const auto all = splitLines(text);
+    for (std::size_t n : {1u, 2u, 51u, 199u, 200u, 500u}) {
+        const auto tail = readLastLines(file, n);
+        ASSERT_TRUE(tail);
+        const std::size_t k = std::min<std::size_t>(n, all.size());
+        EXPECT_EQ(*tail, std::vector<std::string>(all.end() - static_cast<long>(k), all.end())) << n;
+    }
+}
+
+TEST_F(LastLines, MissingFileIsReported) { EXPECT_FALSE(readLastLines(m_dir / "none.txt", 5)); }
