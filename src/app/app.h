@@ -1,17 +1,103 @@
 #pragma once
+// The App owns every subsystem and wires them together: it is the program's
+// main object, the one the operator window renders and routes actions to. It
+// holds no widgets, so everything it does runs under test on virtual time.
+
+#include "core/activitylog.h"
 #include "core/apppaths.h"
+#include "core/chatlog.h"
+#include "core/consolelog.h"
+#include "core/eventloop.h"
 #include "core/ports.h"
+#include "core/settings.h"
+#include "core/signal.h"
+#include "core/startup.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
 
 namespace corvane {
+
+// The top tabs of the operator window, in order.
+enum class TopTab { Status, Chat, Players, Messages, Restrictions, Advanced };
 
 class App {
 public:
     App(Ports ports, AppPaths paths);
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // ---- life cycle (lifecycle.cpp)
+    // The start decision: version check and first-run test.
+    StartMode Main();
+    // The main window is created: load everything, start the window's timers.
+    void createMainWindow();
+    void Form_Initialize();
+    void UpdateAllC();
+    void SendCError();
+    void loadFirst();
+    void ENDALL();
+    void CloseAll();
+    bool ended() const { return m_ended; }
+
+    // ---- window state the core keeps
+    std::string caption() const;
+    // "Logs", "Server Settings...", "Reset Maps" and "Reserved Slot".
+    bool menuItemsEnabled() const { return m_menuItemsEnabled; }
+    // The operator selects a top tab; while a critical error holds, only the
+    // first can be shown. Returns the tab actually shown.
+    TopTab selectTopTab(TopTab tab);
+    TopTab selectedTopTab() const { return m_topTab; }
+    void openAdvancedFile();
+
+    bool criticalError() const { return m_criticalError; }
+    ActivityLog& activityLog() { return m_activityLog; }
+    ConsoleLog& consoleLog() { return m_consoleLog; }
+    ChatLog& chatLog() { return m_chatLog; }
+    Settings& settings() { return m_settings; }
     const AppPaths& paths() const { return m_paths; }
+    Ports& ports() { return m_ports; }
+
+    // The window refreshes its caption and menus.
+    Signal<> windowStateChanged;
+    // Each step of the start-up load, by name, as it begins.
+    Signal<std::string_view> loadStep;
 
 private:
+    void createTimers();
+    void stopAllTimers();
+    void endProgram(int exitCode);
+    void step(std::string_view name);
+
+    // Start-up steps whose owners are later subsystems.
+    void layOutViews();
+    void Loadr2();
+    void SaveMessageS() {}
+    // The one-second main tick and the first log fetch.
+    void Timer2_Timer();
+    void Timer22_Timer();
+    void Timer29_Timer();
+
     Ports m_ports;
     AppPaths m_paths;
+    bool m_criticalError = false;
+    ActivityLog m_activityLog;
+    ConsoleLog m_consoleLog;
+    ChatLog m_chatLog;
+    Settings m_settings;
+
+    std::unique_ptr<Timer> m_timer2;  // one-second main tick
+    std::unique_ptr<Timer> m_timer22; // first log fetch, 500 ms after the window exists
+    std::unique_ptr<Timer> m_timer29; // first-run defaults
+    std::unique_ptr<Timer> m_timer9;  // second stage of shutdown
+
+    bool m_menuItemsEnabled = true;
+    bool m_inCriticalDialog = false;
+    bool m_shuttingDown = false;
+    bool m_ended = false;
+    TopTab m_topTab = TopTab::Status;
 };
 
 } // namespace corvane

@@ -1,8 +1,19 @@
 #include "core/apppaths.h"
 
+#include <algorithm>
 #include <string>
 
 namespace corvane {
+namespace {
+
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+               return lower(x) == lower(y);
+           });
+}
+
+} // namespace
 
 std::filesystem::path portablePath(std::string_view name) {
     std::string copy(name);
@@ -12,7 +23,26 @@ std::filesystem::path portablePath(std::string_view name) {
 }
 
 std::filesystem::path AppPaths::file(std::string_view relative) const {
-    return m_appDir / portablePath(relative);
+    namespace fs = std::filesystem;
+    const fs::path exact = m_appDir / portablePath(relative);
+    std::error_code ec;
+    if (fs::exists(exact, ec)) return exact;
+    // File names are not case-sensitive for the program ("Data\Mod.txt" is
+    // "Data\MOD.txt"): find the existing file whose name differs only in case.
+    fs::path resolved = m_appDir;
+    for (const fs::path& part : portablePath(relative)) {
+        fs::path next = resolved / part;
+        if (!fs::exists(next, ec) && fs::is_directory(resolved, ec)) {
+            for (const fs::directory_entry& entry : fs::directory_iterator(resolved, ec)) {
+                if (sameIgnoringCase(entry.path().filename().string(), part.string())) {
+                    next = entry.path();
+                    break;
+                }
+            }
+        }
+        resolved = next;
+    }
+    return resolved;
 }
 
 } // namespace corvane

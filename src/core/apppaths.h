@@ -1,6 +1,7 @@
 #pragma once
 // The application directory and the files beside it. Names read from files may
-// use "\" or "/" between their parts.
+// use "\" or "/" between their parts, and are matched ignoring letter case when
+// no file of the exact name exists.
 
 #include <filesystem>
 #include <string_view>
@@ -12,8 +13,8 @@ public:
     explicit AppPaths(std::filesystem::path appDir) : m_appDir(std::move(appDir)) {}
 
     const std::filesystem::path& appDir() const { return m_appDir; }
-    std::filesystem::path dataDir() const { return m_appDir / "Data"; }
-    std::filesystem::path logsDir() const { return m_appDir / "Logs"; }
+    std::filesystem::path dataDir() const { return file("Data"); }
+    std::filesystem::path logsDir() const { return file("Logs"); }
 
     // A name relative to the application directory, e.g. "Data\Config.txt".
     std::filesystem::path file(std::string_view relative) const;

@@ -82,4 +82,13 @@ bool FieldReader::readBool() {
     throw FieldReadError(conversionError(value, "True or False"));
 }
 
+std::string FieldReader::readLine() {
+    if (atEnd()) throw FieldReadError("input past end of file");
+    const std::size_t start = m_pos;
+    while (m_pos < m_text.size() && !isLineEnd(m_text[m_pos])) ++m_pos;
+    std::string line = m_text.substr(start, m_pos - start);
+    skipLineEnd();
+    return line;
+}
+
 } // namespace corvane

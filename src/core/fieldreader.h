@@ -35,6 +35,9 @@ public:
     float readSingle();
     // "True"/"False" in any letter case, or a whole number (non-zero is true).
     bool readBool();
+    // The rest of the current line, as it stands (nothing skipped or cut), and
+    // moves to the next line.
+    std::string readLine();
 
 private:
     void skipBlanks();

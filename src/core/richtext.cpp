@@ -9,7 +9,7 @@ void RichText::setText(const std::string& text) {
         m_runs.push_back(TextRun{text, kBlack, false});
         m_size = text.size();
     }
-    reset.emit();
+    reset.notify();
 }
 
 void RichText::append(const std::string& text, Colour colour, bool bold) {
@@ -20,7 +20,7 @@ void RichText::append(const std::string& text, Colour colour, bool bold) {
         m_runs.back().text += text;
     else
         m_runs.push_back(run);
-    appended.emit(run);
+    appended.notify(run);
 }
 
 std::string RichText::plainText() const {

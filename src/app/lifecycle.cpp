@@ -1,0 +1,113 @@
+// Start-up, reload, the critical-error dialog and the two-stage shutdown.
+
+#include "app/app.h"
+
+#include "core/prompts.h"
+
+namespace corvane {
+
+StartMode App::Main() { return decideStartMode(m_paths, m_ports.prompts); }
+
+void App::createMainWindow() {
+    Form_Initialize();
+    if (m_ended) return;
+    m_timer2->start();
+    m_timer22->start();
+}
+
+void App::step(std::string_view name) { loadStep.notify(name); }
+
+void App::Form_Initialize() {
+    // The order matters: later steps read what earlier ones loaded.
+    const std::pair<std::string_view, std::function<void()>> steps[] = {
+        {"LayOutViews", [this] { layOutViews(); }},
+        {"MaxHealth", [] {}},
+        {"ClearHP", [] {}},
+        {"LoadBadWords", [] {}},
+        {"LoadAVars", [this] { m_settings.LoadAVars(); }},
+        {"LoadDRank", [] {}},
+        {"ClearPlayers", [] {}},
+        {"ResetVoting", [] {}},
+        {"InputConfig", [this] { m_settings.InputConfig(); }},
+        {"InputAdmin", [] {}},
+        {"SetCaption", [this] { windowStateChanged.notify(); }},
+        {"SetDefaultRotation", [] {}},
+        {"LoadPlayerDatabase", [] {}},
+        {"SizeCommandClipboard", [] {}},
+        {"QueuePlaylist", [] {}},
+        {"CVMwelcome", [] {}},
+        {"BuildMapTable", [] {}},
+        {"StartRconPump", [] {}},
+        {"AllowRcon", [] {}},
+        {"Loadr2", [this] { Loadr2(); }},
+        {"LoadModFile", [this] { m_settings.LoadModFile(); }},
+    };
+    for (const auto& [name, run] : steps) {
+        if (m_ended) return;
+        step(name);
+        run();
+    }
+}
+
+void App::layOutViews() { m_settings.setViewsReady(true); }
+
+void App::Loadr2() {}
+
+void App::UpdateAllC() {
+    m_menuItemsEnabled = true;
+    m_settings.LoadAVars();
+    m_settings.SaveModFile();
+    m_settings.InputConfig();
+    windowStateChanged.notify();
+}
+
+void App::SendCError() {
+    // One dialog at a time: while it waits for the operator, timers keep
+    // running and may fail again.
+    if (m_criticalError || m_inCriticalDialog || m_ended) return;
+    m_inCriticalDialog = true;
+    const MessageResult answer = m_ports.prompts.messageBox(
+        "Critical Error!",
+        "WARNING: Corvane Mod has detected an error that prevents it from running, please check "
+        "all directories and make sure Data and Logs directories both exist and then restart!",
+        MessageButtons::AbortRetryIgnore, MessageIcon::Critical);
+    m_inCriticalDialog = false;
+    switch (answer) {
+    case MessageResult::Abort: endProgram(1); break;
+    case MessageResult::Retry: Form_Initialize(); break;
+    default:
+        m_menuItemsEnabled = false;
+        windowStateChanged.notify();
+        break;
+    }
+}
+
+void App::loadFirst() {
+    m_activityLog.SMS(std::string("Welcome to the Corvane Mod Version ") + kBuildVersion + "!", kBlue);
+    m_activityLog.SMS("Begin setup by going to the Players tab -> Permissions, for more info go to "
+                      "https://corvane-mod.example.org",
+                      kBlue);
+    m_timer29->start();
+}
+
+void App::ENDALL() {
+    if (m_shuttingDown || m_ended) return;
+    m_shuttingDown = true;
+    if (m_topTab == TopTab::Messages) SaveMessageS();
+    m_activityLog.SMS("Shutting down...", kRed);
+    m_settings.SaveModFile();
+    m_timer9->start();
+}
+
+void App::CloseAll() {
+    m_activityLog.SMS("Shutting down...");
+    endProgram(0);
+}
+
+void App::endProgram(int exitCode) {
+    stopAllTimers();
+    m_ended = true;
+    m_ports.loop.quit(exitCode);
+}
+
+} // namespace corvane

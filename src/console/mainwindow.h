@@ -1,0 +1,38 @@
+#pragma once
+// The operator's main window: renders the App's models and routes every
+// operator action to the App. It keeps only view state of its own.
+
+#include <QMainWindow>
+
+class QAction;
+class QPlainTextEdit;
+class QTabWidget;
+
+namespace corvane {
+class App;
+}
+
+namespace corvane::console {
+
+class MainWindow : public QMainWindow {
+public:
+    explicit MainWindow(App& app);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* buildStatusTab();
+    QWidget* buildChatTab();
+    void buildMenus();
+    void refreshWindowState();
+    void topTabChanged(int index);
+
+    App& m_app;
+    QTabWidget* m_tabs = nullptr;
+    QPlainTextEdit* m_console = nullptr;
+    QList<QAction*> m_lockableActions;
+    bool m_revertingTab = false;
+};
+
+} // namespace corvane::console

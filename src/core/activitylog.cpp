@@ -1,0 +1,47 @@
+#include "core/activitylog.h"
+
+#include "core/prompts.h"
+#include "core/textfile.h"
+
+namespace corvane {
+
+ActivityLog::ActivityLog(const AppPaths& paths, const Clock& clock, const bool& criticalError)
+    : m_paths(paths), m_clock(clock), m_criticalError(criticalError) {
+    m_view.setText(kBannerLine);
+}
+
+void ActivityLog::SMS(const std::string& text, Colour colour) {
+    if (m_criticalError) return;
+    const std::string line = fileStamp(m_clock.now()) + text;
+    if (!appendLine(m_paths.file("Logs/Server.txt"), line)) {
+        if (m_writeFailed) m_writeFailed();
+        return;
+    }
+    m_view.append("\r\n" + line, colour);
+    entryWritten.notify(line, colour);
+    CheckSMSLeak();
+}
+
+void ActivityLog::CheckSMSLeak() {
+    // Compared for equality: a threshold of 0 or less never trims.
+    if (++m_counter != m_threshold) return;
+    m_counter = 0;
+    m_view.setText(kBannerLine);
+    // Only the file's tail is read, so the cost does not grow with the file.
+    const auto newest = readLastLines(m_paths.file("Logs/Server.txt"), kTrimLines);
+    if (!newest) return;
+    std::string text;
+    for (const std::string& line : *newest) text += "\r\n" + line;
+    m_view.append(text);
+}
+
+void ActivityLog::clearServerLog(Prompts& prompts) {
+    const MessageResult answer =
+        prompts.messageBox("Clear Server Log",
+                           "Are you sure you want to clear the server log? Everything is still "
+                           "saved in a file.",
+                           MessageButtons::YesNo, MessageIcon::Question);
+    if (answer == MessageResult::Yes) m_view.setText(kBannerLine);
+}
+
+} // namespace corvane

@@ -1,0 +1,56 @@
+#pragma once
+// The activity log: one time-stamped, coloured line per notable event, shown in
+// the activity view and appended to Logs/Server.txt. The view is rebuilt from
+// the file's newest lines every LogTrimPeriod entries so it stays small.
+
+#include "core/apppaths.h"
+#include "core/clock.h"
+#include "core/richtext.h"
+#include "core/signal.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace corvane {
+
+class Prompts;
+
+inline constexpr const char* kBannerLine =
+    "-Corvane Mod 0.0.2 - administration for your game server, by the Corvane Mod team";
+
+class ActivityLog {
+public:
+    // criticalError silences the log while set; writeFailed runs when
+    // Logs/Server.txt cannot be written (the critical-error dialog).
+    ActivityLog(const AppPaths& paths, const Clock& clock, const bool& criticalError);
+
+    void SMS(const std::string& text, Colour colour = kBlack);
+    void CheckSMSLeak();
+
+    // "Clear Server Log": asks, then resets the view to the banner line. The
+    // file and the entry counter stay as they are.
+    void clearServerLog(Prompts& prompts);
+
+    void setTrimThreshold(std::int32_t entries) { m_threshold = entries; }
+    void setWriteFailedHandler(std::function<void()> handler) { m_writeFailed = std::move(handler); }
+
+    RichText& view() { return m_view; }
+    const RichText& view() const { return m_view; }
+
+    // Every entry as written to the file (stamp + text), with its colour.
+    Signal<const std::string&, Colour> entryWritten;
+
+private:
+    static constexpr std::size_t kTrimLines = 51;
+
+    const AppPaths& m_paths;
+    const Clock& m_clock;
+    const bool& m_criticalError;
+    std::function<void()> m_writeFailed;
+    RichText m_view;
+    std::int32_t m_counter = 0;
+    std::int32_t m_threshold = 100;
+};
+
+} // namespace corvane

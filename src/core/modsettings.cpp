@@ -1,0 +1,119 @@
+#include "core/modsettings.h"
+
+#include "core/fieldreader.h"
+#include "core/linewriter.h"
+#include "core/numbers.h"
+
+namespace corvane {
+namespace {
+
+std::vector<std::string> splitAt(const std::string& text, char separator) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t next = text.find(separator, start);
+        pieces.push_back(text.substr(start, next - start));
+        if (next == std::string::npos) break;
+        start = next + 1;
+    }
+    return pieces;
+}
+
+std::string join(const std::vector<std::string>& pieces, char separator) {
+    std::string out;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i) out += separator;
+        out += pieces[i];
+    }
+    return out;
+}
+
+std::string trimBlanks(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    const auto last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+// "name=value" -> the text between the first "=" and the next "=" or the end.
+std::string valueOf(const std::string& line) {
+    const std::string trimmed = trimBlanks(line);
+    const std::size_t eq = trimmed.find('=');
+    if (eq == std::string::npos) throw FieldReadError("no \"=\" in \"" + trimmed + "\"");
+    const std::size_t next = trimmed.find('=', eq + 1);
+    return trimmed.substr(eq + 1, next == std::string::npos ? std::string::npos : next - eq - 1);
+}
+
+template <typename Int> Int convert(const std::string& value, std::optional<Int> (*conv)(std::string_view)) {
+    const auto number = conv(value);
+    if (!number) throw FieldReadError("cannot read \"" + value + "\" as a number");
+    return *number;
+}
+
+} // namespace
+
+void readModFile(const std::string& text, ModSettings& s) {
+    FieldReader in(text);
+    s.LastUpdateCheck = in.readText();
+    s.VersionRead = in.readText();
+    s.AutoUpdateCheck = in.readBool();
+    s.WelcomeTemplate = in.readText();
+    for (std::int16_t* box : {&s.AutoRefreshPlayers, &s.KickUnknownSoldiers, &s.WelcomeEnabled,
+                              &s.TimedMessagesEnabled, &s.RulesEnabled, &s.LanguageFilterEnabled,
+                              &s.AutoScroll, &s.KickXboxNames})
+        *box = in.readInt16();
+    s.MaxWarns = in.readInt16();
+    for (float& width : s.PlayerLogColumnWidths) width = in.readSingle();
+    const std::vector<std::string> modes = splitAt(in.readText(), ';');
+    for (std::size_t k = 0; k < modes.size() && k < s.AnnounceMode.size(); ++k)
+        s.AnnounceMode[k] = convert<std::int16_t>(modes[k], &toInt16);
+    s.WeaponFlags = splitAt(in.readText(), ';');
+    for (float& width : s.OnlineColumnWidths) width = in.readSingle();
+}
+
+std::string writeModFile(const ModSettings& s) {
+    LineWriter out;
+    out.text(s.LastUpdateCheck).text(kBuildVersion).boolean(s.AutoUpdateCheck).text(s.WelcomeTemplate);
+    for (std::int16_t box : {s.AutoRefreshPlayers, s.KickUnknownSoldiers, s.WelcomeEnabled,
+                             s.TimedMessagesEnabled, s.RulesEnabled, s.LanguageFilterEnabled,
+                             s.AutoScroll, s.KickXboxNames})
+        out.number(box);
+    out.number(s.MaxWarns);
+    for (float width : s.PlayerLogColumnWidths) out.single(width);
+    std::vector<std::string> modes;
+    for (std::int16_t mode : s.AnnounceMode) modes.push_back(decimal(mode));
+    out.text(join(modes, ';'));
+    out.text(join(s.WeaponFlags, ';'));
+    for (float width : s.OnlineColumnWidths) out.single(width);
+    return out.contents();
+}
+
+void readAdvancedFile(const std::string& text, AdvancedVars& vars) {
+    FieldReader in(text);
+    for (int header = 0; header < 12; ++header) in.readText();
+    vars.RconQueueInterval = convert<std::int32_t>(valueOf(in.readLine()), &toInt32);
+    vars.StatusPollPeriod = convert<std::int16_t>(valueOf(in.readLine()), &toInt16);
+    vars.Reserved3 = convert<std::int32_t>(valueOf(in.readLine()), &toInt32);
+    vars.LogTrimPeriod = convert<std::int32_t>(valueOf(in.readLine()), &toInt32);
+    vars.AnnounceProgram = convert<std::int32_t>(valueOf(in.readLine()), &toInt32);
+    vars.Reserved6 = convert<std::int32_t>(valueOf(in.readLine()), &toInt32);
+    vars.RefreshDelay = convert<std::int32_t>(valueOf(in.readLine()), &toInt32);
+    vars.PlayerDbPath = valueOf(in.readLine());
+    // The log host line is optional: files written before it existed still load.
+    vars.LogHost.clear();
+    if (!in.atEnd()) {
+        const std::string line = in.readLine();
+        if (line.find('=') != std::string::npos) vars.LogHost = trimBlanks(valueOf(line));
+    }
+}
+
+void applyAdvancedDefaults(AdvancedVars& vars, const std::string& defaultPlayerDbPath) {
+    vars.RconQueueInterval = 525;
+    vars.Reserved3 = 1000;
+    vars.LogTrimPeriod = 100;
+    vars.AnnounceProgram = 1;
+    vars.RefreshDelay = 10;
+    vars.PlayerDbPath = defaultPlayerDbPath;
+}
+
+} // namespace corvane

@@ -1,0 +1,56 @@
+#include "core/startup.h"
+
+#include "core/fieldreader.h"
+#include "core/modsettings.h"
+#include "core/prompts.h"
+#include "core/serverconfig.h"
+#include "core/textfile.h"
+
+namespace corvane {
+namespace {
+
+void showMissingFiles(Prompts& prompts) {
+    prompts.messageBox("",
+                       "Unable to open required file! Please make sure you extracted the contents "
+                       "of the zipped directory and the 'Data' folder exists!",
+                       MessageButtons::Ok, MessageIcon::Critical);
+}
+
+} // namespace
+
+bool CheckModVersion(const AppPaths& paths, Prompts& prompts) {
+    std::string version;
+    try {
+        const auto text = readFile(paths.file("Data/Mod.txt"));
+        if (!text) throw FieldReadError("cannot open Data/Mod.txt");
+        FieldReader in(*text);
+        in.readText();
+        version = in.readText();
+    } catch (const FieldReadError&) {
+        showMissingFiles(prompts);
+        return false;
+    }
+    if (version != kBuildVersion) {
+        prompts.messageBox(std::string("Version ") + kBuildVersion,
+                           "Upgrade is not supported - Please create a new directory and reset all "
+                           "your settings for your server!",
+                           MessageButtons::Ok, MessageIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+StartMode decideStartMode(const AppPaths& paths, Prompts& prompts) {
+    if (!CheckModVersion(paths, prompts)) return StartMode::End;
+    try {
+        const auto text = readFile(paths.file("Data/Config.txt"));
+        if (!text) throw FieldReadError("cannot open Data/Config.txt");
+        FieldReader in(*text);
+        return in.readText() == kFirstRunMarker ? StartMode::FirstRun : StartMode::MainWindow;
+    } catch (const FieldReadError&) {
+        showMissingFiles(prompts);
+        return StartMode::End;
+    }
+}
+
+} // namespace corvane

@@ -1,0 +1,32 @@
+#pragma once
+// A throw-away application directory: Data/ holding the shipped default files,
+// and an empty Logs/. Removed again when the test ends.
+
+#include <filesystem>
+#include <string>
+
+namespace corvane::testing {
+
+class TempAppDir {
+public:
+    TempAppDir();
+    ~TempAppDir();
+    TempAppDir(const TempAppDir&) = delete;
+    TempAppDir& operator=(const TempAppDir&) = delete;
+
+    const std::filesystem::path& path() const { return m_dir; }
+    std::filesystem::path file(const std::string& relative) const { return m_dir / relative; }
+
+    void write(const std::string& relative, const std::string& contents) const;
+    std::string read(const std::string& relative) const;
+    // Config.txt of a set-up server (not a first run).
+    void writeConfiguredServer() const;
+
+private:
+    std::filesystem::path m_dir;
+};
+
+// The shipped default Data/ files of the source tree.
+std::filesystem::path sourceDataDir();
+
+} // namespace corvane::testing

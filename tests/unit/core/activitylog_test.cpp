@@ -1,0 +1,149 @@
+#include "core/activitylog.h"
+#include "core/chatlog.h"
+#include "core/consolelog.h"
+#include "core/textfile.h"
+#include "fakeports.h"
+#include "tempappdir.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+class ActivityLogTest : public ::testing::Test {
+protected:
+    TempAppDir dir;
+    AppPaths paths{dir.path()};
+    FakePorts fake;
+    bool critical = false;
+    ActivityLog log{paths, fake.clock, critical};
+
+    std::vector<std::string> fileLines() { return splitLines(dir.read("Logs/Server.txt")); }
+};
+
+} // namespace
+
+TEST_F(ActivityLogTest, EntryGoesToFileAndViewWithStampAndColour) {
+    log.SMS("Read Config File");
+    log.SMS("Invalid Password", kRed);
+    EXPECT_EQ(dir.read("Logs/Server.txt"),
+              "[2026-12-05 09:18:28] Read Config File\r\n[2026-12-05 09:18:28] Invalid Password\r\n");
+    const auto& runs = log.view().runs();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].text, std::string(kBannerLine) + "\r\n[2026-12-05 09:18:28] Read Config File");
+    EXPECT_EQ(runs[1], (TextRun{"\r\n[2026-12-05 09:18:28] Invalid Password", kRed, false}));
+}
+
+TEST_F(ActivityLogTest, CriticalErrorSilencesEverything) {
+    critical = true;
+    log.SMS("nothing");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Logs/Server.txt")));
+    EXPECT_EQ(log.view().plainText(), kBannerLine);
+}
+
+TEST_F(ActivityLogTest, MissingLogsDirectoryCallsTheCriticalDialogAndShowsNothing) {
+    int dialogs = 0;
+    log.setWriteFailedHandler([&] { ++dialogs; });
+    std::filesystem::remove_all(dir.file("Logs"));
+    log.SMS("lost");
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(log.view().plainText(), kBannerLine);
+}
+
+TEST_F(ActivityLogTest, HundredthEntryRebuildsViewFromNewest51FileLines) {
+    for (int i = 1; i <= 120; ++i) {
+        if (i == 100) {
+            log.SMS("entry 100");
+            std::string expected = kBannerLine;
+            const auto lines = fileLines();
+            ASSERT_EQ(lines.size(), 100u);
+            for (std::size_t k = 49; k < 100; ++k) expected += "\r\n" + lines[k];
+            EXPECT_EQ(log.view().plainText(), expected);
+            continue;
+        }
+        log.SMS("entry " + std::to_string(i));
+    }
+    // The view keeps growing only until the next rebuild.
+    EXPECT_EQ(splitLines(log.view().plainText()).size(), 1u + 51u + 20u);
+}
+
+TEST_F(ActivityLogTest, ShortFileGivesBannerAndAllItsLines) {
+    dir.write("Logs/Server.txt", "");
+    for (int i = 0; i < 29; ++i) appendLine(dir.file("Logs/Server.txt"), "old " + std::to_string(i));
+    log.setTrimThreshold(1);
+    log.SMS("thirtieth");
+    const auto viewLines = splitLines(log.view().plainText());
+    ASSERT_EQ(viewLines.size(), 31u);
+    EXPECT_EQ(viewLines[0], kBannerLine);
+    EXPECT_EQ(viewLines[1], "old 0");
+    EXPECT_EQ(viewLines[30], "[2026-12-05 09:18:28] thirtieth");
+}
+
+TEST_F(ActivityLogTest, ThresholdOfZeroNeverTrims) {
+    log.setTrimThreshold(0);
+    for (int i = 0; i < 150; ++i) log.SMS("x");
+    EXPECT_EQ(splitLines(log.view().plainText()).size(), 151u);
+}
+
+TEST_F(ActivityLogTest, ClearingTheViewKeepsFileAndCounter) {
+    log.setTrimThreshold(10);
+    for (int i = 0; i < 6; ++i) log.SMS("before " + std::to_string(i));
+    fake.prompts.answers.push_back(MessageResult::Yes);
+    log.clearServerLog(fake.prompts);
+    ASSERT_EQ(fake.prompts.asked.size(), 1u);
+    EXPECT_EQ(fake.prompts.asked[0].title, "Clear Server Log");
+    EXPECT_EQ(fake.prompts.asked[0].text,
+              "Are you sure you want to clear the server log? Everything is still saved in a file.");
+    EXPECT_EQ(log.view().plainText(), kBannerLine);
+    EXPECT_EQ(fileLines().size(), 6u);
+    for (int i = 0; i < 4; ++i) log.SMS("after " + std::to_string(i));
+    // Trimmed on the tenth entry since the last trim, not the tenth since clearing.
+    EXPECT_EQ(splitLines(log.view().plainText()).size(), 11u);
+
+    fake.prompts.answers.push_back(MessageResult::No);
+    log.clearServerLog(fake.prompts);
+    EXPECT_NE(log.view().plainText(), kBannerLine);
+}
+
+TEST(ConsoleLogTest, OutgoingCommandsShowInTheViewEverythingGoesToTheFile) {
+    TempAppDir dir;
+    AppPaths paths{dir.path()};
+    FakePorts fake;
+    ConsoleLog console(paths, fake.clock);
+    console.SmsConsole("]teamstatus");
+    console.SmsConsole("Command Executed");
+    EXPECT_EQ(console.viewText(), "\r\n09:18:28: ]teamstatus");
+    EXPECT_EQ(dir.read("Logs/Console.txt"),
+              "[2026-12-05 09:18:28] ]teamstatus\r\n[2026-12-05 09:18:28] Command Executed\r\n");
+}
+
+TEST(ConsoleLogTest, ViewStaysBoundedFileKeepsEverything) {
+    TempAppDir dir;
+    AppPaths paths{dir.path()};
+    FakePorts fake;
+    ConsoleLog console(paths, fake.clock);
+    const std::string line(1000, 'x');
+    for (int i = 0; i < 600; ++i) console.showInView(line + std::to_string(i));
+    EXPECT_LE(console.viewText().size(), 256u * 1024u);
+    EXPECT_NE(console.viewText().find(line + "599"), std::string::npos);
+    EXPECT_EQ(console.viewText().rfind("\r\n", 0), 0u); // starts at a line boundary
+}
+
+TEST(ChatLogTest, ArchiveLinesAndClearingTheView) {
+    TempAppDir dir;
+    AppPaths paths{dir.path()};
+    FakePorts fake;
+    ChatLog chat(paths, fake.clock);
+    chat.SaveChatF("Console: hello");
+    EXPECT_EQ(dir.read("Logs/ChatArchive.txt"), "[2026-12-05 09:18:28] Console: hello\r\n");
+    chat.view().append("\r\nBob: hi");
+    fake.prompts.answers.push_back(MessageResult::Yes);
+    chat.clearChat(fake.prompts);
+    EXPECT_EQ(fake.prompts.asked.back().text, "Are you sure you want to clear the In-Game Chat?");
+    EXPECT_EQ(chat.view().plainText(), kChatHeading);
+
+    std::filesystem::remove_all(dir.file("Logs"));
+    chat.SaveChatF("lost without complaint");
+}
