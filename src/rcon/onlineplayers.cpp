@@ -1,0 +1,76 @@
+#include "rcon/onlineplayers.h"
+
+#include "core/gametext.h"
+#include "core/modsettings.h"
+#include "core/numbers.h"
+#include "core/serverconfig.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+std::vector<std::string> fields(const std::string& line) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t next = line.find(';', start);
+        out.push_back(line.substr(start, next - start));
+        if (next == std::string::npos) return out;
+        start = next + 1;
+    }
+}
+
+int slotOf(const std::string& text) {
+    const auto slot = toInt16(text);
+    if (!slot || *slot < 0 || *slot >= SlotTable::kSlots)
+        throw std::out_of_range("slot \"" + text + "\"");
+    return *slot;
+}
+
+} // namespace
+
+void OnlinePlayers::AddPlayertoList(const std::string& joinLine) {
+    PlayerListChanged = true;
+    NameCheckRemoved = false;
+    const auto f = fields(joinLine);
+    if (f.size() < 4) throw std::out_of_range("join line without a name");
+    const std::string name = RemoveCTag(f[3]);
+    if (m_mod.KickUnknownSoldiers && m_hooks.CheckBadNames) m_hooks.CheckBadNames(name, f[2]);
+    if (m_mod.KickXboxNames && m_hooks.CheckBadxBox) m_hooks.CheckBadxBox(name, f[2]);
+    if (NameCheckRemoved) return;
+
+    const int slot = slotOf(f[2]);
+    SlotEntry& e = m_slots[slot];
+    e.SlotNumber = static_cast<std::int16_t>(slot);
+    e.SlotGUID = f[1];
+    e.SlotName = name;
+    e.SlotGroup = m_hooks.CheckAdminGroup ? m_hooks.CheckAdminGroup(f[1]) : std::string();
+    if (name == kDemoClientName) m_slots.DemoClientPresent = true;
+    if (m_hooks.CheckPlayerDB) m_hooks.CheckPlayerDB(name, f[1], f[2]);
+    m_slots.changed.notify();
+}
+
+void OnlinePlayers::RemovePlayerFromList(const std::string& quitLine) {
+    PlayerListChanged = true;
+    const auto f = fields(quitLine);
+    if (f.size() < 4) throw std::out_of_range("quit line without a name");
+    const int slot = slotOf(f[2]);
+    const std::string name = RemoveCTag(f[3]);
+    SlotEntry& e = m_slots[slot];
+    if (name != kDemoClientName) {
+        e.SlotNumber = static_cast<std::int16_t>(m_config.MaxClients + 1);
+        m_grid.ClearSlot(slot);
+        e.SlotGUID.clear();
+        e.SlotDbID.clear();
+        e.SlotName.clear();
+        e.SlotGroup.clear();
+    } else {
+        m_slots.DemoClientPresent = false;
+    }
+    e.SlotGreetedID = "0";
+    m_slots.changed.notify();
+}
+
+} // namespace corvane
