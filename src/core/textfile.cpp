@@ -83,7 +83,7 @@ std::optional<std::vector<std::string>> readLastLines(const std::filesystem::pat
     const std::streamoff size = in.tellg();
     if (size < 0) return std::nullopt;
 
-    constexpr std::streamoff kBlock = 64 * 1024;
+    constexpr std::streamoff kBlock = 8 * 1024;
     std::string tail;
     std::streamoff from = size;
     std::size_t breaks = 0;
