@@ -27,3 +27,10 @@ function(corvane_assert_no_qt target)
     endforeach()
   endif()
 endfunction()
+
+# Our Qt code uses connect() with lambdas only; Qt's keyword macros (slots,
+# signals, emit) would clash with ordinary names in the core's headers.
+function(corvane_qt_target target)
+  corvane_warnings(${target})
+  target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
+endfunction()

@@ -11,10 +11,22 @@ App::App(Ports ports, AppPaths paths)
       m_activityLog(m_paths, ports.clock, m_criticalError),
       m_consoleLog(m_paths, ports.clock),
       m_chatLog(m_paths, ports.clock),
-      m_settings(m_paths, m_activityLog, m_criticalError) {
+      m_settings(m_paths, m_activityLog, m_criticalError),
+      m_onlinePlayers(m_slots, m_grid, m_settings.config, m_settings.mod, m_playerHooks),
+      m_rcon(ports, m_settings, m_criticalError, m_linkState, m_queue, m_slots, m_activityLog,
+             m_consoleLog, m_chatLog),
+      m_statusPoll(ports, m_settings, m_linkState, m_slots, m_grid, m_queue, m_rcon, m_activityLog,
+                   m_consoleLog, m_playerHooks) {
+    createTimers();
+    connectSubsystems();
+}
+
+void App::connectSubsystems() {
     m_activityLog.setWriteFailedHandler([this] { SendCError(); });
     m_settings.setCriticalErrorHandler([this] { SendCError(); });
-    createTimers();
+    RconLink::Hooks rconHooks;
+    rconHooks.commandReplyArrived = [this] { m_statusPoll.stopTimeout(); };
+    m_rcon.setHooks(std::move(rconHooks));
 }
 
 App::~App() = default;
@@ -29,6 +41,8 @@ void App::createTimers() {
 
 void App::stopAllTimers() {
     for (Timer* t : {m_timer2.get(), m_timer22.get(), m_timer29.get(), m_timer9.get()}) t->stop();
+    m_rcon.stopPump();
+    m_statusPoll.suspendTimers();
 }
 
 std::string App::caption() const {
@@ -49,7 +63,26 @@ TopTab App::selectTopTab(TopTab tab) {
 
 void App::openAdvancedFile() { m_ports.shell.openFile(m_paths.file("Data/Advanced.txt")); }
 
-void App::Timer2_Timer() {}
+void App::Timer2_Timer() {
+    m_statusPoll.Send10();
+    updateStatusTexts(0);
+}
+
+void App::updateStatusTexts(int secondsToRefresh) {
+    StatusInputs in;
+    in.shownPlayers = m_slots.ShownPlayers;
+    in.maxClients = m_settings.config.MaxClients;
+    in.currentPlaylist = m_linkState.CurrentPlaylist;
+    in.currentMapName = m_linkState.CurrentMap;
+    in.nextMapName = m_linkState.NextMap;
+    in.secondsToRefresh = secondsToRefresh;
+    in.hostName = m_settings.config.HostName;
+    in.adminsOnline = m_slots.AdminsOnline;
+    const StatusTexts texts = makeStatusTexts(in);
+    if (texts == m_statusTexts) return;
+    m_statusTexts = texts;
+    statusTextsChanged.notify();
+}
 
 void App::Timer22_Timer() {}
 

@@ -12,6 +12,15 @@
 #include "core/settings.h"
 #include "core/signal.h"
 #include "core/startup.h"
+#include "rcon/linkstate.h"
+#include "rcon/onlinegrid.h"
+#include "rcon/onlineplayers.h"
+#include "rcon/playerevents.h"
+#include "rcon/rconlink.h"
+#include "rcon/rconqueue.h"
+#include "rcon/slottable.h"
+#include "rcon/statuspoll.h"
+#include "rcon/statustexts.h"
 
 #include <memory>
 #include <string>
@@ -57,16 +66,28 @@ public:
     ConsoleLog& consoleLog() { return m_consoleLog; }
     ChatLog& chatLog() { return m_chatLog; }
     Settings& settings() { return m_settings; }
+    LinkState& linkState() { return m_linkState; }
+    SlotTable& slotTable() { return m_slots; }
+    OnlineGrid& onlineGrid() { return m_grid; }
+    RconQueue& queue() { return m_queue; }
+    RconLink& rcon() { return m_rcon; }
+    StatusPoll& statusPoll() { return m_statusPoll; }
+    OnlinePlayers& onlinePlayers() { return m_onlinePlayers; }
+    const StatusTexts& statusTexts() const { return m_statusTexts; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
 
     // The window refreshes its caption and menus.
     Signal<> windowStateChanged;
+    // The status bar and the server-facts labels changed (once a second).
+    Signal<> statusTextsChanged;
     // Each step of the start-up load, by name, as it begins.
     Signal<std::string_view> loadStep;
 
 private:
     void createTimers();
+    void connectSubsystems();
+    void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
     void endProgram(int exitCode);
     void step(std::string_view name);
@@ -87,6 +108,15 @@ private:
     ConsoleLog m_consoleLog;
     ChatLog m_chatLog;
     Settings m_settings;
+    LinkState m_linkState;
+    SlotTable m_slots;
+    OnlineGrid m_grid;
+    RconQueue m_queue;
+    PlayerHooks m_playerHooks;
+    OnlinePlayers m_onlinePlayers;
+    RconLink m_rcon;
+    StatusPoll m_statusPoll;
+    StatusTexts m_statusTexts;
 
     std::unique_ptr<Timer> m_timer2;  // one-second main tick
     std::unique_ptr<Timer> m_timer22; // first log fetch, 500 ms after the window exists

@@ -26,19 +26,19 @@ void App::Form_Initialize() {
         {"LoadBadWords", [] {}},
         {"LoadAVars", [this] { m_settings.LoadAVars(); }},
         {"LoadDRank", [] {}},
-        {"ClearPlayers", [] {}},
-        {"ResetVoting", [] {}},
+        {"ClearPlayers", [this] { m_slots.ClearPlayers(); }},
+        {"ResetVoting", [this] { m_linkState.NextMap = "Random"; }},
         {"InputConfig", [this] { m_settings.InputConfig(); }},
         {"InputAdmin", [] {}},
         {"SetCaption", [this] { windowStateChanged.notify(); }},
         {"SetDefaultRotation", [] {}},
         {"LoadPlayerDatabase", [] {}},
         {"SizeCommandClipboard", [] {}},
-        {"QueuePlaylist", [] {}},
+        {"QueuePlaylist", [this] { m_queue.pushBack("Playlist"); }},
         {"CVMwelcome", [] {}},
         {"BuildMapTable", [] {}},
-        {"StartRconPump", [] {}},
-        {"AllowRcon", [] {}},
+        {"StartRconPump", [this] { m_rcon.startPump(); }},
+        {"AllowRcon", [this] { m_linkState.RconAllowed = true; }},
         {"Loadr2", [this] { Loadr2(); }},
         {"LoadModFile", [this] { m_settings.LoadModFile(); }},
     };
@@ -58,6 +58,7 @@ void App::UpdateAllC() {
     m_settings.LoadAVars();
     m_settings.SaveModFile();
     m_settings.InputConfig();
+    m_statusPoll.Command8_Click();
     windowStateChanged.notify();
 }
 
@@ -96,11 +97,15 @@ void App::ENDALL() {
     if (m_topTab == TopTab::Messages) SaveMessageS();
     m_activityLog.SMS("Shutting down...", kRed);
     m_settings.SaveModFile();
+    m_rcon.stopPump();
     m_timer9->start();
+    m_queue.clear();
 }
 
 void App::CloseAll() {
     m_activityLog.SMS("Shutting down...");
+    m_rcon.closeSocket();
+    m_statusPoll.closeSocket();
     endProgram(0);
 }
 

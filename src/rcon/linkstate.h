@@ -2,6 +2,7 @@
 // Flags of the game-server link that several parts read and set.
 
 #include <cstdint>
+#include <string>
 
 namespace corvane {
 
@@ -13,6 +14,10 @@ struct LinkState {
     bool StatusPending = false;
     // The server's current playlist number.
     std::int32_t CurrentPlaylist = 0;
+    // The map the server runs, from the "map:" line of each status reply.
+    std::string CurrentMap;
+    // The map the rotation goes to next, as the operator sees it.
+    std::string NextMap = "Random";
 };
 
 } // namespace corvane

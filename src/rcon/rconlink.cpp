@@ -1,0 +1,146 @@
+#include "rcon/rconlink.h"
+
+#include "core/activitylog.h"
+#include "core/chatlog.h"
+#include "core/consolelog.h"
+#include "core/eventloop.h"
+#include "core/gametext.h"
+#include "core/net.h"
+#include "core/numbers.h"
+#include "core/settings.h"
+#include "rcon/rcondatagram.h"
+#include "rcon/slottable.h"
+
+namespace corvane {
+
+std::optional<NetError> openToServer(UdpChannel& socket, const ServerConfig& config) {
+    socket.close();
+    const auto port = toInt32(config.Port);
+    const bool usable = port && *port > 0 && *port <= 65535;
+    return socket.open(config.IP, usable ? static_cast<std::uint16_t>(*port) : 0);
+}
+
+std::optional<NetError> sendCommand(UdpChannel& socket, const ServerConfig& config,
+                                    const std::string& command) {
+    return socket.send(buildRconRequest(config.RconPassword, command));
+}
+
+void reportSendError(const NetError& error, ActivityLog& log) {
+    if (error.kind == NetError::Kind::AddressNotAvailable)
+        log.SMS("Unable to connect to server, check port", kRed);
+    else
+        log.SMS(error.description, kRed);
+}
+
+RconLink::RconLink(Ports ports, const Settings& settings, const bool& criticalError,
+                   LinkState& state, RconQueue& queue, const SlotTable& slots, ActivityLog& log,
+                   ConsoleLog& console, ChatLog& chat)
+    : m_ports(ports), m_settings(settings), m_criticalError(criticalError), m_state(state),
+      m_queue(queue), m_slots(slots), m_log(log), m_console(console), m_chat(chat),
+      m_socket(ports.net.createUdp()),
+      m_timer5(ports.loop.createTimer(525, false, [this] { Timer5_Timer(); })) {
+    m_socket->setEvents({[this](const std::string& d) { onReply(d); }, {}});
+}
+
+RconLink::~RconLink() = default;
+
+void RconLink::startPump() { m_timer5->start(); }
+void RconLink::stopPump() { m_timer5->stop(); }
+bool RconLink::pumpRunning() const { return m_timer5->isActive(); }
+
+void RconLink::setPumpInterval(int ms) {
+    // A period of zero or less would stop the pump for good (or flood the
+    // server): keep the usual pace then.
+    m_timer5->setInterval(ms > 0 ? ms : 525);
+}
+
+void RconLink::SendRCON(const std::string& command) {
+    auto error = openToServer(*m_socket, m_settings.config);
+    m_console.SmsConsole("]" + command);
+    if (!error) error = sendCommand(*m_socket, m_settings.config, command);
+    if (error) reportSendError(*error, m_log);
+}
+
+void RconLink::closeSocket() { m_socket->close(); }
+
+// "clientkick <slot> <reason>"" becomes "clientkick <slot> " - ^1Reason: ^2<reason>"
+// with every blank of the reason turned into "^2 "; the same for temporary bans.
+std::string RconLink::rewriteSanction(std::string line) const {
+    for (const std::string keyword : {"clientkick ", "tempbanclient "}) {
+        const std::size_t p = line.find(keyword);
+        if (p == std::string::npos) continue;
+        const std::size_t after = p + keyword.size();
+        const std::string slot = trimBlanks(after < line.size() ? line.substr(after, 2) : "");
+        std::string reason = after + 2 < line.size() ? line.substr(after + 2) : "";
+        // The reason carries player text; only its closing quote is ours.
+        const bool closed = !reason.empty() && reason.back() == '"';
+        if (closed) reason.pop_back();
+        reason = replaceAll(neutralize(reason), " ", "^2 ") + (closed ? "\"" : "");
+        line = keyword + slot + " \" - ^1Reason: ^2" + reason;
+    }
+    return line;
+}
+
+void RconLink::Timer5_Timer() {
+    if (m_criticalError || !m_state.RconAllowed || m_state.StatusPending || m_paused || m_queue.empty())
+        return;
+    const RconEntry entry = m_queue.front();
+    std::string line = entry.line;
+
+    const bool slotUsable = entry.slot >= 0 && entry.slot < SlotTable::kSlots;
+    if (!entry.bound() || slotUsable) {
+        if (entry.bound() && m_slots[entry.slot].SlotGUID != entry.guid) {
+            m_queue.popFront(); // the player left: dropped unsent
+            return;
+        }
+        line = rewriteSanction(std::move(line));
+    }
+
+    if (line.size() >= 2 && line.compare(line.size() - 2, 2, "|r") == 0) {
+        line.resize(line.size() - 2);
+        const int rules = m_hooks.rulesLoaded ? m_hooks.rulesLoaded() : 0;
+        if (rules > 4) {
+            if (m_rulePacing) {
+                m_rulePacing = false;
+                return; // goes out on the next tick
+            }
+            m_rulePacing = true;
+        }
+    } else {
+        m_rulePacing = false;
+    }
+
+    line = CheckReasons(std::move(line), m_hooks.reason);
+    SendRCON(line);
+    m_queue.popFront();
+}
+
+void RconLink::onReply(const std::string& datagram) {
+    const std::string text = CleanRconReply(datagram, true);
+    m_console.showInView(text);
+    m_console.SmsConsole(text);
+    if (m_hooks.commandReplyArrived) m_hooks.commandReplyArrived();
+    if (isPlaylistReply(text)) {
+        if (const auto playlist = playlistValue(text)) m_state.CurrentPlaylist = *playlist;
+        if (m_hooks.SetMaxHealth) m_hooks.SetMaxHealth(m_state.CurrentPlaylist);
+    }
+    if (m_socket->isOpen()) m_socket->close();
+}
+
+void RconLink::operatorSay(const std::string& text) {
+    RichText& view = m_chat.view();
+    view.append("\r\nConsole: ", kRed, true);
+    view.append(text, kBlack, false);
+    m_queue.pushBack("say  " + neutralize(text));
+    m_chat.SaveChatF("Console: " + text);
+}
+
+void RconLink::operatorCommand(const std::string& text) {
+    if (equalsIgnoringCase(text, "RULES")) {
+        if (m_hooks.SendRules) m_hooks.SendRules();
+        return;
+    }
+    m_queue.pushFront(text); // the owner's own console line goes out as typed
+}
+
+} // namespace corvane
