@@ -66,7 +66,7 @@ void RconLink::closeSocket() { m_socket->close(); }
 // "clientkick <slot> <reason>"" becomes "clientkick <slot> " - ^1Reason: ^2<reason>"
 // with every blank of the reason turned into "^2 "; the same for temporary bans.
 std::string RconLink::rewriteSanction(std::string line) const {
-    for (const std::string keyword : {"clientkick ", "tempbanclient "}) {
+    for (const std::string_view keyword : {std::string_view("clientkick "), std::string_view("tempbanclient ")}) {
         const std::size_t p = line.find(keyword);
         if (p == std::string::npos) continue;
         const std::size_t after = p + keyword.size();
@@ -76,7 +76,7 @@ std::string RconLink::rewriteSanction(std::string line) const {
         const bool closed = !reason.empty() && reason.back() == '"';
         if (closed) reason.pop_back();
         reason = replaceAll(neutralize(reason), " ", "^2 ") + (closed ? "\"" : "");
-        line = keyword + slot + " \" - ^1Reason: ^2" + reason;
+        line = std::string(keyword) + slot + " \" - ^1Reason: ^2" + reason;
     }
     return line;
 }

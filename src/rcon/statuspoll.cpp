@@ -130,7 +130,11 @@ void StatusPoll::onDatagram(const std::string& datagram) {
 }
 
 void StatusPoll::fallbackParse() {
-    if (!m_statusParsed) parseNames(splitCrLf(m_buffer));
+    if (m_statusParsed) return;
+    // Part of a reply arrived but not the rest: that reply already stopped the
+    // timeout, so nothing else would ever let the queue send again.
+    if (m_packetCount > 0) m_state.StatusPending = false;
+    parseNames(splitCrLf(m_buffer));
 }
 
 void StatusPoll::stopTimeout() { m_timer20->stop(); }

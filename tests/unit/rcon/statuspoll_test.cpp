@@ -1,0 +1,209 @@
+#include "rconfixture.h"
+
+#include "core/textfile.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+const std::string kHeader = "num score ping guid lastmsg address qport rate team name\n"
+                            "--- ----- ---- ---------------- ------- --------------------- ----- ----- ---- ----\n";
+
+std::string row(int slot, const std::string& name, const std::string& guid = "") {
+    const std::string g = guid.empty() ? "guid" + std::to_string(slot) : guid;
+    return std::to_string(slot) + " " + std::to_string(slot * 10) + " 48 " + g + " " + name +
+           " 0 127.0.0.1:28960 1234 25000 1\n";
+}
+
+class Status : public ::testing::Test, public RconFixture {
+protected:
+    void SetUp() override { drainStartup(); }
+    void poll() { app->statusPoll().Command8_Click(); }
+    void answer(const std::string& text) { statusSocket().receive(reply(text)); }
+    const SlotEntry& slot(int n) { return app->slotTable()[n]; }
+};
+
+} // namespace
+
+TEST_F(Status, PollFillsTheTableFromOneDatagram) {
+    poll();
+    ASSERT_EQ(commands(statusSocket()), (std::vector<std::string>{"teamstatus"}));
+    EXPECT_TRUE(app->linkState().StatusPending);
+    answer("map: mp_crash\n" + kHeader + row(3, "Big Bad Wolf") + row(7, "Bobby") + row(7, "Bobby") +
+           row(9, "X") + row(11, "Carl"));
+    EXPECT_FALSE(app->linkState().StatusPending);
+    EXPECT_EQ(app->linkState().CurrentMap, "mp_crash");
+    EXPECT_EQ(slot(3).SlotName, "Big Bad Wolf");
+    EXPECT_EQ(slot(3).SlotGUID, "guid3");
+    EXPECT_EQ(slot(3).SlotScore, "30");
+    EXPECT_EQ(slot(7).SlotName, "Bobby");
+    EXPECT_EQ(slot(9).SlotName, "");       // a one-letter name is skipped
+    EXPECT_EQ(slot(11).SlotName, "Carl");
+    EXPECT_EQ(app->slotTable().ShownPlayers, 3);
+    EXPECT_EQ(app->statusPoll().statusSlotList(), (std::vector<std::string>{"3", "7", "11"}));
+    EXPECT_NE(dir.read("Logs/Console.txt").find("] ]teamstatus\r\n"), std::string::npos);
+}
+
+TEST_F(Status, RowsThatAreNotPlayersAreSkipped) {
+    poll();
+    answer(kHeader + "abc 0 48 guidx Word 0 1 2 3 4\n" + row(2, "Al") + row(60, "TooHigh"));
+    EXPECT_EQ(slot(2).SlotName, "Al");
+    EXPECT_EQ(app->slotTable().ShownPlayers, 1);
+}
+
+TEST_F(Status, DemoClientStoresOnlyItsNameAndAllowsSending) {
+    app->linkState().RconAllowed = false;
+    poll();
+    answer(kHeader + row(0, "democlient", "0") + row(4, "Dora"));
+    EXPECT_EQ(slot(0).SlotName, "democlient");
+    EXPECT_EQ(slot(0).SlotGUID, "");
+    EXPECT_TRUE(app->linkState().RconAllowed);
+    EXPECT_TRUE(app->slotTable().DemoClientPresent);
+    EXPECT_EQ(app->slotTable().ShownPlayers, 1);
+}
+
+TEST_F(Status, TwoDatagramReplyWithACutRowIsParsedOnceAfterTheSecond) {
+    int parsedCount = 0;
+    app->settings().config.MaxClients = 40;
+    app->slotTable().changed.connect([&] { ++parsedCount; });
+    poll();
+    std::string first = "map: mp_crash\n" + kHeader;
+    int s = 1;
+    while (first.size() < 1200) first += row(s, "Player" + std::to_string(s)), ++s;
+    const std::string cut = row(s, "Big Bad Wolf");
+    first += cut.substr(0, 22); // the row is cut inside the name
+    const std::string second = cut.substr(22) + row(s + 1, "Last");
+    statusSocket().receive(reply(first));
+    EXPECT_EQ(parsedCount, 0);
+    EXPECT_TRUE(app->linkState().StatusPending);
+    fake.loop.advance(1000);
+    statusSocket().receive(reply(second));
+    EXPECT_EQ(parsedCount, 1);
+    EXPECT_EQ(slot(s).SlotName, "Big Bad Wolf");
+    EXPECT_EQ(slot(s + 1).SlotName, "Last");
+    EXPECT_EQ(slot(1).SlotName, "Player1");
+    fake.loop.advance(2000); // the fallback does not parse again
+    EXPECT_EQ(parsedCount, 1);
+}
+
+TEST_F(Status, FirstDatagramBelow1167BytesIsParsedAtOnce) {
+    for (std::size_t size : {1166u, 1167u}) {
+        int parsed = 0;
+        SlotTable& t = app->slotTable();
+        t.changed.connect([&] { ++parsed; });
+        fake.loop.advance(600); // past the send lock
+        poll();
+        std::string text = kHeader + row(2, "Bob");
+        std::string datagram = reply(text);
+        datagram += std::string(size - datagram.size(), ' ');
+        statusSocket().receive(datagram);
+        EXPECT_EQ(parsed, size == 1166u ? 1 : 0) << size;
+        fake.loop.advance(2000);
+    }
+}
+
+TEST_F(Status, WrongPasswordIsReportedAndEmptiesTheTable) {
+    app->slotTable()[5].SlotName = "Old";
+    poll();
+    statusSocket().receive("\xFF\xFF\xFF\xFFprint\nInvalid password.\n");
+    EXPECT_NE(dir.read("Logs/Server.txt").find("] Invalid Password\r\n"), std::string::npos);
+    EXPECT_EQ(slot(5).SlotName, "");
+}
+
+TEST_F(Status, NoReplyFallsBackThenRetriesTwiceThenReportsTheTimeout) {
+    app->settings().advanced.StatusPollPeriod = 0;
+    app->slotTable()[5].SlotName = "Stale";
+    poll();
+    fake.loop.advance(1500);
+    EXPECT_EQ(slot(5).SlotName, ""); // the fallback parsed the empty buffer
+    fake.loop.advance(7500);         // 9 s: first retry
+    EXPECT_EQ(commands(statusSocket()).size(), 2u);
+    fake.loop.advance(9000);
+    EXPECT_EQ(commands(statusSocket()).size(), 3u);
+    EXPECT_EQ(dir.read("Logs/Server.txt").find("timeout"), std::string::npos);
+    fake.loop.advance(9000);
+    EXPECT_EQ(commands(statusSocket()).size(), 3u);
+    EXPECT_NE(dir.read("Logs/Server.txt").find("] RCON connection error retrieving status - timeout\r\n"),
+              std::string::npos);
+    EXPECT_FALSE(app->linkState().StatusPending);
+    fake.loop.advance(30000);
+    EXPECT_EQ(commands(statusSocket()).size(), 3u); // no retries left
+}
+
+TEST_F(Status, QueueAndPollExcludeEachOther) {
+    app->queue().SendSay("busy");
+    poll();
+    EXPECT_TRUE(commands(statusSocket()).empty()); // held 525 ms while the queue has work
+    fake.loop.advance(525);
+    EXPECT_EQ(commands(statusSocket()).size(), 1u);
+    EXPECT_TRUE(sentCommands().empty());           // the pump waits for the reply
+    answer(kHeader + row(2, "Bob"));
+    fake.loop.advance(525);
+    EXPECT_EQ(sentCommands(), (std::vector<std::string>{"say busy"}));
+}
+
+TEST_F(Status, SecondQueryWithin525MsIsSuppressed) {
+    poll();
+    app->statusPoll().PrepStatus();
+    EXPECT_EQ(commands(statusSocket()).size(), 1u);
+    fake.loop.advance(525);
+    app->statusPoll().PrepStatus();
+    EXPECT_EQ(commands(statusSocket()).size(), 2u);
+}
+
+TEST_F(Status, ALostSecondDatagramNeitherBlocksTheQueueNorLeaksIntoTheNextPoll) {
+    app->settings().config.MaxClients = 40;
+    poll();
+    std::string big = kHeader;
+    for (int s = 1; big.size() < 1200; ++s) big += row(s, "Ghost" + std::to_string(s));
+    statusSocket().receive(reply(big)); // the second datagram never comes
+    app->queue().SendSay("waiting");
+    fake.loop.advance(1500);             // the fallback parses what arrived
+    EXPECT_EQ(slot(1).SlotName, "Ghost1");
+    EXPECT_FALSE(app->linkState().StatusPending);
+    fake.loop.advance(525);
+    EXPECT_EQ(sentCommands(), (std::vector<std::string>{"say waiting"}));
+
+    poll();
+    answer(kHeader + row(4, "Fresh"));
+    EXPECT_EQ(slot(4).SlotName, "Fresh");
+    EXPECT_EQ(slot(1).SlotName, "");
+}
+
+TEST_F(Status, SeventeenOfSeventeenWithEighteenSlots) {
+    poll();
+    std::string text = kHeader;
+    for (int s = 1; s <= 18; ++s) text += row(s, "P" + std::to_string(s) + "x");
+    answer(text);
+    fake.loop.advance(1000);
+    EXPECT_EQ(app->statusTexts().players, "17/17 Players");
+    EXPECT_EQ(app->statusTexts().onlinePlayers, "Online Players: 17/17");
+}
+
+TEST_F(Status, PollPeriodFromAdvancedSettingsAndNeverWhenZero) {
+    app->settings().advanced.StatusPollPeriod = 30;
+    fake.loop.advance(29000);
+    EXPECT_TRUE(commands(statusSocket()).empty());
+    fake.loop.advance(1000 + 525);
+    EXPECT_EQ(commands(statusSocket()).size(), 1u);
+    answer(kHeader);
+    app->settings().advanced.StatusPollPeriod = 0;
+    fake.loop.advance(600000);
+    EXPECT_EQ(commands(statusSocket()).size(), 1u);
+}
+
+TEST_F(Status, JoinThenQuitLeavesTheSlotFree) {
+    app->onlinePlayers().AddPlayertoList("  1:02 J;guid4;4;[CL]Dave");
+    EXPECT_EQ(slot(4).SlotName, "Dave");
+    EXPECT_EQ(slot(4).SlotNumber, 4);
+    app->slotTable()[4].SlotGreetedID = "17";
+    app->onlinePlayers().RemovePlayerFromList("  1:30 Q;guid4;4;[CL]Dave");
+    EXPECT_EQ(slot(4).SlotName, "");
+    EXPECT_EQ(slot(4).SlotGUID, "");
+    EXPECT_EQ(slot(4).SlotNumber, 19);
+    EXPECT_EQ(slot(4).SlotGreetedID, "0");
+    EXPECT_TRUE(app->onlinePlayers().PlayerListChanged);
+}

@@ -1,0 +1,88 @@
+#include "core/gametext.h"
+#include "rcon/rcondatagram.h"
+#include "rcon/statuspoll.h"
+#include "rcon/statustexts.h"
+#include "rcon/uptime.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+
+TEST(Uptime, TimeFormats) {
+    EXPECT_EQ(SetTimeFormat(1501, false), "1 day - 1:1");
+    EXPECT_EQ(SetTimeFormat(61, true), "1 hour and 1 minute");
+    EXPECT_EQ(SetTimeFormat(120, true), "2 hours and 0 minutes");
+    EXPECT_EQ(SetTimeFormat(2880, false), "2 days - 0:0");
+    EXPECT_EQ(SetTimeFormat(2941, true), "2 days - 1 hour and 1 minute");
+    EXPECT_EQ(GetUptime(0, true), "Server Uptime: Unknown");
+    EXPECT_EQ(GetUptime(75, false), "Server Uptime: 1:15");
+}
+
+TEST(StatusTexts, PanelsAndLabels) {
+    StatusInputs in;
+    in.shownPlayers = 1;
+    in.maxClients = 18;
+    in.currentPlaylist = 5;
+    in.currentMapName = "Crash";
+    in.nextMapName = "Random";
+    in.secondsToRefresh = 1;
+    in.hostName = "Alpha";
+    in.adminsOnline = 1;
+    StatusTexts t = makeStatusTexts(in);
+    EXPECT_EQ(t.players, "1/17 Players");
+    EXPECT_EQ(t.currentMap, "Current Map: Crash");
+    EXPECT_EQ(t.nextMap, "Next Map: Random");
+    EXPECT_EQ(t.refresh, "1 second until next refresh");
+    EXPECT_EQ(t.uptime, "Server Uptime: Unknown");
+    EXPECT_EQ(t.serverName, "Server Name: Alpha");
+    EXPECT_EQ(t.playlist, "Playlist: 5");
+    EXPECT_EQ(t.admins, "Admin Online: 1");
+    in.secondsToRefresh = 9;
+    in.adminsOnline = 0;
+    in.currentPlaylist = 40; // twelve-player playlists
+    t = makeStatusTexts(in);
+    EXPECT_EQ(t.refresh, "9 seconds until next refresh");
+    EXPECT_EQ(t.admins, "Admins Online: 0");
+    EXPECT_EQ(t.players, "1/12 Players");
+    EXPECT_EQ(t.onlinePlayers, "Online Players: 1/12");
+}
+
+TEST(RconDatagram, RequestAndReplyCleanUp) {
+    EXPECT_EQ(buildRconRequest("pw", "say hi"), std::string("\xFF\xFF\xFF\xFF\0pw say hi", 14));
+    EXPECT_EQ(CleanRconReply("\xFF\xFF\xFF\xFFprint\ntest^1 red", true), "Command Executed\r\ntest red");
+    EXPECT_EQ(CleanRconReply("\xFF\xFF\xFF\xFFprint\n^8kept^9\x01", false), "print\r\n^8kept^9");
+    EXPECT_EQ(CleanRconReply("^^11x", false), "^1x"); // code by code, each once
+    EXPECT_LE(CleanRconReply(std::string(200000, 'a'), false).size(), kMaxReply);
+}
+
+TEST(RconDatagram, PlaylistPositions) {
+    const std::string two = "Command Executed\r\n\"playlist\" is:\"12\" default:\"1\"";
+    EXPECT_TRUE(isPlaylistReply(two));
+    EXPECT_EQ(playlistValue(two), 12);
+    EXPECT_FALSE(playlistValue("Command Executed\r\n\"playlist\" is:\"5\" default:\"1\""));
+    EXPECT_FALSE(isPlaylistReply("Command Executed\r\nplaylist"));
+    EXPECT_FALSE(isPlaylistReply(""));
+}
+
+TEST(StatusRows, TokensAndNames) {
+    const auto tokens = statusTokens("  3   0  48 abcd Big  Bad Wolf 0 127.0.0.1:1 1 2 3");
+    ASSERT_EQ(tokens.size(), 12u);
+    EXPECT_EQ(statusRowName(tokens), "Big Bad Wolf");
+    EXPECT_EQ(statusRowName(statusTokens("3 0 48 abcd Bob 0 a 1 2 3")), "Bob");
+    EXPECT_EQ(statusRowName(statusTokens("3 0 48 abcd Bob 0 a")), "");
+    std::string many;
+    for (int i = 0; i < 150; ++i) many += "t ";
+    EXPECT_EQ(statusTokens(many).size(), 100u);
+}
+
+TEST(GameText, NeutralizeClanTagsAndCase) {
+    EXPECT_EQ(neutralize("x\";quit;\"\r\n\t"), "x':quit:'   ");
+    EXPECT_EQ(RemoveCTag("[AB]Name"), "Name");
+    EXPECT_EQ(RemoveCTag("[AB] Name"), " Name");
+    EXPECT_EQ(RemoveCTag("[LONGTAG]Name"), "[LONGTAG]Name");
+    EXPECT_EQ(RemoveCTag("  Plain  "), "Plain");
+    EXPECT_EQ(RemoveCTag("[A]B]C"), "C");
+    EXPECT_EQ(removeColorCodes("^1a^8b^9c", '9'), "abc");
+    EXPECT_EQ(findIgnoringCase("say MsG3", "msg"), 4u);
+    EXPECT_TRUE(equalsIgnoringCase("Owner", "OWNER"));
+}
