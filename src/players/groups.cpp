@@ -1,0 +1,269 @@
+#include "players/groups.h"
+
+#include "core/activitylog.h"
+#include "core/apppaths.h"
+#include "core/eventloop.h"
+#include "core/fieldreader.h"
+#include "core/gametext.h"
+#include "core/numbers.h"
+#include "core/settings.h"
+#include "core/textfile.h"
+#include "players/groupfiles.h"
+#include "players/playerlookup.h"
+#include "players/playerstore.h"
+#include "rcon/onlinegrid.h"
+#include "rcon/rconqueue.h"
+#include "rcon/slottable.h"
+
+namespace corvane {
+namespace {
+
+constexpr const char* kLevelsFile = "Data/Levels.txt";
+constexpr const char* kCommandsFile = "Data/Commands.txt";
+constexpr int kSetGroupAnnounce = 9;
+
+} // namespace
+
+Groups::Groups(Settings& settings, SlotTable& slots, OnlineGrid& grid, RconQueue& queue,
+               ActivityLog& log, const AppPaths& paths, EventLoop& loop, PlayerStore& store,
+               PlayerLookup& lookup, bool& criticalError, GroupHooks hooks)
+    : m_settings(settings), m_slots(slots), m_grid(grid), m_queue(queue), m_log(log),
+      m_paths(paths), m_store(store), m_lookup(lookup), m_criticalError(criticalError),
+      m_hooks(std::move(hooks)) {
+    m_saveTimer = loop.createTimer(kSaveDelayMs, true, [this] { SaveSettings(); });
+}
+
+Groups::~Groups() = default;
+
+// ---------------------------------------------------------------- files
+
+void Groups::clearArrays(bool namesOnly) {
+    table.GroupName.fill({});
+    table.GroupName[0] = GroupTable::kOwner;
+    if (namesOnly) return;
+    table.GroupCommands.fill({});
+    table.CommandList.fill({});
+}
+
+void Groups::InputAdmin() {
+    const unsigned readsBefore = m_adminReads;
+    clearArrays(false);
+    try {
+        const auto levels = readFile(m_paths.file(kLevelsFile));
+        if (!levels) throw FieldReadError("cannot open Data/Levels.txt");
+        readLevelsFile(*levels, table);
+        table.syncDefaultName();
+        const auto commands = readFile(m_paths.file(kCommandsFile));
+        if (!commands) throw FieldReadError("cannot open Data/Commands.txt");
+        readCommandsFile(*commands, table);
+    } catch (const FieldReadError&) {
+        table.syncDefaultName();
+        changed.notify();
+        loadFailure();
+        // A Retry in the dialog reloads everything; when that load succeeded,
+        // this older failure must not lock the program out again.
+        if (m_adminReads == readsBefore) {
+            m_loadFailed = true;
+            m_criticalError = true;
+        }
+        return;
+    }
+    ++m_adminReads;
+    m_log.SMS("Read Admin Config");
+    m_loadFailed = false;
+    changed.notify();
+    if (m_hooks.InputLists) m_hooks.InputLists();
+    if (m_hooks.applyPumpInterval) m_hooks.applyPumpInterval(m_settings.advanced.RconQueueInterval);
+}
+
+void Groups::loadFailure() {
+    m_log.SMS("WARNING: Error loading Files, make sure \\Data folder exists!", kRed);
+    if (m_hooks.SendCError) m_hooks.SendCError();
+}
+
+bool Groups::SaveSettings() {
+    if (m_loadFailed) return false;
+    std::string error;
+    if (!atomicReplace(m_paths.file(kLevelsFile), writeLevelsFile(table), &error)) {
+        m_log.SMS("Error saving Levels.txt! " + error, kRed);
+        return false;
+    }
+    return true;
+}
+
+void Groups::SaveGroups() {
+    if (m_loadFailed) return;
+    table.syncDefaultName();
+    SaveSettings();
+    InputAdmin();
+    DetectDRank();
+}
+
+void Groups::LoadDRank() {
+    const auto text = readFile(m_paths.file(kLevelsFile));
+    try {
+        if (!text) throw FieldReadError("cannot open Data/Levels.txt");
+        table.DefaultRank = readDefaultRank(*text);
+        table.syncDefaultName();
+    } catch (const FieldReadError&) {
+        m_log.SMS("Error opening Levels.txt!", kRed);
+    }
+}
+
+// The console's "Default" mark always sits on the row of DefaultRank, so
+// only the saving is left to do.
+void Groups::DetectDRank() {
+    m_settings.SaveModFile();
+}
+
+// ---------------------------------------------------------------- names and levels
+
+std::string Groups::CheckAdminGroup(const std::string& guid) {
+    const std::int32_t id = findGuidOrZero(m_store, guid);
+    if (id == 0) return table.DefaultGroupName;
+    std::optional<PlayerRecord> record;
+    try {
+        record = m_store.record(id);
+    } catch (const SqlError&) {
+    }
+    if (!record) return table.DefaultGroupName;
+    if (record->Group == "D") return table.DefaultGroupName;
+    return table.FindGroup(record->Group);
+}
+
+std::string Groups::CheckAdminGroupNODB(const std::string& guid) const {
+    return decimal(levelOf(guid));
+}
+
+int Groups::levelOf(const std::string& guid) const {
+    // An empty GUID is an empty slot, never a player.
+    if (!guid.empty())
+        for (int slot = 0; slot < SlotTable::kSlots; ++slot)
+            if (m_slots[slot].SlotGUID == guid) return table.GroupNtoNum(m_slots[slot].SlotGroup);
+    return table.DefaultRank;
+}
+
+bool Groups::mayRun(const std::string& guid, std::string_view word) const {
+    return table.mayRun(levelOf(guid), word);
+}
+
+// ---------------------------------------------------------------- changing a player's group
+
+void Groups::SetOnlineGroup(const std::string& name, const std::string& group) {
+    for (int slot = 0; slot < SlotTable::kSlots; ++slot) {
+        SlotEntry& e = m_slots[slot];
+        if (e.SlotName.empty() || !equalsIgnoringCase(e.SlotName, name)) continue;
+        e.SlotGroup = group;
+        m_slots.changed.notify();
+        return;
+    }
+}
+
+void Groups::SetGroup(std::string_view text) {
+    const std::string found = m_lookup.FindPlayer(text);
+    // The candidates have been listed to the issuer; nothing more to say.
+    if (m_lookup.lastMatch() == PlayerLookup::Match::Ambiguous) return;
+    const std::string group = trimBlanks(found);
+    const std::string guid =
+        m_lookup.TargetName.empty() ? "0" : m_lookup.FindGUID(m_lookup.TargetName);
+    if (guid != "0" && !group.empty()) {
+        const std::int32_t id = findGuidOrZero(m_store, guid);
+        if (id != 0) {
+            SetGroupDatabase(decimal(id), group, m_lookup.TargetName, false);
+            return;
+        }
+    }
+    m_queue.SendPM("Player not found");
+}
+
+std::int32_t Groups::recordIdOf(const std::string& target) {
+    if (!target.empty() && target.front() == 'G') return findGuidOrZero(m_store, target.substr(1));
+    return toInt32(target).value_or(0);
+}
+
+bool Groups::SetGroupDatabase(const std::string& target, const std::string& groupText,
+                              const std::string& playerName, bool silent) {
+    try {
+        const std::int32_t id = recordIdOf(target);
+        if (id == 0 || !m_store.record(id)) {
+            m_log.SMS("Cannot set the group of " + playerName + ": not in the player database",
+                      kRed);
+            return false;
+        }
+        const std::string group = isINT(groupText) ? table.NumtoGroup(groupText) : groupText;
+        if (equalsIgnoringCase(group, GroupTable::kOwner)) {
+            m_store.setGroup(id, "0");
+            if (!silent) m_queue.SendSay("^2" + playerName + " was set to the group: ^1Owner");
+            finishSetGroup(playerName, GroupTable::kOwner);
+            return true;
+        }
+        int level = -1;
+        const int groups = table.groupCount();
+        for (int i = 0; i <= groups && level < 0; ++i)
+            if (equalsIgnoringCase(table.GroupName[static_cast<std::size_t>(i)], group)) level = i;
+        if (level < 0) {
+            if (!silent) {
+                m_queue.SendPM("To setgroup use: ^2!setgroup <player> <group name or level>");
+                PMGROUPS();
+            }
+            return false;
+        }
+        const bool isDefault = level == table.DefaultRank;
+        const std::string& name = table.GroupName[static_cast<std::size_t>(level)];
+        m_store.setGroup(id, isDefault ? "D" : name);
+        if (!silent) {
+            const std::string message = "^2" + playerName + " was set to the " +
+                                        (isDefault ? "default " : "") + "group: ^1" + name;
+            if (m_settings.mod.AnnounceMode[kSetGroupAnnounce] != 0)
+                m_queue.SendPM(message);
+            else
+                m_queue.SendSay(message);
+        }
+        finishSetGroup(playerName, name);
+        return true;
+    } catch (const SqlError& e) {
+        m_log.SMS(std::string("Error changing the player's group: ") + e.what(), kRed);
+        return false;
+    }
+}
+
+void Groups::finishSetGroup(const std::string& playerName, const std::string& groupName) {
+    SetOnlineGroup(playerName, groupName);
+    // Counted after the change, so the administrators online include him.
+    m_slots.DetectNumofPlayers(m_settings.config.MaxClients, table.DefaultGroupName);
+    const OnlineGridRow* row = m_grid.row(m_lookup.TargetSlot);
+    if (row && !row->username.empty() && equalsIgnoringCase(row->username, playerName))
+        m_grid.setGroup(m_lookup.TargetSlot, groupName);
+    m_log.SMS(playerName + " was set to the level: " + groupName);
+    if (m_hooks.markPlayerLogForRefresh) m_hooks.markPlayerLogForRefresh();
+}
+
+void Groups::PMGROUPS() {
+    std::string text = "^1Groups:^2";
+    for (int level = 0; level <= table.groupCount(); ++level)
+        text += " ^2" + table.GroupName[static_cast<std::size_t>(level)] + ",";
+    text.pop_back();
+    m_queue.SendPMLong(text);
+}
+
+// ---------------------------------------------------------------- console
+
+void Groups::saveGorP(const std::array<bool, 10>& globalSelected) {
+    for (std::size_t kind = 0; kind < globalSelected.size(); ++kind)
+        m_settings.mod.AnnounceMode[kind] = globalSelected[kind] ? 0 : 1;
+    m_settings.SaveModFile();
+}
+
+void Groups::SaveGroupLists(int level, const std::vector<std::string>& listedCommands) {
+    if (level < 1 || level >= GroupTable::kLevels) return;
+    if (table.GroupName[static_cast<std::size_t>(level)].empty()) return;
+    table.GroupCommands[static_cast<std::size_t>(level)] = joinCommandList(listedCommands);
+    changed.notify();
+    m_saveTimer->start();
+}
+
+bool Groups::saveTimerActive() const {
+    return m_saveTimer->isActive();
+}
+
+} // namespace corvane

@@ -1,0 +1,126 @@
+#include "players/playerlog.h"
+
+#include "core/activitylog.h"
+#include "core/numbers.h"
+#include "core/settings.h"
+#include "players/groups.h"
+#include "rcon/slottable.h"
+
+#include <algorithm>
+
+namespace corvane {
+namespace {
+
+constexpr std::size_t kMaxCachedPages = 32;
+constexpr const char* kDeletedPlayersGroup = "Player";
+
+} // namespace
+
+PlayerLog::PlayerLog(PlayerStore& store, Groups& groups, const SlotTable& slots,
+                     const Settings& settings, ActivityLog& log,
+                     std::function<void()> requestStatusPoll)
+    : m_store(store), m_groups(groups), m_slots(slots), m_settings(settings), m_log(log),
+      m_requestStatusPoll(std::move(requestStatusPoll)) {
+    m_store.setGroupDisplay([this](const std::string& stored) { return shownGroup(stored); });
+}
+
+std::string PlayerLog::shownGroup(const std::string& stored) const {
+    if (stored == "D") return m_groups.table.DefaultGroupName;
+    return m_groups.FindGroup(stored);
+}
+
+std::vector<std::int32_t> PlayerLog::onlineIds() const {
+    std::vector<std::int32_t> ids;
+    const int last = std::min<int>(m_settings.config.MaxClients, SlotTable::kSlots - 1);
+    for (int slot = 1; slot <= last; ++slot)
+        if (const auto id = toInt32(m_slots[slot].SlotDbID)) ids.push_back(*id);
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
+}
+
+void PlayerLog::refresh() {
+    m_pages.clear();
+    m_ids.clear();
+    m_online = onlineIds();
+    try {
+        m_ids = m_store.ids(m_order, m_onlineOnly ? &m_online : nullptr);
+    } catch (const SqlError&) {
+        m_log.SMS("Error loading database view!", kRed);
+    }
+    select(m_selected);
+    changed.notify();
+}
+
+void PlayerLog::clear() {
+    m_pages.clear();
+    m_ids.clear();
+    changed.notify();
+}
+
+void PlayerLog::loadPage(std::size_t page) {
+    if (m_pages.size() >= kMaxCachedPages) m_pages.clear();
+    std::vector<PlayerLogRow>& rows = m_pages[page];
+    const std::size_t first = page * kPageRows;
+    const std::size_t last = std::min(first + kPageRows, m_ids.size());
+    rows.reserve(last - first);
+    for (std::size_t i = first; i < last; ++i) {
+        PlayerLogRow row;
+        try {
+            if (auto record = m_store.record(m_ids[i])) row.record = std::move(*record);
+        } catch (const SqlError&) {
+        }
+        row.record.ID = m_ids[i];
+        row.record.Group = shownGroup(row.record.Group);
+        row.online = std::binary_search(m_online.begin(), m_online.end(), m_ids[i]);
+        rows.push_back(std::move(row));
+    }
+}
+
+PlayerLogRow PlayerLog::row(std::size_t index) {
+    if (index >= m_ids.size()) return {};
+    const std::size_t page = index / kPageRows;
+    if (!m_pages.contains(page)) loadPage(page);
+    return m_pages[page][index % kPageRows];
+}
+
+std::string PlayerLog::totalText() const {
+    return "Total Players: " + std::to_string(m_ids.size());
+}
+
+void PlayerLog::toggleFilter() {
+    m_onlineOnly = !m_onlineOnly;
+    refresh();
+}
+
+// The rows are read again in the new order, so players added since the last
+// refill appear too.
+void PlayerLog::sortByColumn(PlayerColumn column) {
+    m_order = PlayerStore::Order{true, column, m_nextDescending};
+    m_nextDescending = !m_nextDescending;
+    refresh();
+}
+
+void PlayerLog::select(std::optional<std::size_t> row) {
+    m_selected = row && *row < m_ids.size() ? row : std::nullopt;
+}
+
+void PlayerLog::deleteSelected() {
+    if (!m_selected || *m_selected >= m_ids.size()) return;
+    const std::size_t index = *m_selected;
+    const PlayerLogRow victim = row(index);
+    m_groups.SetOnlineGroup(victim.record.UserName, kDeletedPlayersGroup);
+    try {
+        m_store.remove(victim.record.ID);
+    } catch (const SqlError& e) {
+        m_log.SMS(std::string("Error deleting the player: ") + e.what(), kRed);
+        return;
+    }
+    m_ids.erase(m_ids.begin() + static_cast<std::ptrdiff_t>(index));
+    m_pages.clear();
+    if (m_requestStatusPoll) m_requestStatusPoll();
+    select(index);
+    changed.notify();
+}
+
+} // namespace corvane

@@ -1,0 +1,231 @@
+#include "players/playerstore.h"
+
+#include <sqlite3.h>
+
+#include <system_error>
+
+namespace corvane {
+namespace {
+
+constexpr const char* kSchema = R"sql(
+CREATE TABLE playerdb (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  UserName TEXT,
+  "Group" TEXT,
+  guid TEXT COLLATE NOCASE,
+  FirstSeen TEXT,
+  lastseen TEXT,
+  server TEXT
+);
+CREATE INDEX playerdb_guid ON playerdb (guid);
+)sql";
+
+constexpr const char* kColumns = R"(ID, UserName, "Group", guid, FirstSeen, lastseen, server)";
+
+// Sort keys as the player log compares them: every column as text, letter
+// case ignored, ties kept in table order.
+const char* sortKey(PlayerColumn column) {
+    switch (column) {
+    case PlayerColumn::ID:
+        return "CAST(ID AS TEXT)";
+    case PlayerColumn::UserName:
+        return "UserName";
+    case PlayerColumn::Group:
+        return "shown_group(\"Group\")";
+    case PlayerColumn::Guid:
+        return "guid";
+    case PlayerColumn::FirstSeen:
+        return "FirstSeen";
+    case PlayerColumn::LastSeen:
+        return "lastseen";
+    case PlayerColumn::Server:
+        return "server";
+    }
+    return "ID";
+}
+
+PlayerRecord readRecord(const SqlStatement& row) {
+    return PlayerRecord{static_cast<std::int32_t>(row.integer(0)),
+                        row.text(1),
+                        row.text(2),
+                        row.text(3),
+                        row.text(4),
+                        row.text(5),
+                        row.text(6)};
+}
+
+void shownGroup(sqlite3_context* context, int, sqlite3_value** values) {
+    const auto* display = static_cast<const std::function<std::string(const std::string&)>*>(
+        sqlite3_user_data(context));
+    const auto* raw = sqlite3_value_text(values[0]);
+    std::string stored = raw ? reinterpret_cast<const char*>(raw) : "";
+    std::string shown = *display ? (*display)(stored) : stored;
+    sqlite3_result_text(context, shown.c_str(), static_cast<int>(shown.size()), SQLITE_TRANSIENT);
+}
+
+} // namespace
+
+void PlayerStore::createEmpty(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (std::filesystem::exists(file, ec))
+        throw SqlError("create " + file.string() + ": the file exists");
+    SqliteDb db;
+    db.create(file);
+    db.exec(kSchema);
+}
+
+void PlayerStore::open(const std::filesystem::path& file) {
+    close();
+    m_db.open(file);
+    try {
+        m_db.exec("SELECT ID, UserName, \"Group\", guid, FirstSeen, lastseen, server FROM playerdb "
+                  "LIMIT 0");
+        registerFunctions();
+    } catch (const SqlError&) {
+        close();
+        throw;
+    }
+    // Files made before the GUID index existed get it now; a read-only file
+    // still works without it, only slower.
+    try {
+        m_db.exec("CREATE INDEX IF NOT EXISTS playerdb_guid ON playerdb (guid)");
+    } catch (const SqlError&) {
+    }
+}
+
+void PlayerStore::close() {
+    m_statements.clear();
+    m_db.close();
+}
+
+void PlayerStore::registerFunctions() {
+    if (sqlite3_create_function_v2(m_db.handle(), "shown_group", 1, SQLITE_UTF8, &m_groupDisplay,
+                                   shownGroup, nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw SqlError("register shown_group");
+}
+
+void PlayerStore::setGroupDisplay(std::function<std::string(const std::string&)> display) {
+    m_groupDisplay = std::move(display);
+}
+
+SqlStatement& PlayerStore::statement(std::string_view sql) {
+    auto it = m_statements.find(sql);
+    if (it == m_statements.end())
+        it = m_statements.emplace(std::string(sql), m_db.prepare(sql)).first;
+    it->second->reset();
+    return *it->second;
+}
+
+std::int32_t PlayerStore::findGuid(std::string_view guid) {
+    SqlStatement& query = statement("SELECT ID FROM playerdb WHERE guid = ?1 ORDER BY ID LIMIT 1");
+    query.bind(1, guid);
+    const std::int32_t id = query.step() ? static_cast<std::int32_t>(query.integer(0)) : 0;
+    query.reset();
+    return id;
+}
+
+std::optional<std::int32_t> PlayerStore::lastId() {
+    SqlStatement& query = statement("SELECT ID FROM playerdb ORDER BY 1 DESC LIMIT 1");
+    std::optional<std::int32_t> id;
+    if (query.step()) id = static_cast<std::int32_t>(query.integer(0));
+    query.reset();
+    return id;
+}
+
+std::int32_t PlayerStore::insert(const PlayerRecord& r) {
+    SqlStatement& add =
+        statement("INSERT INTO playerdb (UserName, \"Group\", guid, FirstSeen, lastseen, "
+                  "server) VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+    add.bind(1, r.UserName)
+        .bind(2, r.Group)
+        .bind(3, r.guid)
+        .bind(4, r.FirstSeen)
+        .bind(5, r.lastseen)
+        .bind(6, r.server);
+    add.run();
+    return static_cast<std::int32_t>(m_db.lastInsertId());
+}
+
+std::optional<PlayerRecord> PlayerStore::record(std::int32_t id) {
+    SqlStatement& query =
+        statement(std::string("SELECT ") + kColumns + " FROM playerdb WHERE ID = ?1");
+    query.bind(1, std::int64_t{id});
+    std::optional<PlayerRecord> found;
+    if (query.step()) found = readRecord(query);
+    query.reset();
+    return found;
+}
+
+bool PlayerStore::updateSeen(std::int32_t id, std::string_view name, std::string_view date,
+                             std::string_view server) {
+    SqlStatement& update =
+        statement("UPDATE playerdb SET UserName = ?2, lastseen = ?3, server = ?4 WHERE ID = ?1");
+    update.bind(1, std::int64_t{id}).bind(2, name).bind(3, date).bind(4, server);
+    update.run();
+    return m_db.changes() > 0;
+}
+
+bool PlayerStore::updateLastSeen(std::int32_t id, std::string_view date, std::string_view server) {
+    SqlStatement& update =
+        statement("UPDATE playerdb SET lastseen = ?2, server = ?3 WHERE ID = ?1");
+    update.bind(1, std::int64_t{id}).bind(2, date).bind(3, server);
+    update.run();
+    return m_db.changes() > 0;
+}
+
+bool PlayerStore::setGroup(std::int32_t id, std::string_view group) {
+    SqlStatement& update = statement("UPDATE playerdb SET \"Group\" = ?2 WHERE ID = ?1");
+    update.bind(1, std::int64_t{id}).bind(2, group);
+    update.run();
+    return m_db.changes() > 0;
+}
+
+bool PlayerStore::remove(std::int32_t id) {
+    SqlStatement& erase = statement("DELETE FROM playerdb WHERE ID = ?1");
+    erase.bind(1, std::int64_t{id});
+    erase.run();
+    return m_db.changes() > 0;
+}
+
+std::int64_t PlayerStore::count() {
+    SqlStatement& query = statement("SELECT count(*) FROM playerdb");
+    const std::int64_t n = query.step() ? query.integer(0) : 0;
+    query.reset();
+    return n;
+}
+
+std::vector<std::int32_t> PlayerStore::ids(const Order& order,
+                                           const std::vector<std::int32_t>* onlyIds) {
+    std::string sql = "SELECT ID FROM playerdb";
+    if (onlyIds) {
+        if (onlyIds->empty()) return {};
+        sql += " WHERE ID IN (";
+        for (std::size_t i = 0; i < onlyIds->size(); ++i)
+            sql += i == 0 ? "?" : ", ?";
+        sql += ")";
+    }
+    if (order.sorted)
+        sql += std::string(" ORDER BY ") + sortKey(order.column) + " COLLATE NOCASE" +
+               (order.descending ? " DESC" : " ASC") + ", ID";
+    else
+        sql += " ORDER BY ID";
+
+    auto query = m_db.prepare(sql);
+    if (onlyIds)
+        for (std::size_t i = 0; i < onlyIds->size(); ++i)
+            query->bind(static_cast<int>(i + 1), std::int64_t{(*onlyIds)[i]});
+    std::vector<std::int32_t> out;
+    while (query->step())
+        out.push_back(static_cast<std::int32_t>(query->integer(0)));
+    return out;
+}
+
+std::int32_t findGuidOrZero(PlayerStore& store, std::string_view guid) {
+    try {
+        return store.findGuid(guid);
+    } catch (const SqlError&) {
+        return 0;
+    }
+}
+
+} // namespace corvane

@@ -1,0 +1,92 @@
+#pragma once
+// The table of every player ever seen, in one SQLite file. This layer only
+// stores and fetches; the rules of when to add, greet or update a player live
+// with the callers. Every value reaches SQL as a bound parameter, so a GUID or
+// name holding quotes is stored and found like any other.
+
+#include "players/sqlitedb.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+// One row of the table, its seven columns in their stored order.
+struct PlayerRecord {
+    std::int32_t ID = 0;
+    std::string UserName;
+    std::string Group; // "0" Owner, "D" the default group, otherwise a group name
+    std::string guid;
+    std::string FirstSeen;
+    std::string lastseen;
+    std::string server;
+};
+
+// The columns of the table by position, for sorting.
+enum class PlayerColumn { ID, UserName, Group, Guid, FirstSeen, LastSeen, Server };
+inline constexpr int kPlayerColumns = 7;
+
+class PlayerStore {
+public:
+    // Writes a new, empty database (the table and its GUID index) to file,
+    // replacing nothing: an existing file is an error.
+    static void createEmpty(const std::filesystem::path& file);
+
+    PlayerStore() = default;
+    PlayerStore(const PlayerStore&) = delete;
+    PlayerStore& operator=(const PlayerStore&) = delete;
+
+    // Opens an existing database; throws SqlError when the file is missing,
+    // is not a database or has no player table.
+    void open(const std::filesystem::path& file);
+    void close();
+    bool isOpen() const { return m_db.isOpen(); }
+
+    // The ID of the first record (lowest ID) with this GUID; 0 when none.
+    std::int32_t findGuid(std::string_view guid);
+    // The highest ID; empty when the table is empty.
+    std::optional<std::int32_t> lastId();
+    // Adds a record and returns the ID the database gave it.
+    std::int32_t insert(const PlayerRecord& record);
+    std::optional<PlayerRecord> record(std::int32_t id);
+    // Each update changes nothing and returns false when the record is gone.
+    bool updateSeen(std::int32_t id, std::string_view name, std::string_view date,
+                    std::string_view server);
+    bool updateLastSeen(std::int32_t id, std::string_view date, std::string_view server);
+    bool setGroup(std::int32_t id, std::string_view group);
+    bool remove(std::int32_t id);
+
+    // The IDs of all records, or of those among onlyIds, in table order or
+    // sorted as text by one column. The Group column sorts by the group
+    // names shown (see setGroupDisplay).
+    struct Order {
+        bool sorted = false;
+        PlayerColumn column = PlayerColumn::ID;
+        bool descending = false;
+    };
+    std::vector<std::int32_t> ids(const Order& order,
+                                  const std::vector<std::int32_t>* onlyIds = nullptr);
+    std::int64_t count();
+
+    // How a stored Group value is shown ("D" as the default group's name...).
+    void setGroupDisplay(std::function<std::string(const std::string&)> display);
+
+private:
+    SqlStatement& statement(std::string_view sql);
+    void registerFunctions();
+
+    SqliteDb m_db;
+    std::map<std::string, std::unique_ptr<SqlStatement>, std::less<>> m_statements;
+    std::function<std::string(const std::string&)> m_groupDisplay;
+};
+
+// FindGUIDDatabase's rule: any failure counts as "not found".
+std::int32_t findGuidOrZero(PlayerStore& store, std::string_view guid);
+
+} // namespace corvane
