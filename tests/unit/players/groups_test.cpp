@@ -1,0 +1,304 @@
+// Groups: the files, a player's group and level, permissions and !setgroup.
+
+#include "core/fieldreader.h"
+#include "players/groupfiles.h"
+#include "playersfixture.h"
+
+namespace corvane::testing {
+namespace {
+
+constexpr const char* kExampleLevels =
+    "2\r\n[Leader]\r\nKICK\r\nBAN\r\n\r\n[Member]\r\nWARN\r\n\r\n";
+
+TEST(LevelsFile, TheExampleLoadsAndIsWrittenBackIdentically) {
+    GroupTable t;
+    readLevelsFile(kExampleLevels, t);
+    EXPECT_EQ(t.GroupName[0], "Owner");
+    EXPECT_EQ(t.GroupName[1], "Leader");
+    EXPECT_EQ(t.GroupName[2], "Member");
+    EXPECT_EQ(t.groupCount(), 2);
+    EXPECT_EQ(t.DefaultRank, 2);
+    EXPECT_EQ(t.commandsOf(1), (std::vector<std::string>{"KICK", "BAN"}));
+    EXPECT_EQ(t.commandsOf(2), std::vector<std::string>{"WARN"});
+    EXPECT_EQ(writeLevelsFile(t), kExampleLevels);
+}
+
+TEST(LevelsFile, ItemRulesOfTheReader) {
+    GroupTable t;
+    // Blanks around the level, a group without commands (also on the last
+    // line without a line end), commas splitting items, quotes taken off,
+    // and the item after a header always a command even when it is a header.
+    readLevelsFile(
+        " 1 \r\n[Empty]\r\n\r\n[A]\r\nKICK, BAN\r\n\"WARN\"\r\n\r\n[B]\r\n[C]\r\nSAY\r\n[Last]", t);
+    EXPECT_EQ(t.DefaultRank, 1);
+    EXPECT_EQ(t.groupCount(), 4);
+    EXPECT_TRUE(t.commandsOf(1).empty());
+    EXPECT_EQ(t.commandsOf(2), (std::vector<std::string>{"KICK", "BAN", "WARN"}));
+    EXPECT_EQ(t.GroupName[3], "B");
+    EXPECT_EQ(t.commandsOf(3), (std::vector<std::string>{"[C]", "SAY"}));
+    EXPECT_EQ(t.GroupName[4], "Last");
+    EXPECT_EQ(writeLevelsFile(t),
+              "1\r\n[Empty]\r\n\r\n[A]\r\nKICK\r\nBAN\r\nWARN\r\n\r\n[B]\r\n[C]\r\nSAY\r\n\r\n"
+              "[Last]\r\n\r\n");
+
+    GroupTable stray;
+    readLevelsFile("1\r\nSAY\r\n[A]\r\nKICK\r\n", stray);
+    EXPECT_EQ(stray.GroupCommands[0], ";SAY"); // before the first header: entry 0
+    EXPECT_THROW(readLevelsFile("", stray), FieldReadError);
+    EXPECT_THROW(readLevelsFile("two\r\n", stray), FieldReadError);
+}
+
+TEST(LevelsFile, AtMostOneHundredGroupsAreRead) {
+    std::string text = "1\r\n";
+    for (int i = 1; i <= 105; ++i)
+        text += "[G" + std::to_string(i) + "]\r\nKICK\r\n\r\n";
+    GroupTable t;
+    readLevelsFile(text, t);
+    EXPECT_EQ(t.groupCount(), 100);
+    EXPECT_EQ(t.GroupName[100], "G100");
+}
+
+TEST(GroupTableNames, FindGroupGroupNtoNumAndNumtoGroup) {
+    GroupTable t;
+    readLevelsFile(kExampleLevels, t);
+    t.syncDefaultName();
+    EXPECT_EQ(t.FindGroup("leader"), "Leader");
+    EXPECT_EQ(t.FindGroup("0"), "Owner");
+    EXPECT_EQ(t.FindGroup("OWNER"), "Owner");
+    EXPECT_EQ(t.FindGroup("Gone"), "Unknown [Gone]");
+    EXPECT_EQ(t.GroupNtoNum("Leader"), 1);
+    EXPECT_EQ(t.GroupNtoNum("leader"), 2); // exact case only, else the default
+    EXPECT_EQ(t.GroupNtoNum("Owner"), 0);
+    EXPECT_EQ(t.GroupNtoNum(""), 2); // not the first unused level
+    EXPECT_EQ(t.NumtoGroup("1"), "Leader");
+    EXPECT_EQ(t.NumtoGroup("0"), "Owner");
+    EXPECT_EQ(t.NumtoGroup("7"), "");
+    EXPECT_EQ(t.NumtoGroup("101"), "");
+    EXPECT_EQ(t.NumtoGroup("x"), "");
+}
+
+TEST(GroupTablePermissions, OwnerRunsAllOthersTheirListIgnoringCase) {
+    GroupTable t;
+    readLevelsFile(kExampleLevels, t);
+    EXPECT_TRUE(t.mayRun(0, "KILL"));
+    EXPECT_TRUE(t.mayRun(1, "kick"));
+    EXPECT_TRUE(t.mayRun(1, "Ban"));
+    EXPECT_FALSE(t.mayRun(1, "WARN"));
+    EXPECT_FALSE(t.mayRun(2, "KICK"));
+    EXPECT_FALSE(t.mayRun(3, "KICK")); // no such group: no commands
+    EXPECT_FALSE(t.mayRun(-1, "KICK"));
+    EXPECT_FALSE(t.mayRun(200, "KICK"));
+}
+
+class GroupsTest : public PlayersFixture {
+protected:
+    void SetUp() override {
+        dir.write("Data/Levels.txt", kExampleLevels);
+        start();
+    }
+};
+
+TEST_F(GroupsTest, InputAdminLoadsBothFilesAndTheRestThatGoesWithThem) {
+    EXPECT_EQ(p->groups.table.DefaultGroupName, "Member");
+    EXPECT_EQ(p->groups.table.commandCount(), 20);
+    EXPECT_EQ(p->groups.table.CommandList[1], "KICK");
+    EXPECT_EQ(p->groups.table.CommandList[20], "KILL");
+    EXPECT_EQ(listLoads, 1);
+    EXPECT_EQ(pumpInterval, settings.advanced.RconQueueInterval);
+    EXPECT_NE(std::find(activity.begin(), activity.end(), "Read Admin Config"), activity.end());
+    EXPECT_FALSE(p->groups.loadFailed());
+}
+
+TEST_F(GroupsTest, SaveSettingsWritesTheFileBackUnchanged) {
+    ASSERT_TRUE(p->groups.SaveSettings());
+    EXPECT_EQ(dir.read("Data/Levels.txt"), kExampleLevels);
+}
+
+TEST_F(GroupsTest, AnUnreadableFileStopsTheLoadAndNothingIsSavedOverIt) {
+    std::filesystem::remove(dir.file("Data/Commands.txt"));
+    p->groups.InputAdmin();
+    EXPECT_TRUE(p->groups.loadFailed());
+    EXPECT_TRUE(criticalError);
+    EXPECT_EQ(criticalDialogs, 1);
+    EXPECT_EQ(redLines, std::vector<std::string>{
+                            "WARNING: Error loading Files, make sure \\Data folder exists!"});
+    EXPECT_EQ(p->groups.table.GroupName[2], "Member"); // what was read stays
+
+    dir.write("Data/Levels.txt", "1\r\n[Damaged]\r\n");
+    p->groups.table.GroupName[1] = "Edited";
+    EXPECT_FALSE(p->groups.SaveSettings());
+    p->groups.SaveGroups();
+    EXPECT_EQ(dir.read("Data/Levels.txt"), "1\r\n[Damaged]\r\n");
+
+    dir.write("Data/Commands.txt", "KICK\r\n");
+    p->groups.InputAdmin();
+    EXPECT_FALSE(p->groups.loadFailed());
+    EXPECT_TRUE(p->groups.SaveSettings());
+}
+
+TEST_F(GroupsTest, LoadDRankReadsOnlyTheFirstLine) {
+    dir.write("Data/Levels.txt", " 1 \r\n[Leader]\r\n");
+    p->groups.LoadDRank();
+    EXPECT_EQ(p->groups.table.DefaultRank, 1);
+    std::filesystem::remove(dir.file("Data/Levels.txt"));
+    p->groups.LoadDRank();
+    EXPECT_EQ(p->groups.table.DefaultRank, 1);
+    EXPECT_EQ(redLines, std::vector<std::string>{"Error opening Levels.txt!"});
+}
+
+TEST_F(GroupsTest, StoredDPlayersFollowTheDefaultOthersKeepTheirGroup) {
+    seat(3, "Bob", "g-bob");
+    seat(4, "Cat", "g-cat");
+    p->store.setGroup(p->store.findGuid("g-cat"), "Member");
+    EXPECT_EQ(p->groups.CheckAdminGroup("g-bob"), "Member");
+
+    p->groups.table.DefaultRank = 1;
+    p->groups.SaveGroups();
+    EXPECT_EQ(p->groups.table.DefaultGroupName, "Leader");
+    EXPECT_EQ(p->groups.CheckAdminGroup("g-bob"), "Leader");
+    EXPECT_EQ(p->groups.CheckAdminGroup("g-cat"), "Member");
+    EXPECT_EQ(p->groups.CheckAdminGroup("g-nobody"), "Leader");
+    p->store.setGroup(p->store.findGuid("g-cat"), "Renamed");
+    EXPECT_EQ(p->groups.CheckAdminGroup("g-cat"), "Unknown [Renamed]");
+    p->store.setGroup(p->store.findGuid("g-cat"), "0");
+    EXPECT_EQ(p->groups.CheckAdminGroup("g-cat"), "Owner");
+}
+
+TEST_F(GroupsTest, PermissionsComeFromTheSlotTableNotTheDatabase) {
+    seat(3, "Bob", "g-bob");
+    slots[3].SlotGroup = "Leader";
+    EXPECT_EQ(p->groups.CheckAdminGroupNODB("g-bob"), "1");
+    EXPECT_TRUE(p->groups.mayRun("g-bob", "kick"));
+
+    // Stored as Leader but not online: the default group's commands.
+    seat(4, "Cat", "g-cat");
+    p->store.setGroup(p->store.findGuid("g-cat"), "Leader");
+    leave(4);
+    EXPECT_EQ(p->groups.CheckAdminGroupNODB("g-cat"), "2");
+    EXPECT_FALSE(p->groups.mayRun("g-cat", "KICK"));
+    EXPECT_TRUE(p->groups.mayRun("g-cat", "warn"));
+
+    slots[3].SlotGroup = "Unknown [Gone]";
+    EXPECT_EQ(p->groups.levelOf("g-bob"), 2);
+    slots[3].SlotGroup = "Owner";
+    EXPECT_TRUE(p->groups.mayRun("g-bob", "KILL"));
+    EXPECT_EQ(p->groups.levelOf(""), 2); // an empty slot is nobody
+}
+
+TEST_F(GroupsTest, PmGroupsListsOwnerThenEveryGroup) {
+    issuer(5, "g-issuer");
+    p->groups.PMGROUPS();
+    EXPECT_EQ(queued(), std::vector<std::string>{
+                            ";5;g-issuer;tell 5 ^1PM:  ^1Groups:^2 ^2Owner, ^2Leader, ^2Member"});
+}
+
+TEST_F(GroupsTest, SaveGroupListsSavesFifteenSecondsAfterTheLastEdit) {
+    p->groups.SaveGroupLists(2, {"WARN", "SAY"});
+    fake.loop.advance(10000);
+    p->groups.SaveGroupLists(2, {"WARN", "SAY", "PL"});
+    EXPECT_EQ(p->groups.table.GroupCommands[2], ";WARN;SAY;PL");
+    fake.loop.advance(14999);
+    EXPECT_EQ(dir.read("Data/Levels.txt"), kExampleLevels);
+    fake.loop.advance(1);
+    EXPECT_EQ(dir.read("Data/Levels.txt"),
+              "2\r\n[Leader]\r\nKICK\r\nBAN\r\n\r\n[Member]\r\nWARN\r\nSAY\r\nPL\r\n\r\n");
+    EXPECT_FALSE(p->groups.saveTimerActive());
+
+    p->groups.SaveGroupLists(7, {"KICK"}); // a level without a group
+    EXPECT_EQ(p->groups.table.GroupCommands[7], "");
+    EXPECT_FALSE(p->groups.saveTimerActive());
+}
+
+TEST_F(GroupsTest, SaveGorPStoresTheAnnounceModesAndSavesTheModFile) {
+    std::array<bool, 10> global{};
+    global.fill(true);
+    global[9] = false;
+    global[3] = false;
+    p->groups.saveGorP(global);
+    EXPECT_EQ(settings.mod.AnnounceMode,
+              (std::array<std::int16_t, 10>{0, 0, 0, 1, 0, 0, 0, 0, 0, 1}));
+    EXPECT_NE(dir.read("Data/MOD.txt").find("0;0;0;1;0;0;0;0;0;1"), std::string::npos);
+}
+
+class SetGroupTest : public GroupsTest {
+protected:
+    void SetUp() override {
+        GroupsTest::SetUp();
+        seat(3, "ZedAlpha", "g-zed");
+        seat(7, "Bobby", "g-bobby");
+        issuer(3, "g-zed");
+        queue.clear();
+        grid.setPlayer(7, "Bobby", "Member", "g-bobby", kToday, kToday);
+    }
+    std::string stored(const std::string& guid) { return recordOf(guid)->Group; }
+};
+
+TEST_F(SetGroupTest, LevelZeroMakesHimOwner) {
+    p->groups.SetGroup("bob 0");
+    EXPECT_EQ(stored("g-bobby"), "0");
+    EXPECT_EQ(slots[7].SlotGroup, "Owner");
+    EXPECT_EQ(grid.row(7)->group, "Owner");
+    EXPECT_EQ(queued(), std::vector<std::string>{"say ^2BOBBY was set to the group: ^1Owner"});
+    EXPECT_EQ(activity.back(), "BOBBY was set to the level: Owner");
+    EXPECT_EQ(playerLogMarks, 1);
+    EXPECT_EQ(slots.AdminsOnline, 1);
+}
+
+TEST_F(SetGroupTest, AGroupTypedInLowerCaseMatchesItsName) {
+    p->groups.SetGroup("bobby leader");
+    EXPECT_EQ(stored("g-bobby"), "Leader");
+    EXPECT_EQ(slots[7].SlotGroup, "Leader");
+    EXPECT_EQ(queued(), std::vector<std::string>{"say ^2BOBBY was set to the group: ^1Leader"});
+
+    settings.mod.AnnounceMode[9] = 1;
+    p->groups.SetGroup("7 member");
+    EXPECT_EQ(stored("g-bobby"), "D"); // the default group is stored as "D"
+    EXPECT_EQ(queued().back(),
+              ";3;g-zed;tell 3 ^1PM: ^2Bobby was set to the default group: ^1Member");
+}
+
+TEST_F(SetGroupTest, AnUnknownLevelOrGroupChangesNothing) {
+    p->groups.SetGroup("bob 5");
+    p->groups.SetGroup("bob Admins");
+    EXPECT_EQ(stored("g-bobby"), "D");
+    EXPECT_EQ(slots[7].SlotGroup, "Member");
+    EXPECT_EQ(playerLogMarks, 0);
+    const std::vector<std::string> usage{
+        ";3;g-zed;tell 3 ^1PM: To setgroup use: ^2!setgroup <player> <group name or level>",
+        ";3;g-zed;tell 3 ^1PM:  ^1Groups:^2 ^2Owner, ^2Leader, ^2Member"};
+    std::vector<std::string> twice = usage;
+    twice.insert(twice.end(), usage.begin(), usage.end());
+    EXPECT_EQ(queued(), twice);
+}
+
+TEST_F(SetGroupTest, AMissingPlayerOrGroupIsPlayerNotFound) {
+    p->groups.SetGroup("bobby");
+    p->groups.SetGroup("nobody leader");
+    p->groups.SetGroup("12 leader"); // an empty slot
+    EXPECT_EQ(queued(), std::vector<std::string>(3, ";3;g-zed;tell 3 ^1PM: Player not found"));
+
+    seat(9, "BobCat", "g-bobcat");
+    queue.clear();
+    p->groups.SetGroup("bob leader"); // ambiguous: only the list
+    EXPECT_EQ(queued(), std::vector<std::string>{
+                            ";3;g-zed;tell 3 ^1PM: ^1Multiple users found: ^2BOBBY[7], BOBCAT[9]"});
+}
+
+TEST_F(SetGroupTest, ThePlayersNameCannotBreakTheAnnouncement) {
+    seat(8, "Eve;quit\"", "g-eve");
+    queue.clear();
+    p->groups.SetGroup("8 leader");
+    EXPECT_EQ(queued(), std::vector<std::string>{"say ^2Eve:quit' was set to the group: ^1Leader"});
+}
+
+TEST_F(SetGroupTest, TheConsoleMenuSetsByGuidSilently) {
+    EXPECT_TRUE(p->editor.setOnlinePlayerGroup(7, 1));
+    EXPECT_EQ(stored("g-bobby"), "Leader");
+    EXPECT_EQ(grid.row(7)->group, "Leader");
+    EXPECT_TRUE(queue.empty());
+    EXPECT_FALSE(p->editor.setOnlinePlayerGroup(12, 1)); // an empty row
+    EXPECT_FALSE(p->groups.SetGroupDatabase("G" + std::string("g-unknown"), "1", "Ghost", true));
+}
+
+} // namespace
+} // namespace corvane::testing

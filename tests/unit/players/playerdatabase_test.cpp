@@ -1,0 +1,283 @@
+// The player database: who is stored, who is greeted and how, and the file
+// itself (its path, its columns, replacing it while it is open).
+
+#include "core/textfile.h"
+#include "players/sqlitedb.h"
+#include "playersfixture.h"
+
+namespace corvane::testing {
+namespace {
+
+class PlayerDatabaseTest : public PlayersFixture {
+protected:
+    void SetUp() override { start(); }
+};
+
+TEST_F(PlayerDatabaseTest, FirstTimePlayerIsStoredInTheDefaultGroupWithTodayTwice) {
+    seat(3, "Bob", "abc123");
+
+    const auto r = recordOf("abc123");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->ID, 1); // an empty table gives the first player ID 1
+    EXPECT_EQ(r->UserName, "Bob");
+    EXPECT_EQ(r->Group, "D");
+    EXPECT_EQ(r->FirstSeen, kToday);
+    EXPECT_EQ(r->lastseen, kToday);
+    EXPECT_EQ(r->server, "Alpha");
+    EXPECT_EQ(slots[3].SlotDbID, "1");
+    EXPECT_EQ(slots[3].SlotGroup, "Player");
+
+    const OnlineGridRow* row = grid.row(3);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->username, "Bob");
+    EXPECT_EQ(row->group, "Player");
+    EXPECT_EQ(row->guid, "abc123");
+    EXPECT_EQ(row->firstSeen, kToday);
+    EXPECT_EQ(row->lastSeen, kToday);
+}
+
+TEST_F(PlayerDatabaseTest, UnknownSoldiersGuidZeroAndTheDemoClientAreNeverStored) {
+    for (const auto& [name, guid] :
+         std::vector<std::pair<std::string, std::string>>{{"Unknown Soldier", "g1"},
+                                                          {"UnknownSoldier", "g2"},
+                                                          {"Bob", "0"},
+                                                          {"democlient", "g3"},
+                                                          {"", "g4"}})
+        p->database.CheckPlayerDB(name, guid, "4");
+    EXPECT_EQ(p->store.count(), 0);
+    EXPECT_TRUE(queue.empty());
+    EXPECT_EQ(grid.row(4)->username, "");
+}
+
+TEST_F(PlayerDatabaseTest, AKnownPlayerIsFoundByGuidNotAddedAgain) {
+    seat(3, "Bob", "abc123");
+    leave(3);
+    seat(5, "Bobby", "abc123");
+    EXPECT_EQ(p->store.count(), 1);
+    EXPECT_EQ(slots[5].SlotDbID, "1");
+    EXPECT_EQ(recordOf("abc123")->UserName, "Bobby"); // the greeting stores the new name
+}
+
+TEST_F(PlayerDatabaseTest, GuidsAndNamesHoldingQuotesAreStoredAndFound) {
+    seat(3, "O'Brien \"The\" Man", "ab'c");
+    seat(3, "O'Brien \"The\" Man", "ab'c");
+    EXPECT_EQ(p->store.count(), 1);
+    EXPECT_EQ(p->database.FindGUIDDatabase("ab'c"), 1);
+    EXPECT_EQ(recordOf("ab'c")->UserName, "O'Brien \"The\" Man");
+    EXPECT_EQ(p->database.FindGUIDDatabase("' OR '1'='1"), 0);
+}
+
+TEST_F(PlayerDatabaseTest, GreetsOncePerVisitToASlot) {
+    seat(3, "Bob", "g-bob");
+    EXPECT_EQ(queued(), std::vector<std::string>{"Say ^2Welcome ^1^7Bob ^2to Alpha"});
+    EXPECT_EQ(warningsReset, std::vector<int>{3});
+
+    p->database.CheckPlayerDB("Bob", "g-bob", "3"); // the next status poll
+    EXPECT_EQ(queue.size(), 1u);
+
+    leave(3);
+    slots[3].SlotGreetedID = "0"; // what the quit line does
+    seat(3, "Alice", "g-alice");
+    leave(3);
+    slots[3].SlotGreetedID = "0";
+    seat(3, "Bob", "g-bob");
+    EXPECT_EQ(queued(), (std::vector<std::string>{"Say ^2Welcome ^1^7Bob ^2to Alpha",
+                                                  "Say ^2Welcome ^1^7Alice ^2to Alpha",
+                                                  "Say ^2Welcome back ^1^7Bob ^2to Alpha"}));
+    EXPECT_EQ(warningsReset, (std::vector<int>{3, 3, 3}));
+}
+
+TEST_F(PlayerDatabaseTest, NobodyIsGreetedBeforeTheFirstBatchNorLaterInTheSameVisit) {
+    firstBatchDone = false;
+    seat(3, "Bob", "g-bob");
+    EXPECT_EQ(p->store.count(), 1);
+    firstBatchDone = true;
+    p->database.CheckPlayerDB("Bob", "g-bob", "3");
+    EXPECT_TRUE(queue.empty());
+    EXPECT_TRUE(warningsReset.empty());
+}
+
+TEST_F(PlayerDatabaseTest, SlotZeroIsStoredButNeverGreetedNorShown) {
+    seat(0, "Host", "g-host");
+    EXPECT_EQ(p->store.count(), 1);
+    EXPECT_EQ(slots[0].SlotDbID, "1");
+    EXPECT_TRUE(queue.empty());
+    EXPECT_EQ(grid.row(0), nullptr);
+}
+
+TEST_F(PlayerDatabaseTest, WelcomeNeedsTheSwitchAndTheDemoClientAndMayBePrivate) {
+    settings.mod.WelcomeEnabled = 0;
+    seat(3, "Bob", "g-bob");
+    slots.DemoClientPresent = false;
+    settings.mod.WelcomeEnabled = 1;
+    seat(4, "Al", "g-al");
+    EXPECT_TRUE(queue.empty());
+    EXPECT_EQ(warningsReset, (std::vector<int>{3, 4})); // registered all the same
+
+    slots.DemoClientPresent = true;
+    settings.mod.AnnounceMode[0] = 1;
+    seat(5, "Cat", "g-cat");
+    EXPECT_EQ(queued(), std::vector<std::string>{"tell 5 ^2Welcome ^1^7Cat ^2to Alpha"});
+}
+
+TEST_F(PlayerDatabaseTest, ThePlayersNameCannotBreakTheWelcomeLine) {
+    seat(3, "x;quit\"<server>", "g-x");
+    EXPECT_EQ(queued(), std::vector<std::string>{"Say ^2Welcome ^1^7x:quit'<server> ^2to Alpha"});
+}
+
+TEST_F(PlayerDatabaseTest, TheThreeWelcomeExamples) {
+    dir.write("Data/Levels.txt", "2\r\n[Leader]\r\nKICK\r\n\r\n[Member]\r\nWARN\r\n\r\n");
+    p->groups.InputAdmin();
+
+    seat(3, "Bob", "g-bob"); // new, default group
+    leave(3);
+    slots[3].SlotGreetedID = "0";
+    seat(3, "Bob", "g-bob"); // returning, default group
+    leave(3);
+    slots[3].SlotGreetedID = "0";
+    p->store.setGroup(1, "Leader");
+    seat(3, "Bob", "g-bob"); // returning Leader
+    EXPECT_EQ(queued(), (std::vector<std::string>{"Say ^2Welcome ^1^7Bob ^2to Alpha",
+                                                  "Say ^2Welcome back ^1^7Bob ^2to Alpha",
+                                                  "Say ^2Welcome ^1Leader ^7Bob ^2to Alpha"}));
+}
+
+TEST(WelcomeMessage, PlaceholdersAreFilledExactlyAsTyped) {
+    EXPECT_EQ(welcomeMessage("Hi <player> on <server>!", "Bob", "Alpha", "Member", "Member", false),
+              "Hi Bob on Alpha!");
+    EXPECT_EQ(welcomeMessage("<Player> <group><return>", "Bob", "Alpha", "Leader", "Member", false),
+              "<Player> Leader");
+    EXPECT_EQ(
+        welcomeMessage("<return> <return>x <group> end", "Bob", "Alpha", "Member", "Member", true),
+        "x end");
+    EXPECT_EQ(welcomeMessage("<return>", "Bob", "Alpha", "member", "Member", false),
+              ""); // exact-case group
+}
+
+TEST_F(PlayerDatabaseTest, DeletingAnOnlinePlayerAddsHimAgainAsNewOnTheNextPoll) {
+    seat(3, "Bob", "g-bob");
+    p->store.setGroup(1, "Admin");
+    slots[3].SlotGroup = "Admin";
+    p->playerLog.refresh();
+    p->playerLog.select(0);
+    p->playerLog.deleteSelected();
+    EXPECT_EQ(p->store.count(), 0);
+    EXPECT_EQ(slots[3].SlotGroup, "Player");
+    EXPECT_EQ(statusPolls, 1);
+
+    seat(3, "Bob", "g-bob"); // the poll that follows
+    const auto r = recordOf("g-bob");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->ID, 2); // numbers are never given out twice
+    EXPECT_EQ(r->Group, "D");
+    EXPECT_EQ(queued().back(), "Say ^2Welcome ^1^7Bob ^2to Alpha");
+}
+
+TEST_F(PlayerDatabaseTest, LeavingUpdatesLastSeenAndServer) {
+    seat(3, "Bob", "g-bob");
+    fake.clock.setBase(LocalDateTime{2026, 12, 9, 20, 0, 0});
+    settings.config.ServerName = "Beta";
+    p->database.UpdateLastSeen("1");
+    const auto r = recordOf("g-bob");
+    EXPECT_EQ(r->FirstSeen, kToday);
+    EXPECT_EQ(r->lastseen, "2026-12-09");
+    EXPECT_EQ(r->server, "Beta");
+
+    EXPECT_EQ(p->database.getFirstSeen(1), kToday);
+    EXPECT_EQ(p->database.getFirstSeen(0), "");
+    EXPECT_EQ(p->database.getFirstSeen(99), "");
+    p->database.UpdateLastSeen("not a number"); // ignored
+    EXPECT_EQ(p->database.GetLastID(), "1");
+}
+
+TEST_F(PlayerDatabaseTest, TheTableHasTheSevenColumnsInOrderAndAGuidIndex) {
+    SqliteDb db;
+    db.open(dir.file("Data/playerdb.mdb"));
+    auto columns = db.prepare("SELECT name FROM pragma_table_info('playerdb') ORDER BY cid");
+    std::vector<std::string> names;
+    while (columns->step())
+        names.push_back(columns->text(0));
+    EXPECT_EQ(names, (std::vector<std::string>{"ID", "UserName", "Group", "guid", "FirstSeen",
+                                               "lastseen", "server"}));
+
+    auto plan = db.prepare("EXPLAIN QUERY PLAN SELECT ID FROM playerdb WHERE guid = 'x'");
+    ASSERT_TRUE(plan->step());
+    EXPECT_NE(plan->text(3).find("playerdb_guid"), std::string::npos) << plan->text(3);
+}
+
+class PlayerDbPathTest : public PlayersFixture {};
+
+TEST_F(PlayerDbPathTest, DataPathsLieInTheApplicationFolderWithEitherSlash) {
+    const auto expected = dir.file("Data/playerdb.mdb");
+    for (const char* configured : {"Data\\playerdb.mdb", "Data/playerdb.mdb", ""}) {
+        settings.advanced.PlayerDbPath = configured;
+        EXPECT_EQ(p->database.databaseFile(), expected) << configured;
+    }
+    // The default the settings fall back to: the folder, "\Data\playerdb.mdb".
+    settings.advanced.PlayerDbPath = settings.defaultPlayerDbPath();
+    EXPECT_EQ(p->database.databaseFile().lexically_normal(), expected.lexically_normal());
+    EXPECT_TRUE(p->database.LoadPlayerDatabase());
+}
+
+TEST_F(PlayerDbPathTest, AMissingOrForeignFileIsReportedAndNothingBreaks) {
+    settings.advanced.PlayerDbPath = "Data/missing.mdb";
+    p->groups.InputAdmin();
+    EXPECT_FALSE(p->database.LoadPlayerDatabase());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Data/missing.mdb"))); // never created
+    dir.write("Data/text.mdb",
+              "this is not a database, just some text that is long enough to be read");
+    settings.advanced.PlayerDbPath = "Data/text.mdb";
+    EXPECT_FALSE(p->database.LoadPlayerDatabase());
+    EXPECT_EQ(redLines,
+              (std::vector<std::string>{"Error Loading Database!", "Error Loading Database!"}));
+
+    seat(3, "Bob", "g-bob"); // queries fail one by one, quietly
+    EXPECT_EQ(slots[3].SlotDbID, "");
+    EXPECT_EQ(p->groups.CheckAdminGroup("g-bob"), "Player");
+    EXPECT_EQ(redLines.size(), 2u);
+}
+
+TEST_F(PlayerDatabaseTest, NewDbReplacesTheOpenDatabaseAndKeepsWorking) {
+    seat(3, "Bob", "g-bob");
+    seat(4, "Cat", "g-cat");
+    grid.setPlayer(5, "stale", "", "", "", "");
+
+    fake.prompts.answers = {MessageResult::No};
+    EXPECT_FALSE(p->database.newDatabase());
+    EXPECT_EQ(p->store.count(), 2);
+
+    EXPECT_TRUE(p->database.newDatabase());
+    EXPECT_EQ(fake.prompts.asked.back().title, "New DB");
+    EXPECT_TRUE(p->store.isOpen());
+    EXPECT_EQ(p->store.count(), 0);
+    EXPECT_EQ(p->playerLog.rowCount(), 0u);
+    EXPECT_EQ(grid.row(5)->username, ""); // the grid was rebuilt
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Data/playerdb.mdb.new")));
+
+    leave(3);
+    slots[3].SlotGreetedID = "0";
+    seat(3, "Bob", "g-bob");
+    EXPECT_EQ(recordOf("g-bob")->ID, 1);
+
+    // Another connection sees the same, sound file.
+    SqliteDb db;
+    db.open(dir.file("Data/playerdb.mdb"));
+    auto check = db.prepare("PRAGMA integrity_check");
+    ASSERT_TRUE(check->step());
+    EXPECT_EQ(check->text(0), "ok");
+}
+
+TEST_F(PlayerDatabaseTest, NewDbRefusesABrokenTemplateAndKeepsTheOldDatabase) {
+    seat(3, "Bob", "g-bob");
+    dir.write("Data/new.mdb",
+              "garbage that is certainly not an SQLite database file at all, not even close");
+    EXPECT_FALSE(p->database.newDatabase());
+    std::filesystem::remove(dir.file("Data/new.mdb"));
+    EXPECT_FALSE(p->database.newDatabase());
+    EXPECT_EQ(redLines.size(), 2u);
+    EXPECT_TRUE(p->store.isOpen());
+    EXPECT_EQ(p->database.FindGUIDDatabase("g-bob"), 1);
+}
+
+} // namespace
+} // namespace corvane::testing

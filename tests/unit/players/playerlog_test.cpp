@@ -1,0 +1,139 @@
+// The player log: rows on demand, the filter, the total, sorting, selection.
+
+#include "playersfixture.h"
+
+namespace corvane::testing {
+namespace {
+
+class PlayerLogTest : public PlayersFixture {
+protected:
+    void SetUp() override {
+        start();
+        seat(3, "Charlie", "g-c");
+        seat(4, "alice", "g-a");
+        seat(5, "Bob", "g-b");
+        leave(4);
+        p->store.setGroup(3, "Admin");
+        p->store.setGroup(2, "Retired");
+        p->playerLog.refresh();
+    }
+    std::vector<std::string> names() {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < p->playerLog.rowCount(); ++i)
+            out.push_back(p->playerLog.row(i).record.UserName);
+        return out;
+    }
+};
+
+TEST_F(PlayerLogTest, RowsShowEveryColumnTheGroupByNameAndTheOnlineMark) {
+    ASSERT_EQ(p->playerLog.rowCount(), 3u);
+    EXPECT_EQ(p->playerLog.totalText(), "Total Players: 3");
+    const PlayerLogRow first = p->playerLog.row(0);
+    EXPECT_EQ(first.record.ID, 1);
+    EXPECT_EQ(first.record.UserName, "Charlie");
+    EXPECT_EQ(first.record.Group, "Player"); // "D": the default group's name
+    EXPECT_EQ(first.record.guid, "g-c");
+    EXPECT_EQ(first.record.FirstSeen, kToday);
+    EXPECT_EQ(first.record.lastseen, kToday);
+    EXPECT_EQ(first.record.server, "Alpha");
+    EXPECT_TRUE(first.online);
+    EXPECT_EQ(p->playerLog.row(1).record.Group, "Unknown [Retired]");
+    EXPECT_FALSE(p->playerLog.row(1).online);
+    EXPECT_EQ(p->playerLog.row(2).record.Group, "Admin");
+    EXPECT_EQ(p->playerLog.row(3).record.ID, 0); // past the end: an empty row
+}
+
+TEST_F(PlayerLogTest, TheFilterShowsOnlyPlayersInSlotsOneToMaxClients) {
+    EXPECT_EQ(p->playerLog.filterCaption(), "Online Only");
+    p->playerLog.toggleFilter();
+    EXPECT_EQ(p->playerLog.filterCaption(), "Show All");
+    EXPECT_EQ(names(), (std::vector<std::string>{"Charlie", "Bob"}));
+    EXPECT_EQ(p->playerLog.totalText(), "Total Players: 2");
+
+    seat(0, "Host", "g-host"); // slot 0 is not an online player of the log
+    seat(18, "Edge", "g-edge");
+    seat(19, "Beyond", "g-beyond");
+    p->playerLog.refresh();
+    EXPECT_EQ(names(), (std::vector<std::string>{"Charlie", "Bob", "Edge"}));
+
+    p->playerLog.toggleFilter();
+    EXPECT_EQ(p->playerLog.rowCount(), 6u);
+}
+
+TEST_F(PlayerLogTest, HeaderClicksSortAsTextAlternatingFromDescending) {
+    p->playerLog.sortByColumn(PlayerColumn::UserName);
+    EXPECT_EQ(names(), (std::vector<std::string>{"Charlie", "Bob", "alice"}));
+    p->playerLog.sortByColumn(PlayerColumn::UserName);
+    EXPECT_EQ(names(), (std::vector<std::string>{"alice", "Bob", "Charlie"}));
+    p->playerLog.sortByColumn(PlayerColumn::Group); // descending again: by the names shown
+    EXPECT_EQ(names(), (std::vector<std::string>{"alice", "Charlie", "Bob"}));
+
+    // The order is kept for later refills, new players included.
+    seat(6, "Dave", "g-d");
+    p->playerLog.refresh();
+    EXPECT_EQ(names(), (std::vector<std::string>{"alice", "Charlie", "Dave", "Bob"}));
+}
+
+TEST_F(PlayerLogTest, IdsSortAsText) {
+    for (int i = 6; i <= 15; ++i)
+        seat(i, "P" + std::to_string(i), "g" + std::to_string(i));
+    p->playerLog.sortByColumn(PlayerColumn::ID);
+    p->playerLog.sortByColumn(PlayerColumn::ID);
+    std::vector<std::int32_t> ids;
+    for (std::size_t i = 0; i < 4; ++i)
+        ids.push_back(p->playerLog.row(i).record.ID);
+    EXPECT_EQ(ids, (std::vector<std::int32_t>{1, 10, 11, 12}));
+}
+
+TEST_F(PlayerLogTest, TheSelectionIsKeptByPositionAndDeleteMovesItOn) {
+    p->playerLog.select(1);
+    p->playerLog.refresh();
+    EXPECT_EQ(p->playerLog.selectedRow(), 1u);
+
+    p->playerLog.deleteSelected();
+    EXPECT_EQ(names(), (std::vector<std::string>{"Charlie", "Bob"}));
+    EXPECT_EQ(p->playerLog.selectedRow(), 1u);
+    EXPECT_EQ(p->playerLog.totalText(), "Total Players: 2");
+    EXPECT_EQ(statusPolls, 1);
+    p->playerLog.deleteSelected();
+    EXPECT_EQ(p->playerLog.selectedRow(), std::nullopt); // nothing below the last row
+    p->playerLog.deleteSelected();
+    EXPECT_EQ(p->store.count(), 1);
+    EXPECT_EQ(statusPolls, 2);
+    p->playerLog.select(7);
+    EXPECT_EQ(p->playerLog.selectedRow(), std::nullopt);
+}
+
+TEST_F(PlayerLogTest, ManyRowsAreReadAPageAtATime) {
+    for (int i = 0; i < 150; ++i)
+        p->store.insert(PlayerRecord{0, "N" + std::to_string(i), "D", "x" + std::to_string(i),
+                                     kToday, kToday, "Alpha"});
+    p->playerLog.refresh();
+    ASSERT_EQ(p->playerLog.rowCount(), 153u);
+    EXPECT_EQ(p->playerLog.row(152).record.UserName, "N149");
+    EXPECT_EQ(p->playerLog.row(64).record.UserName, "N61");
+    EXPECT_EQ(p->playerLog.row(0).record.UserName, "Charlie");
+
+    // A row changed after its page was read shows the change on the next refill.
+    p->store.updateSeen(1, "Chuck", kToday, "Alpha");
+    EXPECT_EQ(p->playerLog.row(0).record.UserName, "Charlie");
+    p->playerLog.refresh();
+    EXPECT_EQ(p->playerLog.row(0).record.UserName, "Chuck");
+}
+
+TEST_F(PlayerLogTest, AGroupChangeOfTheLoggedPlayerRefillsTheLog) {
+    EXPECT_TRUE(p->editor.setLoggedPlayerGroup(1, 1));
+    EXPECT_EQ(p->store.record(2)->Group, "Admin");
+    EXPECT_EQ(p->playerLog.row(1).record.Group, "Admin");
+    EXPECT_FALSE(p->editor.setLoggedPlayerGroup(9, 1));
+}
+
+TEST_F(PlayerLogTest, AClosedDatabaseReportsTheViewError) {
+    p->store.close();
+    p->playerLog.refresh();
+    EXPECT_EQ(p->playerLog.rowCount(), 0u);
+    EXPECT_EQ(redLines, std::vector<std::string>{"Error loading database view!"});
+}
+
+} // namespace
+} // namespace corvane::testing
