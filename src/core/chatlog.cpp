@@ -1,12 +1,35 @@
 #include "core/chatlog.h"
 
 #include "core/prompts.h"
+#include "core/rtf.h"
 #include "core/textfile.h"
 
 namespace corvane {
 
 ChatLog::ChatLog(const AppPaths& paths, const Clock& clock) : m_paths(paths), m_clock(clock) {
     m_view.setText(kChatHeading);
+    m_view.appended.connect([this](const TextRun&) { m_unsaved = true; });
+    m_view.reset.connect([this] { m_unsaved = true; });
+    m_unsaved = false;
+}
+
+bool ChatLog::Loadr2() {
+    const auto document = readFile(m_paths.file("Logs/Chat.rtf"));
+    if (!document) return false;
+    const auto runs = fromRtf(*document);
+    if (!runs || runs->empty()) return false;
+    m_view.setText("");
+    for (const TextRun& run : *runs)
+        m_view.append(run.text, run.colour, run.bold);
+    m_unsaved = false;
+    return true;
+}
+
+bool ChatLog::saveChatView() {
+    if (!m_unsaved) return true;
+    if (!atomicReplace(m_paths.file("Logs/Chat.rtf"), toRtf(m_view.runs()))) return false;
+    m_unsaved = false;
+    return true;
 }
 
 void ChatLog::SaveChatF(const std::string& text) {

@@ -17,6 +17,16 @@ inline constexpr const char* kChatHeading = "-In Game Chat-";
 class ChatLog {
 public:
     ChatLog(const AppPaths& paths, const Clock& clock);
+    ChatLog(const ChatLog&) = delete;
+    ChatLog& operator=(const ChatLog&) = delete;
+
+    // Start-up: loads Logs/Chat.rtf into the chat view. A missing, unreadable
+    // or empty transcript leaves the view as it is; false then.
+    bool Loadr2();
+    // Saves the chat view to Logs/Chat.rtf, unless nothing changed since the
+    // last save or load (the file would be the same). False when it cannot be written.
+    bool saveChatView();
+    bool unsavedChanges() const { return m_unsaved; }
 
     // Appends one time-stamped line to the archive; a lost line is acceptable.
     void SaveChatF(const std::string& text);
@@ -30,6 +40,7 @@ private:
     const AppPaths& m_paths;
     const Clock& m_clock;
     RichText m_view;
+    bool m_unsaved = false;
 };
 
 } // namespace corvane

@@ -1,0 +1,130 @@
+#include "core/chatlog.h"
+#include "core/rtf.h"
+#include "fakeports.h"
+#include "tempappdir.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+RichText chatWith(const std::vector<TextRun>& runs) {
+    RichText view;
+    for (const TextRun& run : runs)
+        view.append(run.text, run.colour, run.bold);
+    return view;
+}
+
+} // namespace
+
+TEST(Rtf, RunsSurviveTheRoundTrip) {
+    const RichText view = chatWith({
+        {"-In Game Chat-", kBlack, false},
+        {"\r\n12:34: ", kBlack, true},
+        {"[Cl{an}]\\Bob: ", kBlue, true},
+        {"!kick", kRed, false},
+        {" caf\xE9 \x80 5\xBD\ttab\x15", kBlack, false},
+        {"\r\n\r\n0:01: ", kBlack, true},
+        {"green", 0x00FF00, false},
+    });
+    const std::string document = toRtf(view.runs());
+    const auto back = fromRtf(document);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, view.runs());
+}
+
+TEST(Rtf, DocumentIsPlainAsciiWithEscapes) {
+    const std::string document = toRtf({{"a{b}c\\d\xE9", kRed, true}});
+    EXPECT_TRUE(document.starts_with("{\\rtf1\\ansi\\ansicpg1252"));
+    EXPECT_NE(document.find("\\red255\\green0\\blue0;"), std::string::npos);
+    EXPECT_NE(document.find("a\\{b\\}c\\\\d\\'e9"), std::string::npos);
+    for (char c : document)
+        EXPECT_LT(static_cast<unsigned char>(c), 0x80);
+    int depth = 0;
+    for (std::size_t i = 0; i < document.size(); ++i) {
+        if (document[i] == '\\') {
+            ++i;
+            continue;
+        }
+        depth += document[i] == '{' ? 1 : document[i] == '}' ? -1 : 0;
+        ASSERT_GE(depth, 0);
+    }
+    EXPECT_EQ(depth, 0);
+}
+
+TEST(Rtf, ReadsWhatAWordProcessorSaves) {
+    // The shape LibreOffice and WordPad write: tables, ignorable destinations,
+    // \plain, Unicode with a fallback, and a closing paragraph mark.
+    const std::string document =
+        "{\\rtf1\\ansi\\deff0\\adeflang1025\n"
+        "{\\fonttbl{\\f0\\froman\\fprq2\\fcharset0 Times New Roman;}}\n"
+        "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green0\\blue0;}\n"
+        "{\\stylesheet{\\s0\\snext0 Normal;}}{\\*\\generator LibreOffice/7.4;}{\\info{\\title x}}\n"
+        "\\pard\\plain \\s0{\\cf1\\b -In Game Chat-}\\par "
+        "{\\cf1\\b 1:00: }{\\cf2\\b Ann: }{\\cf3 !kick}{\\cf1  bob \\u8364\\'80 \\uc0\\u233 !}\n"
+        "\\par }";
+    const auto runs = fromRtf(document);
+    ASSERT_TRUE(runs.has_value());
+    const std::vector<TextRun> expected{
+        {"-In Game Chat-", kBlack, true}, {"\r\n", kBlack, false},
+        {"1:00: ", kBlack, true},         {"Ann: ", 16711680, true},
+        {"!kick", kRed, false},           {" bob \x80 \xE9!", kBlack, false},
+    };
+    EXPECT_EQ(*runs, expected);
+}
+
+TEST(Rtf, RejectsWhatIsNotADocument) {
+    EXPECT_FALSE(fromRtf("").has_value());
+    EXPECT_FALSE(fromRtf("-In Game Chat-").has_value());
+    EXPECT_FALSE(fromRtf(std::string(1000, '{')).has_value());             // not a document
+    EXPECT_FALSE(fromRtf("{\\rtf1" + std::string(1000, '{')).has_value()); // nesting bound
+}
+
+TEST(ChatTranscript, SavedViewLoadsBackAtStart) {
+    TempAppDir dir;
+    AppPaths paths{dir.path()};
+    FakePorts fake;
+    {
+        ChatLog chat{paths, fake.clock};
+        EXPECT_FALSE(chat.unsavedChanges());
+        chat.view().append("\r\n1:00: ", kBlack, true);
+        chat.view().append("Ann: ", kBlue, true);
+        chat.view().append("hello {all}", kBlack, false);
+        EXPECT_TRUE(chat.unsavedChanges());
+        ASSERT_TRUE(chat.saveChatView());
+        EXPECT_FALSE(chat.unsavedChanges());
+    }
+    ChatLog later{paths, fake.clock};
+    ASSERT_TRUE(later.Loadr2());
+    EXPECT_EQ(later.view().plainText(), "-In Game Chat-\r\n1:00: Ann: hello {all}");
+    EXPECT_EQ(later.view().runs().at(2), (TextRun{"Ann: ", kBlue, true}));
+    EXPECT_FALSE(later.unsavedChanges());
+}
+
+TEST(ChatTranscript, MissingOrBrokenFileLeavesTheHeading) {
+    TempAppDir dir;
+    AppPaths paths{dir.path()};
+    FakePorts fake;
+    ChatLog chat{paths, fake.clock};
+    EXPECT_FALSE(chat.Loadr2());
+    dir.write("Logs/Chat.rtf", "not rich text");
+    EXPECT_FALSE(chat.Loadr2());
+    dir.write("Logs/Chat.rtf", "{\\rtf1}");
+    EXPECT_FALSE(chat.Loadr2());
+    EXPECT_EQ(chat.view().plainText(), kChatHeading);
+}
+
+TEST(ChatTranscript, ClearedViewIsSavedAtTheNextSave) {
+    TempAppDir dir;
+    AppPaths paths{dir.path()};
+    FakePorts fake;
+    ChatLog chat{paths, fake.clock};
+    chat.view().append("\r\nsomething");
+    chat.saveChatView();
+    chat.clearChat(fake.prompts); // answered Yes
+    EXPECT_TRUE(chat.unsavedChanges());
+    chat.saveChatView();
+    EXPECT_EQ(fromRtf(dir.read("Logs/Chat.rtf"))->front().text, kChatHeading);
+}
