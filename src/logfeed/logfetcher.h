@@ -1,0 +1,122 @@
+#pragma once
+// Fetches the tail of the server log from the provider's log host every few
+// seconds over a fresh HTTP connection, hands the lines not seen before to the
+// parser as one batch, and notices when the log's clock went backwards (the
+// game server crashed or restarted).
+
+#include "core/loghost.h"
+#include "logfeed/httpresponse.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+class ActivityLog;
+class Clock;
+class EventLoop;
+class LogParser;
+class NetworkFactory;
+class RconQueue;
+class Settings;
+class TcpStream;
+class Timer;
+struct NetError;
+
+struct LogFetcherHooks {
+    // Runs on the refresh cadence just before a fetch starts (the groups are saved).
+    std::function<void()> beforeFetch;
+    // Requests a status poll.
+    std::function<void()> Command8_Click;
+};
+
+class LogFetcher {
+public:
+    static constexpr int kConnectTimeoutMs = 5000;
+    static constexpr int kReplyTimeoutMs = 21000;
+
+    LogFetcher(EventLoop& loop, NetworkFactory& net, const Clock& clock, Settings& settings,
+               ActivityLog& log, RconQueue& queue, LogParser& parser, LogFetcherHooks hooks = {});
+    ~LogFetcher();
+    LogFetcher(const LogFetcher&) = delete;
+    LogFetcher& operator=(const LogFetcher&) = delete;
+
+    // Starts one fetch, dropping a reply still arriving.
+    void Command1_Click();
+    // The reply is complete: hand on its new lines, then look for a restart.
+    void Command2_Click();
+    // Runs the parser again on the last batch.
+    void reparse();
+    // Shutdown: closes the log connection and stops waiting for it.
+    void closeConnection();
+
+    // The one-second tick's refresh step: counts a second and starts a fetch
+    // when the refresh target is reached. Returns the seconds until the next one.
+    int refreshTick();
+    // "9 seconds until next refresh"
+    static std::string refreshCountdownText(int remaining);
+    // The seconds between fetches; below 1 counts as 1, so the feed never stops.
+    void setRefreshTarget(std::int32_t seconds);
+
+    std::int16_t RefreshTarget() const { return m_refreshTarget; }
+    std::int16_t RefreshTicks() const { return m_refreshTicks; }
+    // The minutes stamp of the newest log line: the server's uptime.
+    std::int32_t LogMinutes() const { return m_logMinutes; }
+    const std::string& LogStamp() const { return m_logStamp; }
+    const std::string& LogAnchor() const { return m_logAnchor; }
+    const std::vector<std::string>& NewLines() const { return m_newLines; }
+    bool LogConnected() const { return m_logConnected; }
+    bool LogLost() const { return m_logLost; }
+    // The request of the current fetch, as sent.
+    const std::string& request() const { return m_request; }
+
+private:
+    void onConnected();
+    void onData(const std::string& piece);
+    void onClosed();
+    void onError(const NetError& error);
+    void onConnectTimeout();
+    void onReplyTimeout();
+
+    void judgeReply();
+    void judgeHeaderless();
+    void applyWaitAnswer();
+    void warn(const std::string& text);
+    void getNEWDATA();
+    void detectRestart();
+    // Runs a socket or timer event, reporting any failure in red.
+    template <typename F> void guarded(F&& handler);
+
+    const Clock& m_clock;
+    Settings& m_settings;
+    ActivityLog& m_log;
+    RconQueue& m_queue;
+    LogParser& m_parser;
+    LogFetcherHooks m_hooks;
+
+    std::unique_ptr<TcpStream> m_stream;
+    std::unique_ptr<Timer> m_connectTimeout;
+    std::unique_ptr<Timer> m_replyTimeout;
+    HttpResponseDecoder m_decoder;
+
+    LogHostAddress m_address;
+    std::string m_path;
+    std::string m_request;
+    bool m_logConnected = false;
+    bool m_logLost = false;
+    bool m_warned = false;       // one URL warning per fetch
+    bool m_replyHandled = false; // the reply of this fetch went to the parser
+
+    std::string m_logAnchor;
+    std::vector<std::string> m_newLines;
+    std::int32_t m_logMinutes = 0;
+    std::string m_logStamp;
+
+    std::int16_t m_refreshTicks = 0;
+    std::int16_t m_refreshTarget = 10;
+};
+
+} // namespace corvane

@@ -1,0 +1,53 @@
+#include "logfeed/logline.h"
+
+#include "core/gametext.h"
+#include "core/numbers.h"
+
+namespace corvane {
+
+std::optional<std::size_t> stampEnd(std::string_view line) {
+    constexpr std::size_t kStampArea = 21;
+    const std::string_view area = line.substr(0, kStampArea);
+    const std::size_t first = area.find_first_not_of(' ');
+    if (first == std::string_view::npos) return std::nullopt;
+    const std::size_t blank = area.find(' ', first);
+    if (blank == std::string_view::npos) return std::nullopt;
+    return blank;
+}
+
+bool isSecondsStamp(std::string_view stamp) {
+    return stamp.find(':') == std::string_view::npos && isLong(stamp);
+}
+
+std::vector<std::string> splitFields(std::string_view line) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t next = line.find(';', start);
+        out.emplace_back(line.substr(start, next - start));
+        if (next == std::string_view::npos) return out;
+        start = next + 1;
+    }
+}
+
+bool isZeroNumber(std::string_view text) {
+    const std::string trimmed = trimBlanks(text);
+    return !trimmed.empty() && trimmed.find_first_not_of('0') == std::string::npos;
+}
+
+std::string chatStamp(std::string_view field0) {
+    std::string stamp = replaceAll(trimBlanks(field0), "say", "");
+    stamp = replaceAll(std::move(stamp), "team", "");
+    return trimBlanks(stamp);
+}
+
+std::optional<std::int32_t> matchPlaylist(std::string_view line) {
+    constexpr std::string_view kWord = "playlist";
+    const std::size_t p = findIgnoringCase(line, kWord);
+    if (p == std::string_view::npos || p + kWord.size() + 1 >= line.size()) return std::nullopt;
+    const std::string value =
+        replaceAll(std::string(line.substr(p + kWord.size() + 1, 2)), "\\", "");
+    return toInt32(value);
+}
+
+} // namespace corvane

@@ -1,0 +1,222 @@
+#include "logfeedrig.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kGuid = "0110000100000001";
+const std::string kAdminGuid = "0110000100000002";
+
+class LogParserTest : public ::testing::Test {
+protected:
+    LogFeedRig rig;
+
+    LogParserTest() {
+        rig.parser.ParseChat({}); // the priming batch
+        rig.calls.clear();
+    }
+
+    void batch(const Lines& lines) { rig.parser.ParseChat(lines); }
+    const std::vector<TextRun>& chatRuns() const { return rig.chat.view().runs(); }
+};
+
+} // namespace
+
+TEST(LogParserPriming, FirstBatchOnlyPrimes) {
+    LogFeedRig rig;
+    rig.parser.ParseChat(
+        {sayLine("1:00", kGuid, 3, "Bob", "!kick al"), joinLine("1:01", kGuid, 4, "Al")});
+    EXPECT_EQ(rig.count("AdminCheck \x15!kick al"), 0u);
+    EXPECT_TRUE(rig.slots[4].SlotName.empty());
+    EXPECT_EQ(rig.chat.view().plainText(), kChatHeading);
+    rig.parser.ParseChat({});
+    EXPECT_EQ(rig.logged(), Lines{"You can now send commands"});
+    EXPECT_EQ(rig.count("startStatusPoll"), 1u);
+}
+
+TEST_F(LogParserTest, SecondsStampStopsTheBatchUntilTheServerIsRepaired) {
+    batch({joinLine("1:00", kGuid, 3, "Bob"), "12345 say;" + kGuid + ";3;Bob;\x15!kick al",
+           joinLine("1:01", kGuid, 4, "Al")});
+    EXPECT_EQ(rig.slots[3].SlotName, "Bob"); // lines before it were handled
+    EXPECT_TRUE(rig.slots[4].SlotName.empty());
+    EXPECT_EQ(rig.count("AdminCheck \x15!kick al"), 0u);
+    EXPECT_EQ(rig.logged(), (Lines{"You can now send commands",
+                                   "Invalid dvar - resetting g_logTimeStampInSeconds to '0' - "
+                                   "(Chat log unavailable until set)"}));
+    ASSERT_EQ(rig.queue.size(), 1u);
+    EXPECT_EQ(rig.queue.front().line, "g_logTimeStampInSeconds 0");
+    EXPECT_EQ(rig.count("DoVotingSystem"), 0u); // no end-of-batch steps
+    EXPECT_TRUE(rig.parser.AwaitingStampFix());
+
+    // Still in seconds: asked again, not reported again, nothing handled.
+    batch({"   12350 J;" + kGuid + ";4;Al"});
+    EXPECT_EQ(rig.logged().size(), 2u);
+    EXPECT_EQ(rig.queue.size(), 2u);
+    EXPECT_TRUE(rig.slots[4].SlotName.empty());
+
+    batch({joinLine("0:02", kGuid, 4, "Al")});
+    EXPECT_EQ(rig.logged().back(), "g_logTimeStampInSeconds successfully set!");
+    EXPECT_EQ(rig.log.view().runs().back().colour, kBlue);
+    EXPECT_FALSE(rig.parser.AwaitingStampFix());
+    EXPECT_EQ(rig.slots[4].SlotName, "Al");
+}
+
+TEST_F(LogParserTest, ChatLineIsShownArchivedAndFilteredOnce) {
+    std::vector<std::string> filtered;
+    rig.parser.hooks.BadWordFilter = [&](const std::string& name, const std::string& guid,
+                                         const std::string& text, const std::string& slot,
+                                         bool command) {
+        filtered.push_back(name + "|" + guid + "|" + text + "|" + slot + "|" +
+                           (command ? "1" : "0"));
+    };
+    const std::string line = sayLine("12:34", kGuid, 3, "[CLAN]Bob", "hello there");
+    batch({line});
+    batch({line}); // an overlapping reply hands it over again
+    EXPECT_EQ(filtered, Lines{"Bob|" + kGuid + "|hello there|3|0"});
+    EXPECT_EQ(rig.chat.view().plainText(),
+              std::string(kChatHeading) + "\r\n12:34: Bob: hello there");
+    const std::string archive = rig.dir.read("Logs/ChatArchive.txt");
+    EXPECT_EQ(archive, "[2026-12-05 09:18:28] Bob: hello there\r\n");
+    EXPECT_EQ(rig.parser.LastChatLine(), line);
+    EXPECT_EQ(rig.parser.ChatFields,
+              (Lines{" 12:34 say", kGuid, "3", "Bob", std::string(1, kMark) + "hello there"}));
+}
+
+TEST_F(LogParserTest, TeamChatIsShownLikeChat) {
+    batch({sayLine("1:00", kGuid, 3, "Bob", "!rules"),
+           sayLine("1:00", kGuid, 3, "Bob", "!rules", "sayteam")});
+    const std::vector<TextRun> runs = chatRuns();
+    // Heading, then each line as stamp+name (bold black) and the text.
+    ASSERT_EQ(runs.size(), 5u);
+    EXPECT_EQ(runs[1], (TextRun{"\r\n1:00: Bob: ", kBlack, true}));
+    EXPECT_EQ(runs[2], (TextRun{"!rules", kRed, false}));
+    EXPECT_EQ(runs[3], runs[1]);
+    EXPECT_EQ(runs[4], runs[2]);
+    EXPECT_EQ(rig.count("AdminCheck \x15!rules"), 2u);
+}
+
+TEST_F(LogParserTest, ChatColours) {
+    rig.parser.hooks.DefaultRank = [] { return std::int16_t{100}; };
+    rig.parser.hooks.CheckAdminGroupNODB = [](const std::string& guid) {
+        return std::string(guid == kAdminGuid ? "1" : "100");
+    };
+    batch({sayLine("1:00", kAdminGuid, 2, "Ann", "!kick bob spam"),
+           sayLine("1:01", kGuid, 3, "Bob", "why me")});
+    const std::vector<TextRun> expected{
+        {kChatHeading, kBlack, false}, {"\r\n1:00: ", kBlack, true},
+        {"Ann: ", kBlue, true},        {"!kick", kRed, false},
+        {" bob spam", kBlack, false},  {"\r\n1:01: Bob: ", kBlack, true},
+        {"why me", kBlack, false},
+    };
+    EXPECT_EQ(chatRuns(), expected);
+}
+
+TEST_F(LogParserTest, ChatTextWithoutTheGameMarkStillStartsAtItsSecondCharacter) {
+    batch({stamp("1:00") + " say;" + kGuid + ";3;Bob;!pl"});
+    EXPECT_EQ(rig.parser.ChatFields.at(4), " !pl");
+    EXPECT_EQ(rig.count("AdminCheck  !pl"), 1u);
+    // A ";" in the text cuts it; the rest is not part of the command.
+    batch({sayLine("1:01", kGuid, 3, "Bob", "!kick al;x")});
+    EXPECT_EQ(rig.count("AdminCheck \x15!kick al"), 1u);
+}
+
+TEST_F(LogParserTest, MatchEndThenJoinLeavesSendingAllowed) {
+    batch({stamp("9:59") + " ShutdownGame:", joinLine("10:00", kGuid, 3, "Bob")});
+    EXPECT_TRUE(rig.link.RconAllowed);
+    batch({stamp("19:59") + " ShutdownGame:"});
+    EXPECT_FALSE(rig.link.RconAllowed);
+    batch({});
+    EXPECT_TRUE(rig.link.RconAllowed); // every batch starts allowed
+}
+
+TEST_F(LogParserTest, MatchStartSetsThePlaylistAndAsksForStatus) {
+    std::vector<int> health;
+    rig.parser.hooks.SetMaxHealth = [&](std::int16_t p) { health.push_back(p); };
+    batch({stamp("0:00") + " InitGame: \\g_gametype\\tdm\\playlist\\12\\sv_maxclients\\18"});
+    EXPECT_EQ(rig.link.CurrentPlaylist, 12);
+    EXPECT_EQ(health, std::vector<int>{12});
+    EXPECT_EQ(rig.count("startStatusPoll"), 1u);
+    batch({stamp("0:00") + " InitGame: \\Playlist\\7\\g_gametype\\dm"});
+    EXPECT_EQ(rig.link.CurrentPlaylist, 7);
+    // Without a readable playlist the last one stays.
+    batch({stamp("0:00") + " InitGame: \\g_gametype\\dm"});
+    EXPECT_EQ(rig.link.CurrentPlaylist, 7);
+    EXPECT_EQ(health, (std::vector<int>{12, 7, 7}));
+}
+
+TEST_F(LogParserTest, QuitWithGuidZeroLeavesTheDatabaseAlone) {
+    int lookups = 0;
+    std::vector<std::string> seen;
+    rig.parser.hooks.FindGUIDDatabase = [&](const std::string&) { return ++lookups, 42; };
+    rig.parser.hooks.UpdateLastSeen = [&](const std::string& id) { seen.push_back(id); };
+    batch({joinLine("1:00", "0", 5, "Bot"), joinLine("1:00", kGuid, 6, "Bob")});
+    rig.slots[5].SlotDbID = "7";
+    rig.slots[6].SlotDbID = "8";
+    batch({quitLine("1:10", "0", 5, "Bot"), quitLine("1:11", kGuid, 6, "Bob")});
+    EXPECT_EQ(lookups, 1);
+    EXPECT_EQ(seen, Lines{"42"});
+    for (int slot : {5, 6}) {
+        EXPECT_TRUE(rig.slots[slot].SlotDbID.empty()) << slot;
+        EXPECT_TRUE(rig.slots[slot].SlotName.empty()) << slot;
+        EXPECT_EQ(rig.slots[slot].SlotGreetedID, "0") << slot;
+    }
+}
+
+TEST_F(LogParserTest, KillsAndDamageGoToEnforcement) {
+    const std::string damage =
+        stamp("2:00") + " D;" + kGuid + ";3;allies;Bob;1;0;axis;Al;m16;30;MOD_RIFLE;torso";
+    const std::string kill =
+        stamp("2:01") + " K;" + kGuid + ";3;allies;Bob;1;0;axis;Al;m16;100;MOD_HEAD;head";
+    batch({damage, kill});
+    EXPECT_EQ(rig.count("AlphaD " + damage), 1u);
+    EXPECT_EQ(rig.count("AlphaKill " + kill), 1u);
+}
+
+TEST_F(LogParserTest, EndOfBatchStepsRunInOrder) {
+    rig.settings.mod.AutoRefreshPlayers = 1;
+    batch({joinLine("1:00", kGuid, 3, "Bob")});
+    EXPECT_EQ(rig.calls, (Lines{"resetBatchState", "refreshPlayerList", "resetDamageMarker",
+                                "ClearHP", "DoVotingSystem"}));
+    EXPECT_EQ(rig.slots.OnlineCount, 1);
+    EXPECT_FALSE(rig.players.PlayerListChanged);
+
+    rig.calls.clear();
+    batch({sayLine("1:01", kGuid, 3, "Bob", "no list change")});
+    EXPECT_EQ(rig.count("refreshPlayerList"), 0u);
+}
+
+TEST_F(LogParserTest, ChatTranscriptIsSavedOnlyWhenTheBatchAddedSomething) {
+    const std::filesystem::path rtf = rig.dir.file("Logs/Chat.rtf");
+    batch({joinLine("1:00", kGuid, 3, "Bob")});
+    EXPECT_FALSE(std::filesystem::exists(rtf));
+    batch({sayLine("1:01", kGuid, 3, "Bob", "hi")});
+    ASSERT_TRUE(std::filesystem::exists(rtf));
+    std::filesystem::remove(rtf);
+    batch({joinLine("1:02", kGuid, 4, "Al")});
+    EXPECT_FALSE(std::filesystem::exists(rtf));
+}
+
+TEST_F(LogParserTest, MalformedLinesAndFailingHandlersDoNotStopTheBatch) {
+    rig.parser.hooks.AlphaD = [](const std::string&) -> void { throw std::runtime_error("bad"); };
+    batch({stamp("1:00") + " J;" + kGuid + ";notaslot;Bob", stamp("1:00") + " Q;" + kGuid,
+           stamp("1:00") + " D;x", stamp("1:00") + " say;1;2", "", "   ",
+           "nostampatallbecausethistokenistoolong J;1;2;x", joinLine("1:01", kGuid, 4, "Al")});
+    EXPECT_EQ(rig.slots[4].SlotName, "Al");
+    EXPECT_EQ(rig.count("DoVotingSystem"), 1u);
+    for (const std::string& call : rig.calls)
+        EXPECT_FALSE(call.starts_with("AdminCheck"));
+}
+
+TEST_F(LogParserTest, ChatTextCannotPassItselfOffAsAnEvent) {
+    // With a short GUID and name the typed text starts within the first 21
+    // characters; only the word after the stamp names the event.
+    batch({stamp("1:00") + " say;0;5;A;" + kMark + " Shut",
+           stamp("1:00") + " say;0;5;A;" + kMark + " J;9;5;Fake"});
+    EXPECT_TRUE(rig.link.RconAllowed);
+    EXPECT_TRUE(rig.slots[5].SlotName.empty());
+}
