@@ -184,6 +184,7 @@ TEST_F(LiveSimulator, KickReachesTheServerAndTheQuitLineReachesTheLog) {
     EXPECT_NE(before.find(";1;Bob;\x15!kick bob spam\n"), std::string::npos);
 
     rcon("secret", "clientkick 1 \" - ^1Reason: ^2Spam\"");
+    EXPECT_EQ(command("received clientkick 1 "), "ok 1");
     EXPECT_NE(journal().find("\"event\":\"rcon_request\",\"from\":\"127.0.0.1:"),
               std::string::npos);
     EXPECT_NE(journal().find(
@@ -200,8 +201,13 @@ TEST_F(LiveSimulator, LogHostKeepsTheConnectionAndSwitchesModes) {
     ASSERT_TRUE(first.open(httpPort));
     first.stream->send(clientGet("/logs/games_mp.log", httpPort));
     ASSERT_TRUE(waitUntil([&] { return answerComplete(first.received); }));
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    // The connection stays open for a further request, as a keep-alive host does.
+    command("log ShutdownGame:");
+    first.received.clear();
+    first.stream->send(clientGet("/logs/games_mp.log", httpPort));
+    ASSERT_TRUE(waitUntil([&] { return answerComplete(first.received); }));
     EXPECT_FALSE(first.closed);
+    EXPECT_NE(first.received.find(" ShutdownGame:\n\r\n0\r\n\r\n"), std::string::npos);
 
     EXPECT_NE(fetchLog("/elsewhere.log").find("HTTP/1.1 404 Not Found\r\n"), std::string::npos);
     EXPECT_EQ(command("http mode wait 9"), "ok wait");

@@ -58,7 +58,10 @@ TEST_F(Sim, WrongPasswordIsAnsweredAndTheCommandIsNotRun) {
                      "\"command\":\"clientkick 1\""),
         1u);
 
+    EXPECT_EQ(sim.onControl("received clientkick", "test"), "ok 0");
     const auto ok = send("clientkick 1");
+    EXPECT_EQ(sim.onControl("received clientkick 1", "test"), "ok 1");
+    EXPECT_EQ(sim.onControl("received teamstatus", "test"), "ok 0");
     EXPECT_EQ(sim.game().player(1), nullptr);
     EXPECT_EQ(journalCount("\"password_ok\":true,\"command\":\"clientkick 1\""), 1u);
     EXPECT_EQ(journalCount("\"event\":\"log\",\"line\":\"  0:00 Q;"), 1u);

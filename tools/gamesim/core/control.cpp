@@ -254,6 +254,15 @@ std::string status(Simulator& sim, const Words&, std::string_view) {
     return ok(state.str());
 }
 
+// How many console lines containing the text (exact case) the server has run.
+std::string received(Simulator& sim, const Words&, std::string_view line) {
+    const std::string text = decodeEscapes(afterWords(line, 1));
+    std::size_t count = 0;
+    for (const std::string& command : sim.receivedCommands())
+        count += command.find(text) != std::string::npos;
+    return ok(std::to_string(count));
+}
+
 std::string exitCommand(Simulator& sim, const Words&, std::string_view) {
     sim.requestExit();
     return ok("bye");
@@ -261,11 +270,12 @@ std::string exitCommand(Simulator& sim, const Words&, std::string_view) {
 
 const std::map<std::string, Handler>& handlers() {
     static const std::map<std::string, Handler> table = {
-        {"join", join},       {"quit", quit},     {"chat", chat},     {"teamchat", teamchat},
-        {"kill", kill},       {"damage", damage}, {"match", match},   {"rotate", rotate},
-        {"restart", restart}, {"clock", clock},   {"log", log},       {"lograw", lograw},
-        {"http", http},       {"udp", udp},       {"stamps", stamps}, {"password", password},
-        {"dvar", dvar},       {"lively", lively}, {"status", status}, {"exit", exitCommand},
+        {"join", join},        {"quit", quit},     {"chat", chat},     {"teamchat", teamchat},
+        {"kill", kill},        {"damage", damage}, {"match", match},   {"rotate", rotate},
+        {"restart", restart},  {"clock", clock},   {"log", log},       {"lograw", lograw},
+        {"http", http},        {"udp", udp},       {"stamps", stamps}, {"password", password},
+        {"dvar", dvar},        {"lively", lively}, {"status", status}, {"received", received},
+        {"exit", exitCommand},
     };
     return table;
 }

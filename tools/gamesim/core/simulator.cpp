@@ -64,6 +64,8 @@ std::vector<OutgoingDatagram> Simulator::onDatagram(std::string_view bytes, std:
                 .text("command", request->command));
     if (m_password.empty()) return reply(kNoPasswordSet, from);
     if (!passwordOk) return reply(kInvalidPassword, from);
+    m_received.push_back(request->command);
+    if (m_received.size() > kKeptCommands) m_received.pop_front();
     return reply(runConsoleLine(m_game, request->command), from);
 }
 

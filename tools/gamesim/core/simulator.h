@@ -13,6 +13,7 @@
 #include "gamesim/core/random.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -79,6 +80,9 @@ public:
     std::int64_t elapsedMs() const { return m_clock() - m_startMs; }
 
     void journal(JsonLine record);
+    // Console lines run with the right password, oldest first (the last kKeptCommands).
+    static constexpr std::size_t kKeptCommands = 10000;
+    const std::deque<std::string>& receivedCommands() const { return m_received; }
 
 private:
     std::vector<OutgoingDatagram> reply(std::string_view text, std::string_view to);
@@ -97,6 +101,7 @@ private:
     Random m_httpRandom;
     Random m_livelyRandom;
     LivelyDirector m_director;
+    std::deque<std::string> m_received;
     bool m_lively;
     bool m_exitRequested = false;
 };
