@@ -42,9 +42,15 @@ std::vector<std::int32_t> PlayerLog::onlineIds() const {
 void PlayerLog::refresh() {
     m_pages.clear();
     m_ids.clear();
+    m_rowCount = 0;
     m_online = onlineIds();
     try {
-        m_ids = m_store.ids(m_order, m_onlineOnly ? &m_online : nullptr);
+        if (inTableOrder()) {
+            m_rowCount = static_cast<std::size_t>(m_store.count());
+        } else {
+            m_ids = m_store.ids(m_order, m_onlineOnly ? &m_online : nullptr);
+            m_rowCount = m_ids.size();
+        }
     } catch (const SqlError&) {
         m_log.SMS("Error loading database view!", kRed);
     }
@@ -55,37 +61,60 @@ void PlayerLog::refresh() {
 void PlayerLog::clear() {
     m_pages.clear();
     m_ids.clear();
+    m_rowCount = 0;
     changed.notify();
 }
 
+// In table order a page follows on from the one before it when that one is
+// at hand, which costs the same anywhere in the table; otherwise it is found
+// by position.
+std::vector<PlayerRecord> PlayerLog::readPage(std::size_t page) {
+    const std::size_t first = page * kPageRows;
+    if (inTableOrder()) {
+        const auto before = page == 0 ? m_pages.end() : m_pages.find(page - 1);
+        if (before != m_pages.end() && before->second.size() == kPageRows)
+            return m_store.recordsAfter(before->second.back().record.ID,
+                                        static_cast<int>(kPageRows));
+        return m_store.recordsAt(static_cast<std::int64_t>(first), static_cast<int>(kPageRows));
+    }
+    std::vector<PlayerRecord> records;
+    const std::size_t last = std::min(first + kPageRows, m_ids.size());
+    for (std::size_t i = first; i < last; ++i) {
+        // A record deleted since the refill keeps its row, with only its ID.
+        auto record = m_store.record(m_ids[i]);
+        records.push_back(record ? std::move(*record)
+                                 : PlayerRecord{m_ids[i], {}, {}, {}, {}, {}, {}});
+    }
+    return records;
+}
+
 void PlayerLog::loadPage(std::size_t page) {
+    std::vector<PlayerRecord> records;
+    try {
+        records = readPage(page);
+    } catch (const SqlError&) {
+    }
     if (m_pages.size() >= kMaxCachedPages) m_pages.clear();
     std::vector<PlayerLogRow>& rows = m_pages[page];
-    const std::size_t first = page * kPageRows;
-    const std::size_t last = std::min(first + kPageRows, m_ids.size());
-    rows.reserve(last - first);
-    for (std::size_t i = first; i < last; ++i) {
-        PlayerLogRow row;
-        try {
-            if (auto record = m_store.record(m_ids[i])) row.record = std::move(*record);
-        } catch (const SqlError&) {
-        }
-        row.record.ID = m_ids[i];
+    rows.reserve(records.size());
+    for (PlayerRecord& record : records) {
+        PlayerLogRow row{std::move(record), false};
         row.record.Group = shownGroup(row.record.Group);
-        row.online = std::binary_search(m_online.begin(), m_online.end(), m_ids[i]);
+        row.online = std::binary_search(m_online.begin(), m_online.end(), row.record.ID);
         rows.push_back(std::move(row));
     }
 }
 
 PlayerLogRow PlayerLog::row(std::size_t index) {
-    if (index >= m_ids.size()) return {};
+    if (index >= m_rowCount) return {};
     const std::size_t page = index / kPageRows;
     if (!m_pages.contains(page)) loadPage(page);
-    return m_pages[page][index % kPageRows];
+    const std::vector<PlayerLogRow>& rows = m_pages[page];
+    return index % kPageRows < rows.size() ? rows[index % kPageRows] : PlayerLogRow{};
 }
 
 std::string PlayerLog::totalText() const {
-    return "Total Players: " + std::to_string(m_ids.size());
+    return "Total Players: " + std::to_string(m_rowCount);
 }
 
 void PlayerLog::toggleFilter() {
@@ -102,11 +131,11 @@ void PlayerLog::sortByColumn(PlayerColumn column) {
 }
 
 void PlayerLog::select(std::optional<std::size_t> row) {
-    m_selected = row && *row < m_ids.size() ? row : std::nullopt;
+    m_selected = row && *row < m_rowCount ? row : std::nullopt;
 }
 
 void PlayerLog::deleteSelected() {
-    if (!m_selected || *m_selected >= m_ids.size()) return;
+    if (!m_selected || *m_selected >= m_rowCount) return;
     const std::size_t index = *m_selected;
     const PlayerLogRow victim = row(index);
     m_groups.SetOnlineGroup(victim.record.UserName, kDeletedPlayersGroup);
@@ -116,7 +145,8 @@ void PlayerLog::deleteSelected() {
         m_log.SMS(std::string("Error deleting the player: ") + e.what(), kRed);
         return;
     }
-    m_ids.erase(m_ids.begin() + static_cast<std::ptrdiff_t>(index));
+    if (!m_ids.empty()) m_ids.erase(m_ids.begin() + static_cast<std::ptrdiff_t>(index));
+    --m_rowCount;
     m_pages.clear();
     if (m_requestStatusPoll) m_requestStatusPoll();
     select(index);

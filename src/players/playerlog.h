@@ -1,9 +1,9 @@
 #pragma once
 // The player log: every stored player (or only those online) as rows for the
 // operator's view. It stays a lazy model so that a table of a million players
-// costs neither seconds nor the whole table in memory: a refresh reads only
-// the record IDs in the order shown, and rows are read when the view asks for
-// them, a page at a time.
+// costs neither seconds nor the whole table in memory: rows are read when the
+// view asks for them, a page at a time. In table order a refresh only counts
+// the records; sorted or filtered, it reads the record IDs in the order shown.
 
 #include "core/signal.h"
 #include "players/playerstore.h"
@@ -46,7 +46,7 @@ public:
     // Empties the view (the database could not be opened).
     void clear();
 
-    std::size_t rowCount() const { return m_ids.size(); }
+    std::size_t rowCount() const { return m_rowCount; }
     // The row at a position; an empty row when the position is past the end
     // or the record cannot be read.
     PlayerLogRow row(std::size_t index);
@@ -77,7 +77,9 @@ public:
     Signal<> changed;
 
 private:
+    bool inTableOrder() const { return !m_order.sorted && !m_onlineOnly; }
     void loadPage(std::size_t page);
+    std::vector<PlayerRecord> readPage(std::size_t page);
     std::vector<std::int32_t> onlineIds() const;
     std::string shownGroup(const std::string& stored) const;
 
@@ -88,7 +90,8 @@ private:
     ActivityLog& m_log;
     std::function<void()> m_requestStatusPoll;
 
-    std::vector<std::int32_t> m_ids;
+    std::size_t m_rowCount = 0;
+    std::vector<std::int32_t> m_ids; // the rows' record IDs when sorted or filtered
     std::vector<std::int32_t> m_online;
     std::map<std::size_t, std::vector<PlayerLogRow>> m_pages;
     PlayerStore::Order m_order;

@@ -85,6 +85,10 @@ void PlayerStore::open(const std::filesystem::path& file) {
         close();
         throw;
     }
+    // Lookups by GUID in a big table stay in memory instead of going back to
+    // the file for every index page.
+    m_db.exec("PRAGMA cache_size = -32768");
+    m_db.exec("PRAGMA mmap_size = 268435456");
     // Files made before the GUID index existed get it now; a read-only file
     // still works without it, only slower.
     try {
@@ -192,6 +196,28 @@ std::int64_t PlayerStore::count() {
     const std::int64_t n = query.step() ? query.integer(0) : 0;
     query.reset();
     return n;
+}
+
+std::vector<PlayerRecord> PlayerStore::recordsAfter(std::int32_t afterId, int limit) {
+    SqlStatement& query = statement(std::string("SELECT ") + kColumns +
+                                    " FROM playerdb WHERE ID > ?1 ORDER BY ID LIMIT ?2");
+    query.bind(1, std::int64_t{afterId}).bind(2, std::int64_t{limit});
+    std::vector<PlayerRecord> out;
+    while (query.step())
+        out.push_back(readRecord(query));
+    query.reset();
+    return out;
+}
+
+std::vector<PlayerRecord> PlayerStore::recordsAt(std::int64_t offset, int limit) {
+    SqlStatement& query = statement(std::string("SELECT ") + kColumns +
+                                    " FROM playerdb ORDER BY ID LIMIT ?2 OFFSET ?1");
+    query.bind(1, offset).bind(2, std::int64_t{limit});
+    std::vector<PlayerRecord> out;
+    while (query.step())
+        out.push_back(readRecord(query));
+    query.reset();
+    return out;
 }
 
 std::vector<std::int32_t> PlayerStore::ids(const Order& order,

@@ -73,6 +73,10 @@ public:
     std::vector<std::int32_t> ids(const Order& order,
                                   const std::vector<std::int32_t>* onlyIds = nullptr);
     std::int64_t count();
+    // Records in table order: the first `limit` after the record with ID
+    // afterId, or starting at a position (slower the further it is).
+    std::vector<PlayerRecord> recordsAfter(std::int32_t afterId, int limit);
+    std::vector<PlayerRecord> recordsAt(std::int64_t offset, int limit);
 
     // How a stored Group value is shown ("D" as the default group's name...).
     void setGroupDisplay(std::function<std::string(const std::string&)> display);

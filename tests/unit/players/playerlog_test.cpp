@@ -114,6 +114,17 @@ TEST_F(PlayerLogTest, ManyRowsAreReadAPageAtATime) {
     EXPECT_EQ(p->playerLog.row(64).record.UserName, "N61");
     EXPECT_EQ(p->playerLog.row(0).record.UserName, "Charlie");
 
+    // Walking the rows page after page, across gaps left by deleted records,
+    // gives the table order.
+    for (std::int32_t id : {10, 60, 67, 68, 130})
+        p->store.remove(id);
+    p->playerLog.refresh();
+    std::vector<std::int32_t> walked;
+    for (std::size_t i = 0; i < p->playerLog.rowCount(); ++i)
+        walked.push_back(p->playerLog.row(i).record.ID);
+    EXPECT_EQ(walked, p->store.ids(PlayerStore::Order{}));
+    EXPECT_EQ(walked.size(), 148u);
+
     // A row changed after its page was read shows the change on the next refill.
     p->store.updateSeen(1, "Chuck", kToday, "Alpha");
     EXPECT_EQ(p->playerLog.row(0).record.UserName, "Charlie");

@@ -1,0 +1,136 @@
+// The player database with a million players: one GUID lookup, one status
+// poll of 50 players as the link registers them, and a refill of the player
+// log with its first screen of rows.
+//   build/bench/players/players_bench
+
+#include "core/activitylog.h"
+#include "core/settings.h"
+#include "fakeports.h"
+#include "players/players.h"
+#include "players/sqlitedb.h"
+#include "rcon/onlinegrid.h"
+#include "rcon/rconqueue.h"
+#include "rcon/slottable.h"
+#include "tempappdir.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+#include <string>
+
+using namespace corvane;
+
+namespace {
+
+constexpr int kPlayers = 1'000'000;
+constexpr int kScreenRows = 40;
+
+std::string guidOf(int n) {
+    return "0110000" + std::to_string(100000000 + n * 7919LL % 900000000);
+}
+
+// One application folder with the big table, made once for all benchmarks.
+class BigDatabase {
+public:
+    BigDatabase() {
+        const auto file = dir.file("Data/playerdb.mdb");
+        PlayerStore::createEmpty(file);
+        SqliteDb db;
+        db.open(file);
+        SqlTransaction fill(db);
+        auto add = db.prepare(
+            "INSERT INTO playerdb (UserName, \"Group\", guid, FirstSeen, lastseen, server) "
+            "VALUES (?1, ?2, ?3, ?4, ?5, 'Alpha')");
+        for (int n = 1; n <= kPlayers; ++n) {
+            add->bind(1, "Player" + std::to_string(n * 31 % kPlayers))
+                .bind(2, n % 50 == 0 ? "Admin" : "D")
+                .bind(3, guidOf(n))
+                .bind(4, "2026-0" + std::to_string(1 + n % 9) + "-1" + std::to_string(n % 10))
+                .bind(5, "2026-12-0" + std::to_string(1 + n % 5));
+            add->run();
+        }
+        fill.commit();
+        db.close();
+
+        settings.setViewsReady(true);
+        settings.config.ServerName = "Alpha";
+        settings.config.HostName = "Alpha";
+        settings.config.MaxClients = 51;
+        settings.advanced.PlayerDbPath = "Data/playerdb.mdb";
+        settings.mod.WelcomeTemplate = kDefaultWelcomeTemplate;
+        settings.mod.WelcomeEnabled = 1;
+        players =
+            std::make_unique<Players>(settings, slots, grid, queue, log, paths, ports, critical);
+        players->hooks.FirstBatchDone = [] { return true; };
+        players->groups.LoadDRank();
+        players->groups.InputAdmin();
+        players->database.LoadPlayerDatabase();
+    }
+
+    testing::TempAppDir dir;
+    testing::FakePorts fake;
+    Ports ports = fake.ports();
+    AppPaths paths{dir.path()};
+    bool critical = false;
+    ActivityLog log{paths, fake.clock, critical};
+    Settings settings{paths, log, critical};
+    SlotTable slots;
+    OnlineGrid grid;
+    RconQueue queue;
+    std::unique_ptr<Players> players;
+};
+
+BigDatabase& big() {
+    static BigDatabase instance;
+    return instance;
+}
+
+void BM_FindGUIDDatabase(benchmark::State& state) {
+    PlayerDatabase& db = big().players->database;
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> pick(1, kPlayers);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(db.FindGUIDDatabase(guidOf(pick(random))));
+}
+BENCHMARK(BM_FindGUIDDatabase);
+
+// What one status reply of 50 players costs the players subsystem: for every
+// row, CheckPlayerDB and CheckAdminGroup. With range(0) = 1 every player is
+// on a new visit to his slot and is greeted (one database write each).
+void BM_StatusPoll50(benchmark::State& state) {
+    BigDatabase& b = big();
+    const bool greetEveryone = state.range(0) != 0;
+    for (auto _ : state) {
+        for (int slot = 1; slot <= 50; ++slot) {
+            SlotEntry& e = b.slots[slot];
+            const std::string guid = guidOf(slot * 19001);
+            if (greetEveryone) e.SlotGreetedID = "0";
+            b.players->database.CheckPlayerDB("Player" + std::to_string(slot), guid,
+                                              std::to_string(slot));
+            e.SlotGroup = b.players->groups.CheckAdminGroup(guid);
+        }
+        state.PauseTiming();
+        b.queue.clear();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StatusPoll50)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The refill and the first screen of rows, in table order and sorted by name.
+void BM_PlayerLogRefresh(benchmark::State& state) {
+    PlayerLog& log = big().players->playerLog;
+    if (state.range(0) != 0 && !log.order().sorted) log.sortByColumn(PlayerColumn::UserName);
+    if (state.range(0) == 0 && log.order().sorted) state.SkipWithError("run unsorted first");
+    for (auto _ : state) {
+        log.refresh();
+        for (int row = 0; row < kScreenRows; ++row)
+            benchmark::DoNotOptimize(log.row(static_cast<std::size_t>(row)));
+    }
+    state.counters["rows"] = static_cast<double>(log.rowCount());
+}
+BENCHMARK(BM_PlayerLogRefresh)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
