@@ -1,19 +1,26 @@
 // Writes an empty player database (the table and its GUID index) to each file
-// named on the command line, replacing what was there. The build uses it for
-// Data/new.mdb and Data/playerdb.mdb of the ready-to-run folder.
+// named on the command line. The build uses it for Data/new.mdb and
+// Data/playerdb.mdb of the ready-to-run folder; with --keep, a file that
+// already exists is left as it is, so rebuilding never empties a database
+// that has been used.
 
 #include "players/playerstore.h"
 
 #include <filesystem>
 #include <iostream>
+#include <string_view>
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::cerr << "usage: " << argv[0] << " FILE...\n";
-        return 2;
-    }
+    bool keep = false;
+    int made = 0;
     for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--keep") {
+            keep = true;
+            continue;
+        }
         const std::filesystem::path file = argv[i];
+        ++made;
+        if (keep && std::filesystem::exists(file)) continue;
         const std::filesystem::path staged = file.string() + ".making";
         try {
             std::filesystem::remove(staged);
@@ -23,6 +30,10 @@ int main(int argc, char** argv) {
             std::cerr << file.string() << ": " << e.what() << '\n';
             return 1;
         }
+    }
+    if (made == 0) {
+        std::cerr << "usage: " << argv[0] << " [--keep] FILE...\n";
+        return 2;
     }
     return 0;
 }
