@@ -33,7 +33,20 @@ bool ChatLog::saveChatView() {
 }
 
 void ChatLog::SaveChatF(const std::string& text) {
-    appendLine(m_paths.file("Logs/ChatArchive.txt"), fileStamp(m_clock.now()) + text);
+    const std::string line = fileStamp(m_clock.now()) + text;
+    if (!m_holdingArchive) {
+        appendLine(m_paths.file("Logs/ChatArchive.txt"), line);
+        return;
+    }
+    if (!m_heldArchive.empty()) m_heldArchive += "\r\n";
+    m_heldArchive += line;
+}
+
+void ChatLog::flushArchive() {
+    m_holdingArchive = false;
+    if (m_heldArchive.empty()) return;
+    appendLine(m_paths.file("Logs/ChatArchive.txt"), m_heldArchive);
+    m_heldArchive.clear();
 }
 
 void ChatLog::clearChat(Prompts& prompts) {

@@ -30,6 +30,10 @@ public:
 
     // Appends one time-stamped line to the archive; a lost line is acceptable.
     void SaveChatF(const std::string& text);
+    // Between these, archive lines are collected and then appended with one
+    // opening of the file: a batch of log lines writes the archive once.
+    void holdArchive() { m_holdingArchive = true; }
+    void flushArchive();
     // "Clear Chat": asks, then empties the view to its heading.
     void clearChat(Prompts& prompts);
 
@@ -41,6 +45,8 @@ private:
     const Clock& m_clock;
     RichText m_view;
     bool m_unsaved = false;
+    bool m_holdingArchive = false;
+    std::string m_heldArchive; // stamped lines, each but the last followed by CR LF
 };
 
 } // namespace corvane

@@ -182,6 +182,10 @@ void HttpResponseDecoder::takeStatusLine(std::string_view line) {
     }
     const int code =
         (line[space + 1] - '0') * 100 + (line[space + 2] - '0') * 10 + (line[space + 3] - '0');
+    if (code < 100) {
+        fail("the status line cannot be read");
+        return;
+    }
     m_head.append(line).push_back('\n');
     m_state = State::Headers;
     if (code >= 100 && code < 200) {

@@ -38,6 +38,13 @@ LogParser::LogParser(ActivityLog& log, ChatLog& chat, RconQueue& queue, LinkStat
       m_slots(slots), m_players(players), m_settings(settings) {}
 
 void LogParser::ParseChat(const std::vector<std::string>& NewLines) {
+    // The archive is written once per batch, however the batch ends.
+    struct ArchiveBatch {
+        ChatLog& chat;
+        explicit ArchiveBatch(ChatLog& c) : chat(c) { chat.holdArchive(); }
+        ~ArchiveBatch() { chat.flushArchive(); }
+    } archive(m_chat);
+
     if (hooks.resetBatchState) step(hooks.resetBatchState);
     m_link.RconAllowed = true;
 

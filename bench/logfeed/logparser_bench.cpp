@@ -1,0 +1,129 @@
+// A full batch of 501 new log lines through the parser, with every hook of the
+// parts above it connected to a function that does nothing: the cost of the
+// parser itself, the chat view, the chat archive and the transcript save.
+
+#include "core/activitylog.h"
+#include "core/apppaths.h"
+#include "core/chatlog.h"
+#include "core/settings.h"
+#include "fakeports.h"
+#include "logfeed/logparser.h"
+#include "logfeed/logtail.h"
+#include "rcon/linkstate.h"
+#include "rcon/onlinegrid.h"
+#include "rcon/onlineplayers.h"
+#include "rcon/rconqueue.h"
+#include "rcon/slottable.h"
+#include "tempappdir.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+// A busy match: chat (a few commands among it), damage, kills, joins and quits.
+std::vector<std::string> busyBatch(int round) {
+    std::vector<std::string> lines;
+    for (int i = 0; lines.size() < kMaxNewLines; ++i) {
+        const std::string at = std::to_string(10 + i / 60) + ":" + std::to_string(10 + i % 50);
+        const std::string stamp = std::string(6 - at.size(), ' ') + at;
+        const int slot = 1 + i % 17;
+        const std::string guid = "01100001000" + std::to_string(10000 + slot);
+        const std::string name = "[TAG]Player" + std::to_string(slot);
+        switch (i % 8) {
+        case 0:
+        case 1:
+        case 2:
+            lines.push_back(stamp + " say;" + guid + ";" + std::to_string(slot) + ";" + name +
+                            ";\x15" + "round " + std::to_string(round) + " line " +
+                            std::to_string(i) + (i % 24 == 0 ? " !pl" : " nice shot mate"));
+            break;
+        case 3:
+        case 4:
+            lines.push_back(stamp + " D;" + guid + ";" + std::to_string(slot) + ";allies;" + name +
+                            ";" + guid + ";2;axis;Other;m16_mp;30;MOD_RIFLE_BULLET;torso_upper");
+            break;
+        case 5:
+            lines.push_back(stamp + " K;" + guid + ";" + std::to_string(slot) + ";allies;" + name +
+                            ";" + guid + ";2;axis;Other;m16_mp;100;MOD_HEAD_SHOT;head");
+            break;
+        case 6:
+            lines.push_back(stamp + " J;" + guid + ";" + std::to_string(slot) + ";" + name);
+            break;
+        case 7:
+            lines.push_back(stamp + " Q;" + guid + ";" + std::to_string(slot) + ";" + name);
+            break;
+        }
+    }
+    return lines;
+}
+
+void noOpHooks(LogParserHooks& h) {
+    h.resetBatchState = [] {};
+    h.CheckAdminGroupNODB = [](const std::string&) { return std::string("100"); };
+    h.DefaultRank = [] { return std::int16_t{100}; };
+    h.BadWordFilter = [](const std::string&, const std::string&, const std::string&,
+                         const std::string&, bool) {};
+    h.AdminCheck = [] {};
+    h.AlphaD = [](const std::string&) {};
+    h.AlphaKill = [](const std::string&) {};
+    h.FindGUIDDatabase = [](const std::string&) { return std::int32_t{1}; };
+    h.UpdateLastSeen = [](const std::string&) {};
+    h.SetMaxHealth = [](std::int16_t) {};
+    h.startStatusPoll = [] {};
+    h.refreshPlayerList = [] {};
+    h.defaultGroupName = [] { return std::string("Guest"); };
+    h.resetDamageMarker = [] {};
+    h.ClearHP = [] {};
+    h.DoVotingSystem = [] {};
+}
+
+void runFullBatches(benchmark::State& state, const std::filesystem::path& appDir) {
+    AppPaths paths{appDir};
+    FakePorts fake;
+    bool critical = false;
+    ActivityLog log{paths, fake.clock, critical};
+    ChatLog chat{paths, fake.clock};
+    Settings settings{paths, log, critical};
+    settings.config.MaxClients = 18;
+    RconQueue queue;
+    LinkState link;
+    SlotTable slots;
+    OnlineGrid grid;
+    grid.SetOnlineView(18);
+    PlayerHooks playerHooks;
+    OnlinePlayers players{slots, grid, settings.config, settings.mod, playerHooks};
+    LogParser parser{log, chat, queue, link, slots, players, settings};
+    noOpHooks(parser.hooks);
+    parser.ParseChat({}); // primes
+
+    const std::vector<std::string> batches[2] = {busyBatch(1), busyBatch(2)};
+    std::size_t round = 0;
+    for (auto _ : state) {
+        parser.ParseChat(batches[round++ % 2]);
+        state.PauseTiming();
+        chat.view().setText(kChatHeading); // the transcript of one batch each time
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(kMaxNewLines));
+}
+// Everything, including the archive append and the transcript save on disk.
+void BM_ParseChatFullBatch(benchmark::State& state) {
+    TempAppDir dir;
+    runFullBatches(state, dir.path());
+}
+BENCHMARK(BM_ParseChatFullBatch)->Unit(benchmark::kMicrosecond);
+
+// The same without a Logs folder: every file write fails at once, which
+// leaves the parser, the chat view and the transcript encoding.
+void BM_ParseChatFullBatchWithoutFiles(benchmark::State& state) {
+    runFullBatches(state, "/nonexistent/corvane-bench");
+}
+BENCHMARK(BM_ParseChatFullBatchWithoutFiles)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
