@@ -119,16 +119,15 @@ void Groups::DetectDRank() {
 // ---------------------------------------------------------------- names and levels
 
 std::string Groups::CheckAdminGroup(const std::string& guid) {
-    const std::int32_t id = findGuidOrZero(m_store, guid);
-    if (id == 0) return table.DefaultGroupName;
-    std::optional<PlayerRecord> record;
+    // One query for what is the record's Group found by GUID; any failure
+    // counts as no record.
+    std::optional<std::string> stored;
     try {
-        record = m_store.record(id);
+        stored = m_store.groupByGuid(guid);
     } catch (const SqlError&) {
     }
-    if (!record) return table.DefaultGroupName;
-    if (record->Group == "D") return table.DefaultGroupName;
-    return table.FindGroup(record->Group);
+    if (!stored || *stored == "D") return table.DefaultGroupName;
+    return table.FindGroup(*stored);
 }
 
 std::string Groups::CheckAdminGroupNODB(const std::string& guid) const {

@@ -39,13 +39,17 @@ std::vector<std::int32_t> PlayerLog::onlineIds() const {
     return ids;
 }
 
+bool PlayerLog::pagedFromTable() const {
+    return !m_onlineOnly && (!m_order.sorted || PlayerStore::hasSortIndex(m_order.column));
+}
+
 void PlayerLog::refresh() {
     m_pages.clear();
     m_ids.clear();
     m_rowCount = 0;
     m_online = onlineIds();
     try {
-        if (inTableOrder()) {
+        if (pagedFromTable()) {
             m_rowCount = static_cast<std::size_t>(m_store.count());
         } else {
             m_ids = m_store.ids(m_order, m_onlineOnly ? &m_online : nullptr);
@@ -66,11 +70,14 @@ void PlayerLog::clear() {
 }
 
 // In table order a page follows on from the one before it when that one is
-// at hand, which costs the same anywhere in the table; otherwise it is found
-// by position.
+// at hand, which costs the same anywhere in the table; otherwise, and in a
+// sort index, it is found by position.
 std::vector<PlayerRecord> PlayerLog::readPage(std::size_t page) {
     const std::size_t first = page * kPageRows;
-    if (inTableOrder()) {
+    if (pagedFromTable() && m_order.sorted)
+        return m_store.sortedRecordsAt(m_order, static_cast<std::int64_t>(first),
+                                       static_cast<int>(kPageRows));
+    if (pagedFromTable()) {
         const auto before = page == 0 ? m_pages.end() : m_pages.find(page - 1);
         if (before != m_pages.end() && before->second.size() == kPageRows)
             return m_store.recordsAfter(before->second.back().record.ID,

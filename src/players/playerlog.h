@@ -77,7 +77,9 @@ public:
     Signal<> changed;
 
 private:
-    bool inTableOrder() const { return !m_order.sorted && !m_onlineOnly; }
+    // Rows come straight from the table (in table order or through a sort
+    // index) rather than from a list of IDs.
+    bool pagedFromTable() const;
     void loadPage(std::size_t page);
     std::vector<PlayerRecord> readPage(std::size_t page);
     std::vector<std::int32_t> onlineIds() const;

@@ -17,13 +17,24 @@ CREATE TABLE playerdb (
   lastseen TEXT,
   server TEXT
 );
-CREATE INDEX playerdb_guid ON playerdb (guid);
+)sql";
+
+// The GUID index serves every lookup; the others let the player log show a
+// big table sorted by a column a page at a time (each ends with the ID, which
+// breaks ties).
+constexpr const char* kIndexes = R"sql(
+CREATE INDEX IF NOT EXISTS playerdb_guid ON playerdb (guid);
+CREATE INDEX IF NOT EXISTS playerdb_sort_id ON playerdb (CAST(ID AS TEXT) COLLATE NOCASE);
+CREATE INDEX IF NOT EXISTS playerdb_sort_name ON playerdb (UserName COLLATE NOCASE);
+CREATE INDEX IF NOT EXISTS playerdb_sort_first ON playerdb (FirstSeen COLLATE NOCASE);
+CREATE INDEX IF NOT EXISTS playerdb_sort_last ON playerdb (lastseen COLLATE NOCASE);
+CREATE INDEX IF NOT EXISTS playerdb_sort_server ON playerdb (server COLLATE NOCASE);
 )sql";
 
 constexpr const char* kColumns = R"(ID, UserName, "Group", guid, FirstSeen, lastseen, server)";
 
 // Sort keys as the player log compares them: every column as text, letter
-// case ignored, ties kept in table order.
+// case ignored, ties in the same direction by ID.
 const char* sortKey(PlayerColumn column) {
     switch (column) {
     case PlayerColumn::ID:
@@ -42,6 +53,13 @@ const char* sortKey(PlayerColumn column) {
         return "server";
     }
     return "ID";
+}
+
+std::string orderBy(const PlayerStore::Order& order) {
+    if (!order.sorted) return " ORDER BY ID";
+    const char* direction = order.descending ? " DESC" : " ASC";
+    return std::string(" ORDER BY ") + sortKey(order.column) + " COLLATE NOCASE" + direction +
+           ", ID" + direction;
 }
 
 PlayerRecord readRecord(const SqlStatement& row) {
@@ -72,6 +90,7 @@ void PlayerStore::createEmpty(const std::filesystem::path& file) {
     SqliteDb db;
     db.create(file);
     db.exec(kSchema);
+    db.exec(kIndexes);
 }
 
 void PlayerStore::open(const std::filesystem::path& file) {
@@ -88,11 +107,10 @@ void PlayerStore::open(const std::filesystem::path& file) {
     // Lookups by GUID in a big table stay in memory instead of going back to
     // the file for every index page.
     m_db.exec("PRAGMA cache_size = -32768");
-    m_db.exec("PRAGMA mmap_size = 268435456");
-    // Files made before the GUID index existed get it now; a read-only file
-    // still works without it, only slower.
+    // Files made before an index existed get it now; a read-only file still
+    // works without them, only slower.
     try {
-        m_db.exec("CREATE INDEX IF NOT EXISTS playerdb_guid ON playerdb (guid)");
+        m_db.exec(kIndexes);
     } catch (const SqlError&) {
     }
 }
@@ -126,6 +144,16 @@ std::int32_t PlayerStore::findGuid(std::string_view guid) {
     const std::int32_t id = query.step() ? static_cast<std::int32_t>(query.integer(0)) : 0;
     query.reset();
     return id;
+}
+
+std::optional<std::string> PlayerStore::groupByGuid(std::string_view guid) {
+    SqlStatement& query =
+        statement("SELECT \"Group\" FROM playerdb WHERE guid = ?1 ORDER BY ID LIMIT 1");
+    query.bind(1, guid);
+    std::optional<std::string> group;
+    if (query.step()) group = query.text(0);
+    query.reset();
+    return group;
 }
 
 std::optional<std::int32_t> PlayerStore::lastId() {
@@ -163,7 +191,8 @@ std::optional<PlayerRecord> PlayerStore::record(std::int32_t id) {
 bool PlayerStore::updateSeen(std::int32_t id, std::string_view name, std::string_view date,
                              std::string_view server) {
     SqlStatement& update =
-        statement("UPDATE playerdb SET UserName = ?2, lastseen = ?3, server = ?4 WHERE ID = ?1");
+        statement("UPDATE playerdb SET UserName = ?2, lastseen = ?3, server = ?4 WHERE ID = ?1 AND "
+                  "(UserName IS NOT ?2 OR lastseen IS NOT ?3 OR server IS NOT ?4)");
     update.bind(1, std::int64_t{id}).bind(2, name).bind(3, date).bind(4, server);
     update.run();
     return m_db.changes() > 0;
@@ -171,7 +200,8 @@ bool PlayerStore::updateSeen(std::int32_t id, std::string_view name, std::string
 
 bool PlayerStore::updateLastSeen(std::int32_t id, std::string_view date, std::string_view server) {
     SqlStatement& update =
-        statement("UPDATE playerdb SET lastseen = ?2, server = ?3 WHERE ID = ?1");
+        statement("UPDATE playerdb SET lastseen = ?2, server = ?3 WHERE ID = ?1 AND "
+                  "(lastseen IS NOT ?2 OR server IS NOT ?3)");
     update.bind(1, std::int64_t{id}).bind(2, date).bind(3, server);
     update.run();
     return m_db.changes() > 0;
@@ -220,6 +250,22 @@ std::vector<PlayerRecord> PlayerStore::recordsAt(std::int64_t offset, int limit)
     return out;
 }
 
+std::vector<PlayerRecord> PlayerStore::sortedRecordsAt(const Order& order, std::int64_t offset,
+                                                       int limit) {
+    SqlStatement& query = statement(std::string("SELECT ") + kColumns + " FROM playerdb" +
+                                    orderBy(order) + " LIMIT ?2 OFFSET ?1");
+    query.bind(1, offset).bind(2, std::int64_t{limit});
+    std::vector<PlayerRecord> out;
+    while (query.step())
+        out.push_back(readRecord(query));
+    query.reset();
+    return out;
+}
+
+bool PlayerStore::hasSortIndex(PlayerColumn column) {
+    return column != PlayerColumn::Group;
+}
+
 std::vector<std::int32_t> PlayerStore::ids(const Order& order,
                                            const std::vector<std::int32_t>* onlyIds) {
     std::string sql = "SELECT ID FROM playerdb";
@@ -230,11 +276,7 @@ std::vector<std::int32_t> PlayerStore::ids(const Order& order,
             sql += i == 0 ? "?" : ", ?";
         sql += ")";
     }
-    if (order.sorted)
-        sql += std::string(" ORDER BY ") + sortKey(order.column) + " COLLATE NOCASE" +
-               (order.descending ? " DESC" : " ASC") + ", ID";
-    else
-        sql += " ORDER BY ID";
+    sql += orderBy(order);
 
     auto query = m_db.prepare(sql);
     if (onlyIds)

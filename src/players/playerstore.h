@@ -50,12 +50,15 @@ public:
 
     // The ID of the first record (lowest ID) with this GUID; 0 when none.
     std::int32_t findGuid(std::string_view guid);
+    // The stored Group of the record findGuid finds; empty when none.
+    std::optional<std::string> groupByGuid(std::string_view guid);
     // The highest ID; empty when the table is empty.
     std::optional<std::int32_t> lastId();
     // Adds a record and returns the ID the database gave it.
     std::int32_t insert(const PlayerRecord& record);
     std::optional<PlayerRecord> record(std::int32_t id);
-    // Each update changes nothing and returns false when the record is gone.
+    // Each update returns false when it changed nothing (the record is gone
+    // or already held those values: then nothing is written at all).
     bool updateSeen(std::int32_t id, std::string_view name, std::string_view date,
                     std::string_view server);
     bool updateLastSeen(std::int32_t id, std::string_view date, std::string_view server);
@@ -77,6 +80,11 @@ public:
     // afterId, or starting at a position (slower the further it is).
     std::vector<PlayerRecord> recordsAfter(std::int32_t afterId, int limit);
     std::vector<PlayerRecord> recordsAt(std::int64_t offset, int limit);
+    // Records sorted by a column, starting at a position. Quick for every
+    // column with a sort index; see hasSortIndex.
+    std::vector<PlayerRecord> sortedRecordsAt(const Order& order, std::int64_t offset, int limit);
+    // The Group column sorts by the names shown, which no index can hold.
+    static bool hasSortIndex(PlayerColumn column);
 
     // How a stored Group value is shown ("D" as the default group's name...).
     void setGroupDisplay(std::function<std::string(const std::string&)> display);

@@ -1,5 +1,6 @@
 // The player log: rows on demand, the filter, the total, sorting, selection.
 
+#include "players/sqlitedb.h"
 #include "playersfixture.h"
 
 namespace corvane::testing {
@@ -71,7 +72,8 @@ TEST_F(PlayerLogTest, HeaderClicksSortAsTextAlternatingFromDescending) {
     // The order is kept for later refills, new players included.
     seat(6, "Dave", "g-d");
     p->playerLog.refresh();
-    EXPECT_EQ(names(), (std::vector<std::string>{"alice", "Charlie", "Dave", "Bob"}));
+    EXPECT_EQ(names(), (std::vector<std::string>{"alice", "Dave", "Charlie",
+                                                 "Bob"})); // ties by ID, same way
 }
 
 TEST_F(PlayerLogTest, IdsSortAsText) {
@@ -83,6 +85,40 @@ TEST_F(PlayerLogTest, IdsSortAsText) {
     for (std::size_t i = 0; i < 4; ++i)
         ids.push_back(p->playerLog.row(i).record.ID);
     EXPECT_EQ(ids, (std::vector<std::int32_t>{1, 10, 11, 12}));
+}
+
+TEST_F(PlayerLogTest, SortedPagesFollowTheSortAcrossPageEnds) {
+    for (int i = 0; i < 140; ++i)
+        p->store.insert(PlayerRecord{
+            0, "n" + std::to_string(i * 37 % 140), i % 3 ? "D" : "Admin", "x" + std::to_string(i),
+            kToday, "2026-12-0" + std::to_string(i % 7 + 1), i % 2 ? "Alpha" : "beta"});
+    for (PlayerColumn column :
+         {PlayerColumn::ID, PlayerColumn::UserName, PlayerColumn::Group, PlayerColumn::Guid,
+          PlayerColumn::FirstSeen, PlayerColumn::LastSeen, PlayerColumn::Server}) {
+        for (int click = 0; click < 2; ++click) {
+            p->playerLog.sortByColumn(column);
+            std::vector<std::int32_t> shown;
+            for (std::size_t i = 0; i < p->playerLog.rowCount(); ++i)
+                shown.push_back(p->playerLog.row(i).record.ID);
+            EXPECT_EQ(shown, p->store.ids(p->playerLog.order()))
+                << static_cast<int>(column) << " " << click;
+        }
+    }
+}
+
+TEST_F(PlayerLogTest, SortingByAnyColumnButGroupUsesAnIndex) {
+    SqliteDb db;
+    db.open(dir.file("Data/playerdb.mdb"));
+    for (const char* key :
+         {"CAST(ID AS TEXT)", "UserName", "guid", "FirstSeen", "lastseen", "server"}) {
+        auto plan = db.prepare(std::string("EXPLAIN QUERY PLAN SELECT * FROM playerdb ORDER BY ") +
+                               key + " COLLATE NOCASE DESC, ID DESC LIMIT 64 OFFSET 5000");
+        std::string steps;
+        while (plan->step())
+            steps += plan->text(3) + "; ";
+        EXPECT_NE(steps.find("USING INDEX"), std::string::npos) << key << ": " << steps;
+        EXPECT_EQ(steps.find("TEMP B-TREE"), std::string::npos) << key << ": " << steps;
+    }
 }
 
 TEST_F(PlayerLogTest, TheSelectionIsKeptByPositionAndDeleteMovesItOn) {
