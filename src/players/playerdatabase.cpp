@@ -136,7 +136,7 @@ void PlayerDatabase::CheckPlayerDB(const std::string& name, const std::string& g
         !startsWith(name, kDemoClientName) && slotNo != 0) {
         entry.SlotGreetedID = entry.SlotDbID;
         if (m_hooks.resetWarnings) m_hooks.resetWarnings(slotNo);
-        UpdateDB(FindGUIDDatabase(guid), name, guid, slot);
+        UpdateDB(id, name, guid, slot);
         if (group.empty()) group = m_groups.table.DefaultGroupName;
         greet(slotNo, name, guid, group, newPlayer);
     }

@@ -24,8 +24,11 @@ SqlStatement::~SqlStatement() {
 
 SqlStatement& SqlStatement::bind(int index, std::string_view text) {
     if (m_needsReset) reset();
-    if (sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT) != SQLITE_OK)
+    // An empty view may have no storage at all; it must still bind as empty
+    // text, not as NULL.
+    const char* bytes = text.data() ? text.data() : "";
+    if (sqlite3_bind_text(m_stmt, index, bytes, static_cast<int>(text.size()), SQLITE_TRANSIENT) !=
+        SQLITE_OK)
         fail(m_db, "bind");
     return *this;
 }
