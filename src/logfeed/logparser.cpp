@@ -31,6 +31,12 @@ template <typename F> void step(F&& f) {
 
 } // namespace
 
+bool LogParser::queued(const std::string& line) const {
+    for (std::size_t i = 0; i < m_queue.size(); ++i)
+        if (m_queue.at(i).line == line) return true;
+    return false;
+}
+
 LogParser::LogParser(ActivityLog& log, ChatLog& chat, RconQueue& queue, LinkState& link,
                      SlotTable& slots, OnlinePlayers& players, const Settings& settings,
                      LogParserHooks parserHooks)
@@ -54,13 +60,13 @@ void LogParser::ParseChat(const std::vector<std::string>& NewLines) {
         const std::string_view stamp = std::string_view(line).substr(0, *end);
         if (isSecondsStamp(stamp)) {
             // Nothing in this log can be read until the server writes minutes
-            // again; ask it to, every batch until it does.
+            // again; ask it to, every batch until it does (once in the queue).
             if (!m_awaitingStampFix)
                 m_log.SMS("Invalid dvar - resetting g_logTimeStampInSeconds to '0' - (Chat log "
                           "unavailable until set)",
                           kRed);
             m_awaitingStampFix = true;
-            m_queue.pushBack(kStampFixCommand);
+            if (!queued(kStampFixCommand)) m_queue.pushBack(kStampFixCommand);
             return;
         }
         if (m_awaitingStampFix && stamp.find(':') != std::string_view::npos) {

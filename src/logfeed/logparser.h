@@ -81,6 +81,7 @@ private:
     void handleQuit(const std::string& line);
     bool speakerInDefaultGroup(const std::string& guid) const;
     void endBatch();
+    bool queued(const std::string& line) const;
 
     ActivityLog& m_log;
     ChatLog& m_chat;

@@ -53,11 +53,16 @@ TEST_F(LogParserTest, SecondsStampStopsTheBatchUntilTheServerIsRepaired) {
     EXPECT_EQ(rig.count("DoVotingSystem"), 0u); // no end-of-batch steps
     EXPECT_TRUE(rig.parser.AwaitingStampFix());
 
-    // Still in seconds: asked again, not reported again, nothing handled.
+    // Still in seconds: not reported again, nothing handled, and asked again
+    // once the first request has left the queue.
     batch({"   12350 J;" + kGuid + ";4;Al"});
     EXPECT_EQ(rig.logged().size(), 2u);
-    EXPECT_EQ(rig.queue.size(), 2u);
+    EXPECT_EQ(rig.queue.size(), 1u);
     EXPECT_TRUE(rig.slots[4].SlotName.empty());
+    rig.queue.popFront();
+    batch({"   12351 J;" + kGuid + ";4;Al"});
+    EXPECT_EQ(rig.queue.size(), 1u);
+    EXPECT_EQ(rig.logged().size(), 2u);
 
     batch({joinLine("0:02", kGuid, 4, "Al")});
     EXPECT_EQ(rig.logged().back(), "g_logTimeStampInSeconds successfully set!");
