@@ -16,7 +16,8 @@ App::App(Ports ports, AppPaths paths)
       m_rcon(ports, m_settings, m_criticalError, m_linkState, m_queue, m_slots, m_activityLog,
              m_consoleLog, m_chatLog),
       m_statusPoll(ports, m_settings, m_linkState, m_slots, m_grid, m_queue, m_rcon, m_activityLog,
-                   m_consoleLog, m_playerHooks) {
+                   m_consoleLog, m_playerHooks),
+      m_players(m_settings, m_slots, m_grid, m_queue, m_activityLog, m_paths, ports, m_criticalError) {
     createTimers();
     connectSubsystems();
 }
@@ -27,6 +28,18 @@ void App::connectSubsystems() {
     RconLink::Hooks rconHooks;
     rconHooks.commandReplyArrived = [this] { m_statusPoll.stopTimeout(); };
     m_rcon.setHooks(std::move(rconHooks));
+
+    PlayersHooks& players = m_players.hooks;
+    players.SendCError = [this] { SendCError(); };
+    players.applyPumpInterval = [this](std::int32_t ms) { m_rcon.setPumpInterval(ms); };
+    players.Command8_Click = [this] { m_statusPoll.Command8_Click(); };
+    players.statusPollSoon = [this] { m_statusPoll.requestSoon(); };
+    players.markPlayerLogForRefresh = [this] { m_onlinePlayers.PlayerListChanged = true; };
+    const PlayerHooks link = m_players.linkHooks();
+    m_playerHooks.CheckPlayerDB = link.CheckPlayerDB;
+    m_playerHooks.CheckAdminGroup = link.CheckAdminGroup;
+    m_playerHooks.defaultGroupName = link.defaultGroupName;
+    m_playerHooks.refreshPlayerLog = link.refreshPlayerLog;
 }
 
 App::~App() = default;
@@ -40,6 +53,7 @@ void App::createTimers() {
 }
 
 void App::stopAllTimers() {
+    m_players.groups.stopSaveTimer();
     for (Timer* t : {m_timer2.get(), m_timer22.get(), m_timer29.get(), m_timer9.get()}) t->stop();
     m_rcon.stopPump();
     m_statusPoll.suspendTimers();

@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "core/signal.h"
 #include "core/startup.h"
+#include "players/players.h"
 #include "rcon/linkstate.h"
 #include "rcon/onlinegrid.h"
 #include "rcon/onlineplayers.h"
@@ -74,6 +75,7 @@ public:
     StatusPoll& statusPoll() { return m_statusPoll; }
     OnlinePlayers& onlinePlayers() { return m_onlinePlayers; }
     const StatusTexts& statusTexts() const { return m_statusTexts; }
+    Players& players() { return m_players; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
 
@@ -116,6 +118,7 @@ private:
     OnlinePlayers m_onlinePlayers;
     RconLink m_rcon;
     StatusPoll m_statusPoll;
+    Players m_players;
     StatusTexts m_statusTexts;
 
     std::unique_ptr<Timer> m_timer2;  // one-second main tick

@@ -25,15 +25,15 @@ void App::Form_Initialize() {
         {"ClearHP", [] {}},
         {"LoadBadWords", [] {}},
         {"LoadAVars", [this] { m_settings.LoadAVars(); }},
-        {"LoadDRank", [] {}},
+        {"LoadDRank", [this] { m_players.groups.LoadDRank(); }},
         {"ClearPlayers", [this] { m_slots.ClearPlayers(); }},
         {"ResetVoting", [this] { m_linkState.NextMap = "Random"; }},
         {"InputConfig", [this] { m_settings.InputConfig(); }},
-        {"InputAdmin", [] {}},
+        {"InputAdmin", [this] { m_players.groups.InputAdmin(); }},
         {"SetCaption", [this] { windowStateChanged.notify(); }},
         {"SetDefaultRotation", [] {}},
-        {"LoadPlayerDatabase", [] {}},
-        {"SizeCommandClipboard", [] {}},
+        {"LoadPlayerDatabase", [this] { m_players.database.LoadPlayerDatabase(); }},
+        {"SizeCommandClipboard", [this] { m_players.editor.clearClipboard(); }},
         {"QueuePlaylist", [this] { m_queue.pushBack("Playlist"); }},
         {"CVMwelcome", [] {}},
         {"BuildMapTable", [] {}},
@@ -56,8 +56,13 @@ void App::Loadr2() {}
 void App::UpdateAllC() {
     m_menuItemsEnabled = true;
     m_settings.LoadAVars();
+    // After the advanced settings, so that a changed database path takes
+    // effect with this reload rather than the next one.
+    m_players.database.LoadPlayerDatabase();
     m_settings.SaveModFile();
+    m_players.groups.SaveSettings();
     m_settings.InputConfig();
+    m_players.groups.InputAdmin();
     m_statusPoll.Command8_Click();
     windowStateChanged.notify();
 }
@@ -96,6 +101,7 @@ void App::ENDALL() {
     m_shuttingDown = true;
     if (m_topTab == TopTab::Messages) SaveMessageS();
     m_activityLog.SMS("Shutting down...", kRed);
+    m_players.groups.SaveSettings();
     m_settings.SaveModFile();
     m_rcon.stopPump();
     m_timer9->start();

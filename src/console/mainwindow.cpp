@@ -2,13 +2,13 @@
 
 #include "app/app.h"
 #include "console/richtextview.h"
+#include "console/statuspage.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -16,7 +16,7 @@ namespace corvane::console {
 
 MainWindow::MainWindow(App& app) : m_app(app) {
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(buildStatusTab(), "Status");
+    m_tabs->addTab(new StatusPage(m_app), "Status");
     m_tabs->addTab(buildChatTab(), "Chat");
     for (const char* caption : {"Players", "Messages", "Restrictions", "Advanced"})
         m_tabs->addTab(new QWidget, caption);
@@ -24,28 +24,9 @@ MainWindow::MainWindow(App& app) : m_app(app) {
     buildMenus();
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) { topTabChanged(index); });
     m_app.windowStateChanged.connect([this] { refreshWindowState(); });
+    buildStatusBar();
     refreshWindowState();
-    resize(1000, 700);
-}
-
-QWidget* MainWindow::buildStatusTab() {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(new QLabel("Server Log"));
-    layout->addWidget(new RichTextView(m_app.activityLog().view()), 3);
-    layout->addWidget(new QLabel("Console"));
-    m_console = new QPlainTextEdit;
-    m_console->setReadOnly(true);
-    m_console->setPlainText(fromGameText(m_app.consoleLog().viewText()));
-    m_app.consoleLog().viewAppended.connect([this](const std::string& entry) {
-        m_console->moveCursor(QTextCursor::End);
-        m_console->insertPlainText(fromGameText(entry));
-        m_console->verticalScrollBar()->setValue(m_console->verticalScrollBar()->maximum());
-    });
-    m_app.consoleLog().viewReset.connect(
-        [this] { m_console->setPlainText(fromGameText(m_app.consoleLog().viewText())); });
-    layout->addWidget(m_console, 2);
-    return page;
+    resize(1100, 760);
 }
 
 QWidget* MainWindow::buildChatTab() {
@@ -68,6 +49,18 @@ void MainWindow::buildMenus() {
         m_lockableActions.append(file->addAction(caption));
     file->addSeparator();
     connect(file->addAction("Exit"), &QAction::triggered, this, [this] { close(); });
+}
+
+void MainWindow::buildStatusBar() {
+    for (int i = 0; i < 5; ++i) {
+        m_panels[i] = new QLabel;
+        statusBar()->addWidget(m_panels[i], i == 1 || i == 2 ? 2 : 1);
+    }
+    m_app.statusTextsChanged.connect([this] {
+        const StatusTexts& t = m_app.statusTexts();
+        const std::string texts[5] = {t.players, t.currentMap, t.nextMap, t.refresh, t.uptime};
+        for (int i = 0; i < 5; ++i) m_panels[i]->setText(fromGameText(texts[i]));
+    });
 }
 
 void MainWindow::refreshWindowState() {

@@ -5,7 +5,7 @@
 #include <QMainWindow>
 
 class QAction;
-class QPlainTextEdit;
+class QLabel;
 class QTabWidget;
 
 namespace corvane {
@@ -22,7 +22,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* buildStatusTab();
+    void buildStatusBar();
     QWidget* buildChatTab();
     void buildMenus();
     void refreshWindowState();
@@ -30,7 +30,7 @@ private:
 
     App& m_app;
     QTabWidget* m_tabs = nullptr;
-    QPlainTextEdit* m_console = nullptr;
+    QLabel* m_panels[5] = {};
     QList<QAction*> m_lockableActions;
     bool m_revertingTab = false;
 };

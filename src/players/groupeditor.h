@@ -46,6 +46,8 @@ public:
     bool grantAll(int level);
     bool clearCommands(int level);
     void copyList(int level);
+    // Start-up: nothing has been copied yet.
+    void clearClipboard() { m_clipboard.reset(); }
     bool pasteList(int level);
 
     // ---- the "Group" sub-menu on players: "Owner", then each group

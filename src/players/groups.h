@@ -92,6 +92,8 @@ public:
     // The operator changed a group's command list: store it, save 15 s later.
     void SaveGroupLists(int level, const std::vector<std::string>& listedCommands);
     bool saveTimerActive() const;
+    // At shutdown: the groups are saved directly, the delayed save is dropped.
+    void stopSaveTimer();
 
     // The groups, their commands or the default changed.
     Signal<> changed;

@@ -1,5 +1,7 @@
 #include "tempappdir.h"
 
+#include "players/playerstore.h"
+
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -21,6 +23,9 @@ TempAppDir::TempAppDir() {
     for (const auto& entry : fs::directory_iterator(sourceDataDir()))
         if (entry.path().extension() == ".txt")
             fs::copy_file(entry.path(), m_dir / "Data" / entry.path().filename());
+    // The empty player databases the build ships beside them.
+    PlayerStore::createEmpty(m_dir / "Data/new.mdb");
+    PlayerStore::createEmpty(m_dir / "Data/playerdb.mdb");
 }
 
 TempAppDir::~TempAppDir() {

@@ -1,6 +1,6 @@
 #pragma once
-// A throw-away application directory: Data/ holding the shipped default files,
-// and an empty Logs/. Removed again when the test ends.
+// A throw-away application directory: Data/ holding the shipped default files
+// and empty player databases, and an empty Logs/. Removed again when the test ends.
 
 #include <filesystem>
 #include <string>

@@ -80,8 +80,10 @@ TEST_F(AppTest, LoadRunsEveryStepInOrder) {
         "SetDefaultRotation", "LoadPlayerDatabase", "SizeCommandClipboard", "QueuePlaylist",
         "CVMwelcome", "BuildMapTable", "StartRconPump", "AllowRcon", "Loadr2", "LoadModFile"};
     EXPECT_EQ(order, expected);
-    EXPECT_EQ(serverLog().size(), 1u);
-    EXPECT_TRUE(logHas("] Read Config File"));
+    const auto lines = serverLog();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "[2026-12-05 09:18:28] Read Config File");
+    EXPECT_EQ(lines[1], "[2026-12-05 09:18:28] Read Admin Config");
     EXPECT_EQ(a.caption(), "Corvane Mod - Alpha Host");
     EXPECT_EQ(a.settings().mod.MaxWarns, 2);
 }

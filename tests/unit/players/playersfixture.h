@@ -22,8 +22,6 @@ namespace corvane::testing {
 class PlayersFixture : public ::testing::Test {
 protected:
     PlayersFixture() {
-        PlayerStore::createEmpty(dir.file("Data/playerdb.mdb"));
-        PlayerStore::createEmpty(dir.file("Data/new.mdb"));
         settings.setViewsReady(true);
         settings.config.ServerName = "Alpha";
         settings.config.HostName = "Alpha";
