@@ -17,7 +17,11 @@ App::App(Ports ports, AppPaths paths)
              m_consoleLog, m_chatLog),
       m_statusPoll(ports, m_settings, m_linkState, m_slots, m_grid, m_queue, m_rcon, m_activityLog,
                    m_consoleLog, m_playerHooks),
-      m_players(m_settings, m_slots, m_grid, m_queue, m_activityLog, m_paths, ports, m_criticalError) {
+      m_players(m_settings, m_slots, m_grid, m_queue, m_activityLog, m_paths, ports, m_criticalError),
+      m_logParser(m_activityLog, m_chatLog, m_queue, m_linkState, m_slots, m_onlinePlayers, m_settings),
+      m_logFetcher(ports.loop, ports.net, ports.clock, m_settings, m_activityLog, m_queue, m_logParser,
+                   LogFetcherHooks{[this] { m_players.groups.SaveSettings(); },
+                                   [this] { m_statusPoll.Command8_Click(); }}) {
     createTimers();
     connectSubsystems();
 }
@@ -40,6 +44,26 @@ void App::connectSubsystems() {
     m_playerHooks.CheckAdminGroup = link.CheckAdminGroup;
     m_playerHooks.defaultGroupName = link.defaultGroupName;
     m_playerHooks.refreshPlayerLog = link.refreshPlayerLog;
+    players.FirstBatchDone = [this] { return m_logParser.FirstBatchDone(); };
+
+    connectLogFeed();
+}
+
+void App::connectLogFeed() {
+    LogParserHooks& parser = m_logParser.hooks;
+    parser.CheckAdminGroupNODB = [this](const std::string& guid) {
+        return m_players.groups.CheckAdminGroupNODB(guid);
+    };
+    parser.DefaultRank = [this] { return m_players.groups.table.DefaultRank; };
+    parser.FindGUIDDatabase = [this](const std::string& guid) {
+        return m_players.database.FindGUIDDatabase(guid);
+    };
+    parser.UpdateLastSeen = [this](const std::string& id) { m_players.database.UpdateLastSeen(id); };
+    parser.startStatusPoll = [this] { m_statusPoll.requestSoon(); };
+    parser.refreshPlayerList = [this] { m_players.playerLog.refresh(); };
+    parser.defaultGroupName = [this] { return m_players.groups.table.DefaultGroupName; };
+    m_settings.advancedLoaded.connect(
+        [this] { m_logFetcher.setRefreshTarget(m_settings.advanced.RefreshDelay); });
 }
 
 App::~App() = default;
@@ -78,8 +102,9 @@ TopTab App::selectTopTab(TopTab tab) {
 void App::openAdvancedFile() { m_ports.shell.openFile(m_paths.file("Data/Advanced.txt")); }
 
 void App::Timer2_Timer() {
+    const int remaining = m_logFetcher.refreshTick();
     m_statusPoll.Send10();
-    updateStatusTexts(0);
+    updateStatusTexts(remaining);
 }
 
 void App::updateStatusTexts(int secondsToRefresh) {
@@ -90,6 +115,7 @@ void App::updateStatusTexts(int secondsToRefresh) {
     in.currentMapName = m_linkState.CurrentMap;
     in.nextMapName = m_linkState.NextMap;
     in.secondsToRefresh = secondsToRefresh;
+    in.logMinutes = m_logFetcher.LogMinutes();
     in.hostName = m_settings.config.HostName;
     in.adminsOnline = m_slots.AdminsOnline;
     const StatusTexts texts = makeStatusTexts(in);
@@ -98,7 +124,7 @@ void App::updateStatusTexts(int secondsToRefresh) {
     statusTextsChanged.notify();
 }
 
-void App::Timer22_Timer() {}
+void App::Timer22_Timer() { m_logFetcher.Command1_Click(); }
 
 void App::Timer29_Timer() { m_settings.applyFirstRunDefaults(); }
 

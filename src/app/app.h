@@ -12,6 +12,8 @@
 #include "core/settings.h"
 #include "core/signal.h"
 #include "core/startup.h"
+#include "logfeed/logfetcher.h"
+#include "logfeed/logparser.h"
 #include "players/players.h"
 #include "rcon/linkstate.h"
 #include "rcon/onlinegrid.h"
@@ -76,6 +78,8 @@ public:
     OnlinePlayers& onlinePlayers() { return m_onlinePlayers; }
     const StatusTexts& statusTexts() const { return m_statusTexts; }
     Players& players() { return m_players; }
+    LogParser& logParser() { return m_logParser; }
+    LogFetcher& logFetcher() { return m_logFetcher; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
 
@@ -89,6 +93,7 @@ public:
 private:
     void createTimers();
     void connectSubsystems();
+    void connectLogFeed();
     void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
     void endProgram(int exitCode);
@@ -96,7 +101,6 @@ private:
 
     // Start-up steps whose owners are later subsystems.
     void layOutViews();
-    void Loadr2();
     void SaveMessageS() {}
     // The one-second main tick and the first log fetch.
     void Timer2_Timer();
@@ -119,6 +123,8 @@ private:
     RconLink m_rcon;
     StatusPoll m_statusPoll;
     Players m_players;
+    LogParser m_logParser;
+    LogFetcher m_logFetcher;
     StatusTexts m_statusTexts;
 
     std::unique_ptr<Timer> m_timer2;  // one-second main tick

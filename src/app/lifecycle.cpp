@@ -39,7 +39,7 @@ void App::Form_Initialize() {
         {"BuildMapTable", [] {}},
         {"StartRconPump", [this] { m_rcon.startPump(); }},
         {"AllowRcon", [this] { m_linkState.RconAllowed = true; }},
-        {"Loadr2", [this] { Loadr2(); }},
+        {"Loadr2", [this] { m_chatLog.Loadr2(); }},
         {"LoadModFile", [this] { m_settings.LoadModFile(); }},
     };
     for (const auto& [name, run] : steps) {
@@ -51,7 +51,6 @@ void App::Form_Initialize() {
 
 void App::layOutViews() { m_settings.setViewsReady(true); }
 
-void App::Loadr2() {}
 
 void App::UpdateAllC() {
     m_menuItemsEnabled = true;
@@ -102,6 +101,7 @@ void App::ENDALL() {
     if (m_topTab == TopTab::Messages) SaveMessageS();
     m_activityLog.SMS("Shutting down...", kRed);
     m_players.groups.SaveSettings();
+    m_logFetcher.closeConnection();
     m_settings.SaveModFile();
     m_rcon.stopPump();
     m_timer9->start();

@@ -123,7 +123,7 @@ TEST_F(Status, NoReplyFallsBackThenRetriesTwiceThenReportsTheTimeout) {
     EXPECT_EQ(commands(statusSocket()).size(), 2u);
     fake.loop.advance(9000);
     EXPECT_EQ(commands(statusSocket()).size(), 3u);
-    EXPECT_EQ(dir.read("Logs/Server.txt").find("timeout"), std::string::npos);
+    EXPECT_EQ(dir.read("Logs/Server.txt").find("retrieving status - timeout"), std::string::npos);
     fake.loop.advance(9000);
     EXPECT_EQ(commands(statusSocket()).size(), 3u);
     EXPECT_NE(dir.read("Logs/Server.txt").find("] RCON connection error retrieving status - timeout\r\n"),
