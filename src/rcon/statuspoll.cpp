@@ -78,6 +78,10 @@ void StatusPoll::Command8_Click() {
 void StatusPoll::requestSoon() { m_timer11->start(); }
 
 void StatusPoll::PrepStatus() {
+    // A second query within 525 ms of the last is suppressed whole: the poll
+    // under way keeps its state, and no fallback parse of an empty buffer
+    // empties the table.
+    if (m_sendLock) return;
     m_timer13->start();
     m_slots.OnlineCount = 0;
     m_statusParsed = false;

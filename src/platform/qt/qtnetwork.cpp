@@ -79,7 +79,8 @@ public:
 
 private:
     void readPending() {
-        while (m_socket.hasPendingDatagrams()) {
+        // A handler may close the socket while datagrams are still pending.
+        while (m_socket.state() == QAbstractSocket::BoundState && m_socket.hasPendingDatagrams()) {
             const QNetworkDatagram datagram = m_socket.receiveDatagram(kMaxDatagram);
             if (!m_open) continue;
             const bool fromPeer =

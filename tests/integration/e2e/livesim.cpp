@@ -1,0 +1,120 @@
+#include "livesim.h"
+
+#include "platform/qt/qtdesktop.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace corvane::testing {
+
+bool waitUntil(const std::function<bool()>& done, int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+void runFor(int ms) {
+    waitUntil([] { return false; }, ms);
+}
+
+LiveSimulator::LiveSimulator(const QStringList& options) {
+    static int counter = 0;
+    m_journal = QString::fromStdString(
+        (std::filesystem::temp_directory_path() /
+         ("corvane-e2e-journal-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".jsonl"))
+            .string());
+    m_process.setProgram(GAMESIM_EXE);
+    QStringList args = {"--rcon-port", "0", "--http-port", "0", "--control-port", "0",
+                        "--password", QString::fromStdString(password), "--seed", "7",
+                        "--journal", m_journal, "--hostname", "E2E Server"};
+    args << options;
+    m_process.setArguments(args);
+    m_process.start();
+    if (!m_process.waitForStarted(10000)) ADD_FAILURE() << "the simulator did not start";
+    if (!m_process.waitForReadyRead(10000)) ADD_FAILURE() << "the simulator reported no ports";
+    const QJsonObject ports = QJsonDocument::fromJson(m_process.readLine()).object();
+    rconPort = static_cast<std::uint16_t>(ports.value("rcon").toInt());
+    httpPort = static_cast<std::uint16_t>(ports.value("http").toInt());
+    m_control.connectToHost("127.0.0.1", static_cast<quint16>(ports.value("control").toInt()));
+    if (!m_control.waitForConnected(10000)) ADD_FAILURE() << "no control connection";
+    for (int i = 0; i + 1 < options.size(); ++i)
+        if (options[i] == "--password") password = options[i + 1].toStdString();
+}
+
+LiveSimulator::~LiveSimulator() {
+    if (m_control.state() == QAbstractSocket::ConnectedState) {
+        m_control.write("exit\n");
+        m_control.waitForBytesWritten(2000);
+    }
+    if (!m_process.waitForFinished(5000)) m_process.kill();
+    QFile::remove(m_journal);
+}
+
+std::string LiveSimulator::command(const std::string& line) {
+    m_control.write(QByteArray::fromStdString(line + "\n"));
+    m_control.waitForBytesWritten(5000);
+    while (!m_control.canReadLine())
+        if (!m_control.waitForReadyRead(10000)) return "error: no answer";
+    return m_control.readLine().trimmed().toStdString();
+}
+
+int LiveSimulator::received(const std::string& text) {
+    const std::string answer = command("received " + text);
+    return answer.rfind("ok ", 0) == 0 ? std::stoi(answer.substr(3)) : -1;
+}
+
+std::vector<QJsonObject> LiveSimulator::journal(const QString& event) const {
+    std::vector<QJsonObject> out;
+    QFile file(m_journal);
+    if (!file.open(QIODevice::ReadOnly)) return out;
+    while (!file.atEnd()) {
+        const QJsonObject record = QJsonDocument::fromJson(file.readLine()).object();
+        if (record.value("event").toString() == event) out.push_back(record);
+    }
+    return out;
+}
+
+LiveApp::LiveApp(const LiveSimulator& sim, const std::string& password, int refreshDelay,
+                 int statusPollPeriod) {
+    m_dir.write("Data/Config.txt", "E2E\r\n" + std::to_string(sim.rconPort) + "\r\n127.0.0.1\r\n" +
+                                       password + "\r\nhttp://127.0.0.1:" + std::to_string(sim.httpPort) +
+                                       sim.logPath + "\r\n 18\r\nE2E Server\r\n\"mp_nuked\"\r\n");
+    std::string advanced = m_dir.read("Data/Advanced.txt");
+    auto set = [&](const std::string& name, int value) {
+        const std::size_t at = advanced.find(name + "=");
+        advanced.replace(at, advanced.find("\r\n", at) - at, name + "=" + std::to_string(value));
+    };
+    set("RefreshDelay", refreshDelay);
+    set("StatusPollPeriod", statusPollPeriod);
+    m_dir.write("Data/Advanced.txt", advanced);
+
+    m_prompts = std::make_unique<qt::StreamPrompts>(m_boxes);
+    m_app = std::make_unique<App>(m_ports.with(*m_prompts), AppPaths(m_dir.path()));
+    m_app->createMainWindow();
+}
+
+LiveApp::~LiveApp() {
+    m_app.reset();
+    QCoreApplication::processEvents();
+}
+
+bool LiveApp::waitUntilPrimed() {
+    return waitUntil([this] { return m_app->logParser().FirstBatchDone(); }, 15000);
+}
+
+} // namespace corvane::testing
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,72 @@
+#pragma once
+// The game-server simulator as a separate process on free loopback ports, and
+// Corvane Mod's App on the Qt adapters in this process, pointed at it.
+
+#include "app/app.h"
+#include "platform/qt/qtports.h"
+#include "tempappdir.h"
+
+#include <QJsonObject>
+#include <QProcess>
+#include <QTcpSocket>
+
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace corvane::testing {
+
+// Runs the Qt event loop until done() holds; false after ms milliseconds.
+bool waitUntil(const std::function<bool()>& done, int ms);
+// Runs the Qt event loop for ms milliseconds.
+void runFor(int ms);
+
+class LiveSimulator {
+public:
+    // Extra command-line options for the simulator (password, uptime...).
+    explicit LiveSimulator(const QStringList& options = {});
+    ~LiveSimulator();
+
+    // One control line; returns its answer ("ok ..." or "error ...").
+    std::string command(const std::string& line);
+    // How many console lines the server ran that contain text.
+    int received(const std::string& text);
+    // Every journal record of one event kind, in order.
+    std::vector<QJsonObject> journal(const QString& event) const;
+
+    std::uint16_t rconPort = 0;
+    std::uint16_t httpPort = 0;
+    std::string password = "secret";
+    std::string logPath = "/logs/games_mp.log";
+
+private:
+    QString m_journal;
+    QProcess m_process;
+    QTcpSocket m_control;
+};
+
+class LiveApp {
+public:
+    // advanced: "name=value" replacements for Data/Advanced.txt lines.
+    LiveApp(const LiveSimulator& sim, const std::string& password, int refreshDelay = 1,
+            int statusPollPeriod = 0);
+    ~LiveApp();
+
+    App& app() { return *m_app; }
+    const TempAppDir& dir() const { return m_dir; }
+    std::string serverLog() const { return m_dir.read("Logs/Server.txt"); }
+    bool logHas(const std::string& text) const { return serverLog().find(text) != std::string::npos; }
+    // Waits for the first batch of log lines: from then on chat is handled.
+    bool waitUntilPrimed();
+
+private:
+    TempAppDir m_dir;
+    qt::QtPorts m_ports;
+    std::ostringstream m_boxes;
+    std::unique_ptr<Prompts> m_prompts;
+    std::unique_ptr<App> m_app;
+};
+
+} // namespace corvane::testing

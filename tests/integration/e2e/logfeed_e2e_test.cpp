@@ -1,0 +1,89 @@
+// The log feed against the simulated provider: chat, restarts and the
+// provider's answers.
+
+#include "core/rtf.h"
+#include "livesim.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+std::string transcript(const LiveApp& live) {
+    const auto runs = fromRtf(live.dir().read("Logs/Chat.rtf"));
+    std::string text;
+    if (runs)
+        for (const TextRun& run : *runs) text += run.text;
+    return text;
+}
+
+bool chatShows(LiveApp& live, const std::string& text) {
+    return live.app().chatLog().view().plainText().find(text) != std::string::npos;
+}
+
+} // namespace
+
+TEST(LogFeedE2E, ChatReachesTheViewTheArchiveAndTheTranscriptInEveryProviderMode) {
+    LiveSimulator sim;
+    LiveApp live(sim, sim.password);
+    ASSERT_TRUE(live.waitUntilPrimed());
+    sim.command("join slot=2 Alice");
+    const std::pair<const char*, const char*> modes[] = {
+        {"http mode chunked", "hello from chunked"},
+        {"http mode partial", "hello from partial"},
+        {"http mode tiny 7", "hello from tiny chunks"},
+    };
+    for (const auto& [mode, text] : modes) {
+        ASSERT_EQ(sim.command(mode).rfind("ok", 0), 0u) << mode;
+        sim.command(std::string("chat Alice ") + text);
+        ASSERT_TRUE(waitUntil([&] { return chatShows(live, std::string("Alice: ") + text); }, 10000))
+            << mode << "\n" << live.app().chatLog().view().plainText();
+        EXPECT_NE(live.dir().read("Logs/ChatArchive.txt").find(std::string("] Alice: ") + text),
+                  std::string::npos);
+        ASSERT_TRUE(waitUntil([&] {
+            return transcript(live).find(text) != std::string::npos;
+        }, 5000)) << mode;
+    }
+    // Each line is shown once, whatever the pieces it came in.
+    const std::string view = live.app().chatLog().view().plainText();
+    EXPECT_EQ(view.find("hello from tiny chunks"), view.rfind("hello from tiny chunks"));
+}
+
+TEST(LogFeedE2E, RestartIsDetectedAndThePlaylistQueriedFirst) {
+    LiveSimulator sim({"--uptime", "600"});
+    LiveApp live(sim, sim.password);
+    ASSERT_TRUE(live.waitUntilPrimed());
+    ASSERT_TRUE(waitUntil([&] { return live.app().logFetcher().LogMinutes() >= 10; }, 5000));
+    const int playlistsBefore = sim.received("Playlist");
+    sim.command("restart");
+    ASSERT_TRUE(waitUntil([&] { return live.logHas("] Server crash/restart detected - "); }, 10000))
+        << live.serverLog();
+    EXPECT_TRUE(waitUntil([&] { return sim.received("Playlist") > playlistsBefore; }, 5000));
+}
+
+TEST(LogFeedE2E, WaitAnswerSetsTheNextFetchTime) {
+    LiveSimulator sim;
+    LiveApp live(sim, sim.password);
+    ASSERT_TRUE(live.waitUntilPrimed());
+    sim.command("http mode wait 7");
+    ASSERT_TRUE(waitUntil([&] { return live.app().logFetcher().RefreshTarget() == 7; }, 5000));
+    const auto requestsBefore = sim.journal("http_request").size();
+    runFor(4000);
+    EXPECT_EQ(sim.journal("http_request").size(), requestsBefore); // waiting, not fetching each second
+    sim.command("http mode chunked");
+    EXPECT_TRUE(waitUntil([&] { return sim.journal("http_request").size() > requestsBefore; }, 8000));
+}
+
+TEST(LogFeedE2E, NotFoundWarnsOnceAFetchAndTheFeedRecovers) {
+    LiveSimulator sim;
+    LiveApp live(sim, sim.password);
+    ASSERT_TRUE(live.waitUntilPrimed());
+    sim.command("join slot=2 Alice");
+    sim.command("http mode notfound");
+    ASSERT_TRUE(waitUntil([&] { return live.logHas("] Invalid GameServer URL - please fix!"); }, 5000));
+    sim.command("chat Alice said while the log was away");
+    sim.command("http mode chunked");
+    EXPECT_TRUE(waitUntil([&] { return chatShows(live, "said while the log was away"); }, 8000));
+}
