@@ -21,6 +21,17 @@ std::string neutralize(std::string_view playerText) {
     return out;
 }
 
+std::vector<std::string> splitAt(std::string_view text, std::string_view separator) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t next = separator.empty() ? std::string_view::npos : text.find(separator, start);
+        pieces.emplace_back(text.substr(start, next == std::string_view::npos ? std::string_view::npos : next - start));
+        if (next == std::string_view::npos) return pieces;
+        start = next + separator.size();
+    }
+}
+
 std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
     if (from.empty()) return text;
     std::size_t pos = 0;

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -20,6 +21,10 @@ std::string removeColorCodes(std::string text, char lastDigit = '7');
 // " Name"; the tag's "]" must be among characters 1 to 6, otherwise the name
 // stays (trimmed) as it is.
 std::string RemoveCTag(std::string_view name);
+
+// The pieces between the separators, empty ones included (an empty text is
+// one empty piece).
+std::vector<std::string> splitAt(std::string_view text, std::string_view separator);
 
 // Every occurrence of from replaced by to (exact case).
 std::string replaceAll(std::string text, std::string_view from, std::string_view to);

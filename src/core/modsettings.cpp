@@ -1,23 +1,12 @@
 #include "core/modsettings.h"
 
 #include "core/fieldreader.h"
+#include "core/gametext.h"
 #include "core/linewriter.h"
 #include "core/numbers.h"
 
 namespace corvane {
 namespace {
-
-std::vector<std::string> splitAt(const std::string& text, char separator) {
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t next = text.find(separator, start);
-        pieces.push_back(text.substr(start, next - start));
-        if (next == std::string::npos) break;
-        start = next + 1;
-    }
-    return pieces;
-}
 
 std::string join(const std::vector<std::string>& pieces, char separator) {
     std::string out;
@@ -28,7 +17,7 @@ std::string join(const std::vector<std::string>& pieces, char separator) {
     return out;
 }
 
-std::string trimBlanks(const std::string& s) {
+std::string trimBlanksAndTabs(const std::string& s) {
     const auto first = s.find_first_not_of(" \t");
     if (first == std::string::npos) return {};
     const auto last = s.find_last_not_of(" \t");
@@ -37,7 +26,7 @@ std::string trimBlanks(const std::string& s) {
 
 // "name=value" -> the text between the first "=" and the next "=" or the end.
 std::string valueOf(const std::string& line) {
-    const std::string trimmed = trimBlanks(line);
+    const std::string trimmed = trimBlanksAndTabs(line);
     const std::size_t eq = trimmed.find('=');
     if (eq == std::string::npos) throw FieldReadError("no \"=\" in \"" + trimmed + "\"");
     const std::size_t next = trimmed.find('=', eq + 1);
@@ -64,10 +53,10 @@ void readModFile(const std::string& text, ModSettings& s) {
         *box = in.readInt16();
     s.MaxWarns = in.readInt16();
     for (float& width : s.PlayerLogColumnWidths) width = in.readSingle();
-    const std::vector<std::string> modes = splitAt(in.readText(), ';');
+    const std::vector<std::string> modes = splitAt(in.readText(), ";");
     for (std::size_t k = 0; k < modes.size() && k < s.AnnounceMode.size(); ++k)
         s.AnnounceMode[k] = convert<std::int16_t>(modes[k], &toInt16);
-    s.WeaponFlags = splitAt(in.readText(), ';');
+    s.WeaponFlags = splitAt(in.readText(), ";");
     for (float& width : s.OnlineColumnWidths) width = in.readSingle();
 }
 
@@ -103,7 +92,7 @@ void readAdvancedFile(const std::string& text, AdvancedVars& vars) {
     vars.LogHost.clear();
     if (!in.atEnd()) {
         const std::string line = in.readLine();
-        if (line.find('=') != std::string::npos) vars.LogHost = trimBlanks(valueOf(line));
+        if (line.find('=') != std::string::npos) vars.LogHost = trimBlanksAndTabs(valueOf(line));
     }
 }
 

@@ -19,16 +19,7 @@ bool isSecondsStamp(std::string_view stamp) {
     return stamp.find(':') == std::string_view::npos && isLong(stamp);
 }
 
-std::vector<std::string> splitFields(std::string_view line) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t next = line.find(';', start);
-        out.emplace_back(line.substr(start, next - start));
-        if (next == std::string_view::npos) return out;
-        start = next + 1;
-    }
-}
+std::vector<std::string> splitFields(std::string_view line) { return splitAt(line, ";"); }
 
 bool isZeroNumber(std::string_view text) {
     const std::string trimmed = trimBlanks(text);

@@ -6,24 +6,13 @@
 namespace corvane {
 namespace {
 
-std::vector<std::string> splitAtBlanks(const std::string& text) {
-    std::vector<std::string> words;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t blank = text.find(' ', start);
-        words.push_back(text.substr(start, blank - start));
-        if (blank == std::string::npos) return words;
-        start = blank + 1;
-    }
-}
-
 constexpr int kMinNameMatch = 3;
 
 } // namespace
 
 std::string PlayerLookup::FindPlayer(std::string_view typed) {
     const std::string text = trimBlanks(typed);
-    const std::vector<std::string> words = splitAtBlanks(text);
+    const std::vector<std::string> words = splitAt(text, " ");
     m_candidates.clear();
     TargetSlot = 0;
     TargetName.clear();
@@ -48,7 +37,7 @@ std::string PlayerLookup::reasonAfterName(const std::string& text,
                                           const std::string& typedWord) const {
     std::string rest = replaceAll(toUpper(text), TargetName, "");
     rest = replaceAll(std::move(rest), toUpper(typedWord), "");
-    for (const std::string& word : splitAtBlanks(TargetName))
+    for (const std::string& word : splitAt(TargetName, " "))
         rest = replaceAll(std::move(rest), word, "");
     const std::size_t length = trimBlanks(rest).size();
     return CheckReasons(text.substr(text.size() - length), m_reasons);

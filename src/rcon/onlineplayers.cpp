@@ -11,17 +11,6 @@
 namespace corvane {
 namespace {
 
-std::vector<std::string> fields(const std::string& line) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t next = line.find(';', start);
-        out.push_back(line.substr(start, next - start));
-        if (next == std::string::npos) return out;
-        start = next + 1;
-    }
-}
-
 int slotOf(const std::string& text) {
     const auto slot = toInt16(text);
     if (!slot || *slot < 0 || *slot >= SlotTable::kSlots)
@@ -34,7 +23,7 @@ int slotOf(const std::string& text) {
 void OnlinePlayers::AddPlayertoList(const std::string& joinLine) {
     PlayerListChanged = true;
     NameCheckRemoved = false;
-    const auto f = fields(joinLine);
+    const auto f = splitAt(joinLine, ";");
     if (f.size() < 4) throw std::out_of_range("join line without a name");
     const std::string name = RemoveCTag(f[3]);
     if (m_mod.KickUnknownSoldiers && m_hooks.CheckBadNames) m_hooks.CheckBadNames(name, f[2]);
@@ -54,7 +43,7 @@ void OnlinePlayers::AddPlayertoList(const std::string& joinLine) {
 
 void OnlinePlayers::RemovePlayerFromList(const std::string& quitLine) {
     PlayerListChanged = true;
-    const auto f = fields(quitLine);
+    const auto f = splitAt(quitLine, ";");
     if (f.size() < 4) throw std::out_of_range("quit line without a name");
     const int slot = slotOf(f[2]);
     const std::string name = RemoveCTag(f[3]);

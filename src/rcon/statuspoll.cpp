@@ -19,17 +19,6 @@ namespace {
 // The status buffer holds at most one reply of two datagrams.
 constexpr std::size_t kMaxBuffer = 2 * kMaxReply;
 
-std::vector<std::string> splitCrLf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t next = text.find("\r\n", start);
-        lines.push_back(text.substr(start, next - start));
-        if (next == std::string::npos) return lines;
-        start = next + 2;
-    }
-}
-
 bool endsWith(const std::string& text, std::string_view tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
@@ -128,7 +117,7 @@ void StatusPoll::onDatagram(const std::string& datagram) {
         (m_packetCount == 1 && datagram.size() < kTwoDatagramSize) || m_packetCount == 2;
     if (complete) {
         m_state.StatusPending = false;
-        parseNames(splitCrLf(m_buffer));
+        parseNames(splitAt(m_buffer, "\r\n"));
         m_buffer.clear();
     }
 }
@@ -138,7 +127,7 @@ void StatusPoll::fallbackParse() {
     // Part of a reply arrived but not the rest: that reply already stopped the
     // timeout, so nothing else would ever let the queue send again.
     if (m_packetCount > 0) m_state.StatusPending = false;
-    parseNames(splitCrLf(m_buffer));
+    parseNames(splitAt(m_buffer, "\r\n"));
 }
 
 void StatusPoll::stopTimeout() { m_timer20->stop(); }
