@@ -35,12 +35,15 @@ int main(int argc, char** argv) {
         [](const std::string& line, corvane::Colour) { std::cout << line << std::endl; });
 
     switch (app.Main()) {
-    case corvane::StartMode::End: return 1;
+    case corvane::StartMode::End:
+        return 1;
     case corvane::StartMode::FirstRun:
-        std::cerr << "Corvane Mod has not been set up yet (Data/Config.txt marks a first run).\n"
-                     "Run corvane-mod once to set up the server, then start corvane-mod-headless.\n";
+        std::cerr
+            << "Corvane Mod has not been set up yet (Data/Config.txt marks a first run).\n"
+               "Run corvane-mod once to set up the server, then start corvane-mod-headless.\n";
         return 2;
-    case corvane::StartMode::MainWindow: break;
+    case corvane::StartMode::MainWindow:
+        break;
     }
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) return 1;

@@ -17,13 +17,15 @@ int main(int argc, char** argv) {
     corvane::App app(qtPorts.with(prompts), corvane::AppPaths(appDir));
 
     switch (app.Main()) {
-    case corvane::StartMode::End: return 1;
+    case corvane::StartMode::End:
+        return 1;
     case corvane::StartMode::FirstRun:
         QMessageBox::information(nullptr, "Corvane Mod - Server Creation",
                                  "The server setup is not part of this build yet. Enter the server "
                                  "settings in Data/Config.txt and start Corvane Mod again.");
         return 2;
-    case corvane::StartMode::MainWindow: break;
+    case corvane::StartMode::MainWindow:
+        break;
     }
 
     corvane::console::MainWindow window(app);

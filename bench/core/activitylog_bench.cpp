@@ -24,12 +24,14 @@ fs::path makeLog(const fs::path& dir, std::uintmax_t size) {
     { std::ofstream(file, std::ios::trunc); }
     fs::resize_file(file, size);
     std::ofstream out(file, std::ios::app | std::ios::binary);
-    for (int i = 0; i < 1000; ++i) out << "[2026-12-05 09:18:28] Read Config File " << i << "\r\n";
+    for (int i = 0; i < 1000; ++i)
+        out << "[2026-12-05 09:18:28] Read Config File " << i << "\r\n";
     return file;
 }
 
 void BM_TrimRebuild(benchmark::State& state) {
-    const fs::path dir = fs::temp_directory_path() / ("corvane-trim-bench-" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("corvane-trim-bench-" + std::to_string(::getpid()));
     makeLog(dir, static_cast<std::uintmax_t>(state.range(0)));
     testing::FakePorts fake;
     AppPaths paths(dir);

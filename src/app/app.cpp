@@ -6,20 +6,20 @@
 namespace corvane {
 
 App::App(Ports ports, AppPaths paths)
-    : m_ports(ports),
-      m_paths(std::move(paths)),
-      m_activityLog(m_paths, ports.clock, m_criticalError),
-      m_consoleLog(m_paths, ports.clock),
-      m_chatLog(m_paths, ports.clock),
-      m_settings(m_paths, m_activityLog, m_criticalError),
+    : m_ports(ports), m_paths(std::move(paths)),
+      m_activityLog(m_paths, ports.clock, m_criticalError), m_consoleLog(m_paths, ports.clock),
+      m_chatLog(m_paths, ports.clock), m_settings(m_paths, m_activityLog, m_criticalError),
       m_onlinePlayers(m_slots, m_grid, m_settings.config, m_settings.mod, m_playerHooks),
       m_rcon(ports, m_settings, m_criticalError, m_linkState, m_queue, m_slots, m_activityLog,
              m_consoleLog, m_chatLog),
       m_statusPoll(ports, m_settings, m_linkState, m_slots, m_grid, m_queue, m_rcon, m_activityLog,
                    m_consoleLog, m_playerHooks),
-      m_players(m_settings, m_slots, m_grid, m_queue, m_activityLog, m_paths, ports, m_criticalError),
-      m_logParser(m_activityLog, m_chatLog, m_queue, m_linkState, m_slots, m_onlinePlayers, m_settings),
-      m_logFetcher(ports.loop, ports.net, ports.clock, m_settings, m_activityLog, m_queue, m_logParser,
+      m_players(m_settings, m_slots, m_grid, m_queue, m_activityLog, m_paths, ports,
+                m_criticalError),
+      m_logParser(m_activityLog, m_chatLog, m_queue, m_linkState, m_slots, m_onlinePlayers,
+                  m_settings),
+      m_logFetcher(ports.loop, ports.net, ports.clock, m_settings, m_activityLog, m_queue,
+                   m_logParser,
                    LogFetcherHooks{[this] { m_players.groups.SaveSettings(); },
                                    [this] { m_statusPoll.Command8_Click(); }}) {
     createTimers();
@@ -58,7 +58,9 @@ void App::connectLogFeed() {
     parser.FindGUIDDatabase = [this](const std::string& guid) {
         return m_players.database.FindGUIDDatabase(guid);
     };
-    parser.UpdateLastSeen = [this](const std::string& id) { m_players.database.UpdateLastSeen(id); };
+    parser.UpdateLastSeen = [this](const std::string& id) {
+        m_players.database.UpdateLastSeen(id);
+    };
     parser.startStatusPoll = [this] { m_statusPoll.requestSoon(); };
     parser.refreshPlayerList = [this] { m_players.playerLog.refresh(); };
     parser.defaultGroupName = [this] { return m_players.groups.table.DefaultGroupName; };
@@ -78,7 +80,8 @@ void App::createTimers() {
 
 void App::stopAllTimers() {
     m_players.groups.stopSaveTimer();
-    for (Timer* t : {m_timer2.get(), m_timer22.get(), m_timer29.get(), m_timer9.get()}) t->stop();
+    for (Timer* t : {m_timer2.get(), m_timer22.get(), m_timer29.get(), m_timer9.get()})
+        t->stop();
     m_rcon.stopPump();
     m_statusPoll.suspendTimers();
 }
@@ -99,7 +102,9 @@ TopTab App::selectTopTab(TopTab tab) {
     return m_topTab;
 }
 
-void App::openAdvancedFile() { m_ports.shell.openFile(m_paths.file("Data/Advanced.txt")); }
+void App::openAdvancedFile() {
+    m_ports.shell.openFile(m_paths.file("Data/Advanced.txt"));
+}
 
 void App::Timer2_Timer() {
     const int remaining = m_logFetcher.refreshTick();
@@ -124,8 +129,12 @@ void App::updateStatusTexts(int secondsToRefresh) {
     statusTextsChanged.notify();
 }
 
-void App::Timer22_Timer() { m_logFetcher.Command1_Click(); }
+void App::Timer22_Timer() {
+    m_logFetcher.Command1_Click();
+}
 
-void App::Timer29_Timer() { m_settings.applyFirstRunDefaults(); }
+void App::Timer29_Timer() {
+    m_settings.applyFirstRunDefaults();
+}
 
 } // namespace corvane

@@ -6,7 +6,9 @@
 
 namespace corvane {
 
-StartMode App::Main() { return decideStartMode(m_paths, m_ports.prompts); }
+StartMode App::Main() {
+    return decideStartMode(m_paths, m_ports.prompts);
+}
 
 void App::createMainWindow() {
     Form_Initialize();
@@ -15,7 +17,9 @@ void App::createMainWindow() {
     m_timer22->start();
 }
 
-void App::step(std::string_view name) { loadStep.notify(name); }
+void App::step(std::string_view name) {
+    loadStep.notify(name);
+}
 
 void App::Form_Initialize() {
     // The order matters: later steps read what earlier ones loaded.
@@ -49,8 +53,9 @@ void App::Form_Initialize() {
     }
 }
 
-void App::layOutViews() { m_settings.setViewsReady(true); }
-
+void App::layOutViews() {
+    m_settings.setViewsReady(true);
+}
 
 void App::UpdateAllC() {
     m_menuItemsEnabled = true;
@@ -78,8 +83,12 @@ void App::SendCError() {
         MessageButtons::AbortRetryIgnore, MessageIcon::Critical);
     m_inCriticalDialog = false;
     switch (answer) {
-    case MessageResult::Abort: endProgram(1); break;
-    case MessageResult::Retry: Form_Initialize(); break;
+    case MessageResult::Abort:
+        endProgram(1);
+        break;
+    case MessageResult::Retry:
+        Form_Initialize();
+        break;
     default:
         m_menuItemsEnabled = false;
         windowStateChanged.notify();
@@ -88,7 +97,8 @@ void App::SendCError() {
 }
 
 void App::loadFirst() {
-    m_activityLog.SMS(std::string("Welcome to the Corvane Mod Version ") + kBuildVersion + "!", kBlue);
+    m_activityLog.SMS(std::string("Welcome to the Corvane Mod Version ") + kBuildVersion + "!",
+                      kBlue);
     m_activityLog.SMS("Begin setup by going to the Players tab -> Permissions, for more info go to "
                       "https://corvane-mod.example.org",
                       kBlue);

@@ -34,17 +34,20 @@ QWidget* MainWindow::buildChatTab() {
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(new RichTextView(m_app.chatLog().view()));
     auto* clear = new QPushButton("Clear Chat");
-    connect(clear, &QPushButton::clicked, this, [this] { m_app.chatLog().clearChat(m_app.ports().prompts); });
+    connect(clear, &QPushButton::clicked, this,
+            [this] { m_app.chatLog().clearChat(m_app.ports().prompts); });
     layout->addWidget(clear);
     return page;
 }
 
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu("File");
-    connect(file->addAction("Update Config"), &QAction::triggered, this, [this] { m_app.UpdateAllC(); });
+    connect(file->addAction("Update Config"), &QAction::triggered, this,
+            [this] { m_app.UpdateAllC(); });
     connect(file->addAction("Clear Server Log"), &QAction::triggered, this,
             [this] { m_app.activityLog().clearServerLog(m_app.ports().prompts); });
-    connect(file->addAction("Advanced"), &QAction::triggered, this, [this] { m_app.openAdvancedFile(); });
+    connect(file->addAction("Advanced"), &QAction::triggered, this,
+            [this] { m_app.openAdvancedFile(); });
     for (const char* caption : {"Logs", "Server Settings...", "Reset Maps", "Reserved Slot"})
         m_lockableActions.append(file->addAction(caption));
     file->addSeparator();
@@ -59,13 +62,15 @@ void MainWindow::buildStatusBar() {
     m_app.statusTextsChanged.connect([this] {
         const StatusTexts& t = m_app.statusTexts();
         const std::string texts[5] = {t.players, t.currentMap, t.nextMap, t.refresh, t.uptime};
-        for (int i = 0; i < 5; ++i) m_panels[i]->setText(fromGameText(texts[i]));
+        for (int i = 0; i < 5; ++i)
+            m_panels[i]->setText(fromGameText(texts[i]));
     });
 }
 
 void MainWindow::refreshWindowState() {
     setWindowTitle(fromGameText(m_app.caption()));
-    for (QAction* action : m_lockableActions) action->setEnabled(m_app.menuItemsEnabled());
+    for (QAction* action : m_lockableActions)
+        action->setEnabled(m_app.menuItemsEnabled());
 }
 
 void MainWindow::topTabChanged(int index) {

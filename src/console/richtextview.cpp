@@ -18,7 +18,9 @@ QString fromGameText(const std::string& bytes) {
     return text;
 }
 
-std::string toGameText(const QString& text) { return utf8ToCp1252(text.toStdString()); }
+std::string toGameText(const QString& text) {
+    return utf8ToCp1252(text.toStdString());
+}
 
 RichTextView::RichTextView(RichText& model, QWidget* parent) : QTextEdit(parent), m_model(model) {
     setReadOnly(true);
@@ -29,7 +31,8 @@ RichTextView::RichTextView(RichText& model, QWidget* parent) : QTextEdit(parent)
 
 void RichTextView::render() {
     clear();
-    for (const TextRun& run : m_model.runs()) appendRun(run);
+    for (const TextRun& run : m_model.runs())
+        appendRun(run);
 }
 
 void RichTextView::appendRun(const TextRun& run) {

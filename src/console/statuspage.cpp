@@ -45,7 +45,8 @@ QWidget* StatusPage::buildFacts() {
     m_serverName = new QLabel;
     m_playlist = new QLabel;
     m_admins = new QLabel;
-    for (QLabel* label : {m_serverName, m_playlist, m_admins}) row->addWidget(label);
+    for (QLabel* label : {m_serverName, m_playlist, m_admins})
+        row->addWidget(label);
     row->addStretch();
     return box;
 }
@@ -117,7 +118,8 @@ void StatusPage::refreshFacts() {
 void StatusPage::refreshQueue() {
     m_queue->clear();
     const RconQueue& q = m_app.queue();
-    for (std::size_t i = 0; i < q.size(); ++i) m_queue->addItem(fromGameText(q.at(i).displayText()));
+    for (std::size_t i = 0; i < q.size(); ++i)
+        m_queue->addItem(fromGameText(q.at(i).displayText()));
 }
 
 } // namespace corvane::console

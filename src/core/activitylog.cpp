@@ -31,7 +31,8 @@ void ActivityLog::CheckSMSLeak() {
     const auto newest = readLastLines(m_paths.file("Logs/Server.txt"), kTrimLines);
     if (!newest) return;
     std::string text;
-    for (const std::string& line : *newest) text += "\r\n" + line;
+    for (const std::string& line : *newest)
+        text += "\r\n" + line;
     m_view.append(text);
 }
 

@@ -33,7 +33,9 @@ public:
     void clearServerLog(Prompts& prompts);
 
     void setTrimThreshold(std::int32_t entries) { m_threshold = entries; }
-    void setWriteFailedHandler(std::function<void()> handler) { m_writeFailed = std::move(handler); }
+    void setWriteFailedHandler(std::function<void()> handler) {
+        m_writeFailed = std::move(handler);
+    }
 
     RichText& view() { return m_view; }
     const RichText& view() const { return m_view; }

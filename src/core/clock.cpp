@@ -16,8 +16,12 @@ std::string formatTime(const LocalDateTime& t) {
     return buf;
 }
 
-std::string formatDateTime(const LocalDateTime& t) { return formatDate(t) + " " + formatTime(t); }
+std::string formatDateTime(const LocalDateTime& t) {
+    return formatDate(t) + " " + formatTime(t);
+}
 
-std::string fileStamp(const LocalDateTime& t) { return "[" + formatDateTime(t) + "] "; }
+std::string fileStamp(const LocalDateTime& t) {
+    return "[" + formatDateTime(t) + "] ";
+}
 
 } // namespace corvane

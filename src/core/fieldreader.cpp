@@ -5,8 +5,12 @@
 namespace corvane {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 std::string conversionError(const std::string& value, const char* type) {
     return "cannot read \"" + value + "\" as " + type;
@@ -15,7 +19,8 @@ std::string conversionError(const std::string& value, const char* type) {
 } // namespace
 
 void FieldReader::skipBlanks() {
-    while (m_pos < m_text.size() && isBlank(m_text[m_pos])) ++m_pos;
+    while (m_pos < m_text.size() && isBlank(m_text[m_pos]))
+        ++m_pos;
 }
 
 void FieldReader::skipLineEnd() {
@@ -33,12 +38,15 @@ std::string FieldReader::readText() {
         const std::size_t stop = close == std::string::npos ? m_text.size() : close;
         value = m_text.substr(m_pos + 1, stop - m_pos - 1);
         m_pos = stop == m_text.size() ? stop : stop + 1;
-        while (m_pos < m_text.size() && m_text[m_pos] != ',' && !isLineEnd(m_text[m_pos])) ++m_pos;
+        while (m_pos < m_text.size() && m_text[m_pos] != ',' && !isLineEnd(m_text[m_pos]))
+            ++m_pos;
     } else {
         const std::size_t start = m_pos;
-        while (m_pos < m_text.size() && m_text[m_pos] != ',' && !isLineEnd(m_text[m_pos])) ++m_pos;
+        while (m_pos < m_text.size() && m_text[m_pos] != ',' && !isLineEnd(m_text[m_pos]))
+            ++m_pos;
         std::size_t end = m_pos;
-        while (end > start && isBlank(m_text[end - 1])) --end;
+        while (end > start && isBlank(m_text[end - 1]))
+            --end;
         value = m_text.substr(start, end - start);
     }
 
@@ -75,7 +83,8 @@ float FieldReader::readSingle() {
 bool FieldReader::readBool() {
     const std::string value = readText();
     std::string lower;
-    for (char c : value) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    for (char c : value)
+        lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
     if (lower == "true" || lower == "#true#") return true;
     if (lower == "false" || lower == "#false#") return false;
     if (const auto number = toInt32(value)) return *number != 0;
@@ -85,7 +94,8 @@ bool FieldReader::readBool() {
 std::string FieldReader::readLine() {
     if (atEnd()) throw FieldReadError("input past end of file");
     const std::size_t start = m_pos;
-    while (m_pos < m_text.size() && !isLineEnd(m_text[m_pos])) ++m_pos;
+    while (m_pos < m_text.size() && !isLineEnd(m_text[m_pos]))
+        ++m_pos;
     std::string line = m_text.substr(start, m_pos - start);
     skipLineEnd();
     return line;

@@ -3,7 +3,9 @@
 namespace corvane {
 namespace {
 
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
 
 } // namespace
 
@@ -25,8 +27,10 @@ std::vector<std::string> splitAt(std::string_view text, std::string_view separat
     std::vector<std::string> pieces;
     std::size_t start = 0;
     for (;;) {
-        const std::size_t next = separator.empty() ? std::string_view::npos : text.find(separator, start);
-        pieces.emplace_back(text.substr(start, next == std::string_view::npos ? std::string_view::npos : next - start));
+        const std::size_t next =
+            separator.empty() ? std::string_view::npos : text.find(separator, start);
+        pieces.emplace_back(text.substr(
+            start, next == std::string_view::npos ? std::string_view::npos : next - start));
         if (next == std::string_view::npos) return pieces;
         start = next + separator.size();
     }
@@ -67,7 +71,8 @@ std::string RemoveCTag(std::string_view name) {
 
 std::string toUpper(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = upper(c);
+    for (char& c : out)
+        c = upper(c);
     return out;
 }
 
@@ -78,7 +83,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::size_t findIgnoringCase(std::string_view haystack, std::string_view needle, std::size_t start) {
+std::size_t findIgnoringCase(std::string_view haystack, std::string_view needle,
+                             std::size_t start) {
     if (needle.empty()) return start <= haystack.size() ? start : std::string_view::npos;
     for (std::size_t i = start; i + needle.size() <= haystack.size(); ++i)
         if (equalsIgnoringCase(haystack.substr(i, needle.size()), needle)) return i;

@@ -32,6 +32,7 @@ std::string trimBlanks(std::string_view text);
 std::string toUpper(std::string_view text);
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // Position of needle in haystack ignoring case, searching from start; npos if none.
-std::size_t findIgnoringCase(std::string_view haystack, std::string_view needle, std::size_t start = 0);
+std::size_t findIgnoringCase(std::string_view haystack, std::string_view needle,
+                             std::size_t start = 0);
 
 } // namespace corvane

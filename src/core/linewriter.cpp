@@ -28,10 +28,16 @@ LineWriter& LineWriter::quoted(std::string_view value) {
     return *this;
 }
 
-LineWriter& LineWriter::number(long long value) { return text(signedNumberText(value)); }
+LineWriter& LineWriter::number(long long value) {
+    return text(signedNumberText(value));
+}
 
-LineWriter& LineWriter::single(float value) { return text(signedSingleText(value)); }
+LineWriter& LineWriter::single(float value) {
+    return text(signedSingleText(value));
+}
 
-LineWriter& LineWriter::boolean(bool value) { return text(value ? "True" : "False"); }
+LineWriter& LineWriter::boolean(bool value) {
+    return text(value ? "True" : "False");
+}
 
 } // namespace corvane

@@ -33,7 +33,8 @@ std::string valueOf(const std::string& line) {
     return trimmed.substr(eq + 1, next == std::string::npos ? std::string::npos : next - eq - 1);
 }
 
-template <typename Int> Int convert(const std::string& value, std::optional<Int> (*conv)(std::string_view)) {
+template <typename Int>
+Int convert(const std::string& value, std::optional<Int> (*conv)(std::string_view)) {
     const auto number = conv(value);
     if (!number) throw FieldReadError("cannot read \"" + value + "\" as a number");
     return *number;
@@ -47,39 +48,48 @@ void readModFile(const std::string& text, ModSettings& s) {
     s.VersionRead = in.readText();
     s.AutoUpdateCheck = in.readBool();
     s.WelcomeTemplate = in.readText();
-    for (std::int16_t* box : {&s.AutoRefreshPlayers, &s.KickUnknownSoldiers, &s.WelcomeEnabled,
-                              &s.TimedMessagesEnabled, &s.RulesEnabled, &s.LanguageFilterEnabled,
-                              &s.AutoScroll, &s.KickXboxNames})
+    for (std::int16_t* box :
+         {&s.AutoRefreshPlayers, &s.KickUnknownSoldiers, &s.WelcomeEnabled, &s.TimedMessagesEnabled,
+          &s.RulesEnabled, &s.LanguageFilterEnabled, &s.AutoScroll, &s.KickXboxNames})
         *box = in.readInt16();
     s.MaxWarns = in.readInt16();
-    for (float& width : s.PlayerLogColumnWidths) width = in.readSingle();
+    for (float& width : s.PlayerLogColumnWidths)
+        width = in.readSingle();
     const std::vector<std::string> modes = splitAt(in.readText(), ";");
     for (std::size_t k = 0; k < modes.size() && k < s.AnnounceMode.size(); ++k)
         s.AnnounceMode[k] = convert<std::int16_t>(modes[k], &toInt16);
     s.WeaponFlags = splitAt(in.readText(), ";");
-    for (float& width : s.OnlineColumnWidths) width = in.readSingle();
+    for (float& width : s.OnlineColumnWidths)
+        width = in.readSingle();
 }
 
 std::string writeModFile(const ModSettings& s) {
     LineWriter out;
-    out.text(s.LastUpdateCheck).text(kBuildVersion).boolean(s.AutoUpdateCheck).text(s.WelcomeTemplate);
-    for (std::int16_t box : {s.AutoRefreshPlayers, s.KickUnknownSoldiers, s.WelcomeEnabled,
-                             s.TimedMessagesEnabled, s.RulesEnabled, s.LanguageFilterEnabled,
-                             s.AutoScroll, s.KickXboxNames})
+    out.text(s.LastUpdateCheck)
+        .text(kBuildVersion)
+        .boolean(s.AutoUpdateCheck)
+        .text(s.WelcomeTemplate);
+    for (std::int16_t box :
+         {s.AutoRefreshPlayers, s.KickUnknownSoldiers, s.WelcomeEnabled, s.TimedMessagesEnabled,
+          s.RulesEnabled, s.LanguageFilterEnabled, s.AutoScroll, s.KickXboxNames})
         out.number(box);
     out.number(s.MaxWarns);
-    for (float width : s.PlayerLogColumnWidths) out.single(width);
+    for (float width : s.PlayerLogColumnWidths)
+        out.single(width);
     std::vector<std::string> modes;
-    for (std::int16_t mode : s.AnnounceMode) modes.push_back(decimal(mode));
+    for (std::int16_t mode : s.AnnounceMode)
+        modes.push_back(decimal(mode));
     out.text(join(modes, ';'));
     out.text(join(s.WeaponFlags, ';'));
-    for (float width : s.OnlineColumnWidths) out.single(width);
+    for (float width : s.OnlineColumnWidths)
+        out.single(width);
     return out.contents();
 }
 
 void readAdvancedFile(const std::string& text, AdvancedVars& vars) {
     FieldReader in(text);
-    for (int header = 0; header < 12; ++header) in.readText();
+    for (int header = 0; header < 12; ++header)
+        in.readText();
     vars.RconQueueInterval = convert<std::int32_t>(valueOf(in.readLine()), &toInt32);
     vars.StatusPollPeriod = convert<std::int16_t>(valueOf(in.readLine()), &toInt16);
     vars.Reserved3 = convert<std::int32_t>(valueOf(in.readLine()), &toInt32);

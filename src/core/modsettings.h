@@ -17,7 +17,7 @@ struct ModSettings {
     std::string VersionRead;
     bool AutoUpdateCheck = false;
     std::string WelcomeTemplate;
-    std::int16_t AutoRefreshPlayers = 0;   // check states: 0 cleared, 1 ticked
+    std::int16_t AutoRefreshPlayers = 0; // check states: 0 cleared, 1 ticked
     std::int16_t KickUnknownSoldiers = 0;
     std::int16_t WelcomeEnabled = 0;
     std::int16_t TimedMessagesEnabled = 0;

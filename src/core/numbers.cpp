@@ -7,25 +7,33 @@
 namespace corvane {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Sign, digits, optional "." and digits; at least one digit in all.
 bool isPlainDecimal(std::string_view s) {
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     std::size_t digits = 0;
-    while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+    while (i < s.size() && isDigit(s[i]))
+        ++i, ++digits;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+        while (i < s.size() && isDigit(s[i]))
+            ++i, ++digits;
     }
     return digits > 0 && i == s.size();
 }
@@ -49,8 +57,12 @@ template <typename Int> std::optional<Int> toInteger(std::string_view text) {
 
 } // namespace
 
-std::optional<std::int16_t> toInt16(std::string_view text) { return toInteger<std::int16_t>(text); }
-std::optional<std::int32_t> toInt32(std::string_view text) { return toInteger<std::int32_t>(text); }
+std::optional<std::int16_t> toInt16(std::string_view text) {
+    return toInteger<std::int16_t>(text);
+}
+std::optional<std::int32_t> toInt32(std::string_view text) {
+    return toInteger<std::int32_t>(text);
+}
 
 std::optional<float> toSingle(std::string_view text) {
     const std::string_view s = trimBlanks(text);
@@ -67,9 +79,15 @@ std::optional<float> toSingle(std::string_view text) {
     return static_cast<float>(value);
 }
 
-bool isINT(std::string_view text) { return toInt16(text).has_value(); }
-bool isLong(std::string_view text) { return toInt32(text).has_value(); }
+bool isINT(std::string_view text) {
+    return toInt16(text).has_value();
+}
+bool isLong(std::string_view text) {
+    return toInt32(text).has_value();
+}
 
-std::string decimal(long long value) { return std::to_string(value); }
+std::string decimal(long long value) {
+    return std::to_string(value);
+}
 
 } // namespace corvane

@@ -26,7 +26,8 @@ void RichText::append(const std::string& text, Colour colour, bool bold) {
 std::string RichText::plainText() const {
     std::string out;
     out.reserve(m_size);
-    for (const TextRun& run : m_runs) out += run.text;
+    for (const TextRun& run : m_runs)
+        out += run.text;
     return out;
 }
 

@@ -8,14 +8,14 @@
 namespace corvane {
 
 struct ServerConfig {
-    std::string ServerName;   // the operator's name; "FIRST" marks a first run
-    std::string Port;         // RCON UDP port, decimal text
-    std::string IP;           // RCON host
+    std::string ServerName; // the operator's name; "FIRST" marks a first run
+    std::string Port;       // RCON UDP port, decimal text
+    std::string IP;         // RCON host
     std::string RconPassword;
-    std::string LogURL;       // http://log-host/path of the server log
+    std::string LogURL; // http://log-host/path of the server log
     std::int16_t MaxClients = 0;
-    std::string HostName;     // the server's own sv_hostname
-    std::string ExcludedMap;  // default excluded map
+    std::string HostName;    // the server's own sv_hostname
+    std::string ExcludedMap; // default excluded map
 };
 
 inline constexpr const char* kFirstRunMarker = "FIRST";

@@ -37,7 +37,8 @@ bool Settings::InputConfig() {
 
 void Settings::SaveConfig() {
     if (m_criticalError) return;
-    if (!atomicReplace(m_paths.file("Data/Config.txt"), writeServerConfig(config, ExcludedMapStyle::Quoted)))
+    if (!atomicReplace(m_paths.file("Data/Config.txt"),
+                       writeServerConfig(config, ExcludedMapStyle::Quoted)))
         m_log.SMS("Error saving config.txt!", kRed);
 }
 
@@ -75,14 +76,22 @@ void Settings::LoadAVars() {
 
 std::int16_t& Settings::switchField(Switch which) {
     switch (which) {
-    case Switch::AutoRefreshPlayers: return mod.AutoRefreshPlayers;
-    case Switch::KickUnknownSoldiers: return mod.KickUnknownSoldiers;
-    case Switch::WelcomeEnabled: return mod.WelcomeEnabled;
-    case Switch::TimedMessagesEnabled: return mod.TimedMessagesEnabled;
-    case Switch::RulesEnabled: return mod.RulesEnabled;
-    case Switch::LanguageFilterEnabled: return mod.LanguageFilterEnabled;
-    case Switch::AutoScroll: return mod.AutoScroll;
-    case Switch::KickXboxNames: return mod.KickXboxNames;
+    case Switch::AutoRefreshPlayers:
+        return mod.AutoRefreshPlayers;
+    case Switch::KickUnknownSoldiers:
+        return mod.KickUnknownSoldiers;
+    case Switch::WelcomeEnabled:
+        return mod.WelcomeEnabled;
+    case Switch::TimedMessagesEnabled:
+        return mod.TimedMessagesEnabled;
+    case Switch::RulesEnabled:
+        return mod.RulesEnabled;
+    case Switch::LanguageFilterEnabled:
+        return mod.LanguageFilterEnabled;
+    case Switch::AutoScroll:
+        return mod.AutoScroll;
+    case Switch::KickXboxNames:
+        return mod.KickXboxNames;
     }
     return mod.AutoScroll;
 }

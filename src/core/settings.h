@@ -32,7 +32,9 @@ public:
     Settings(const AppPaths& paths, ActivityLog& log, bool& criticalError);
 
     // Runs when Config.txt cannot be read (the critical-error dialog).
-    void setCriticalErrorHandler(std::function<void()> handler) { m_sendCError = std::move(handler); }
+    void setCriticalErrorHandler(std::function<void()> handler) {
+        m_sendCError = std::move(handler);
+    }
 
     bool InputConfig();
     void SaveConfig();

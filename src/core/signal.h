@@ -15,7 +15,8 @@ public:
     void connect(Slot slot) { m_slots.push_back(std::move(slot)); }
 
     void notify(Args... args) const {
-        for (const Slot& slot : m_slots) slot(args...);
+        for (const Slot& slot : m_slots)
+            slot(args...);
     }
 
 private:

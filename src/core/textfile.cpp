@@ -53,7 +53,8 @@ bool atomicReplace(const std::filesystem::path& file, std::string_view contents,
         return fail("cannot flush " + temp.string());
     }
     if (::close(fd) != 0) return fail("cannot close " + temp.string());
-    if (std::rename(temp.c_str(), file.c_str()) != 0) return fail("cannot replace " + file.string());
+    if (std::rename(temp.c_str(), file.c_str()) != 0)
+        return fail("cannot replace " + file.string());
     return true;
 }
 

@@ -19,7 +19,9 @@ bool isSecondsStamp(std::string_view stamp) {
     return stamp.find(':') == std::string_view::npos && isLong(stamp);
 }
 
-std::vector<std::string> splitFields(std::string_view line) { return splitAt(line, ";"); }
+std::vector<std::string> splitFields(std::string_view line) {
+    return splitAt(line, ";");
+}
 
 bool isZeroNumber(std::string_view text) {
     const std::string trimmed = trimBlanks(text);

@@ -261,7 +261,9 @@ void Groups::SaveGroupLists(int level, const std::vector<std::string>& listedCom
     m_saveTimer->start();
 }
 
-void Groups::stopSaveTimer() { m_saveTimer->stop(); }
+void Groups::stopSaveTimer() {
+    m_saveTimer->stop();
+}
 
 bool Groups::saveTimerActive() const {
     return m_saveTimer->isActive();

@@ -4,12 +4,14 @@ namespace corvane {
 
 void OnlineGrid::SetOnlineView(std::int16_t maxClients) {
     m_rows.clear();
-    for (int slot = 1; slot < maxClients; ++slot) m_rows.push_back(OnlineGridRow{slot, {}, {}, {}, {}, {}});
+    for (int slot = 1; slot < maxClients; ++slot)
+        m_rows.push_back(OnlineGridRow{slot, {}, {}, {}, {}, {}});
     changed.notify();
 }
 
 void OnlineGrid::ClearAllSlots() {
-    for (OnlineGridRow& row : m_rows) row = OnlineGridRow{row.slot, {}, {}, {}, {}, {}};
+    for (OnlineGridRow& row : m_rows)
+        row = OnlineGridRow{row.slot, {}, {}, {}, {}, {}};
     changed.notify();
 }
 
@@ -18,7 +20,9 @@ OnlineGridRow* OnlineGrid::mutableRow(int slot) {
     return &m_rows[static_cast<std::size_t>(slot - 1)];
 }
 
-const OnlineGridRow* OnlineGrid::row(int slot) const { return const_cast<OnlineGrid*>(this)->mutableRow(slot); }
+const OnlineGridRow* OnlineGrid::row(int slot) const {
+    return const_cast<OnlineGrid*>(this)->mutableRow(slot);
+}
 
 void OnlineGrid::ClearSlot(int slot) {
     if (OnlineGridRow* row = mutableRow(slot)) {

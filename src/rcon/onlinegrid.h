@@ -30,7 +30,8 @@ public:
     // Fills a row's player cells; a slot without a row (0, or beyond the
     // server's slots) is ignored.
     void setPlayer(int slot, const std::string& username, const std::string& group,
-                   const std::string& guid, const std::string& firstSeen, const std::string& lastSeen);
+                   const std::string& guid, const std::string& firstSeen,
+                   const std::string& lastSeen);
     void setGroup(int slot, const std::string& group);
 
     const std::vector<OnlineGridRow>& rows() const { return m_rows; }

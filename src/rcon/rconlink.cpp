@@ -44,9 +44,15 @@ RconLink::RconLink(Ports ports, const Settings& settings, const bool& criticalEr
 
 RconLink::~RconLink() = default;
 
-void RconLink::startPump() { m_timer5->start(); }
-void RconLink::stopPump() { m_timer5->stop(); }
-bool RconLink::pumpRunning() const { return m_timer5->isActive(); }
+void RconLink::startPump() {
+    m_timer5->start();
+}
+void RconLink::stopPump() {
+    m_timer5->stop();
+}
+bool RconLink::pumpRunning() const {
+    return m_timer5->isActive();
+}
 
 void RconLink::setPumpInterval(int ms) {
     // A period of zero or less would stop the pump for good (or flood the
@@ -61,12 +67,15 @@ void RconLink::SendRCON(const std::string& command) {
     if (error) reportSendError(*error, m_log);
 }
 
-void RconLink::closeSocket() { m_socket->close(); }
+void RconLink::closeSocket() {
+    m_socket->close();
+}
 
 // "clientkick <slot> <reason>"" becomes "clientkick <slot> " - ^1Reason: ^2<reason>"
 // with every blank of the reason turned into "^2 "; the same for temporary bans.
 std::string RconLink::rewriteSanction(std::string line) const {
-    for (const std::string_view keyword : {std::string_view("clientkick "), std::string_view("tempbanclient ")}) {
+    for (const std::string_view keyword :
+         {std::string_view("clientkick "), std::string_view("tempbanclient ")}) {
         const std::size_t p = line.find(keyword);
         if (p == std::string::npos) continue;
         const std::size_t after = p + keyword.size();
@@ -82,7 +91,8 @@ std::string RconLink::rewriteSanction(std::string line) const {
 }
 
 void RconLink::Timer5_Timer() {
-    if (m_criticalError || !m_state.RconAllowed || m_state.StatusPending || m_paused || m_queue.empty())
+    if (m_criticalError || !m_state.RconAllowed || m_state.StatusPending || m_paused ||
+        m_queue.empty())
         return;
     const RconEntry entry = m_queue.front();
     std::string line = entry.line;

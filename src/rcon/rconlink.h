@@ -29,8 +29,8 @@ public:
         std::function<std::string(int number)> reason; // the numbered sanction reasons
         std::function<int()> rulesLoaded;              // how many rules there are
         std::function<void(std::int32_t playlist)> SetMaxHealth;
-        std::function<void()> commandReplyArrived;     // stops the status poll's timeout
-        std::function<void()> SendRules;               // "RULES" typed in the command box
+        std::function<void()> commandReplyArrived; // stops the status poll's timeout
+        std::function<void()> SendRules;           // "RULES" typed in the command box
     };
 
     RconLink(Ports ports, const Settings& settings, const bool& criticalError, LinkState& state,

@@ -27,8 +27,12 @@ std::string RconQueue::List3A(const std::string& line, std::int16_t slot, const 
     return shown;
 }
 
-void RconQueue::pushBack(const std::string& line) { insert(RconEntry{0, {}, line}, false); }
-void RconQueue::pushFront(const std::string& line) { insert(RconEntry{0, {}, line}, true); }
+void RconQueue::pushBack(const std::string& line) {
+    insert(RconEntry{0, {}, line}, false);
+}
+void RconQueue::pushFront(const std::string& line) {
+    insert(RconEntry{0, {}, line}, true);
+}
 
 void RconQueue::popFront() {
     if (m_entries.empty()) return;
@@ -66,7 +70,8 @@ void RconQueue::SendPMLong(const std::string& text) {
     std::size_t start = 0;
     for (;;) {
         const std::size_t blank = safe.find(' ', start);
-        const std::string word = safe.substr(start, blank == std::string::npos ? std::string::npos : blank - start);
+        const std::string word =
+            safe.substr(start, blank == std::string::npos ? std::string::npos : blank - start);
         if (hasWord && letters + word.size() > kMaxLetters) {
             send();
             chunk.clear();

@@ -16,7 +16,9 @@ const SlotEntry& SlotTable::operator[](int slot) const {
 }
 
 void SlotTable::ClearClients(std::int16_t maxClients) {
-    for (int slot = 1; slot < kSlots; ++slot) m_slots[static_cast<std::size_t>(slot)].SlotNumber = static_cast<std::int16_t>(maxClients + 1);
+    for (int slot = 1; slot < kSlots; ++slot)
+        m_slots[static_cast<std::size_t>(slot)].SlotNumber =
+            static_cast<std::int16_t>(maxClients + 1);
 }
 
 void SlotTable::ClearPlayers() {

@@ -16,9 +16,9 @@ struct SlotEntry {
     std::int16_t SlotNumber = 0; // the slot's own number while occupied; MaxClients + 1 when free
     std::string SlotName;
     std::string SlotGUID;
-    std::string SlotGroup;     // the name of the player's permission group
+    std::string SlotGroup; // the name of the player's permission group
     std::string SlotScore;
-    std::string SlotDbID;      // the player's record ID in the player database
+    std::string SlotDbID;            // the player's record ID in the player database
     std::string SlotGreetedID = "0"; // the record ID of the player last welcomed here
 };
 

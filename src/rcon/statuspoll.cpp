@@ -20,7 +20,8 @@ namespace {
 constexpr std::size_t kMaxBuffer = 2 * kMaxReply;
 
 bool endsWith(const std::string& text, std::string_view tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 } // namespace
@@ -64,7 +65,9 @@ void StatusPoll::Command8_Click() {
     m_timer21->start();
 }
 
-void StatusPoll::requestSoon() { m_timer11->start(); }
+void StatusPoll::requestSoon() {
+    m_timer11->start();
+}
 
 void StatusPoll::PrepStatus() {
     // A second query within 525 ms of the last is suppressed whole: the poll
@@ -130,7 +133,9 @@ void StatusPoll::fallbackParse() {
     parseNames(splitAt(m_buffer, "\r\n"));
 }
 
-void StatusPoll::stopTimeout() { m_timer20->stop(); }
+void StatusPoll::stopTimeout() {
+    m_timer20->stop();
+}
 
 void StatusPoll::onTimeout() {
     m_link.startPump();
@@ -155,10 +160,13 @@ void StatusPoll::Send10() {
     }
 }
 
-void StatusPoll::closeSocket() { m_socket->close(); }
+void StatusPoll::closeSocket() {
+    m_socket->close();
+}
 
 void StatusPoll::suspendTimers() {
-    for (Timer* t : {m_timer11.get(), m_timer21.get(), m_timer13.get(), m_timer20.get(), m_timer35.get()})
+    for (Timer* t :
+         {m_timer11.get(), m_timer21.get(), m_timer13.get(), m_timer20.get(), m_timer35.get()})
         t->stop();
 }
 
@@ -204,7 +212,8 @@ void StatusPoll::parseNames(const std::vector<std::string>& lines) {
 // on in the next line: it is joined to it and taken again.
 void StatusPoll::parsePlayerRow(const std::string& line, const std::vector<std::string>& tokens,
                                 const std::string* nextLine, bool mayJoin, bool& firstCounted) {
-    if (m_slots.FindClient(tokens[0]) || tokens[4].size() < 2 || tokens[0].empty() || !isINT(tokens[0]))
+    if (m_slots.FindClient(tokens[0]) || tokens[4].size() < 2 || tokens[0].empty() ||
+        !isINT(tokens[0]))
         return;
     m_statusSlots.push_back(tokens[0]);
     if (m_slots.OnlineCount == m_settings.config.MaxClients) return;
@@ -230,7 +239,8 @@ std::string statusRowName(const std::vector<std::string>& tokens) {
 void StatusPoll::takePlayer(const std::vector<std::string>& tokens, bool& firstCounted) {
     const std::string name = statusRowName(tokens);
     const std::string& slotText = tokens[0];
-    if (m_settings.mod.KickUnknownSoldiers && m_hooks.CheckBadNames) m_hooks.CheckBadNames(name, slotText);
+    if (m_settings.mod.KickUnknownSoldiers && m_hooks.CheckBadNames)
+        m_hooks.CheckBadNames(name, slotText);
     if (m_settings.mod.KickXboxNames && m_hooks.CheckBadxBox) m_hooks.CheckBadxBox(name, slotText);
 
     std::int16_t& count = m_slots.OnlineCount;

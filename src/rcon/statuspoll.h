@@ -26,9 +26,9 @@ class UdpChannel;
 
 class StatusPoll {
 public:
-    StatusPoll(Ports ports, Settings& settings, LinkState& state, SlotTable& slots, OnlineGrid& grid,
-               RconQueue& queue, RconLink& link, ActivityLog& log, ConsoleLog& console,
-               const PlayerHooks& hooks);
+    StatusPoll(Ports ports, Settings& settings, LinkState& state, SlotTable& slots,
+               OnlineGrid& grid, RconQueue& queue, RconLink& link, ActivityLog& log,
+               ConsoleLog& console, const PlayerHooks& hooks);
     ~StatusPoll();
 
     void Command8_Click();

@@ -51,8 +51,10 @@ private Q_SLOTS:
         auto* tabs = f.window->findChild<QTabWidget*>();
         QVERIFY(tabs);
         QStringList captions;
-        for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
-        QCOMPARE(captions, QStringList({"Status", "Chat", "Players", "Messages", "Restrictions", "Advanced"}));
+        for (int i = 0; i < tabs->count(); ++i)
+            captions << tabs->tabText(i);
+        QCOMPARE(captions, QStringList({"Status", "Chat", "Players", "Messages", "Restrictions",
+                                        "Advanced"}));
     }
 
     void activityLogAndStatusBarFollowTheApp() {
@@ -66,7 +68,8 @@ private Q_SLOTS:
         QVERIFY(activity->toPlainText().contains("Hello from the test"));
         const auto labels = f.window->statusBar()->findChildren<QLabel*>();
         QStringList texts;
-        for (QLabel* l : labels) texts << l->text();
+        for (QLabel* l : labels)
+            texts << l->text();
         QVERIFY(texts.contains("0/17 Players"));
         QVERIFY(texts.contains("Server Uptime: Unknown"));
         screenshot(*f.window, "main-window-status");

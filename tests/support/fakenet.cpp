@@ -11,7 +11,8 @@ std::optional<NetError> FakeUdp::open(const std::string& h, std::uint16_t p) {
         failNextOpen.reset();
         return error;
     }
-    if (p == 0) return NetError{NetError::Kind::AddressNotAvailable, "The requested address is not valid"};
+    if (p == 0)
+        return NetError{NetError::Kind::AddressNotAvailable, "The requested address is not valid"};
     m_open = true;
     return std::nullopt;
 }

@@ -13,9 +13,12 @@ MessageResult ScriptedPrompts::messageBox(const std::string& title, const std::s
         return answer;
     }
     switch (buttons) {
-    case MessageButtons::Ok: return MessageResult::Ok;
-    case MessageButtons::YesNo: return MessageResult::Yes;
-    case MessageButtons::AbortRetryIgnore: return MessageResult::Abort;
+    case MessageButtons::Ok:
+        return MessageResult::Ok;
+    case MessageButtons::YesNo:
+        return MessageResult::Yes;
+    case MessageButtons::AbortRetryIgnore:
+        return MessageResult::Abort;
     }
     return MessageResult::Ok;
 }

@@ -11,7 +11,9 @@ namespace corvane::testing {
 
 namespace fs = std::filesystem;
 
-fs::path sourceDataDir() { return CORVANE_SOURCE_DATA_DIR; }
+fs::path sourceDataDir() {
+    return CORVANE_SOURCE_DATA_DIR;
+}
 
 TempAppDir::TempAppDir() {
     static std::atomic<int> counter{0};

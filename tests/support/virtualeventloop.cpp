@@ -54,7 +54,9 @@ std::unique_ptr<Timer> VirtualEventLoop::createTimer(int intervalMs, bool single
     return std::make_unique<VirtualTimer>(std::move(state));
 }
 
-void VirtualEventLoop::post(std::function<void()> callback) { m_posted.push_back(std::move(callback)); }
+void VirtualEventLoop::post(std::function<void()> callback) {
+    m_posted.push_back(std::move(callback));
+}
 
 void VirtualEventLoop::processPendingEvents() {
     // Only what was pending when called runs; events posted meanwhile wait.
@@ -80,7 +82,8 @@ VirtualEventLoop::TimerState* VirtualEventLoop::nextDue(std::int64_t until) cons
 void VirtualEventLoop::advance(std::int64_t ms) {
     const std::int64_t target = m_now + ms;
     for (;;) {
-        while (!m_posted.empty()) processPendingEvents();
+        while (!m_posted.empty())
+            processPendingEvents();
         TimerState* due = nextDue(target);
         if (!due) break;
         m_now = due->deadline;

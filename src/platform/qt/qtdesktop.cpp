@@ -11,7 +11,7 @@ namespace corvane::qt {
 
 LocalDateTime QtClock::now() const {
     const QDateTime t = QDateTime::currentDateTime();
-    return LocalDateTime{t.date().year(), t.date().month(), t.date().day(),
+    return LocalDateTime{t.date().year(), t.date().month(),  t.date().day(),
                          t.time().hour(), t.time().minute(), t.time().second()};
 }
 
@@ -38,7 +38,8 @@ void QtDownloader::download(const std::string& url, const std::filesystem::path&
         }
         const QByteArray body = reply->read(kMaxBytes);
         QFile out(QString::fromStdString(destination.string()));
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(body) != body.size()) {
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            out.write(body) != body.size()) {
             done(false, "cannot write " + destination.string());
             return;
         }
@@ -50,9 +51,12 @@ namespace {
 
 const char* buttonsText(MessageButtons buttons) {
     switch (buttons) {
-    case MessageButtons::Ok: return "OK";
-    case MessageButtons::YesNo: return "Yes/No -> No";
-    case MessageButtons::AbortRetryIgnore: return "Abort/Retry/Ignore -> Abort";
+    case MessageButtons::Ok:
+        return "OK";
+    case MessageButtons::YesNo:
+        return "Yes/No -> No";
+    case MessageButtons::AbortRetryIgnore:
+        return "Abort/Retry/Ignore -> Abort";
     }
     return "";
 }
@@ -64,9 +68,12 @@ MessageResult StreamPrompts::messageBox(const std::string& title, const std::str
     m_out << "[message box] " << (title.empty() ? std::string() : title + ": ") << text << " ["
           << buttonsText(buttons) << "]" << std::endl;
     switch (buttons) {
-    case MessageButtons::Ok: return MessageResult::Ok;
-    case MessageButtons::YesNo: return MessageResult::No;
-    case MessageButtons::AbortRetryIgnore: return MessageResult::Abort;
+    case MessageButtons::Ok:
+        return MessageResult::Ok;
+    case MessageButtons::YesNo:
+        return MessageResult::No;
+    case MessageButtons::AbortRetryIgnore:
+        return MessageResult::Abort;
     }
     return MessageResult::Ok;
 }

@@ -39,7 +39,9 @@ void QtEventLoop::post(std::function<void()> callback) {
                               Qt::QueuedConnection);
 }
 
-void QtEventLoop::processPendingEvents() { QCoreApplication::processEvents(); }
+void QtEventLoop::processPendingEvents() {
+    QCoreApplication::processEvents();
+}
 
 void QtEventLoop::quit(int exitCode) {
     QMetaObject::invokeMethod(

@@ -13,12 +13,24 @@ NetError toNetError(QAbstractSocket::SocketError error, const QString& text) {
     NetError e;
     e.description = text.toStdString();
     switch (error) {
-    case QAbstractSocket::SocketAddressNotAvailableError: e.kind = NetError::Kind::AddressNotAvailable; break;
-    case QAbstractSocket::HostNotFoundError: e.kind = NetError::Kind::HostNotFound; break;
-    case QAbstractSocket::ConnectionRefusedError: e.kind = NetError::Kind::ConnectionRefused; break;
-    case QAbstractSocket::RemoteHostClosedError: e.kind = NetError::Kind::RemoteClosed; break;
-    case QAbstractSocket::SocketTimeoutError: e.kind = NetError::Kind::Timeout; break;
-    default: e.kind = NetError::Kind::Other; break;
+    case QAbstractSocket::SocketAddressNotAvailableError:
+        e.kind = NetError::Kind::AddressNotAvailable;
+        break;
+    case QAbstractSocket::HostNotFoundError:
+        e.kind = NetError::Kind::HostNotFound;
+        break;
+    case QAbstractSocket::ConnectionRefusedError:
+        e.kind = NetError::Kind::ConnectionRefused;
+        break;
+    case QAbstractSocket::RemoteHostClosedError:
+        e.kind = NetError::Kind::RemoteClosed;
+        break;
+    case QAbstractSocket::SocketTimeoutError:
+        e.kind = NetError::Kind::Timeout;
+        break;
+    default:
+        e.kind = NetError::Kind::Other;
+        break;
     }
     return e;
 }
@@ -38,9 +50,10 @@ class QtUdpChannel : public UdpChannel {
 public:
     QtUdpChannel() {
         QObject::connect(&m_socket, &QUdpSocket::readyRead, [this] { readPending(); });
-        QObject::connect(&m_socket, &QUdpSocket::errorOccurred, [this](QAbstractSocket::SocketError e) {
-            if (m_open) deliverError(toNetError(e, m_socket.errorString()));
-        });
+        QObject::connect(&m_socket, &QUdpSocket::errorOccurred,
+                         [this](QAbstractSocket::SocketError e) {
+                             if (m_open) deliverError(toNetError(e, m_socket.errorString()));
+                         });
     }
 
     std::optional<NetError> open(const std::string& host, std::uint16_t port) override {
@@ -54,8 +67,7 @@ public:
         const QHostAddress local = address->protocol() == QAbstractSocket::IPv6Protocol
                                        ? QHostAddress::AnyIPv6
                                        : QHostAddress::AnyIPv4;
-        if (!m_socket.bind(local, 0))
-            return toNetError(m_socket.error(), m_socket.errorString());
+        if (!m_socket.bind(local, 0)) return toNetError(m_socket.error(), m_socket.errorString());
         m_peer = *address;
         m_port = port;
         m_open = true;
@@ -64,8 +76,8 @@ public:
 
     std::optional<NetError> send(std::string_view bytes) override {
         if (!m_open) return NetError{NetError::Kind::Other, "The socket is not open"};
-        const qint64 n = m_socket.writeDatagram(bytes.data(), static_cast<qint64>(bytes.size()),
-                                                m_peer, m_port);
+        const qint64 n =
+            m_socket.writeDatagram(bytes.data(), static_cast<qint64>(bytes.size()), m_peer, m_port);
         if (n < 0) return toNetError(m_socket.error(), m_socket.errorString());
         return std::nullopt;
     }
@@ -110,10 +122,11 @@ public:
         QObject::connect(&m_socket, &QTcpSocket::disconnected, [this] {
             if (!m_closing) deliverClosed();
         });
-        QObject::connect(&m_socket, &QTcpSocket::errorOccurred, [this](QAbstractSocket::SocketError e) {
-            if (e == QAbstractSocket::RemoteHostClosedError || m_closing) return;
-            deliverError(toNetError(e, m_socket.errorString()));
-        });
+        QObject::connect(&m_socket, &QTcpSocket::errorOccurred,
+                         [this](QAbstractSocket::SocketError e) {
+                             if (e == QAbstractSocket::RemoteHostClosedError || m_closing) return;
+                             deliverError(toNetError(e, m_socket.errorString()));
+                         });
     }
 
     void connectTo(const std::string& host, std::uint16_t port) override {
@@ -133,10 +146,13 @@ public:
 
     State state() const override {
         switch (m_socket.state()) {
-        case QAbstractSocket::ConnectedState: return State::Connected;
+        case QAbstractSocket::ConnectedState:
+            return State::Connected;
         case QAbstractSocket::HostLookupState:
-        case QAbstractSocket::ConnectingState: return State::Connecting;
-        default: return State::Closed;
+        case QAbstractSocket::ConnectingState:
+            return State::Connecting;
+        default:
+            return State::Closed;
         }
     }
 
@@ -147,7 +163,11 @@ private:
 
 } // namespace
 
-std::unique_ptr<UdpChannel> QtNetworkFactory::createUdp() { return std::make_unique<QtUdpChannel>(); }
-std::unique_ptr<TcpStream> QtNetworkFactory::createTcp() { return std::make_unique<QtTcpStream>(); }
+std::unique_ptr<UdpChannel> QtNetworkFactory::createUdp() {
+    return std::make_unique<QtUdpChannel>();
+}
+std::unique_ptr<TcpStream> QtNetworkFactory::createTcp() {
+    return std::make_unique<QtTcpStream>();
+}
 
 } // namespace corvane::qt

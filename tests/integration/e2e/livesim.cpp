@@ -28,14 +28,16 @@ void runFor(int ms) {
 
 LiveSimulator::LiveSimulator(const QStringList& options) {
     static int counter = 0;
-    m_journal = QString::fromStdString(
-        (std::filesystem::temp_directory_path() /
-         ("corvane-e2e-journal-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".jsonl"))
-            .string());
+    m_journal = QString::fromStdString((std::filesystem::temp_directory_path() /
+                                        ("corvane-e2e-journal-" + std::to_string(::getpid()) + "-" +
+                                         std::to_string(counter++) + ".jsonl"))
+                                           .string());
     m_process.setProgram(GAMESIM_EXE);
-    QStringList args = {"--rcon-port", "0", "--http-port", "0", "--control-port", "0",
-                        "--password", QString::fromStdString(password), "--seed", "7",
-                        "--journal", m_journal, "--hostname", "E2E Server"};
+    QStringList args = {
+        "--rcon-port",    "0",         "--http-port", "0",
+        "--control-port", "0",         "--password",  QString::fromStdString(password),
+        "--seed",         "7",         "--journal",   m_journal,
+        "--hostname",     "E2E Server"};
     args << options;
     m_process.setArguments(args);
     m_process.start();
@@ -86,7 +88,8 @@ std::vector<QJsonObject> LiveSimulator::journal(const QString& event) const {
 LiveApp::LiveApp(const LiveSimulator& sim, const std::string& password, int refreshDelay,
                  int statusPollPeriod) {
     m_dir.write("Data/Config.txt", "E2E\r\n" + std::to_string(sim.rconPort) + "\r\n127.0.0.1\r\n" +
-                                       password + "\r\nhttp://127.0.0.1:" + std::to_string(sim.httpPort) +
+                                       password +
+                                       "\r\nhttp://127.0.0.1:" + std::to_string(sim.httpPort) +
                                        sim.logPath + "\r\n 18\r\nE2E Server\r\n\"mp_nuked\"\r\n");
     std::string advanced = m_dir.read("Data/Advanced.txt");
     auto set = [&](const std::string& name, int value) {

@@ -57,7 +57,9 @@ public:
     App& app() { return *m_app; }
     const TempAppDir& dir() const { return m_dir; }
     std::string serverLog() const { return m_dir.read("Logs/Server.txt"); }
-    bool logHas(const std::string& text) const { return serverLog().find(text) != std::string::npos; }
+    bool logHas(const std::string& text) const {
+        return serverLog().find(text) != std::string::npos;
+    }
     // Waits for the first batch of log lines: from then on chat is handled.
     bool waitUntilPrimed();
 

@@ -15,7 +15,8 @@ std::string transcript(const LiveApp& live) {
     const auto runs = fromRtf(live.dir().read("Logs/Chat.rtf"));
     std::string text;
     if (runs)
-        for (const TextRun& run : *runs) text += run.text;
+        for (const TextRun& run : *runs)
+            text += run.text;
     return text;
 }
 
@@ -38,13 +39,15 @@ TEST(LogFeedE2E, ChatReachesTheViewTheArchiveAndTheTranscriptInEveryProviderMode
     for (const auto& [mode, text] : modes) {
         ASSERT_EQ(sim.command(mode).rfind("ok", 0), 0u) << mode;
         sim.command(std::string("chat Alice ") + text);
-        ASSERT_TRUE(waitUntil([&] { return chatShows(live, std::string("Alice: ") + text); }, 10000))
-            << mode << "\n" << live.app().chatLog().view().plainText();
+        ASSERT_TRUE(
+            waitUntil([&] { return chatShows(live, std::string("Alice: ") + text); }, 10000))
+            << mode << "\n"
+            << live.app().chatLog().view().plainText();
         EXPECT_NE(live.dir().read("Logs/ChatArchive.txt").find(std::string("] Alice: ") + text),
                   std::string::npos);
-        ASSERT_TRUE(waitUntil([&] {
-            return transcript(live).find(text) != std::string::npos;
-        }, 5000)) << mode;
+        ASSERT_TRUE(
+            waitUntil([&] { return transcript(live).find(text) != std::string::npos; }, 5000))
+            << mode;
     }
     // Each line is shown once, whatever the pieces it came in.
     const std::string view = live.app().chatLog().view().plainText();
@@ -71,9 +74,11 @@ TEST(LogFeedE2E, WaitAnswerSetsTheNextFetchTime) {
     ASSERT_TRUE(waitUntil([&] { return live.app().logFetcher().RefreshTarget() == 7; }, 5000));
     const auto requestsBefore = sim.journal("http_request").size();
     runFor(4000);
-    EXPECT_EQ(sim.journal("http_request").size(), requestsBefore); // waiting, not fetching each second
+    EXPECT_EQ(sim.journal("http_request").size(),
+              requestsBefore); // waiting, not fetching each second
     sim.command("http mode chunked");
-    EXPECT_TRUE(waitUntil([&] { return sim.journal("http_request").size() > requestsBefore; }, 8000));
+    EXPECT_TRUE(
+        waitUntil([&] { return sim.journal("http_request").size() > requestsBefore; }, 8000));
 }
 
 TEST(LogFeedE2E, NotFoundWarnsOnceAFetchAndTheFeedRecovers) {
@@ -82,7 +87,8 @@ TEST(LogFeedE2E, NotFoundWarnsOnceAFetchAndTheFeedRecovers) {
     ASSERT_TRUE(live.waitUntilPrimed());
     sim.command("join slot=2 Alice");
     sim.command("http mode notfound");
-    ASSERT_TRUE(waitUntil([&] { return live.logHas("] Invalid GameServer URL - please fix!"); }, 5000));
+    ASSERT_TRUE(
+        waitUntil([&] { return live.logHas("] Invalid GameServer URL - please fix!"); }, 5000));
     sim.command("chat Alice said while the log was away");
     sim.command("http mode chunked");
     EXPECT_TRUE(waitUntil([&] { return chatShows(live, "said while the log was away"); }, 8000));

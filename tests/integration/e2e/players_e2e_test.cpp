@@ -16,10 +16,13 @@ TEST(PlayersE2E, JoiningPlayersAreStoredGreetedAndShownInTheOnlineGrid) {
     // Greetings need the server's demo recorder, which the first poll reports.
     ASSERT_TRUE(waitUntil([&] { return live.app().slotTable().DemoClientPresent; }, 5000));
     const std::string joined = sim.command("join slot=4 guid=0110000100aabbcc Bob");
-    ASSERT_TRUE(waitUntil([&] {
-        const OnlineGridRow* row = live.app().onlineGrid().row(4);
-        return row && row->username == "Bob";
-    }, 10000)) << joined;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            const OnlineGridRow* row = live.app().onlineGrid().row(4);
+            return row && row->username == "Bob";
+        },
+        10000))
+        << joined;
     const OnlineGridRow* row = live.app().onlineGrid().row(4);
     EXPECT_EQ(row->guid, "0110000100aabbcc");
     EXPECT_EQ(row->group, live.app().players().groups.table.DefaultGroupName);
@@ -29,8 +32,9 @@ TEST(PlayersE2E, JoiningPlayersAreStoredGreetedAndShownInTheOnlineGrid) {
 
     // The database file is a plain SQLite file with the seven columns in order.
     QProcess sqlite;
-    sqlite.start("sqlite3", {"-header", QString::fromStdString(live.dir().file("Data/playerdb.mdb").string()),
-                             "select * from playerdb"});
+    sqlite.start("sqlite3",
+                 {"-header", QString::fromStdString(live.dir().file("Data/playerdb.mdb").string()),
+                  "select * from playerdb"});
     ASSERT_TRUE(sqlite.waitForFinished(10000));
     const std::string out = sqlite.readAllStandardOutput().toStdString();
     EXPECT_EQ(out.substr(0, out.find('\n')), "ID|UserName|Group|guid|FirstSeen|lastseen|server");

@@ -18,8 +18,9 @@ namespace {
 class Headless : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() / ("corvane-headless-" + std::to_string(::getpid()) + "-" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir = fs::temp_directory_path() /
+                ("corvane-headless-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::copy(CORVANE_DIST_DIR, m_dir, fs::copy_options::recursive);
         fs::remove_all(m_dir / "demo-run");
@@ -31,8 +32,9 @@ protected:
     }
     void configure() {
         // Nothing listens on port 9 of loopback: the program must start all the same.
-        write("Data/Config.txt", "Alpha\r\n9\r\n127.0.0.1\r\nsecret\r\nhttp://127.0.0.1:9/games_mp.log\r\n"
-                                 " 18\r\nAlpha Host\r\n\"mp_nuked\"\r\n");
+        write("Data/Config.txt",
+              "Alpha\r\n9\r\n127.0.0.1\r\nsecret\r\nhttp://127.0.0.1:9/games_mp.log\r\n"
+              " 18\r\nAlpha Host\r\n\"mp_nuked\"\r\n");
     }
     std::vector<std::string> serverLog() {
         auto text = corvane::readFile(m_dir / "Logs/Server.txt");
@@ -112,10 +114,11 @@ TEST_F(Headless, AnotherVersionOfModTxtEndsWithTheUpgradeBox) {
     start(process);
     ASSERT_TRUE(process.waitForFinished(20000));
     EXPECT_NE(process.exitCode(), 0);
-    EXPECT_NE(process.readAllStandardError().toStdString().find(
-                  "Version 0.0.2: Upgrade is not supported - Please create a new directory and reset "
-                  "all your settings for your server!"),
-              std::string::npos);
+    EXPECT_NE(
+        process.readAllStandardError().toStdString().find(
+            "Version 0.0.2: Upgrade is not supported - Please create a new directory and reset "
+            "all your settings for your server!"),
+        std::string::npos);
 }
 
 TEST_F(Headless, FirstRunExplainsThatSetupNeedsTheWindowProgram) {
@@ -134,6 +137,7 @@ TEST_F(Headless, MissingLogsDirectoryAbortsWithTheCriticalBox) {
     start(process);
     ASSERT_TRUE(process.waitForFinished(20000));
     EXPECT_NE(process.exitCode(), 0);
-    EXPECT_NE(process.readAllStandardError().toStdString().find("Critical Error!: WARNING: Corvane Mod"),
-              std::string::npos);
+    EXPECT_NE(
+        process.readAllStandardError().toStdString().find("Critical Error!: WARNING: Corvane Mod"),
+        std::string::npos);
 }

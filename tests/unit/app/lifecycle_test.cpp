@@ -23,7 +23,8 @@ protected:
     std::vector<std::string> serverLog() { return splitLines(dir.read("Logs/Server.txt")); }
     bool logHas(const std::string& text) {
         for (const auto& line : serverLog())
-            if (line.size() >= text.size() && line.compare(line.size() - text.size(), text.size(), text) == 0)
+            if (line.size() >= text.size() &&
+                line.compare(line.size() - text.size(), text.size(), text) == 0)
                 return true;
         return false;
     }
@@ -44,19 +45,22 @@ TEST_F(AppTest, VersionMismatchEndsWithTheUpgradeBox) {
     auto lines = splitLines(dir.read("Data/MOD.txt"));
     lines[1] = "0.0.1";
     std::string text;
-    for (const auto& l : lines) text += l + "\r\n";
+    for (const auto& l : lines)
+        text += l + "\r\n";
     dir.write("Data/MOD.txt", text);
     EXPECT_EQ(makeApp().Main(), StartMode::End);
     ASSERT_EQ(fake.prompts.asked.size(), 1u);
     EXPECT_EQ(fake.prompts.asked[0].title, "Version 0.0.2");
-    EXPECT_EQ(fake.prompts.asked[0].text, "Upgrade is not supported - Please create a new directory "
-                                          "and reset all your settings for your server!");
+    EXPECT_EQ(fake.prompts.asked[0].text,
+              "Upgrade is not supported - Please create a new directory "
+              "and reset all your settings for your server!");
     EXPECT_EQ(fake.prompts.asked[0].icon, MessageIcon::Critical);
 }
 
 TEST_F(AppTest, MissingDataOrConfigEndsWithTheRequiredFileBox) {
-    const std::string box = "Unable to open required file! Please make sure you extracted the contents "
-                            "of the zipped directory and the 'Data' folder exists!";
+    const std::string box =
+        "Unable to open required file! Please make sure you extracted the contents "
+        "of the zipped directory and the 'Data' folder exists!";
     std::filesystem::remove(dir.file("Data/Config.txt"));
     EXPECT_EQ(makeApp().Main(), StartMode::End);
     std::filesystem::remove_all(dir.file("Data"));
@@ -74,11 +78,27 @@ TEST_F(AppTest, LoadRunsEveryStepInOrder) {
     std::vector<std::string> order;
     a.loadStep.connect([&](std::string_view s) { order.emplace_back(s); });
     a.createMainWindow();
-    const std::vector<std::string> expected = {
-        "LayOutViews", "MaxHealth", "ClearHP", "LoadBadWords", "LoadAVars", "LoadDRank",
-        "ClearPlayers", "ResetVoting", "InputConfig", "InputAdmin", "SetCaption",
-        "SetDefaultRotation", "LoadPlayerDatabase", "SizeCommandClipboard", "QueuePlaylist",
-        "CVMwelcome", "BuildMapTable", "StartRconPump", "AllowRcon", "Loadr2", "LoadModFile"};
+    const std::vector<std::string> expected = {"LayOutViews",
+                                               "MaxHealth",
+                                               "ClearHP",
+                                               "LoadBadWords",
+                                               "LoadAVars",
+                                               "LoadDRank",
+                                               "ClearPlayers",
+                                               "ResetVoting",
+                                               "InputConfig",
+                                               "InputAdmin",
+                                               "SetCaption",
+                                               "SetDefaultRotation",
+                                               "LoadPlayerDatabase",
+                                               "SizeCommandClipboard",
+                                               "QueuePlaylist",
+                                               "CVMwelcome",
+                                               "BuildMapTable",
+                                               "StartRconPump",
+                                               "AllowRcon",
+                                               "Loadr2",
+                                               "LoadModFile"};
     EXPECT_EQ(order, expected);
     const auto lines = serverLog();
     ASSERT_EQ(lines.size(), 2u);
@@ -237,16 +257,19 @@ TEST_F(AppTest, FirstRunGreetingAndDefaultsASecondLater) {
     a.settings().mod.AutoUpdateCheck = false;
     a.loadFirst();
     const auto lines = serverLog();
-    EXPECT_EQ(lines[lines.size() - 2], "[2026-12-05 09:18:28] Welcome to the Corvane Mod Version 0.0.2!");
-    EXPECT_NE(lines.back().find("] Begin setup by going to the Players tab -> Permissions, for more "
-                                "info go to "),
-              std::string::npos);
+    EXPECT_EQ(lines[lines.size() - 2],
+              "[2026-12-05 09:18:28] Welcome to the Corvane Mod Version 0.0.2!");
+    EXPECT_NE(
+        lines.back().find("] Begin setup by going to the Players tab -> Permissions, for more "
+                          "info go to "),
+        std::string::npos);
     fake.loop.advance(999);
     EXPECT_EQ(a.settings().mod.MaxWarns, 9);
     fake.loop.advance(1);
     EXPECT_EQ(a.settings().mod.MaxWarns, 2);
     EXPECT_TRUE(a.settings().mod.AutoUpdateCheck);
-    EXPECT_EQ(a.settings().mod.WelcomeTemplate, "^2Welcome <return> ^1<group> ^7<player> ^2to <server>");
+    EXPECT_EQ(a.settings().mod.WelcomeTemplate,
+              "^2Welcome <return> ^1<group> ^7<player> ^2to <server>");
 }
 
 TEST_F(AppTest, SwitchClicksSaveAtOnceExceptTheXboxBox) {
@@ -300,7 +323,8 @@ TEST_F(AppTest, ModFileFailureKeepsEarlierFieldsAndSkipsTheClosingSteps) {
     auto lines = splitLines(dir.read("Data/MOD.txt"));
     lines.resize(20);
     std::string text;
-    for (const auto& l : lines) text += l + "\r\n";
+    for (const auto& l : lines)
+        text += l + "\r\n";
     dir.write("Data/MOD.txt", text);
     App& a = makeApp();
     int closingSteps = 0;

@@ -28,11 +28,13 @@ protected:
 TEST_F(ActivityLogTest, EntryGoesToFileAndViewWithStampAndColour) {
     log.SMS("Read Config File");
     log.SMS("Invalid Password", kRed);
-    EXPECT_EQ(dir.read("Logs/Server.txt"),
-              "[2026-12-05 09:18:28] Read Config File\r\n[2026-12-05 09:18:28] Invalid Password\r\n");
+    EXPECT_EQ(
+        dir.read("Logs/Server.txt"),
+        "[2026-12-05 09:18:28] Read Config File\r\n[2026-12-05 09:18:28] Invalid Password\r\n");
     const auto& runs = log.view().runs();
     ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].text, std::string(kBannerLine) + "\r\n[2026-12-05 09:18:28] Read Config File");
+    EXPECT_EQ(runs[0].text,
+              std::string(kBannerLine) + "\r\n[2026-12-05 09:18:28] Read Config File");
     EXPECT_EQ(runs[1], (TextRun{"\r\n[2026-12-05 09:18:28] Invalid Password", kRed, false}));
 }
 
@@ -59,7 +61,8 @@ TEST_F(ActivityLogTest, HundredthEntryRebuildsViewFromNewest51FileLines) {
             std::string expected = kBannerLine;
             const auto lines = fileLines();
             ASSERT_EQ(lines.size(), 100u);
-            for (std::size_t k = 49; k < 100; ++k) expected += "\r\n" + lines[k];
+            for (std::size_t k = 49; k < 100; ++k)
+                expected += "\r\n" + lines[k];
             EXPECT_EQ(log.view().plainText(), expected);
             continue;
         }
@@ -71,7 +74,8 @@ TEST_F(ActivityLogTest, HundredthEntryRebuildsViewFromNewest51FileLines) {
 
 TEST_F(ActivityLogTest, ShortFileGivesBannerAndAllItsLines) {
     dir.write("Logs/Server.txt", "");
-    for (int i = 0; i < 29; ++i) appendLine(dir.file("Logs/Server.txt"), "old " + std::to_string(i));
+    for (int i = 0; i < 29; ++i)
+        appendLine(dir.file("Logs/Server.txt"), "old " + std::to_string(i));
     log.setTrimThreshold(1);
     log.SMS("thirtieth");
     const auto viewLines = splitLines(log.view().plainText());
@@ -83,22 +87,26 @@ TEST_F(ActivityLogTest, ShortFileGivesBannerAndAllItsLines) {
 
 TEST_F(ActivityLogTest, ThresholdOfZeroNeverTrims) {
     log.setTrimThreshold(0);
-    for (int i = 0; i < 150; ++i) log.SMS("x");
+    for (int i = 0; i < 150; ++i)
+        log.SMS("x");
     EXPECT_EQ(splitLines(log.view().plainText()).size(), 151u);
 }
 
 TEST_F(ActivityLogTest, ClearingTheViewKeepsFileAndCounter) {
     log.setTrimThreshold(10);
-    for (int i = 0; i < 6; ++i) log.SMS("before " + std::to_string(i));
+    for (int i = 0; i < 6; ++i)
+        log.SMS("before " + std::to_string(i));
     fake.prompts.answers.push_back(MessageResult::Yes);
     log.clearServerLog(fake.prompts);
     ASSERT_EQ(fake.prompts.asked.size(), 1u);
     EXPECT_EQ(fake.prompts.asked[0].title, "Clear Server Log");
-    EXPECT_EQ(fake.prompts.asked[0].text,
-              "Are you sure you want to clear the server log? Everything is still saved in a file.");
+    EXPECT_EQ(
+        fake.prompts.asked[0].text,
+        "Are you sure you want to clear the server log? Everything is still saved in a file.");
     EXPECT_EQ(log.view().plainText(), kBannerLine);
     EXPECT_EQ(fileLines().size(), 6u);
-    for (int i = 0; i < 4; ++i) log.SMS("after " + std::to_string(i));
+    for (int i = 0; i < 4; ++i)
+        log.SMS("after " + std::to_string(i));
     // Trimmed on the tenth entry since the last trim, not the tenth since clearing.
     EXPECT_EQ(splitLines(log.view().plainText()).size(), 11u);
 
@@ -125,7 +133,8 @@ TEST(ConsoleLogTest, ViewStaysBoundedFileKeepsEverything) {
     FakePorts fake;
     ConsoleLog console(paths, fake.clock);
     const std::string line(1000, 'x');
-    for (int i = 0; i < 600; ++i) console.showInView(line + std::to_string(i));
+    for (int i = 0; i < 600; ++i)
+        console.showInView(line + std::to_string(i));
     EXPECT_LE(console.viewText().size(), 256u * 1024u);
     EXPECT_NE(console.viewText().find(line + "599"), std::string::npos);
     EXPECT_EQ(console.viewText().rfind("\r\n", 0), 0u); // starts at a line boundary

@@ -11,15 +11,20 @@ using namespace corvane;
 
 namespace {
 
-std::string defaultFile(const char* name) { return *readFile(corvane::testing::sourceDataDir() / name); }
+std::string defaultFile(const char* name) {
+    return *readFile(corvane::testing::sourceDataDir() / name);
+}
 
 } // namespace
 
 TEST(ServerConfigFile, MainWindowQuotesTheExcludedMapWizardDoesNot) {
-    ServerConfig c{"Alpha", "28960", "10.0.0.5", "pw", "http://logs/x.log", 18, "Alpha Host", "mp_nuked"};
+    ServerConfig c{"Alpha", "28960",      "10.0.0.5", "pw", "http://logs/x.log",
+                   18,      "Alpha Host", "mp_nuked"};
     EXPECT_EQ(writeServerConfig(c, ExcludedMapStyle::Quoted),
-              "Alpha\r\n28960\r\n10.0.0.5\r\npw\r\nhttp://logs/x.log\r\n 18\r\nAlpha Host\r\n\"mp_nuked\"\r\n");
-    EXPECT_EQ(writeServerConfig(c, ExcludedMapStyle::Bare).substr(52), "Alpha Host\r\nmp_nuked\r\n");
+              "Alpha\r\n28960\r\n10.0.0.5\r\npw\r\nhttp://logs/x.log\r\n 18\r\nAlpha "
+              "Host\r\n\"mp_nuked\"\r\n");
+    EXPECT_EQ(writeServerConfig(c, ExcludedMapStyle::Bare).substr(52),
+              "Alpha Host\r\nmp_nuked\r\n");
 
     for (auto style : {ExcludedMapStyle::Quoted, ExcludedMapStyle::Bare}) {
         ServerConfig back;
@@ -34,7 +39,8 @@ TEST(ServerConfigFile, FailureKeepsFieldsReadBeforeItAndOldValuesAfter) {
     ServerConfig c;
     c.HostName = "old host";
     c.ExcludedMap = "old map";
-    EXPECT_THROW(readServerConfig("New\r\n1\r\n2\r\n3\r\n4\r\neighteen\r\nH\r\nM\r\n", c), FieldReadError);
+    EXPECT_THROW(readServerConfig("New\r\n1\r\n2\r\n3\r\n4\r\neighteen\r\nH\r\nM\r\n", c),
+                 FieldReadError);
     EXPECT_EQ(c.ServerName, "New");
     EXPECT_EQ(c.LogURL, "4");
     EXPECT_EQ(c.HostName, "old host");
@@ -97,7 +103,8 @@ TEST(ModFile, PartialReadKeepsEarlierValuesAndLaterOldOnes) {
     lines[4] = " 0";    // AutoRefreshPlayers, read before the failure
     lines[11] = "many"; // KickXboxNames: not a number
     std::string text;
-    for (const auto& l : lines) text += l + "\r\n";
+    for (const auto& l : lines)
+        text += l + "\r\n";
     EXPECT_THROW(readModFile(text, s), FieldReadError);
     EXPECT_EQ(s.AutoRefreshPlayers, 0);
     EXPECT_EQ(s.AutoScroll, 1);
@@ -109,7 +116,8 @@ TEST(ModFile, FewerThanThirtyLinesFails) {
     auto lines = splitLines(defaultFile("MOD.txt"));
     lines.pop_back();
     std::string text;
-    for (const auto& l : lines) text += l + "\r\n";
+    for (const auto& l : lines)
+        text += l + "\r\n";
     ModSettings s;
     EXPECT_THROW(readModFile(text, s), FieldReadError);
 }
@@ -137,8 +145,10 @@ TEST(AdvancedFile, ShippedDefaultReadsTheEightValuesAndAnEmptyLogHost) {
 
 std::string advancedFile(int headerFields, const std::vector<std::string>& values) {
     std::string text;
-    for (int i = 0; i < headerFields; ++i) text += "header " + std::to_string(i) + "\r\n";
-    for (const auto& v : values) text += v + "\r\n";
+    for (int i = 0; i < headerFields; ++i)
+        text += "header " + std::to_string(i) + "\r\n";
+    for (const auto& v : values)
+        text += v + "\r\n";
     return text;
 }
 

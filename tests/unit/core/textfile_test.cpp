@@ -1,5 +1,5 @@
-#include <unistd.h>
 #include "core/textfile.h"
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,9 @@ class TempDir : public ::testing::Test {
 protected:
     void SetUp() override {
         m_dir = fs::temp_directory_path() /
-                ("corvane-textfile-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                ("corvane-textfile-" +
+                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
@@ -29,7 +30,8 @@ protected:
 
 std::string lines(int first, int last) {
     std::string out;
-    for (int i = first; i <= last; ++i) out += "line " + std::to_string(i) + "\r\n";
+    for (int i = first; i <= last; ++i)
+        out += "line " + std::to_string(i) + "\r\n";
     return out;
 }
 
@@ -106,15 +108,19 @@ TEST_F(LastLines, TailOfALargeFileMatchesAFullRead) {
 TEST_F(LastLines, BlockBoundaryInsideCrLfAndLongLines) {
     const fs::path file = m_dir / "Server.txt";
     std::string text;
-    for (int i = 0; i < 200; ++i) text += std::string(1000 + i, 'a' + i % 26) + "\r\n";
+    for (int i = 0; i < 200; ++i)
+        text += std::string(1000 + i, 'a' + i % 26) + "\r\n";
     std::ofstream(file, std::ios::binary) << text;
     const auto all = splitLines(text);
     for (std::size_t n : {1u, 2u, 51u, 199u, 200u, 500u}) {
         const auto tail = readLastLines(file, n);
         ASSERT_TRUE(tail);
         const std::size_t k = std::min<std::size_t>(n, all.size());
-        EXPECT_EQ(*tail, std::vector<std::string>(all.end() - static_cast<long>(k), all.end())) << n;
+        EXPECT_EQ(*tail, std::vector<std::string>(all.end() - static_cast<long>(k), all.end()))
+            << n;
     }
 }
 
-TEST_F(LastLines, MissingFileIsReported) { EXPECT_FALSE(readLastLines(m_dir / "none.txt", 5)); }
+TEST_F(LastLines, MissingFileIsReported) {
+    EXPECT_FALSE(readLastLines(m_dir / "none.txt", 5));
+}

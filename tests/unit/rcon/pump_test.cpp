@@ -44,7 +44,8 @@ TEST_F(Pump, OneLinePerTickInOrder) {
 
 TEST_F(Pump, BoundKickJumpsTenSayLines) {
     seat(7, "G7", "Bob");
-    for (int i = 0; i < 10; ++i) app->queue().SendSay("s" + std::to_string(i));
+    for (int i = 0; i < 10; ++i)
+        app->queue().SendSay("s" + std::to_string(i));
     app->queue().List3A("clientkick 7 spam\"", 7, "G7");
     tick();
     ASSERT_EQ(sentCommands().size(), 1u);
@@ -87,7 +88,8 @@ TEST_F(Pump, RulesArePacedWhenMoreThanFourAreLoaded) {
         hooks.rulesLoaded = [rules] { return rules; };
         app->rcon().setHooks(hooks);
         commandSocket().sent.clear();
-        for (int i = 1; i <= rules; ++i) app->queue().SendSay("rule " + std::to_string(i) + "|r");
+        for (int i = 1; i <= rules; ++i)
+            app->queue().SendSay("rule " + std::to_string(i) + "|r");
         std::vector<int> sentAtTick;
         for (int t = 1; t <= 2 * rules; ++t) {
             const auto before = commandSocket().sent.size();
@@ -136,7 +138,8 @@ TEST_F(Pump, OperatorCommandGoesFirstRawAndSayIsShownAndArchived) {
     EXPECT_EQ(runs[runs.size() - 2].colour, kRed);
     EXPECT_TRUE(runs[runs.size() - 2].bold);
     EXPECT_EQ(runs.back(), (TextRun{"hello all", kBlack, false}));
-    EXPECT_EQ(app->chatLog().view().plainText(), "-In Game Chat-\r\nConsole: \r\nConsole: hello all");
+    EXPECT_EQ(app->chatLog().view().plainText(),
+              "-In Game Chat-\r\nConsole: \r\nConsole: hello all");
     const auto archive = splitLines(dir.read("Logs/ChatArchive.txt"));
     ASSERT_EQ(archive.size(), 2u);
     EXPECT_EQ(archive[0], "[2026-12-05 09:18:28] Console: ");
@@ -158,8 +161,10 @@ TEST_F(Pump, RepliesAreCleanedShownAndLogged) {
     tick();
     commandSocket().receive(reply("test^1 red\x01"));
     EXPECT_FALSE(commandSocket().isOpen()); // closed after its reply
-    EXPECT_NE(app->consoleLog().viewText().find(": Command Executed\r\ntest red"), std::string::npos);
-    EXPECT_NE(dir.read("Logs/Console.txt").find("] Command Executed\r\ntest red\r\n"), std::string::npos);
+    EXPECT_NE(app->consoleLog().viewText().find(": Command Executed\r\ntest red"),
+              std::string::npos);
+    EXPECT_NE(dir.read("Logs/Console.txt").find("] Command Executed\r\ntest red\r\n"),
+              std::string::npos);
 }
 
 TEST_F(Pump, PlaylistReplySetsTheCurrentPlaylistWhenItHoldsTwoDigits) {
@@ -190,7 +195,8 @@ TEST_F(Pump, ReasonPlaceholdersAreExpandedBeforeSending) {
     app->queue().SendSay("MSG-1 stays");
     app->queue().SendSay("next");
     tick(3);
-    EXPECT_EQ(sentCommands(), (std::vector<std::string>{"say Rule: No camping", "say MSG-1 stays", "say next"}));
+    EXPECT_EQ(sentCommands(),
+              (std::vector<std::string>{"say Rule: No camping", "say MSG-1 stays", "say next"}));
 }
 
 TEST_F(Pump, AddressNotAvailableAndOtherErrorsAreReportedAndTheEntryRemoved) {

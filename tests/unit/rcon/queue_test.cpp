@@ -8,15 +8,19 @@ namespace {
 
 std::string reasons(int n) {
     switch (n) {
-    case 3: return "No spawn killing";
-    case 12: return "Racism";
-    default: return "";
+    case 3:
+        return "No spawn killing";
+    case 12:
+        return "Racism";
+    default:
+        return "";
     }
 }
 
 std::vector<std::string> lines(const RconQueue& q) {
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < q.size(); ++i) out.push_back(q.at(i).displayText());
+    for (std::size_t i = 0; i < q.size(); ++i)
+        out.push_back(q.at(i).displayText());
     return out;
 }
 
@@ -24,7 +28,8 @@ std::vector<std::string> lines(const RconQueue& q) {
 
 TEST(RconQueue, BoundSanctionsJumpTheQueueEverythingElseWaits) {
     RconQueue q;
-    for (int i = 0; i < 10; ++i) q.SendSay("line " + std::to_string(i));
+    for (int i = 0; i < 10; ++i)
+        q.SendSay("line " + std::to_string(i));
     EXPECT_EQ(q.List3A("clientkick 7 spam\"", 7, "G7"), ";7;G7;clientkick 7 spam\"");
     q.List3A("tell 5 ^1PM: hi", 5, "G5");
     q.List3A("banclient 4", 4, "G4");
@@ -60,13 +65,15 @@ TEST(RconQueue, LongMessagesAreCutAtFortyLettersWholeWordsOnly) {
     q.clear();
 
     std::string thirty;
-    for (int i = 0; i < 30; ++i) thirty += (i ? " " : "") + std::string("abcd") + char('a' + i % 26);
+    for (int i = 0; i < 30; ++i)
+        thirty += (i ? " " : "") + std::string("abcd") + char('a' + i % 26);
     q.SendPMLong(thirty);
     ASSERT_EQ(q.size(), 4u);
     const std::size_t expectedWords[] = {8, 8, 8, 6};
     for (std::size_t i = 0; i < 4; ++i) {
         const std::string chunk = q.at(i).line.substr(std::string("tell 12 ^1PM: ").size());
-        EXPECT_EQ(static_cast<std::size_t>(std::count(chunk.begin(), chunk.end(), ' ')), expectedWords[i]);
+        EXPECT_EQ(static_cast<std::size_t>(std::count(chunk.begin(), chunk.end(), ' ')),
+                  expectedWords[i]);
         EXPECT_EQ(chunk.front(), ' ');
     }
     q.clear();

@@ -9,8 +9,9 @@ using namespace corvane::testing;
 
 namespace {
 
-const std::string kHeader = "num score ping guid lastmsg address qport rate team name\n"
-                            "--- ----- ---- ---------------- ------- --------------------- ----- ----- ---- ----\n";
+const std::string kHeader =
+    "num score ping guid lastmsg address qport rate team name\n"
+    "--- ----- ---- ---------------- ------- --------------------- ----- ----- ---- ----\n";
 
 std::string row(int slot, const std::string& name, const std::string& guid = "") {
     const std::string g = guid.empty() ? "guid" + std::to_string(slot) : guid;
@@ -32,15 +33,15 @@ TEST_F(Status, PollFillsTheTableFromOneDatagram) {
     poll();
     ASSERT_EQ(commands(statusSocket()), (std::vector<std::string>{"teamstatus"}));
     EXPECT_TRUE(app->linkState().StatusPending);
-    answer("map: mp_crash\n" + kHeader + row(3, "Big Bad Wolf") + row(7, "Bobby") + row(7, "Bobby") +
-           row(9, "X") + row(11, "Carl"));
+    answer("map: mp_crash\n" + kHeader + row(3, "Big Bad Wolf") + row(7, "Bobby") +
+           row(7, "Bobby") + row(9, "X") + row(11, "Carl"));
     EXPECT_FALSE(app->linkState().StatusPending);
     EXPECT_EQ(app->linkState().CurrentMap, "mp_crash");
     EXPECT_EQ(slot(3).SlotName, "Big Bad Wolf");
     EXPECT_EQ(slot(3).SlotGUID, "guid3");
     EXPECT_EQ(slot(3).SlotScore, "30");
     EXPECT_EQ(slot(7).SlotName, "Bobby");
-    EXPECT_EQ(slot(9).SlotName, "");       // a one-letter name is skipped
+    EXPECT_EQ(slot(9).SlotName, ""); // a one-letter name is skipped
     EXPECT_EQ(slot(11).SlotName, "Carl");
     EXPECT_EQ(app->slotTable().ShownPlayers, 3);
     EXPECT_EQ(app->statusPoll().statusSlotList(), (std::vector<std::string>{"3", "7", "11"}));
@@ -72,7 +73,8 @@ TEST_F(Status, TwoDatagramReplyWithACutRowIsParsedOnceAfterTheSecond) {
     poll();
     std::string first = "map: mp_crash\n" + kHeader;
     int s = 1;
-    while (first.size() < 1200) first += row(s, "Player" + std::to_string(s)), ++s;
+    while (first.size() < 1200)
+        first += row(s, "Player" + std::to_string(s)), ++s;
     const std::string cut = row(s, "Big Bad Wolf");
     first += cut.substr(0, 22); // the row is cut inside the name
     const std::string second = cut.substr(22) + row(s + 1, "Last");
@@ -126,8 +128,9 @@ TEST_F(Status, NoReplyFallsBackThenRetriesTwiceThenReportsTheTimeout) {
     EXPECT_EQ(dir.read("Logs/Server.txt").find("retrieving status - timeout"), std::string::npos);
     fake.loop.advance(9000);
     EXPECT_EQ(commands(statusSocket()).size(), 3u);
-    EXPECT_NE(dir.read("Logs/Server.txt").find("] RCON connection error retrieving status - timeout\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        dir.read("Logs/Server.txt").find("] RCON connection error retrieving status - timeout\r\n"),
+        std::string::npos);
     EXPECT_FALSE(app->linkState().StatusPending);
     fake.loop.advance(30000);
     EXPECT_EQ(commands(statusSocket()).size(), 3u); // no retries left
@@ -139,7 +142,7 @@ TEST_F(Status, QueueAndPollExcludeEachOther) {
     EXPECT_TRUE(commands(statusSocket()).empty()); // held 525 ms while the queue has work
     fake.loop.advance(525);
     EXPECT_EQ(commands(statusSocket()).size(), 1u);
-    EXPECT_TRUE(sentCommands().empty());           // the pump waits for the reply
+    EXPECT_TRUE(sentCommands().empty()); // the pump waits for the reply
     answer(kHeader + row(2, "Bob"));
     fake.loop.advance(525);
     EXPECT_EQ(sentCommands(), (std::vector<std::string>{"say busy"}));
@@ -161,10 +164,11 @@ TEST_F(Status, ALostSecondDatagramNeitherBlocksTheQueueNorLeaksIntoTheNextPoll) 
     app->settings().config.MaxClients = 40;
     poll();
     std::string big = kHeader;
-    for (int s = 1; big.size() < 1200; ++s) big += row(s, "Ghost" + std::to_string(s));
+    for (int s = 1; big.size() < 1200; ++s)
+        big += row(s, "Ghost" + std::to_string(s));
     statusSocket().receive(reply(big)); // the second datagram never comes
     app->queue().SendSay("waiting");
-    fake.loop.advance(1500);             // the fallback parses what arrived
+    fake.loop.advance(1500); // the fallback parses what arrived
     EXPECT_EQ(slot(1).SlotName, "Ghost1");
     EXPECT_FALSE(app->linkState().StatusPending);
     fake.loop.advance(525);
@@ -179,7 +183,8 @@ TEST_F(Status, ALostSecondDatagramNeitherBlocksTheQueueNorLeaksIntoTheNextPoll) 
 TEST_F(Status, SeventeenOfSeventeenWithEighteenSlots) {
     poll();
     std::string text = kHeader;
-    for (int s = 1; s <= 18; ++s) text += row(s, "P" + std::to_string(s) + "x");
+    for (int s = 1; s <= 18; ++s)
+        text += row(s, "P" + std::to_string(s) + "x");
     answer(text);
     fake.loop.advance(1000);
     EXPECT_EQ(app->statusTexts().players, "17/17 Players");

@@ -49,7 +49,8 @@ TEST(StatusTexts, PanelsAndLabels) {
 
 TEST(RconDatagram, RequestAndReplyCleanUp) {
     EXPECT_EQ(buildRconRequest("pw", "say hi"), std::string("\xFF\xFF\xFF\xFF\0pw say hi", 14));
-    EXPECT_EQ(CleanRconReply("\xFF\xFF\xFF\xFFprint\ntest^1 red", true), "Command Executed\r\ntest red");
+    EXPECT_EQ(CleanRconReply("\xFF\xFF\xFF\xFFprint\ntest^1 red", true),
+              "Command Executed\r\ntest red");
     EXPECT_EQ(CleanRconReply("\xFF\xFF\xFF\xFFprint\n^8kept^9\x01", false), "print\r\n^8kept^9");
     EXPECT_EQ(CleanRconReply("^^11x", false), "^1x"); // code by code, each once
     EXPECT_LE(CleanRconReply(std::string(200000, 'a'), false).size(), kMaxReply);
@@ -71,7 +72,8 @@ TEST(StatusRows, TokensAndNames) {
     EXPECT_EQ(statusRowName(statusTokens("3 0 48 abcd Bob 0 a 1 2 3")), "Bob");
     EXPECT_EQ(statusRowName(statusTokens("3 0 48 abcd Bob 0 a")), "");
     std::string many;
-    for (int i = 0; i < 150; ++i) many += "t ";
+    for (int i = 0; i < 150; ++i)
+        many += "t ";
     EXPECT_EQ(statusTokens(many).size(), 100u);
 }
 
