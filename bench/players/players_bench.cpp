@@ -34,8 +34,7 @@ std::string guidOf(int n) {
 class BigDatabase {
 public:
     BigDatabase() {
-        const auto file = dir.file("Data/playerdb.mdb");
-        PlayerStore::createEmpty(file);
+        const auto file = dir.file("Data/playerdb.mdb"); // empty, as the folder ships it
         SqliteDb db;
         db.open(file);
         SqlTransaction fill(db);
