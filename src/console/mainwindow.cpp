@@ -57,7 +57,7 @@ void MainWindow::buildMenus() {
 void MainWindow::buildStatusBar() {
     for (int i = 0; i < 5; ++i) {
         m_panels[i] = new QLabel;
-        statusBar()->addWidget(m_panels[i], i == 1 || i == 2 ? 2 : 1);
+        statusBar()->addWidget(m_panels[i], i == 0 ? 1 : 2);
     }
     m_app.statusTextsChanged.connect([this] {
         const StatusTexts& t = m_app.statusTexts();
