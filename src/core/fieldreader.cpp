@@ -1,6 +1,7 @@
 #include "core/fieldreader.h"
 
 #include "core/numbers.h"
+#include "core/textfile.h"
 
 namespace corvane {
 namespace {
@@ -17,6 +18,12 @@ std::string conversionError(const std::string& value, const char* type) {
 }
 
 } // namespace
+
+std::string readFieldFile(const std::filesystem::path& file) {
+    auto text = readFile(file);
+    if (!text) throw FieldReadError("cannot open " + file.string());
+    return std::move(*text);
+}
 
 void FieldReader::skipBlanks() {
     while (m_pos < m_text.size() && isBlank(m_text[m_pos]))

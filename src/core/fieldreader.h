@@ -11,6 +11,7 @@
 // Line ends may be CR LF, LF or a lone CR.
 
 #include <cstdint>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,6 +22,10 @@ class FieldReadError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The whole text of a settings file; a file that cannot be opened fails like
+// a missing field, with a FieldReadError.
+std::string readFieldFile(const std::filesystem::path& file);
 
 class FieldReader {
 public:

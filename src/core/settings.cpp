@@ -16,9 +16,7 @@ std::string Settings::defaultPlayerDbPath() const {
 
 bool Settings::InputConfig() {
     try {
-        const auto text = readFile(m_paths.file("Data/Config.txt"));
-        if (!text) throw FieldReadError("cannot open Data/Config.txt");
-        readServerConfig(*text, config);
+        readServerConfig(readFieldFile(m_paths.file("Data/Config.txt")), config);
     } catch (const FieldReadError&) {
         m_log.SMS("Unable to access Config File!", kRed);
         const unsigned readsBefore = m_configReads;
@@ -44,9 +42,7 @@ void Settings::SaveConfig() {
 
 bool Settings::LoadModFile() {
     try {
-        const auto text = readFile(m_paths.file("Data/MOD.txt"));
-        if (!text) throw FieldReadError("cannot open Data/MOD.txt");
-        readModFile(*text, mod);
+        readModFile(readFieldFile(m_paths.file("Data/MOD.txt")), mod);
     } catch (const FieldReadError&) {
         m_log.SMS("Error opening MOD.txt!", kRed);
         return false;
@@ -63,9 +59,7 @@ void Settings::SaveModFile() {
 
 void Settings::LoadAVars() {
     try {
-        const auto text = readFile(m_paths.file("Data/Advanced.txt"));
-        if (!text) throw FieldReadError("cannot open Data/Advanced.txt");
-        readAdvancedFile(*text, advanced);
+        readAdvancedFile(readFieldFile(m_paths.file("Data/Advanced.txt")), advanced);
     } catch (const FieldReadError&) {
         m_log.SMS("Error in the Advanced.txt file! All Advanced vars are default", kRed);
         applyAdvancedDefaults(advanced, defaultPlayerDbPath());

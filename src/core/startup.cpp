@@ -4,7 +4,6 @@
 #include "core/modsettings.h"
 #include "core/prompts.h"
 #include "core/serverconfig.h"
-#include "core/textfile.h"
 
 namespace corvane {
 namespace {
@@ -21,9 +20,7 @@ void showMissingFiles(Prompts& prompts) {
 bool CheckModVersion(const AppPaths& paths, Prompts& prompts) {
     std::string version;
     try {
-        const auto text = readFile(paths.file("Data/Mod.txt"));
-        if (!text) throw FieldReadError("cannot open Data/Mod.txt");
-        FieldReader in(*text);
+        FieldReader in(readFieldFile(paths.file("Data/Mod.txt")));
         in.readText();
         version = in.readText();
     } catch (const FieldReadError&) {
@@ -43,9 +40,7 @@ bool CheckModVersion(const AppPaths& paths, Prompts& prompts) {
 StartMode decideStartMode(const AppPaths& paths, Prompts& prompts) {
     if (!CheckModVersion(paths, prompts)) return StartMode::End;
     try {
-        const auto text = readFile(paths.file("Data/Config.txt"));
-        if (!text) throw FieldReadError("cannot open Data/Config.txt");
-        FieldReader in(*text);
+        FieldReader in(readFieldFile(paths.file("Data/Config.txt")));
         return in.readText() == kFirstRunMarker ? StartMode::FirstRun : StartMode::MainWindow;
     } catch (const FieldReadError&) {
         showMissingFiles(prompts);

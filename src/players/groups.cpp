@@ -49,13 +49,9 @@ void Groups::InputAdmin() {
     const unsigned readsBefore = m_adminReads;
     clearArrays(false);
     try {
-        const auto levels = readFile(m_paths.file(kLevelsFile));
-        if (!levels) throw FieldReadError("cannot open Data/Levels.txt");
-        readLevelsFile(*levels, table);
+        readLevelsFile(readFieldFile(m_paths.file(kLevelsFile)), table);
         table.syncDefaultName();
-        const auto commands = readFile(m_paths.file(kCommandsFile));
-        if (!commands) throw FieldReadError("cannot open Data/Commands.txt");
-        readCommandsFile(*commands, table);
+        readCommandsFile(readFieldFile(m_paths.file(kCommandsFile)), table);
     } catch (const FieldReadError&) {
         table.syncDefaultName();
         changed.notify();
@@ -100,10 +96,8 @@ void Groups::SaveGroups() {
 }
 
 void Groups::LoadDRank() {
-    const auto text = readFile(m_paths.file(kLevelsFile));
     try {
-        if (!text) throw FieldReadError("cannot open Data/Levels.txt");
-        table.DefaultRank = readDefaultRank(*text);
+        table.DefaultRank = readDefaultRank(readFieldFile(m_paths.file(kLevelsFile)));
         table.syncDefaultName();
     } catch (const FieldReadError&) {
         m_log.SMS("Error opening Levels.txt!", kRed);

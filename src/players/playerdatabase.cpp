@@ -31,13 +31,6 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
            equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
-int slotNumber(const std::string& slot) {
-    const auto number = toInt16(slot);
-    if (!number || *number < 0 || *number >= SlotTable::kSlots)
-        throw std::out_of_range("slot \"" + slot + "\"");
-    return *number;
-}
-
 } // namespace
 
 std::string welcomeMessage(const std::string& welcomeTemplate, const std::string& name,
@@ -112,7 +105,7 @@ void PlayerDatabase::CheckPlayerDB(const std::string& name, const std::string& g
                                    const std::string& slot) {
     if (name == kDemoClientName || startsWith(name, "Unknown") || name.empty() || guid == "0")
         return;
-    const int slotNo = slotNumber(slot);
+    const int slotNo = SlotTable::slotNumber(slot);
     SlotEntry& entry = m_slots[slotNo];
 
     std::int32_t id = FindGUIDDatabase(guid);

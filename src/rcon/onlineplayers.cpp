@@ -9,17 +9,6 @@
 #include <vector>
 
 namespace corvane {
-namespace {
-
-int slotOf(const std::string& text) {
-    const auto slot = toInt16(text);
-    if (!slot || *slot < 0 || *slot >= SlotTable::kSlots)
-        throw std::out_of_range("slot \"" + text + "\"");
-    return *slot;
-}
-
-} // namespace
-
 void OnlinePlayers::AddPlayertoList(const std::string& joinLine) {
     PlayerListChanged = true;
     NameCheckRemoved = false;
@@ -30,7 +19,7 @@ void OnlinePlayers::AddPlayertoList(const std::string& joinLine) {
     if (m_mod.KickXboxNames && m_hooks.CheckBadxBox) m_hooks.CheckBadxBox(name, f[2]);
     if (NameCheckRemoved) return;
 
-    const int slot = slotOf(f[2]);
+    const int slot = SlotTable::slotNumber(f[2]);
     SlotEntry& e = m_slots[slot];
     e.SlotNumber = static_cast<std::int16_t>(slot);
     e.SlotGUID = f[1];
@@ -45,7 +34,7 @@ void OnlinePlayers::RemovePlayerFromList(const std::string& quitLine) {
     PlayerListChanged = true;
     const auto f = splitAt(quitLine, ";");
     if (f.size() < 4) throw std::out_of_range("quit line without a name");
-    const int slot = slotOf(f[2]);
+    const int slot = SlotTable::slotNumber(f[2]);
     const std::string name = RemoveCTag(f[3]);
     SlotEntry& e = m_slots[slot];
     if (name != kDemoClientName) {

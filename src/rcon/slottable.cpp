@@ -15,6 +15,12 @@ const SlotEntry& SlotTable::operator[](int slot) const {
     return const_cast<SlotTable&>(*this)[slot];
 }
 
+int SlotTable::slotNumber(const std::string& text) {
+    const auto slot = toInt16(text);
+    if (!slot || *slot < 0 || *slot >= kSlots) throw std::out_of_range("slot \"" + text + "\"");
+    return *slot;
+}
+
 void SlotTable::ClearClients(std::int16_t maxClients) {
     for (int slot = 1; slot < kSlots; ++slot)
         m_slots[static_cast<std::size_t>(slot)].SlotNumber =

@@ -28,6 +28,9 @@ public:
 
     // A slot number outside 0..50 throws std::out_of_range.
     SlotEntry& operator[](int slot);
+    // A slot number written as text (as in log lines and status rows);
+    // anything but a whole number from 0 to 50 throws std::out_of_range.
+    static int slotNumber(const std::string& text);
     const SlotEntry& operator[](int slot) const;
 
     // Mark slots 1 to 50 free / empty their texts. Slot 0 keeps its values.

@@ -252,12 +252,11 @@ void StatusPoll::takePlayer(const std::vector<std::string>& tokens, bool& firstC
         firstCounted = true;
     }
 
-    const auto slot = toInt16(slotText);
-    if (!slot || *slot < 0 || *slot >= SlotTable::kSlots) return;
-    SlotEntry& e = m_slots[*slot];
+    const int slot = SlotTable::slotNumber(slotText); // a bad number skips the row
+    SlotEntry& e = m_slots[slot];
     if (name != kDemoClientName) {
         if (m_hooks.CheckPlayerDB) m_hooks.CheckPlayerDB(name, tokens[3], slotText);
-        e.SlotNumber = *slot;
+        e.SlotNumber = static_cast<std::int16_t>(slot);
         e.SlotGUID = tokens[3];
         e.SlotScore = tokens[1];
         e.SlotGroup = m_hooks.CheckAdminGroup ? m_hooks.CheckAdminGroup(tokens[3]) : std::string();
