@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     corvane::qt::QtPorts qtPorts;
     corvane::qt::StreamPrompts prompts(std::cerr);
     corvane::App app(qtPorts.with(prompts), corvane::AppPaths(appDir));
-    app.activityLog().entryWritten.connect(
+    const corvane::Connection printer = app.activityLog().entryWritten.connect(
         [](const std::string& line, corvane::Colour) { std::cout << line << std::endl; });
 
     switch (app.Main()) {

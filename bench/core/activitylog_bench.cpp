@@ -3,6 +3,7 @@
 //   build/bench/core/activitylog_bench
 
 #include "core/activitylog.h"
+#include "core/criticalerrors.h"
 #include "fakeports.h"
 
 #include <benchmark/benchmark.h>
@@ -35,7 +36,7 @@ void BM_TrimRebuild(benchmark::State& state) {
     makeLog(dir, static_cast<std::uintmax_t>(state.range(0)));
     testing::FakePorts fake;
     AppPaths paths(dir);
-    const bool critical = false;
+    CriticalErrors critical;
     ActivityLog log(paths, fake.clock, critical);
     log.setTrimThreshold(1); // every entry rebuilds the view
     for (auto _ : state) {

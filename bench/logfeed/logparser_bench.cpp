@@ -1,10 +1,11 @@
-// A full batch of 501 new log lines through the parser, with every hook of the
-// parts above it connected to a function that does nothing: the cost of the
+// A full batch of 501 new log lines through the parser, with every event it
+// tells heard by a listener that does nothing: the cost of the
 // parser itself, the chat view, the chat archive and the transcript save.
 
 #include "core/activitylog.h"
 #include "core/apppaths.h"
 #include "core/chatlog.h"
+#include "core/criticalerrors.h"
 #include "core/settings.h"
 #include "fakeports.h"
 #include "logfeed/logparser.h"
@@ -60,30 +61,36 @@ std::vector<std::string> busyBatch(int round) {
     return lines;
 }
 
-void noOpHooks(LogParserHooks& h) {
-    h.resetBatchState = [] {};
-    h.CheckAdminGroupNODB = [](const std::string&) { return std::string("100"); };
-    h.DefaultRank = [] { return std::int16_t{100}; };
-    h.BadWordFilter = [](const std::string&, const std::string&, const std::string&,
-                         const std::string&, bool) {};
-    h.AdminCheck = [] {};
-    h.AlphaD = [](const std::string&) {};
-    h.AlphaKill = [](const std::string&) {};
-    h.FindGUIDDatabase = [](const std::string&) { return std::int32_t{1}; };
-    h.UpdateLastSeen = [](const std::string&) {};
-    h.SetMaxHealth = [](std::int16_t) {};
-    h.startStatusPoll = [] {};
-    h.refreshPlayerList = [] {};
-    h.defaultGroupName = [] { return std::string("Guest"); };
-    h.resetDamageMarker = [] {};
-    h.ClearHP = [] {};
-    h.DoVotingSystem = [] {};
+// Everybody is in the default group and every name passes.
+struct Directory : PlayerDirectory, NameChecks {
+    std::string CheckAdminGroup(const std::string&) override { return "Guest"; }
+    std::string defaultGroupName() const override { return "Guest"; }
+    bool inDefaultGroup(const std::string&) const override { return true; }
+    bool CheckBadNames(const std::string&, const std::string&, const std::string&) override {
+        return false;
+    }
+    bool CheckBadxBox(const std::string&, const std::string&, const std::string&) override {
+        return false;
+    }
+};
+
+// Listeners that do nothing on every event the parser tells.
+Connections listenToAll(LogParser& p) {
+    Connections all;
+    all += p.batchStarted.connect([] {});
+    all += p.chatLine.connect([](const ChatLine&) {});
+    all += p.commandTyped.connect([](const ChatLine&) {});
+    all += p.damage.connect([](const DamageLine&) {});
+    all += p.kill.connect([](const KillLine&) {});
+    all += p.playerLeft.connect([](const std::string&) {});
+    all += p.batchEnded.connect([] {});
+    return all;
 }
 
 void runFullBatches(benchmark::State& state, const std::filesystem::path& appDir) {
     AppPaths paths{appDir};
     FakePorts fake;
-    bool critical = false;
+    CriticalErrors critical;
     ActivityLog log{paths, fake.clock, critical};
     ChatLog chat{paths, fake.clock};
     Settings settings{paths, log, critical};
@@ -93,10 +100,10 @@ void runFullBatches(benchmark::State& state, const std::filesystem::path& appDir
     SlotTable slots;
     OnlineGrid grid;
     grid.SetOnlineView(18);
-    PlayerHooks playerHooks;
-    OnlinePlayers players{slots, grid, settings.config, settings.mod, playerHooks};
-    LogParser parser{log, chat, queue, link, slots, players, settings};
-    noOpHooks(parser.hooks);
+    Directory directory;
+    OnlinePlayers players{slots, grid, settings.config, settings.mod, directory, directory};
+    LogParser parser{log, chat, queue, link, slots, players, settings, directory};
+    const Connections listeners = listenToAll(parser);
     parser.ParseChat({}); // primes
 
     const std::vector<std::string> batches[2] = {busyBatch(1), busyBatch(2)};

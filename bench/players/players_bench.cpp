@@ -4,6 +4,7 @@
 //   build/bench/players/players_bench
 
 #include "core/activitylog.h"
+#include "core/criticalerrors.h"
 #include "core/settings.h"
 #include "fakeports.h"
 #include "players/players.h"
@@ -31,7 +32,7 @@ std::string guidOf(int n) {
 }
 
 // One application folder with the big table, made once for all benchmarks.
-class BigDatabase {
+class BigDatabase : public GreetingGate, public ReasonTexts {
 public:
     BigDatabase() {
         const auto file = dir.file("Data/playerdb.mdb"); // empty, as the folder ships it
@@ -59,9 +60,8 @@ public:
         settings.advanced.PlayerDbPath = "Data/playerdb.mdb";
         settings.mod.WelcomeTemplate = kDefaultWelcomeTemplate;
         settings.mod.WelcomeEnabled = 1;
-        players =
-            std::make_unique<Players>(settings, slots, grid, queue, log, paths, ports, critical);
-        players->hooks.FirstBatchDone = [] { return true; };
+        players = std::make_unique<Players>(settings, slots, grid, queue, log, paths, ports,
+                                            critical, *this, *this);
         players->groups.LoadDRank();
         players->groups.InputAdmin();
         players->database.LoadPlayerDatabase();
@@ -71,13 +71,16 @@ public:
     testing::FakePorts fake;
     Ports ports = fake.ports();
     AppPaths paths{dir.path()};
-    bool critical = false;
+    CriticalErrors critical;
     ActivityLog log{paths, fake.clock, critical};
     Settings settings{paths, log, critical};
     SlotTable slots;
     OnlineGrid grid;
     RconQueue queue;
     std::unique_ptr<Players> players;
+
+    bool FirstBatchDone() const override { return true; }
+    std::string reason(int) const override { return {}; }
 };
 
 BigDatabase& big() {

@@ -7,64 +7,59 @@ namespace corvane {
 
 App::App(Ports ports, AppPaths paths)
     : m_ports(ports), m_paths(std::move(paths)),
-      m_activityLog(m_paths, ports.clock, m_criticalError), m_consoleLog(m_paths, ports.clock),
-      m_chatLog(m_paths, ports.clock), m_settings(m_paths, m_activityLog, m_criticalError),
-      m_onlinePlayers(m_slots, m_grid, m_settings.config, m_settings.mod, m_playerHooks),
-      m_rcon(ports, m_settings, m_criticalError, m_linkState, m_queue, m_slots, m_activityLog,
-             m_consoleLog, m_chatLog),
-      m_statusPoll(ports, m_settings, m_linkState, m_slots, m_grid, m_queue, m_rcon, m_activityLog,
-                   m_consoleLog, m_playerHooks),
+      m_activityLog(m_paths, ports.clock, m_criticalErrors), m_consoleLog(m_paths, ports.clock),
+      m_chatLog(m_paths, ports.clock), m_settings(m_paths, m_activityLog, m_criticalErrors),
       m_players(m_settings, m_slots, m_grid, m_queue, m_activityLog, m_paths, ports,
-                m_criticalError),
+                m_criticalErrors, m_notYetBuilt, m_greetingGate),
+      m_onlinePlayers(m_slots, m_grid, m_settings.config, m_settings.mod, m_players.groups,
+                      m_notYetBuilt),
+      m_rcon(ports, m_settings, m_criticalErrors, m_linkState, m_queue, m_slots, m_activityLog,
+             m_consoleLog, m_chatLog, m_notYetBuilt, m_notYetBuilt),
+      m_statusPoll(ports, m_settings, m_linkState, m_slots, m_grid, m_queue, m_rcon, m_activityLog,
+                   m_consoleLog, m_players.groups, m_notYetBuilt),
       m_logParser(m_activityLog, m_chatLog, m_queue, m_linkState, m_slots, m_onlinePlayers,
-                  m_settings),
+                  m_settings, m_players.groups),
       m_logFetcher(ports.loop, ports.net, ports.clock, m_settings, m_activityLog, m_queue,
-                   m_logParser,
-                   LogFetcherHooks{[this] { m_players.groups.SaveSettings(); },
-                                   [this] { m_statusPoll.Command8_Click(); }}) {
+                   m_logParser) {
     createTimers();
     connectSubsystems();
 }
 
 void App::connectSubsystems() {
-    m_activityLog.setWriteFailedHandler([this] { SendCError(); });
-    m_settings.setCriticalErrorHandler([this] { SendCError(); });
-    RconLink::Hooks rconHooks;
-    rconHooks.commandReplyArrived = [this] { m_statusPoll.stopTimeout(); };
-    m_rcon.setHooks(std::move(rconHooks));
-
-    PlayersHooks& players = m_players.hooks;
-    players.SendCError = [this] { SendCError(); };
-    players.applyPumpInterval = [this](std::int32_t ms) { m_rcon.setPumpInterval(ms); };
-    players.Command8_Click = [this] { m_statusPoll.Command8_Click(); };
-    players.statusPollSoon = [this] { m_statusPoll.requestSoon(); };
-    players.markPlayerLogForRefresh = [this] { m_onlinePlayers.PlayerListChanged = true; };
-    const PlayerHooks link = m_players.linkHooks();
-    m_playerHooks.CheckPlayerDB = link.CheckPlayerDB;
-    m_playerHooks.CheckAdminGroup = link.CheckAdminGroup;
-    m_playerHooks.defaultGroupName = link.defaultGroupName;
-    m_playerHooks.refreshPlayerLog = link.refreshPlayerLog;
-    players.FirstBatchDone = [this] { return m_logParser.FirstBatchDone(); };
-
+    m_connections +=
+        m_criticalErrors.lockoutBegan.connect([this](CriticalSource) { SendCError(); });
+    m_connections += m_rcon.replyArrived.connect([this] { m_statusPoll.stopTimeout(); });
+    m_connections += m_statusPoll.parsed.connect([this] {
+        if (m_settings.mod.AutoRefreshPlayers) m_players.playerLog.refresh();
+    });
+    connectPlayers();
     connectLogFeed();
 }
 
+void App::connectPlayers() {
+    Players& p = m_players;
+    m_connections += m_slots.playerSeen.connect([&p](const SeenPlayer& seen) {
+        p.database.CheckPlayerDB(seen.name, seen.guid, seen.slot);
+    });
+    m_connections += p.groups.loaded.connect(
+        [this] { m_rcon.setPumpInterval(m_settings.advanced.RconQueueInterval); });
+    m_connections +=
+        p.groups.playerGroupChanged.connect([this] { m_onlinePlayers.markListChanged(); });
+    m_connections += p.playerLog.recordDeleted.connect([this] { m_statusPoll.Command8_Click(); });
+    m_connections += p.editor.defaultChanged.connect([this] { m_statusPoll.requestSoon(); });
+}
+
 void App::connectLogFeed() {
-    LogParserHooks& parser = m_logParser.hooks;
-    parser.CheckAdminGroupNODB = [this](const std::string& guid) {
-        return m_players.groups.CheckAdminGroupNODB(guid);
-    };
-    parser.DefaultRank = [this] { return m_players.groups.table.DefaultRank; };
-    parser.FindGUIDDatabase = [this](const std::string& guid) {
-        return m_players.database.FindGUIDDatabase(guid);
-    };
-    parser.UpdateLastSeen = [this](const std::string& id) {
-        m_players.database.UpdateLastSeen(id);
-    };
-    parser.startStatusPoll = [this] { m_statusPoll.requestSoon(); };
-    parser.refreshPlayerList = [this] { m_players.playerLog.refresh(); };
-    parser.defaultGroupName = [this] { return m_players.groups.table.DefaultGroupName; };
-    m_settings.advancedLoaded.connect(
+    m_connections += m_logParser.playerLeft.connect(
+        [this](const std::string& guid) { m_players.database.playerLeft(guid); });
+    m_connections += m_logParser.statusPollWanted.connect([this] { m_statusPoll.requestSoon(); });
+    m_connections += m_logParser.playersChanged.connect([this] {
+        if (m_settings.mod.AutoRefreshPlayers) m_players.playerLog.refresh();
+    });
+    m_connections += m_logFetcher.fetchDue.connect([this] { m_players.groups.SaveSettings(); });
+    m_connections +=
+        m_logFetcher.restartDetected.connect([this] { m_statusPoll.Command8_Click(); });
+    m_connections += m_settings.advancedLoaded.connect(
         [this] { m_logFetcher.setRefreshTarget(m_settings.advanced.RefreshDelay); });
 }
 
@@ -92,7 +87,7 @@ std::string App::caption() const {
 }
 
 TopTab App::selectTopTab(TopTab tab) {
-    if (m_criticalError && tab != TopTab::Status) {
+    if (m_criticalErrors.active() && tab != TopTab::Status) {
         m_topTab = TopTab::Status;
         m_ports.prompts.messageBox("ERROR!", "Critical errors have occured! Please restart!",
                                    MessageButtons::Ok, MessageIcon::Critical);

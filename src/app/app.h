@@ -3,10 +3,12 @@
 // main object, the one the operator window renders and routes actions to. It
 // holds no widgets, so everything it does runs under test on virtual time.
 
+#include "app/links.h"
 #include "core/activitylog.h"
 #include "core/apppaths.h"
 #include "core/chatlog.h"
 #include "core/consolelog.h"
+#include "core/criticalerrors.h"
 #include "core/eventloop.h"
 #include "core/ports.h"
 #include "core/settings.h"
@@ -18,7 +20,6 @@
 #include "rcon/linkstate.h"
 #include "rcon/onlinegrid.h"
 #include "rcon/onlineplayers.h"
-#include "rcon/playerevents.h"
 #include "rcon/rconlink.h"
 #include "rcon/rconqueue.h"
 #include "rcon/slottable.h"
@@ -64,7 +65,8 @@ public:
     TopTab selectedTopTab() const { return m_topTab; }
     void openAdvancedFile();
 
-    bool criticalError() const { return m_criticalError; }
+    bool criticalError() const { return m_criticalErrors.active(); }
+    CriticalErrors& criticalErrors() { return m_criticalErrors; }
     ActivityLog& activityLog() { return m_activityLog; }
     ConsoleLog& consoleLog() { return m_consoleLog; }
     ChatLog& chatLog() { return m_chatLog; }
@@ -93,6 +95,7 @@ public:
 private:
     void createTimers();
     void connectSubsystems();
+    void connectPlayers();
     void connectLogFeed();
     void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
@@ -109,7 +112,7 @@ private:
 
     Ports m_ports;
     AppPaths m_paths;
-    bool m_criticalError = false;
+    CriticalErrors m_criticalErrors;
     ActivityLog m_activityLog;
     ConsoleLog m_consoleLog;
     ChatLog m_chatLog;
@@ -118,15 +121,17 @@ private:
     SlotTable m_slots;
     OnlineGrid m_grid;
     RconQueue m_queue;
-    PlayerHooks m_playerHooks;
+    NoReasonsRulesOrNameChecks m_notYetBuilt;
+    ParserGreetingGate m_greetingGate{m_logParser};
+    Players m_players;
     OnlinePlayers m_onlinePlayers;
     RconLink m_rcon;
     StatusPoll m_statusPoll;
-    Players m_players;
     LogParser m_logParser;
     LogFetcher m_logFetcher;
     StatusTexts m_statusTexts;
 
+    Connections m_connections;
     std::unique_ptr<Timer> m_timer2;  // one-second main tick
     std::unique_ptr<Timer> m_timer22; // first log fetch, 500 ms after the window exists
     std::unique_ptr<Timer> m_timer29; // first-run defaults

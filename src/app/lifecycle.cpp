@@ -74,7 +74,7 @@ void App::UpdateAllC() {
 void App::SendCError() {
     // One dialog at a time: while it waits for the operator, timers keep
     // running and may fail again.
-    if (m_criticalError || m_inCriticalDialog || m_ended) return;
+    if (m_inCriticalDialog || m_ended) return;
     m_inCriticalDialog = true;
     const MessageResult answer = m_ports.prompts.messageBox(
         "Critical Error!",
@@ -87,6 +87,8 @@ void App::SendCError() {
         endProgram(1);
         break;
     case MessageResult::Retry:
+        // Every source that still fails raises its error again.
+        m_criticalErrors.clearAll();
         Form_Initialize();
         break;
     default:

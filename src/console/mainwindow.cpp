@@ -23,7 +23,7 @@ MainWindow::MainWindow(App& app) : m_app(app) {
     setCentralWidget(m_tabs);
     buildMenus();
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) { topTabChanged(index); });
-    m_app.windowStateChanged.connect([this] { refreshWindowState(); });
+    m_connections += m_app.windowStateChanged.connect([this] { refreshWindowState(); });
     buildStatusBar();
     refreshWindowState();
     resize(1100, 760);
@@ -59,7 +59,7 @@ void MainWindow::buildStatusBar() {
         m_panels[i] = new QLabel;
         statusBar()->addWidget(m_panels[i], i == 0 ? 1 : 2);
     }
-    m_app.statusTextsChanged.connect([this] {
+    m_connections += m_app.statusTextsChanged.connect([this] {
         const StatusTexts& t = m_app.statusTexts();
         const std::string texts[5] = {t.players, t.currentMap, t.nextMap, t.refresh, t.uptime};
         for (int i = 0; i < 5; ++i)

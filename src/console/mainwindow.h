@@ -2,6 +2,8 @@
 // The operator's main window: renders the App's models and routes every
 // operator action to the App. It keeps only view state of its own.
 
+#include "core/signal.h"
+
 #include <QMainWindow>
 
 class QAction;
@@ -29,6 +31,7 @@ private:
     void topTabChanged(int index);
 
     App& m_app;
+    Connections m_connections;
     QTabWidget* m_tabs = nullptr;
     QLabel* m_panels[5] = {};
     QList<QAction*> m_lockableActions;

@@ -25,8 +25,8 @@ std::string toGameText(const QString& text) {
 RichTextView::RichTextView(RichText& model, QWidget* parent) : QTextEdit(parent), m_model(model) {
     setReadOnly(true);
     render();
-    m_model.reset.connect([this] { render(); });
-    m_model.appended.connect([this](const TextRun& run) { appendRun(run); });
+    m_connections += m_model.reset.connect([this] { render(); });
+    m_connections += m_model.appended.connect([this](const TextRun& run) { appendRun(run); });
 }
 
 void RichTextView::render() {

@@ -16,6 +16,7 @@ private:
     void appendRun(const TextRun& run);
 
     RichText& m_model;
+    Connections m_connections;
 };
 
 // Colours are stored blue-green-red.

@@ -32,8 +32,8 @@ StatusPage::StatusPage(App& app, QWidget* parent) : QWidget(parent), m_app(app) 
     split->addWidget(lower);
     layout->addWidget(split, 1);
 
-    m_app.statusTextsChanged.connect([this] { refreshFacts(); });
-    m_app.queue().changed.connect([this] { refreshQueue(); });
+    m_connections += m_app.statusTextsChanged.connect([this] { refreshFacts(); });
+    m_connections += m_app.queue().changed.connect([this] { refreshQueue(); });
     refreshFacts();
     refreshQueue();
 }
@@ -59,12 +59,12 @@ QWidget* StatusPage::buildConsole() {
     m_console = new QPlainTextEdit;
     m_console->setReadOnly(true);
     m_console->setPlainText(fromGameText(m_app.consoleLog().viewText()));
-    m_app.consoleLog().viewAppended.connect([this](const std::string& entry) {
+    m_connections += m_app.consoleLog().viewAppended.connect([this](const std::string& entry) {
         m_console->moveCursor(QTextCursor::End);
         m_console->insertPlainText(fromGameText(entry));
         m_console->verticalScrollBar()->setValue(m_console->verticalScrollBar()->maximum());
     });
-    m_app.consoleLog().viewReset.connect(
+    m_connections += m_app.consoleLog().viewReset.connect(
         [this] { m_console->setPlainText(fromGameText(m_app.consoleLog().viewText())); });
     layout->addWidget(m_console, 1);
 

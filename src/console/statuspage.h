@@ -2,6 +2,8 @@
 // The "Status" tab: server facts, the activity log, the RCON console with the
 // "Say" and command boxes, the queue with its pause button, and "STATUS".
 
+#include "core/signal.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -27,6 +29,7 @@ private:
     void refreshQueue();
 
     App& m_app;
+    Connections m_connections;
     QLabel* m_serverName = nullptr;
     QLabel* m_playlist = nullptr;
     QLabel* m_admins = nullptr;

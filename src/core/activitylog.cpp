@@ -1,20 +1,21 @@
 #include "core/activitylog.h"
 
+#include "core/criticalerrors.h"
 #include "core/prompts.h"
 #include "core/textfile.h"
 
 namespace corvane {
 
-ActivityLog::ActivityLog(const AppPaths& paths, const Clock& clock, const bool& criticalError)
-    : m_paths(paths), m_clock(clock), m_criticalError(criticalError) {
+ActivityLog::ActivityLog(const AppPaths& paths, const Clock& clock, CriticalErrors& errors)
+    : m_paths(paths), m_clock(clock), m_errors(errors) {
     m_view.setText(kBannerLine);
 }
 
 void ActivityLog::SMS(const std::string& text, Colour colour) {
-    if (m_criticalError) return;
+    if (m_errors.active()) return;
     const std::string line = fileStamp(m_clock.now()) + text;
     if (!appendLine(m_paths.file("Logs/Server.txt"), line)) {
-        if (m_writeFailed) m_writeFailed();
+        m_errors.raise(CriticalSource::ActivityLog);
         return;
     }
     m_view.append("\r\n" + line, colour);

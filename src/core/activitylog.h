@@ -9,11 +9,11 @@
 #include "core/signal.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace corvane {
 
+class CriticalErrors;
 class Prompts;
 
 inline constexpr const char* kBannerLine =
@@ -21,9 +21,9 @@ inline constexpr const char* kBannerLine =
 
 class ActivityLog {
 public:
-    // criticalError silences the log while set; writeFailed runs when
-    // Logs/Server.txt cannot be written (the critical-error dialog).
-    ActivityLog(const AppPaths& paths, const Clock& clock, const bool& criticalError);
+    // The log is silent during a critical-error lock-out; failing to write
+    // Logs/Server.txt raises one.
+    ActivityLog(const AppPaths& paths, const Clock& clock, CriticalErrors& errors);
 
     void SMS(const std::string& text, Colour colour = kBlack);
     void CheckSMSLeak();
@@ -33,9 +33,6 @@ public:
     void clearServerLog(Prompts& prompts);
 
     void setTrimThreshold(std::int32_t entries) { m_threshold = entries; }
-    void setWriteFailedHandler(std::function<void()> handler) {
-        m_writeFailed = std::move(handler);
-    }
 
     RichText& view() { return m_view; }
     const RichText& view() const { return m_view; }
@@ -48,8 +45,7 @@ private:
 
     const AppPaths& m_paths;
     const Clock& m_clock;
-    const bool& m_criticalError;
-    std::function<void()> m_writeFailed;
+    CriticalErrors& m_errors;
     RichText m_view;
     std::int32_t m_counter = 0;
     std::int32_t m_threshold = 100;

@@ -5,6 +5,7 @@
 #include "core/apppaths.h"
 #include "core/clock.h"
 #include "core/richtext.h"
+#include "core/signal.h"
 
 #include <string>
 
@@ -44,6 +45,7 @@ private:
     const AppPaths& m_paths;
     const Clock& m_clock;
     RichText m_view;
+    Connections m_connections;
     bool m_unsaved = false;
     bool m_holdingArchive = false;
     std::string m_heldArchive; // stamped lines, each but the last followed by CR LF

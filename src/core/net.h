@@ -96,8 +96,9 @@ private:
 class NetworkFactory {
 public:
     virtual ~NetworkFactory() = default;
-    virtual std::unique_ptr<UdpChannel> createUdp() = 0;
-    virtual std::unique_ptr<TcpStream> createTcp() = 0;
+    // The role names what the socket is for ("command", "status", "log"...).
+    virtual std::unique_ptr<UdpChannel> createUdp(std::string_view role) = 0;
+    virtual std::unique_ptr<TcpStream> createTcp(std::string_view role) = 0;
 };
 
 } // namespace corvane

@@ -1,14 +1,15 @@
 #include "core/settings.h"
 
 #include "core/activitylog.h"
+#include "core/criticalerrors.h"
 #include "core/fieldreader.h"
 #include "core/numbers.h"
 #include "core/textfile.h"
 
 namespace corvane {
 
-Settings::Settings(const AppPaths& paths, ActivityLog& log, bool& criticalError)
-    : m_paths(paths), m_log(log), m_criticalError(criticalError) {}
+Settings::Settings(const AppPaths& paths, ActivityLog& log, CriticalErrors& errors)
+    : m_paths(paths), m_log(log), m_errors(errors) {}
 
 std::string Settings::defaultPlayerDbPath() const {
     return m_paths.appDir().string() + "\\Data\\playerdb.mdb";
@@ -19,22 +20,17 @@ bool Settings::InputConfig() {
         readServerConfig(readFieldFile(m_paths.file("Data/Config.txt")), config);
     } catch (const FieldReadError&) {
         m_log.SMS("Unable to access Config File!", kRed);
-        const unsigned readsBefore = m_configReads;
-        if (m_sendCError) m_sendCError();
-        // A Retry in the dialog reloads everything; when that read succeeded,
-        // this older failure must not lock the program out again.
-        if (m_configReads == readsBefore) m_criticalError = true;
+        m_errors.raise(CriticalSource::Config);
         return false;
     }
-    ++m_configReads;
     configLoaded.notify();
-    m_criticalError = false;
+    m_errors.clear(CriticalSource::Config);
     m_log.SMS("Read Config File");
     return true;
 }
 
 void Settings::SaveConfig() {
-    if (m_criticalError) return;
+    if (m_errors.active()) return;
     if (!atomicReplace(m_paths.file("Data/Config.txt"),
                        writeServerConfig(config, ExcludedMapStyle::Quoted)))
         m_log.SMS("Error saving config.txt!", kRed);
@@ -52,7 +48,7 @@ bool Settings::LoadModFile() {
 }
 
 void Settings::SaveModFile() {
-    if (m_criticalError || !m_viewsReady) return;
+    if (m_errors.active() || !m_viewsReady) return;
     if (!atomicReplace(m_paths.file("Data/MOD.txt"), writeModFile(mod)))
         m_log.SMS("Error saving MOD.txt!", kRed);
 }

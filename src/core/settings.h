@@ -8,12 +8,12 @@
 #include "core/serverconfig.h"
 #include "core/signal.h"
 
-#include <functional>
 #include <string>
 
 namespace corvane {
 
 class ActivityLog;
+class CriticalErrors;
 
 class Settings {
 public:
@@ -29,12 +29,9 @@ public:
         KickXboxNames,
     };
 
-    Settings(const AppPaths& paths, ActivityLog& log, bool& criticalError);
-
-    // Runs when Config.txt cannot be read (the critical-error dialog).
-    void setCriticalErrorHandler(std::function<void()> handler) {
-        m_sendCError = std::move(handler);
-    }
+    // An unreadable Config.txt raises a critical error; nothing is saved
+    // while one holds.
+    Settings(const AppPaths& paths, ActivityLog& log, CriticalErrors& errors);
 
     bool InputConfig();
     void SaveConfig();
@@ -72,10 +69,8 @@ private:
 
     const AppPaths& m_paths;
     ActivityLog& m_log;
-    bool& m_criticalError;
-    std::function<void()> m_sendCError;
+    CriticalErrors& m_errors;
     bool m_viewsReady = false;
-    unsigned m_configReads = 0;
 };
 
 } // namespace corvane

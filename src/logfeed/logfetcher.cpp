@@ -39,10 +39,9 @@ constexpr std::string_view kBadRequestHead = "<head><title>400 Bad Request</titl
 } // namespace
 
 LogFetcher::LogFetcher(EventLoop& loop, NetworkFactory& net, const Clock& clock, Settings& settings,
-                       ActivityLog& log, RconQueue& queue, LogParser& parser, LogFetcherHooks hooks)
-    : m_clock(clock), m_settings(settings), m_log(log), m_queue(queue), m_parser(parser),
-      m_hooks(std::move(hooks)) {
-    m_stream = net.createTcp();
+                       ActivityLog& log, RconQueue& queue, LogParser& parser)
+    : m_clock(clock), m_settings(settings), m_log(log), m_queue(queue), m_parser(parser) {
+    m_stream = net.createTcp("log");
     m_stream->setEvents({
         .connected = [this] { guarded([this] { onConnected(); }); },
         .data = [this](const std::string& piece) { guarded([&] { onData(piece); }); },
@@ -240,7 +239,7 @@ void LogFetcher::detectRestart() {
             m_log.SMS("Server crash/restart detected - " + formatDateTime(m_clock.now()), kRed);
         m_logStamp.clear();
         m_queue.pushFront("Playlist");
-        if (m_hooks.Command8_Click) m_hooks.Command8_Click();
+        restartDetected.notify();
     }
     m_logMinutes = *minutes;
     if (countWords(m_logAnchor) > 4) m_logStamp = m_logAnchor.substr(0, m_logAnchor.find(' '));
@@ -258,7 +257,7 @@ int LogFetcher::refreshTick() {
     if (m_refreshTicks == m_refreshTarget) {
         m_refreshTicks = 0;
         setRefreshTarget(m_settings.advanced.RefreshDelay);
-        if (m_hooks.beforeFetch) guarded(m_hooks.beforeFetch);
+        guarded([this] { fetchDue.notify(); });
         Command1_Click();
     }
     // A "wait" answer may have lowered the target below the seconds counted.

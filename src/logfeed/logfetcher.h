@@ -5,10 +5,10 @@
 // game server crashed or restarted).
 
 #include "core/loghost.h"
+#include "core/signal.h"
 #include "logfeed/httpresponse.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,20 +26,13 @@ class TcpStream;
 class Timer;
 struct NetError;
 
-struct LogFetcherHooks {
-    // Runs on the refresh cadence just before a fetch starts (the groups are saved).
-    std::function<void()> beforeFetch;
-    // Requests a status poll.
-    std::function<void()> Command8_Click;
-};
-
 class LogFetcher {
 public:
     static constexpr int kConnectTimeoutMs = 5000;
     static constexpr int kReplyTimeoutMs = 21000;
 
     LogFetcher(EventLoop& loop, NetworkFactory& net, const Clock& clock, Settings& settings,
-               ActivityLog& log, RconQueue& queue, LogParser& parser, LogFetcherHooks hooks = {});
+               ActivityLog& log, RconQueue& queue, LogParser& parser);
     ~LogFetcher();
     LogFetcher(const LogFetcher&) = delete;
     LogFetcher& operator=(const LogFetcher&) = delete;
@@ -73,6 +66,11 @@ public:
     // The request of the current fetch, as sent.
     const std::string& request() const { return m_request; }
 
+    // The refresh cadence is about to start a fetch (the groups are saved).
+    Signal<> fetchDue;
+    // The server crashed or restarted: a status poll is wanted.
+    Signal<> restartDetected;
+
 private:
     void onConnected();
     void onData(const std::string& piece);
@@ -95,7 +93,6 @@ private:
     ActivityLog& m_log;
     RconQueue& m_queue;
     LogParser& m_parser;
-    LogFetcherHooks m_hooks;
 
     std::unique_ptr<TcpStream> m_stream;
     std::unique_ptr<Timer> m_connectTimeout;

@@ -2,6 +2,7 @@
 
 #include "core/gametext.h"
 #include "core/numbers.h"
+#include "rcon/slottable.h"
 
 namespace corvane {
 
@@ -41,6 +42,53 @@ std::optional<std::int32_t> matchPlaylist(std::string_view line) {
     const std::string value =
         replaceAll(std::string(line.substr(p + kWord.size() + 1, 2)), "\\", "");
     return toInt32(value);
+}
+
+namespace {
+
+constexpr char kChatTextMark = 21; // the game writes it in front of every chat text
+
+std::optional<ChatLine> chatLine(std::string_view line, bool team) {
+    const std::vector<std::string> fields = splitFields(line);
+    if (fields.size() < 5) return std::nullopt;
+    const std::string& text = fields[4];
+    const bool marked = !text.empty() && text.front() == kChatTextMark;
+    return ChatLine{chatStamp(fields[0]),           fields[1], fields[2], RemoveCTag(fields[3]),
+                    marked ? text.substr(1) : text, team};
+}
+
+std::optional<PlayerLine> playerLine(std::string_view line) {
+    const std::vector<std::string> fields = splitFields(line);
+    if (fields.size() < 4) return std::nullopt;
+    const auto slot = toInt16(fields[2]);
+    if (!slot || *slot < 0 || *slot >= SlotTable::kSlots) return std::nullopt;
+    return PlayerLine{fields[1], fields[2], RemoveCTag(fields[3])};
+}
+
+} // namespace
+
+std::optional<LogEvent> parseLogEvent(std::string_view line, std::size_t stampEnd) {
+    const std::string_view event = line.substr(std::min(line.size(), stampEnd + 1));
+    if (event.starts_with("say")) {
+        if (auto chat = chatLine(line, event.starts_with("sayteam"))) return *chat;
+        return std::nullopt;
+    }
+    if (event.starts_with("Shut")) return MatchEnd{};
+    if (event.starts_with("Init")) return MatchStart{matchPlaylist(line)};
+    switch (event.empty() ? '\0' : event.front()) {
+    case 'D':
+        return DamageLine{std::string(line)};
+    case 'K':
+        return KillLine{std::string(line)};
+    case 'J':
+        if (auto player = playerLine(line)) return JoinLine{*player};
+        return std::nullopt;
+    case 'Q':
+        if (auto player = playerLine(line)) return QuitLine{*player};
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace corvane

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace corvane {
@@ -33,5 +34,56 @@ std::string chatStamp(std::string_view field0);
 // The playlist number of a match-start line: the two characters after the
 // word "playlist" (any case) and its separator, without "\".
 std::optional<std::int32_t> matchPlaylist(std::string_view line);
+
+// ---- the events of a line
+
+// A line of chat ("say") or team chat ("sayteam").
+struct ChatLine {
+    std::string stamp; // "12:34", shown in front of the line
+    std::string guid;
+    std::string slot; // as written: not necessarily a valid slot number
+    std::string name; // without a clan tag
+    std::string text; // as typed; a ";" in it ended it
+    bool team = false;
+
+    bool isCommand() const { return !text.empty() && text.front() == '!'; }
+    bool operator==(const ChatLine&) const = default;
+};
+
+// A player joined (J) or left (Q) the slot.
+struct PlayerLine {
+    std::string guid;
+    std::string slot; // a whole number from 0 to 50
+    std::string name; // without a clan tag
+    bool operator==(const PlayerLine&) const = default;
+};
+struct JoinLine : PlayerLine {};
+struct QuitLine : PlayerLine {};
+
+// Damage (D) and kill (K) lines, handed on whole to the enforcement.
+struct DamageLine {
+    std::string line;
+    bool operator==(const DamageLine&) const = default;
+};
+struct KillLine {
+    std::string line;
+    bool operator==(const KillLine&) const = default;
+};
+
+// "InitGame:" and "ShutdownGame:" - a match starts or ends.
+struct MatchStart {
+    std::optional<std::int32_t> playlist;
+    bool operator==(const MatchStart&) const = default;
+};
+struct MatchEnd {
+    bool operator==(const MatchEnd&) const = default;
+};
+
+using LogEvent =
+    std::variant<ChatLine, JoinLine, QuitLine, DamageLine, KillLine, MatchStart, MatchEnd>;
+
+// The event of one line whose stamp ends at stampEnd; nothing for a line of
+// another kind or one whose fields are incomplete.
+std::optional<LogEvent> parseLogEvent(std::string_view line, std::size_t stampEnd);
 
 } // namespace corvane

@@ -2,46 +2,41 @@
 
 #include "core/activitylog.h"
 #include "core/chatlog.h"
-#include "core/gametext.h"
-#include "core/numbers.h"
 #include "core/settings.h"
-#include "logfeed/logline.h"
 #include "rcon/linkstate.h"
 #include "rcon/onlineplayers.h"
+#include "rcon/playerevents.h"
 #include "rcon/rconqueue.h"
 #include "rcon/slottable.h"
 
-#include <algorithm>
 #include <exception>
 #include <limits>
 
 namespace corvane {
-namespace {
 
-constexpr char kChatTextMark = 21; // the game writes it in front of every chat text
+LogParser::LogParser(ActivityLog& log, ChatLog& chat, RconQueue& queue, LinkState& link,
+                     SlotTable& slots, OnlinePlayers& players, const Settings& settings,
+                     const PlayerDirectory& directory)
+    : m_log(log), m_chat(chat), m_queue(queue), m_link(link), m_slots(slots), m_players(players),
+      m_settings(settings), m_directory(directory) {}
 
-// One step of handling a line. A malformed line (a missing field, a slot that
-// is not a number) makes the step fail; the next step still runs.
-template <typename F> void step(F&& f) {
-    try {
-        f();
-    } catch (const std::exception&) {
-    }
+void LogParser::report(const std::exception& e) {
+    m_log.SMS(std::string("Log parser: ") + e.what(), kRed);
 }
 
-} // namespace
+template <typename F> void LogParser::isolated(F&& work) {
+    try {
+        work();
+    } catch (const std::exception& e) {
+        report(e);
+    }
+}
 
 bool LogParser::queued(const std::string& line) const {
     for (std::size_t i = 0; i < m_queue.size(); ++i)
         if (m_queue.at(i).line == line) return true;
     return false;
 }
-
-LogParser::LogParser(ActivityLog& log, ChatLog& chat, RconQueue& queue, LinkState& link,
-                     SlotTable& slots, OnlinePlayers& players, const Settings& settings,
-                     LogParserHooks parserHooks)
-    : hooks(std::move(parserHooks)), m_log(log), m_chat(chat), m_queue(queue), m_link(link),
-      m_slots(slots), m_players(players), m_settings(settings) {}
 
 void LogParser::ParseChat(const std::vector<std::string>& NewLines) {
     // The archive is written once per batch, however the batch ends.
@@ -51,7 +46,7 @@ void LogParser::ParseChat(const std::vector<std::string>& NewLines) {
         ~ArchiveBatch() { chat.flushArchive(); }
     } archive(m_chat);
 
-    if (hooks.resetBatchState) step(hooks.resetBatchState);
+    batchStarted.notifyEach([this](const std::exception& e) { report(e); });
     m_link.RconAllowed = true;
 
     for (const std::string& line : NewLines) {
@@ -73,124 +68,90 @@ void LogParser::ParseChat(const std::vector<std::string>& NewLines) {
             m_log.SMS("g_logTimeStampInSeconds successfully set!", kBlue);
             m_awaitingStampFix = false;
         }
-        ParseTex(line, *end);
+        if (m_firstBatchDone) handleLine(line, *end);
     }
     endBatch();
 }
 
-void LogParser::ParseTex(const std::string& line, std::size_t stampEnd) {
-    if (!m_firstBatchDone) return;
-    const std::string_view event =
-        std::string_view(line).substr(std::min(line.size(), stampEnd + 1));
-
-    if (event.starts_with("say")) step([&] { handleChat(line); });
-    if (event.starts_with("Shut")) m_link.RconAllowed = false;
-    if (event.starts_with("Init")) handleMatchStart(line);
-
-    const char kind = event.empty() ? '\0' : event.front();
-    if (kind == 'D' && hooks.AlphaD) step([&] { hooks.AlphaD(line); });
-    if (kind == 'Q') handleQuit(line);
-    if (kind == 'K' && hooks.AlphaKill) step([&] { hooks.AlphaKill(line); });
-    if (kind == 'J') {
+void LogParser::handleLine(const std::string& line, std::size_t stampEnd) {
+    const std::optional<LogEvent> event = parseLogEvent(line, stampEnd);
+    if (!event) return;
+    auto onError = [this](const std::exception& e) { report(e); };
+    if (const auto* chat = std::get_if<ChatLine>(&*event)) {
+        handleChat(line, *chat);
+    } else if (const auto* join = std::get_if<JoinLine>(&*event)) {
         m_link.RconAllowed = true;
-        step([&] { m_players.AddPlayertoList(line); });
+        isolated([&] { m_players.AddPlayertoList(join->guid, join->slot, join->name); });
+    } else if (const auto* quit = std::get_if<QuitLine>(&*event)) {
+        handleQuit(*quit);
+    } else if (const auto* hit = std::get_if<DamageLine>(&*event)) {
+        damage.notifyEach(onError, *hit);
+    } else if (const auto* death = std::get_if<KillLine>(&*event)) {
+        kill.notifyEach(onError, *death);
+    } else if (const auto* start = std::get_if<MatchStart>(&*event)) {
+        handleMatchStart(*start);
+    } else if (std::holds_alternative<MatchEnd>(*event)) {
+        m_link.RconAllowed = false;
     }
 }
 
-void LogParser::handleChat(const std::string& line) {
+void LogParser::handleChat(const std::string& line, const ChatLine& chat) {
+    // An overlapping reply may hand the same line over again.
     if (line == m_lastChatLine) return;
     m_lastChatLine = line;
-
-    std::vector<std::string> fields = splitFields(line);
-    if (fields.size() < 5) return;
-    fields[3] = RemoveCTag(fields[3]);
-    if (fields[4].empty() || fields[4].front() != kChatTextMark) fields[4].insert(0, 1, ' ');
-    ChatFields = std::move(fields);
-    const std::string& guid = ChatFields[1];
-    const std::string& slot = ChatFields[2];
-    const std::string& name = ChatFields[3];
-    const std::string typed = ChatFields[4].substr(1);
-    const bool command = !typed.empty() && typed.front() == '!';
-
-    step([&] { showChat(chatStamp(ChatFields[0]), name, speakerInDefaultGroup(guid), typed); });
-    if (hooks.BadWordFilter) step([&] { hooks.BadWordFilter(name, guid, typed, slot, command); });
-    step([&] { m_chat.SaveChatF(name + ": " + typed); });
-    if (command && hooks.AdminCheck) step(hooks.AdminCheck);
+    auto onError = [this](const std::exception& e) { report(e); };
+    isolated([&] { showChat(chat); });
+    chatLine.notifyEach(onError, chat);
+    m_chat.SaveChatF(chat.name + ": " + chat.text);
+    if (chat.isCommand()) commandTyped.notifyEach(onError, chat);
 }
 
-bool LogParser::speakerInDefaultGroup(const std::string& guid) const {
-    if (!hooks.CheckAdminGroupNODB || !hooks.DefaultRank) return true;
-    const auto level = toInt32(hooks.CheckAdminGroupNODB(guid));
-    return !level || *level == hooks.DefaultRank();
-}
-
-void LogParser::showChat(const std::string& stamp, const std::string& name, bool defaultGroup,
-                         const std::string& typed) {
+void LogParser::showChat(const ChatLine& chat) {
     RichText& view = m_chat.view();
-    view.append("\r\n" + stamp + ": ", kBlack, true);
-    view.append(name + ": ", defaultGroup ? kBlack : kBlue, true);
-    if (typed.empty() || typed.front() != '!') {
-        view.append(typed, kBlack, false);
+    view.append("\r\n" + chat.stamp + ": ", kBlack, true);
+    view.append(chat.name + ": ", m_directory.inDefaultGroup(chat.guid) ? kBlack : kBlue, true);
+    if (!chat.isCommand()) {
+        view.append(chat.text, kBlack, false);
         return;
     }
     // The command word stands out; its arguments do not.
-    const std::size_t blank = typed.find(' ');
-    view.append(typed.substr(0, blank), kRed, false);
-    if (blank != std::string::npos) view.append(typed.substr(blank), kBlack, false);
+    const std::size_t blank = chat.text.find(' ');
+    view.append(chat.text.substr(0, blank), kRed, false);
+    if (blank != std::string::npos) view.append(chat.text.substr(blank), kBlack, false);
 }
 
-void LogParser::handleMatchStart(const std::string& line) {
-    if (hooks.startStatusPoll) step(hooks.startStatusPoll);
-    if (const auto playlist = matchPlaylist(line)) m_link.CurrentPlaylist = *playlist;
+void LogParser::handleMatchStart(const MatchStart& start) {
+    statusPollWanted.notifyEach([this](const std::exception& e) { report(e); });
+    if (start.playlist) m_link.CurrentPlaylist = *start.playlist;
     const std::int32_t playlist = m_link.CurrentPlaylist;
-    if (hooks.SetMaxHealth && playlist >= std::numeric_limits<std::int16_t>::min() &&
+    if (playlist >= std::numeric_limits<std::int16_t>::min() &&
         playlist <= std::numeric_limits<std::int16_t>::max())
-        step([&] { hooks.SetMaxHealth(static_cast<std::int16_t>(playlist)); });
+        matchStarted.notifyEach([this](const std::exception& e) { report(e); },
+                                static_cast<std::int16_t>(playlist));
 }
 
-void LogParser::handleQuit(const std::string& line) {
-    const std::vector<std::string> fields = splitFields(line);
-    if (fields.size() < 3) return;
-    step([&] {
-        const auto slot = toInt16(fields[2]);
-        if (slot && *slot >= 0 && *slot < SlotTable::kSlots) m_slots[*slot].SlotDbID.clear();
-    });
-    if (!isZeroNumber(fields[1])) {
-        step([&] {
-            if (!hooks.FindGUIDDatabase) return;
-            const std::int32_t id = hooks.FindGUIDDatabase(fields[1]);
-            if (hooks.UpdateLastSeen) hooks.UpdateLastSeen(decimal(id));
-        });
-    }
-    step([&] { m_players.RemovePlayerFromList(line); });
+void LogParser::handleQuit(const QuitLine& quit) {
+    m_slots[SlotTable::slotNumber(quit.slot)].SlotDbID.clear();
+    if (!isZeroNumber(quit.guid))
+        playerLeft.notifyEach([this](const std::exception& e) { report(e); }, quit.guid);
+    isolated([&] { m_players.RemovePlayerFromList(quit.slot, quit.name); });
 }
 
 void LogParser::endBatch() {
     // Each step belongs to another part; one failing must not stop the others.
-    auto run = [this](const std::function<void()>& f) {
-        if (!f) return;
-        try {
-            f();
-        } catch (const std::exception& e) {
-            m_log.SMS(std::string("Log parser: ") + e.what(), kRed);
-        }
-    };
-    run([this] { m_chat.saveChatView(); });
-    if (m_players.PlayerListChanged && m_settings.mod.AutoRefreshPlayers != 0)
-        run(hooks.refreshPlayerList);
+    auto onError = [this](const std::exception& e) { report(e); };
+    isolated([this] { m_chat.saveChatView(); });
+    const bool listChanged = m_players.takeListChanged();
+    if (listChanged) playersChanged.notifyEach(onError);
     if (!m_firstBatchDone) {
         m_log.SMS("You can now send commands");
-        run(hooks.startStatusPoll);
+        statusPollWanted.notifyEach(onError);
     }
     m_firstBatchDone = true;
-    run([this] {
-        const std::string defaultGroup = hooks.defaultGroupName ? hooks.defaultGroupName() : "";
-        m_slots.DetectNumofPlayers(m_settings.config.MaxClients, defaultGroup);
+    isolated([this] {
+        m_slots.DetectNumofPlayers(m_settings.config.MaxClients, m_directory.defaultGroupName());
     });
-    run(hooks.resetDamageMarker);
-    run(hooks.ClearHP);
-    m_players.PlayerListChanged = false;
-    run(hooks.DoVotingSystem);
+    batchEnded.notifyEach(onError);
 }
 
 } // namespace corvane

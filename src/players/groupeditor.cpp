@@ -7,16 +7,15 @@
 #include "players/groups.h"
 #include "players/playerlog.h"
 #include "rcon/onlinegrid.h"
+#include "rcon/rconqueue.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace corvane {
 
-GroupEditor::GroupEditor(Groups& groups, PlayerLog& playerLog, OnlineGrid& grid, Prompts& prompts,
-                         std::function<void()> statusPollSoon)
-    : m_groups(groups), m_playerLog(playerLog), m_grid(grid), m_prompts(prompts),
-      m_statusPollSoon(std::move(statusPollSoon)) {}
+GroupEditor::GroupEditor(Groups& groups, PlayerLog& playerLog, OnlineGrid& grid, Prompts& prompts)
+    : m_groups(groups), m_playerLog(playerLog), m_grid(grid), m_prompts(prompts) {}
 
 bool GroupEditor::isGroup(int level) const {
     return level >= 1 && level <= m_groups.table.groupCount();
@@ -141,7 +140,7 @@ bool GroupEditor::changeDefault(int level) {
     t.DefaultRank = static_cast<std::int16_t>(level);
     m_groups.SaveGroups();
     m_playerLog.refresh();
-    if (m_statusPollSoon) m_statusPollSoon();
+    defaultChanged.notify();
     changed.notify();
     return true;
 }
@@ -218,7 +217,7 @@ bool GroupEditor::setOnlinePlayerGroup(int slot, int level) {
     if (!row || row->username.empty()) return false;
     const std::string guid = row->guid;
     const std::string name = row->username;
-    if (!m_groups.SetGroupDatabase("G" + guid, decimal(level), name, true)) return false;
+    if (!m_groups.SetGroupDatabase("G" + guid, decimal(level), name, {}, true)) return false;
     m_grid.setGroup(slot, m_groups.table.GroupName[static_cast<std::size_t>(level)]);
     m_playerLog.refresh();
     return true;
@@ -228,7 +227,7 @@ bool GroupEditor::setLoggedPlayerGroup(std::size_t row, int level) {
     if (row >= m_playerLog.rowCount()) return false;
     const PlayerLogRow player = m_playerLog.row(row);
     if (!m_groups.SetGroupDatabase(decimal(player.record.ID), decimal(level),
-                                   player.record.UserName, true))
+                                   player.record.UserName, {}, true))
         return false;
     m_playerLog.refresh();
     return true;

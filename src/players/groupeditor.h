@@ -6,7 +6,6 @@
 #include "core/signal.h"
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,10 +19,7 @@ class Prompts;
 
 class GroupEditor {
 public:
-    // statusPollSoon: after the default group changes, a status poll a
-    // moment later shows everybody's group again.
-    GroupEditor(Groups& groups, PlayerLog& playerLog, OnlineGrid& grid, Prompts& prompts,
-                std::function<void()> statusPollSoon);
+    GroupEditor(Groups& groups, PlayerLog& playerLog, OnlineGrid& grid, Prompts& prompts);
 
     // ---- the groups list (levels 1..)
     std::optional<int> selectedLevel() const { return m_selected; }
@@ -57,6 +53,9 @@ public:
     bool setLoggedPlayerGroup(std::size_t row, int level);
 
     Signal<> changed;
+    // The default group changed: a status poll a moment later shows
+    // everybody's group again.
+    Signal<> defaultChanged;
 
 private:
     bool isGroup(int level) const;
@@ -68,7 +67,6 @@ private:
     PlayerLog& m_playerLog;
     OnlineGrid& m_grid;
     Prompts& m_prompts;
-    std::function<void()> m_statusPollSoon;
     std::optional<int> m_selected;
     std::optional<std::vector<std::string>> m_clipboard;
 };

@@ -2,6 +2,7 @@
 
 #include "core/activitylog.h"
 #include "core/apppaths.h"
+#include "core/criticalerrors.h"
 #include "core/eventloop.h"
 #include "core/fieldreader.h"
 #include "core/gametext.h"
@@ -26,10 +27,9 @@ constexpr int kSetGroupAnnounce = 9;
 
 Groups::Groups(Settings& settings, SlotTable& slots, OnlineGrid& grid, RconQueue& queue,
                ActivityLog& log, const AppPaths& paths, EventLoop& loop, PlayerStore& store,
-               PlayerLookup& lookup, bool& criticalError, GroupHooks hooks)
+               PlayerLookup& lookup, CriticalErrors& errors)
     : m_settings(settings), m_slots(slots), m_grid(grid), m_queue(queue), m_log(log),
-      m_paths(paths), m_store(store), m_lookup(lookup), m_criticalError(criticalError),
-      m_hooks(std::move(hooks)) {
+      m_paths(paths), m_store(store), m_lookup(lookup), m_errors(errors) {
     m_saveTimer = loop.createTimer(kSaveDelayMs, true, [this] { SaveSettings(); });
 }
 
@@ -46,7 +46,6 @@ void Groups::clearArrays(bool namesOnly) {
 }
 
 void Groups::InputAdmin() {
-    const unsigned readsBefore = m_adminReads;
     clearArrays(false);
     try {
         readLevelsFile(readFieldFile(m_paths.file(kLevelsFile)), table);
@@ -55,26 +54,18 @@ void Groups::InputAdmin() {
     } catch (const FieldReadError&) {
         table.syncDefaultName();
         changed.notify();
-        loadFailure();
-        // A Retry in the dialog reloads everything; when that load succeeded,
-        // this older failure must not lock the program out again.
-        if (m_adminReads == readsBefore) {
-            m_loadFailed = true;
-            m_criticalError = true;
-        }
+        // Marked before the error is raised: a Retry in the critical-error
+        // dialog reloads everything, and a reload that succeeds clears it.
+        m_loadFailed = true;
+        m_log.SMS("WARNING: Error loading Files, make sure \\Data folder exists!", kRed);
+        m_errors.raise(CriticalSource::Groups);
         return;
     }
-    ++m_adminReads;
-    m_log.SMS("Read Admin Config");
     m_loadFailed = false;
+    m_errors.clear(CriticalSource::Groups);
+    m_log.SMS("Read Admin Config");
     changed.notify();
-    if (m_hooks.InputLists) m_hooks.InputLists();
-    if (m_hooks.applyPumpInterval) m_hooks.applyPumpInterval(m_settings.advanced.RconQueueInterval);
-}
-
-void Groups::loadFailure() {
-    m_log.SMS("WARNING: Error loading Files, make sure \\Data folder exists!", kRed);
-    if (m_hooks.SendCError) m_hooks.SendCError();
+    loaded.notify();
 }
 
 bool Groups::SaveSettings() {
@@ -136,37 +127,44 @@ int Groups::levelOf(const std::string& guid) const {
     return table.DefaultRank;
 }
 
+bool Groups::inDefaultGroup(const std::string& guid) const {
+    return levelOf(guid) == table.DefaultRank;
+}
+
 bool Groups::mayRun(const std::string& guid, std::string_view word) const {
     return table.mayRun(levelOf(guid), word);
 }
 
 // ---------------------------------------------------------------- changing a player's group
 
-void Groups::SetOnlineGroup(const std::string& name, const std::string& group) {
+// The player is found by his GUID, so another player of the same name keeps
+// his group.
+void Groups::SetOnlineGroup(const std::string& guid, const std::string& group) {
+    if (guid.empty()) return;
     for (int slot = 0; slot < SlotTable::kSlots; ++slot) {
         SlotEntry& e = m_slots[slot];
-        if (e.SlotName.empty() || !equalsIgnoringCase(e.SlotName, name)) continue;
+        if (e.SlotGUID != guid) continue;
         e.SlotGroup = group;
+        if (const OnlineGridRow* row = m_grid.row(slot); row && row->guid == guid)
+            m_grid.setGroup(slot, group);
         m_slots.changed.notify();
-        return;
     }
 }
 
-void Groups::SetGroup(std::string_view text) {
-    const std::string found = m_lookup.FindPlayer(text);
+void Groups::SetGroup(const CommandIssuer& issuer, std::string_view text) {
+    const PlayerMatch match = m_lookup.FindPlayer(issuer, text);
     // The candidates have been listed to the issuer; nothing more to say.
-    if (m_lookup.lastMatch() == PlayerLookup::Match::Ambiguous) return;
-    const std::string group = trimBlanks(found);
-    const std::string guid =
-        m_lookup.TargetName.empty() ? "0" : m_lookup.FindGUID(m_lookup.TargetName);
+    if (match.kind == PlayerMatch::Kind::Ambiguous) return;
+    const std::string group = trimBlanks(match.rest);
+    const std::string guid = match.name.empty() ? "0" : m_lookup.FindGUID(match.name);
     if (guid != "0" && !group.empty()) {
         const std::int32_t id = findGuidOrZero(m_store, guid);
         if (id != 0) {
-            SetGroupDatabase(decimal(id), group, m_lookup.TargetName, false);
+            SetGroupDatabase(decimal(id), group, match.name, issuer, false);
             return;
         }
     }
-    m_queue.SendPM("Player not found");
+    m_queue.SendPM(issuer, "Player not found");
 }
 
 std::int32_t Groups::recordIdOf(const std::string& target) {
@@ -175,10 +173,12 @@ std::int32_t Groups::recordIdOf(const std::string& target) {
 }
 
 bool Groups::SetGroupDatabase(const std::string& target, const std::string& groupText,
-                              const std::string& playerName, bool silent) {
+                              const std::string& playerName, const CommandIssuer& issuer,
+                              bool silent) {
     try {
         const std::int32_t id = recordIdOf(target);
-        if (id == 0 || !m_store.record(id)) {
+        const std::optional<PlayerRecord> record = id == 0 ? std::nullopt : m_store.record(id);
+        if (!record) {
             m_log.SMS("Cannot set the group of " + playerName + ": not in the player database",
                       kRed);
             return false;
@@ -187,7 +187,7 @@ bool Groups::SetGroupDatabase(const std::string& target, const std::string& grou
         if (equalsIgnoringCase(group, GroupTable::kOwner)) {
             m_store.setGroup(id, "0");
             if (!silent) m_queue.SendSay("^2" + playerName + " was set to the group: ^1Owner");
-            finishSetGroup(playerName, GroupTable::kOwner);
+            finishSetGroup(playerName, record->guid, GroupTable::kOwner);
             return true;
         }
         int level = -1;
@@ -196,8 +196,9 @@ bool Groups::SetGroupDatabase(const std::string& target, const std::string& grou
             if (equalsIgnoringCase(table.GroupName[static_cast<std::size_t>(i)], group)) level = i;
         if (level < 0) {
             if (!silent) {
-                m_queue.SendPM("To setgroup use: ^2!setgroup <player> <group name or level>");
-                PMGROUPS();
+                m_queue.SendPM(issuer,
+                               "To setgroup use: ^2!setgroup <player> <group name or level>");
+                PMGROUPS(issuer);
             }
             return false;
         }
@@ -208,11 +209,11 @@ bool Groups::SetGroupDatabase(const std::string& target, const std::string& grou
             const std::string message = "^2" + playerName + " was set to the " +
                                         (isDefault ? "default " : "") + "group: ^1" + name;
             if (m_settings.mod.AnnounceMode[kSetGroupAnnounce] != 0)
-                m_queue.SendPM(message);
+                m_queue.SendPM(issuer, message);
             else
                 m_queue.SendSay(message);
         }
-        finishSetGroup(playerName, name);
+        finishSetGroup(playerName, record->guid, name);
         return true;
     } catch (const SqlError& e) {
         m_log.SMS(std::string("Error changing the player's group: ") + e.what(), kRed);
@@ -220,23 +221,21 @@ bool Groups::SetGroupDatabase(const std::string& target, const std::string& grou
     }
 }
 
-void Groups::finishSetGroup(const std::string& playerName, const std::string& groupName) {
-    SetOnlineGroup(playerName, groupName);
+void Groups::finishSetGroup(const std::string& playerName, const std::string& guid,
+                            const std::string& groupName) {
+    SetOnlineGroup(guid, groupName);
     // Counted after the change, so the administrators online include him.
     m_slots.DetectNumofPlayers(m_settings.config.MaxClients, table.DefaultGroupName);
-    const OnlineGridRow* row = m_grid.row(m_lookup.TargetSlot);
-    if (row && !row->username.empty() && equalsIgnoringCase(row->username, playerName))
-        m_grid.setGroup(m_lookup.TargetSlot, groupName);
     m_log.SMS(playerName + " was set to the level: " + groupName);
-    if (m_hooks.markPlayerLogForRefresh) m_hooks.markPlayerLogForRefresh();
+    playerGroupChanged.notify();
 }
 
-void Groups::PMGROUPS() {
+void Groups::PMGROUPS(const CommandIssuer& issuer) {
     std::string text = "^1Groups:^2";
     for (int level = 0; level <= table.groupCount(); ++level)
         text += " ^2" + table.GroupName[static_cast<std::size_t>(level)] + ",";
     text.pop_back();
-    m_queue.SendPMLong(text);
+    m_queue.SendPMLong(issuer, text);
 }
 
 // ---------------------------------------------------------------- console

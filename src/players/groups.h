@@ -5,10 +5,10 @@
 
 #include "core/signal.h"
 #include "players/grouptable.h"
+#include "rcon/playerevents.h"
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,6 +18,7 @@ namespace corvane {
 
 class ActivityLog;
 class AppPaths;
+class CriticalErrors;
 class EventLoop;
 class OnlineGrid;
 class PlayerLookup;
@@ -26,26 +27,16 @@ class RconQueue;
 class Settings;
 class SlotTable;
 class Timer;
+struct CommandIssuer;
 
-struct GroupHooks {
-    // The critical-error dialog, when the group files cannot be read.
-    std::function<void()> SendCError;
-    // Reloading the groups also reloads the other lists (messages, rules...).
-    std::function<void()> InputLists;
-    // ...and applies the queue pump's period (milliseconds).
-    std::function<void(std::int32_t intervalMs)> applyPumpInterval;
-    // A player's group changed: the player log wants refilling.
-    std::function<void()> markPlayerLogForRefresh;
-};
-
-class Groups {
+class Groups final : public PlayerDirectory {
 public:
     static constexpr int kSaveDelayMs = 15000;
 
     Groups(Settings& settings, SlotTable& slots, OnlineGrid& grid, RconQueue& queue,
            ActivityLog& log, const AppPaths& paths, EventLoop& loop, PlayerStore& store,
-           PlayerLookup& lookup, bool& criticalError, GroupHooks hooks);
-    ~Groups();
+           PlayerLookup& lookup, CriticalErrors& errors);
+    ~Groups() override;
     Groups(const Groups&) = delete;
     Groups& operator=(const Groups&) = delete;
 
@@ -68,7 +59,9 @@ public:
     int GroupNtoNum(std::string_view name) const { return table.GroupNtoNum(name); }
     std::string NumtoGroup(std::string_view level) const { return table.NumtoGroup(level); }
     // The group name stored for a player in the database.
-    std::string CheckAdminGroup(const std::string& guid);
+    std::string CheckAdminGroup(const std::string& guid) override;
+    std::string defaultGroupName() const override { return table.DefaultGroupName; }
+    bool inDefaultGroup(const std::string& guid) const override;
     // The player's level from the online slot table, as decimal text; the
     // default level when he is not online.
     std::string CheckAdminGroupNODB(const std::string& guid) const;
@@ -77,14 +70,16 @@ public:
     bool mayRun(const std::string& guid, std::string_view word) const;
 
     // ---- changing a player's group
-    void SetOnlineGroup(const std::string& name, const std::string& group);
-    // !setgroup <player> <group name or level>
-    void SetGroup(std::string_view text);
+    // The online player with this GUID, in the slot table and the grid.
+    void SetOnlineGroup(const std::string& guid, const std::string& group);
+    // !setgroup <player> <group name or level>, typed by the issuer.
+    void SetGroup(const CommandIssuer& issuer, std::string_view text);
     // target: a record ID as text, or "G" + GUID; group: a name or a level.
-    // True when the player's group was changed.
+    // Answers go to the issuer; silent changes (the operator's own) are not
+    // announced at all. True when the player's group was changed.
     bool SetGroupDatabase(const std::string& target, const std::string& group,
-                          const std::string& playerName, bool silent);
-    void PMGROUPS();
+                          const std::string& playerName, const CommandIssuer& issuer, bool silent);
+    void PMGROUPS(const CommandIssuer& issuer);
 
     // ---- console
     // For each announcement kind, whether "Global" is selected.
@@ -97,11 +92,16 @@ public:
 
     // The groups, their commands or the default changed.
     Signal<> changed;
+    // The groups were loaded: the lists that go with them are reloaded and
+    // the queue pump's period applied.
+    Signal<> loaded;
+    // A player's group changed: the player log wants refilling.
+    Signal<> playerGroupChanged;
 
 private:
-    void loadFailure();
     std::int32_t recordIdOf(const std::string& target);
-    void finishSetGroup(const std::string& playerName, const std::string& groupName);
+    void finishSetGroup(const std::string& playerName, const std::string& guid,
+                        const std::string& groupName);
 
     Settings& m_settings;
     SlotTable& m_slots;
@@ -111,11 +111,9 @@ private:
     const AppPaths& m_paths;
     PlayerStore& m_store;
     PlayerLookup& m_lookup;
-    bool& m_criticalError;
-    GroupHooks m_hooks;
+    CriticalErrors& m_errors;
     std::unique_ptr<Timer> m_saveTimer;
     bool m_loadFailed = false;
-    unsigned m_adminReads = 0;
 };
 
 } // namespace corvane

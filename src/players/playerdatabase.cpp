@@ -58,10 +58,10 @@ std::string welcomeMessage(const std::string& welcomeTemplate, const std::string
 PlayerDatabase::PlayerDatabase(PlayerStore& store, Groups& groups, PlayerLog& playerLog,
                                Settings& settings, SlotTable& slots, OnlineGrid& grid,
                                RconQueue& queue, ActivityLog& log, const AppPaths& paths,
-                               const Clock& clock, Prompts& prompts, PlayerDatabaseHooks hooks)
+                               const Clock& clock, Prompts& prompts, const GreetingGate& gate)
     : m_store(store), m_groups(groups), m_playerLog(playerLog), m_settings(settings),
       m_slots(slots), m_grid(grid), m_queue(queue), m_log(log), m_paths(paths), m_clock(clock),
-      m_prompts(prompts), m_hooks(std::move(hooks)) {}
+      m_prompts(prompts), m_gate(gate) {}
 
 std::string PlayerDatabase::today() const {
     return formatDate(m_clock.now());
@@ -124,11 +124,11 @@ void PlayerDatabase::CheckPlayerDB(const std::string& name, const std::string& g
     entry.SlotDbID = decimal(id);
     std::string group = m_groups.CheckAdminGroup(guid);
 
-    const bool firstBatchDone = m_hooks.FirstBatchDone && m_hooks.FirstBatchDone();
+    const bool firstBatchDone = m_gate.FirstBatchDone();
     if (entry.SlotGreetedID != entry.SlotDbID && firstBatchDone &&
         !startsWith(name, kDemoClientName) && slotNo != 0) {
         entry.SlotGreetedID = entry.SlotDbID;
-        if (m_hooks.resetWarnings) m_hooks.resetWarnings(slotNo);
+        playerRegistered.notify(slotNo);
         UpdateDB(id, name, guid, slot);
         if (group.empty()) group = m_groups.table.DefaultGroupName;
         greet(slotNo, name, guid, group, newPlayer);
@@ -158,6 +158,10 @@ void PlayerDatabase::UpdateDB(std::int32_t id, const std::string& name, const st
         m_store.updateSeen(id, name, today(), m_settings.config.ServerName);
     } catch (const SqlError&) {
     }
+}
+
+void PlayerDatabase::playerLeft(const std::string& guid) {
+    UpdateLastSeen(decimal(FindGUIDDatabase(guid)));
 }
 
 void PlayerDatabase::UpdateLastSeen(const std::string& id) {

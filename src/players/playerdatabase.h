@@ -4,11 +4,11 @@
 // grid filled. The database is one SQLite file, Data/playerdb.mdb unless the
 // advanced settings name another.
 
+#include "core/signal.h"
 #include "players/playerstore.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 
 namespace corvane {
@@ -24,12 +24,13 @@ class RconQueue;
 class Settings;
 class SlotTable;
 
-struct PlayerDatabaseHooks {
-    // The first batch of log lines has been handled: nobody is greeted before.
-    std::function<bool()> FirstBatchDone;
-    // A player was registered in a slot: his language and weapon warnings
-    // start again from zero.
-    std::function<void(int slot)> resetWarnings;
+// Whether the first batch of log lines has been handled: players already on
+// the server when the program starts are never greeted as if they had just
+// joined.
+class GreetingGate {
+public:
+    virtual ~GreetingGate() = default;
+    virtual bool FirstBatchDone() const = 0;
 };
 
 // The welcome line's text from the template: "<player>", "<server>",
@@ -46,7 +47,7 @@ public:
     PlayerDatabase(PlayerStore& store, Groups& groups, PlayerLog& playerLog, Settings& settings,
                    SlotTable& slots, OnlineGrid& grid, RconQueue& queue, ActivityLog& log,
                    const AppPaths& paths, const Clock& clock, Prompts& prompts,
-                   PlayerDatabaseHooks hooks);
+                   const GreetingGate& gate);
 
     // Opens the database, then refills the player log and rebuilds the grid.
     bool LoadPlayerDatabase();
@@ -59,6 +60,8 @@ public:
     void AddPlayer(const std::string& name, const std::string& guid, const std::string& group);
     // A player seen in a slot (join line or status row).
     void CheckPlayerDB(const std::string& name, const std::string& guid, const std::string& slot);
+    // A player with this GUID left: his last-seen day.
+    void playerLeft(const std::string& guid);
     void UpdateDB(std::int32_t id, const std::string& name, const std::string& guid,
                   const std::string& slot);
     // A player left.
@@ -69,6 +72,10 @@ public:
     // by the empty template Data/new.mdb and opened again. False when nothing
     // was replaced.
     bool newDatabase();
+
+    // A player was registered in a slot: his language and weapon warnings
+    // start again from zero.
+    Signal<int> playerRegistered;
 
 private:
     std::string today() const;
@@ -86,7 +93,7 @@ private:
     const AppPaths& m_paths;
     const Clock& m_clock;
     Prompts& m_prompts;
-    PlayerDatabaseHooks m_hooks;
+    const GreetingGate& m_gate;
 };
 
 } // namespace corvane

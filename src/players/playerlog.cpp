@@ -17,10 +17,8 @@ constexpr const char* kDeletedPlayersGroup = "Player";
 } // namespace
 
 PlayerLog::PlayerLog(PlayerStore& store, Groups& groups, const SlotTable& slots,
-                     const Settings& settings, ActivityLog& log,
-                     std::function<void()> requestStatusPoll)
-    : m_store(store), m_groups(groups), m_slots(slots), m_settings(settings), m_log(log),
-      m_requestStatusPoll(std::move(requestStatusPoll)) {
+                     const Settings& settings, ActivityLog& log)
+    : m_store(store), m_groups(groups), m_slots(slots), m_settings(settings), m_log(log) {
     m_store.setGroupDisplay([this](const std::string& stored) { return shownGroup(stored); });
 }
 
@@ -145,7 +143,7 @@ void PlayerLog::deleteSelected() {
     if (!m_selected || *m_selected >= m_rowCount) return;
     const std::size_t index = *m_selected;
     const PlayerLogRow victim = row(index);
-    m_groups.SetOnlineGroup(victim.record.UserName, kDeletedPlayersGroup);
+    m_groups.SetOnlineGroup(victim.record.guid, kDeletedPlayersGroup);
     try {
         m_store.remove(victim.record.ID);
     } catch (const SqlError& e) {
@@ -155,7 +153,7 @@ void PlayerLog::deleteSelected() {
     if (!m_ids.empty()) m_ids.erase(m_ids.begin() + static_cast<std::ptrdiff_t>(index));
     --m_rowCount;
     m_pages.clear();
-    if (m_requestStatusPoll) m_requestStatusPoll();
+    recordDeleted.notify();
     select(index);
     changed.notify();
 }

@@ -36,10 +36,8 @@ public:
     static constexpr const char* kOnlineOnlyCaption = "Online Only";
     static constexpr const char* kShowAllCaption = "Show All";
 
-    // requestStatusPoll runs after a Delete, so that a deleted player who is
-    // online comes back as a new one.
     PlayerLog(PlayerStore& store, Groups& groups, const SlotTable& slots, const Settings& settings,
-              ActivityLog& log, std::function<void()> requestStatusPoll);
+              ActivityLog& log);
 
     // Refills the rows from the table, filtered and in the remembered order.
     void refresh();
@@ -75,6 +73,9 @@ public:
     void deleteSelected();
 
     Signal<> changed;
+    // A record was deleted: a status poll brings a deleted player who is
+    // online back as a new one.
+    Signal<> recordDeleted;
 
 private:
     // Rows come straight from the table (in table order or through a sort
@@ -90,7 +91,6 @@ private:
     const SlotTable& m_slots;
     const Settings& m_settings;
     ActivityLog& m_log;
-    std::function<void()> m_requestStatusPoll;
 
     std::size_t m_rowCount = 0;
     std::vector<std::int32_t> m_ids; // the rows' record IDs when sorted or filtered

@@ -6,93 +6,84 @@
 namespace corvane {
 namespace {
 
-constexpr int kMinNameMatch = 3;
+// A name shorter than this is found by its slot number only.
+constexpr std::size_t kMinNameMatch = 3;
 
 } // namespace
 
-std::string PlayerLookup::FindPlayer(std::string_view typed) {
+PlayerMatch PlayerLookup::FindPlayer(const CommandIssuer& issuer, std::string_view typed) const {
     const std::string text = trimBlanks(typed);
+    PlayerMatch nobody;
+    nobody.kind = PlayerMatch::Kind::NobodyOnline;
+    if (m_slots.OnlineCount == 0) return nobody;
     const std::vector<std::string> words = splitAt(text, " ");
-    m_candidates.clear();
-    TargetSlot = 0;
-    TargetName.clear();
-    TargetDisplayName.clear();
-    m_match = Match::None;
-    if (m_slots.OnlineCount == 0) return kNobodyOnline;
-
-    const int n = CheckFullName(words);
-    if (m_match == Match::Ambiguous) return kAmbiguous;
-    if (n == 0) return {};
-    if (m_match == Match::Slot)
-        return static_cast<std::size_t>(n) + 1 <= text.size()
-                   ? text.substr(static_cast<std::size_t>(n) + 1)
-                   : std::string();
-    return reasonAfterName(text, words.front());
+    PlayerMatch match = CheckFullName(issuer, words.front());
+    if (match.kind == PlayerMatch::Kind::Slot) {
+        const std::size_t after = words.front().size() + 1;
+        match.rest = after <= text.size() ? text.substr(after) : std::string();
+    } else if (match.kind == PlayerMatch::Kind::Name) {
+        match.rest = reasonAfterName(text, words.front(), match.name);
+    }
+    return match;
 }
 
 // The reason is cut from the end of the typed text by length, so it keeps
 // the letter case the player typed. Its length is what remains once the
 // name, the typed word and each word of the name are taken out.
-std::string PlayerLookup::reasonAfterName(const std::string& text,
-                                          const std::string& typedWord) const {
-    std::string rest = replaceAll(toUpper(text), TargetName, "");
+std::string PlayerLookup::reasonAfterName(const std::string& text, const std::string& typedWord,
+                                          const std::string& upperName) const {
+    std::string rest = replaceAll(toUpper(text), upperName, "");
     rest = replaceAll(std::move(rest), toUpper(typedWord), "");
-    for (const std::string& word : splitAt(TargetName, " "))
+    for (const std::string& word : splitAt(upperName, " "))
         rest = replaceAll(std::move(rest), word, "");
     const std::size_t length = trimBlanks(rest).size();
     return CheckReasons(text.substr(text.size() - length), m_reasons);
 }
 
-int PlayerLookup::CheckFullName(const std::vector<std::string>& words) {
-    m_candidates.clear();
-    TargetSlot = 0;
-    TargetName.clear();
-    TargetDisplayName.clear();
-    m_match = Match::None;
-    const std::string w = words.empty() ? std::string() : words.front();
-
-    if (w.size() < 3 && isINT(w)) {
-        m_match = Match::Slot;
-        const int slot = *toInt16(w);
+PlayerMatch PlayerLookup::CheckFullName(const CommandIssuer& issuer,
+                                        const std::string& word) const {
+    PlayerMatch match;
+    if (word.size() < 3 && isINT(word)) {
+        match.kind = PlayerMatch::Kind::Slot;
+        const int slot = *toInt16(word);
         // Slot 0 (the server's own client) and numbers beyond the table are
-        // never a target: the result stays empty and callers report it.
+        // never a target: the match stays empty and callers report it.
         if (slot >= 1 && slot < SlotTable::kSlots) {
-            TargetSlot = static_cast<std::int16_t>(slot);
-            TargetName = m_slots[slot].SlotName;
-            TargetDisplayName = TargetName;
+            match.slot = static_cast<std::int16_t>(slot);
+            match.name = m_slots[slot].SlotName;
+            match.displayName = match.name;
         }
-        return static_cast<int>(w.size());
+        return match;
     }
-
     // An empty word would be part of every name: it names nobody.
-    if (w.empty()) return 0;
-    const std::string upperWord = toUpper(w);
-    for (int slot = 1; slot < SlotTable::kSlots; ++slot)
-        FindP(upperWord, toUpper(m_slots[slot].SlotName), slot);
+    if (word.empty()) return match;
 
-    if (m_candidates.size() == 1) {
-        m_match = Match::Name;
-        TargetSlot = static_cast<std::int16_t>(m_candidates.front().slot);
-        TargetName = m_candidates.front().upperName;
-        TargetDisplayName = m_slots[m_candidates.front().slot].SlotName;
-        return static_cast<int>(w.size());
+    const std::vector<Candidate> candidates = FindP(toUpper(word));
+    if (candidates.size() == 1) {
+        match.kind = PlayerMatch::Kind::Name;
+        match.slot = static_cast<std::int16_t>(candidates.front().slot);
+        match.name = candidates.front().upperName;
+        match.displayName = m_slots[candidates.front().slot].SlotName;
+    } else if (candidates.size() > 1) {
+        std::string list;
+        for (const Candidate& c : candidates)
+            list += c.upperName + "[" + std::to_string(c.slot) + "], ";
+        list.resize(list.size() - 2);
+        m_queue.SendPM(issuer, "^1Multiple users found: ^2" + list);
+        match.kind = PlayerMatch::Kind::Ambiguous;
     }
-    if (m_candidates.empty()) return 0;
-
-    std::string list;
-    for (const Candidate& c : m_candidates)
-        list += c.upperName + "[" + std::to_string(c.slot) + "], ";
-    list.resize(list.size() - 2);
-    m_queue.SendPM("^1Multiple users found: ^2" + list);
-    m_candidates.clear();
-    m_match = Match::Ambiguous;
-    return 0;
+    return match;
 }
 
-void PlayerLookup::FindP(const std::string& typedWord, const std::string& candidateName, int slot) {
-    if (candidateName.size() < kMinNameMatch) return;
-    if (candidateName.find(typedWord) == std::string::npos) return;
-    m_candidates.push_back(Candidate{candidateName, slot});
+// Every slot whose name (of kMinNameMatch characters or more) holds the word.
+std::vector<PlayerLookup::Candidate> PlayerLookup::FindP(const std::string& upperWord) const {
+    std::vector<Candidate> candidates;
+    for (int slot = 1; slot < SlotTable::kSlots; ++slot) {
+        const std::string name = toUpper(m_slots[slot].SlotName);
+        if (name.size() >= kMinNameMatch && name.find(upperWord) != std::string::npos)
+            candidates.push_back(Candidate{name, slot});
+    }
+    return candidates;
 }
 
 std::string PlayerLookup::FindGUID(std::string_view name) const {

@@ -13,53 +13,52 @@
 
 namespace corvane {
 
+struct PlayerMatch {
+    enum class Kind {
+        NobodyOnline, // nobody is on the server
+        None,         // no name fits (or the text names nobody)
+        Slot,         // a slot number was typed (the slot may be empty)
+        Name,         // exactly one name holds the typed word
+        Ambiguous,    // several do: they have been listed to the issuer
+    };
+    Kind kind = Kind::None;
+    // The slot found; 0 for slot 0, numbers beyond the table and no match.
+    std::int16_t slot = 0;
+    // The name found: upper case after a name match, as the slot table shows
+    // it after a slot number; empty when nobody holds the slot.
+    std::string name;
+    std::string displayName; // as the slot table shows it
+    // The text after the player's slot number or name: the reason or group.
+    std::string rest;
+};
+
 class PlayerLookup {
 public:
-    // FindPlayer's special results.
-    static constexpr const char* kNobodyOnline = "null";
-    static constexpr const char* kAmbiguous = "null2";
+    // Reasons are the numbered texts that "MSG<n>" in the rest of the text
+    // stands for.
+    PlayerLookup(const SlotTable& slots, RconQueue& queue, const ReasonTexts& reasons)
+        : m_slots(slots), m_queue(queue), m_reasons(reasons) {}
 
-    // Ambiguous names are answered to the issuer through the queue; reasons
-    // are the numbered texts that "MSG<n>" in the rest of the text stands for.
-    PlayerLookup(const SlotTable& slots, RconQueue& queue, ReasonLookup reasons)
-        : m_slots(slots), m_queue(queue), m_reasons(std::move(reasons)) {}
-
-    // The text after the player's slot number or name, and the lookup result.
-    // "null" when nobody is online, "null2" when the name fits several players
-    // (they have been listed to the issuer), empty when nobody matches.
-    std::string FindPlayer(std::string_view text);
-    // Matches the first word; the number of characters that named the player,
-    // 0 when nobody matches or the match is ambiguous.
-    int CheckFullName(const std::vector<std::string>& words);
-    // Makes the slot a candidate when its name (3 characters or more) holds
-    // the typed word. Both are given in upper case.
-    void FindP(const std::string& typedWord, const std::string& candidateName, int slot);
+    // The player the text names; ambiguous names are listed to the issuer.
+    PlayerMatch FindPlayer(const CommandIssuer& issuer, std::string_view text) const;
     // The GUID of the online player with exactly this name (case ignored), "0"
     // when there is none.
     std::string FindGUID(std::string_view name) const;
 
-    // The lookup result, read by the caller right after FindPlayer.
-    std::int16_t TargetSlot = 0;
-    std::string TargetName;        // upper case after a name match
-    std::string TargetDisplayName; // as the slot table shows it
-
-    enum class Match { None, Slot, Name, Ambiguous };
-    Match lastMatch() const { return m_match; }
-
+private:
     struct Candidate {
         std::string upperName;
         int slot = 0;
     };
-    const std::vector<Candidate>& candidates() const { return m_candidates; }
-
-private:
-    std::string reasonAfterName(const std::string& text, const std::string& typedWord) const;
+    // Matches the first word; the match's kind, slot and names.
+    PlayerMatch CheckFullName(const CommandIssuer& issuer, const std::string& word) const;
+    std::vector<Candidate> FindP(const std::string& upperWord) const;
+    std::string reasonAfterName(const std::string& text, const std::string& typedWord,
+                                const std::string& upperName) const;
 
     const SlotTable& m_slots;
     RconQueue& m_queue;
-    ReasonLookup m_reasons;
-    std::vector<Candidate> m_candidates;
-    Match m_match = Match::None;
+    const ReasonTexts& m_reasons;
 };
 
 } // namespace corvane

@@ -1,41 +1,30 @@
 #include "rcon/onlineplayers.h"
 
-#include "core/gametext.h"
 #include "core/modsettings.h"
-#include "core/numbers.h"
 #include "core/serverconfig.h"
 
-#include <stdexcept>
-#include <vector>
-
 namespace corvane {
-void OnlinePlayers::AddPlayertoList(const std::string& joinLine) {
-    PlayerListChanged = true;
-    NameCheckRemoved = false;
-    const auto f = splitAt(joinLine, ";");
-    if (f.size() < 4) throw std::out_of_range("join line without a name");
-    const std::string name = RemoveCTag(f[3]);
-    if (m_mod.KickUnknownSoldiers && m_hooks.CheckBadNames) m_hooks.CheckBadNames(name, f[2]);
-    if (m_mod.KickXboxNames && m_hooks.CheckBadxBox) m_hooks.CheckBadxBox(name, f[2]);
-    if (NameCheckRemoved) return;
 
-    const int slot = SlotTable::slotNumber(f[2]);
+void OnlinePlayers::AddPlayertoList(const std::string& guid, const std::string& slotText,
+                                    const std::string& name) {
+    m_listChanged = true;
+    if (m_mod.KickUnknownSoldiers && m_nameChecks.CheckBadNames(name, slotText, guid)) return;
+    if (m_mod.KickXboxNames && m_nameChecks.CheckBadxBox(name, slotText, guid)) return;
+
+    const int slot = SlotTable::slotNumber(slotText);
     SlotEntry& e = m_slots[slot];
     e.SlotNumber = static_cast<std::int16_t>(slot);
-    e.SlotGUID = f[1];
+    e.SlotGUID = guid;
     e.SlotName = name;
-    e.SlotGroup = m_hooks.CheckAdminGroup ? m_hooks.CheckAdminGroup(f[1]) : std::string();
+    e.SlotGroup = m_directory.CheckAdminGroup(guid);
     if (name == kDemoClientName) m_slots.DemoClientPresent = true;
-    if (m_hooks.CheckPlayerDB) m_hooks.CheckPlayerDB(name, f[1], f[2]);
+    m_slots.playerSeen.notify(SeenPlayer{name, guid, slotText});
     m_slots.changed.notify();
 }
 
-void OnlinePlayers::RemovePlayerFromList(const std::string& quitLine) {
-    PlayerListChanged = true;
-    const auto f = splitAt(quitLine, ";");
-    if (f.size() < 4) throw std::out_of_range("quit line without a name");
-    const int slot = SlotTable::slotNumber(f[2]);
-    const std::string name = RemoveCTag(f[3]);
+void OnlinePlayers::RemovePlayerFromList(const std::string& slotText, const std::string& name) {
+    m_listChanged = true;
+    const int slot = SlotTable::slotNumber(slotText);
     SlotEntry& e = m_slots[slot];
     if (name != kDemoClientName) {
         e.SlotNumber = static_cast<std::int16_t>(m_config.MaxClients + 1);

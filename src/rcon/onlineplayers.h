@@ -6,6 +6,7 @@
 #include "rcon/slottable.h"
 
 #include <string>
+#include <utility>
 
 namespace corvane {
 
@@ -15,25 +16,27 @@ struct ModSettings;
 class OnlinePlayers {
 public:
     OnlinePlayers(SlotTable& slots, OnlineGrid& grid, const ServerConfig& config,
-                  const ModSettings& mod, const PlayerHooks& hooks)
-        : m_slots(slots), m_grid(grid), m_config(config), m_mod(mod), m_hooks(hooks) {}
+                  const ModSettings& mod, PlayerDirectory& directory, NameChecks& nameChecks)
+        : m_slots(slots), m_grid(grid), m_config(config), m_mod(mod), m_directory(directory),
+          m_nameChecks(nameChecks) {}
 
-    // The whole log line; fields separated by ";": 1 GUID, 2 slot, 3 name.
-    void AddPlayertoList(const std::string& joinLine);
-    void RemovePlayerFromList(const std::string& quitLine);
+    // A join or quit line's GUID, slot (0 to 50) and name without clan tag.
+    void AddPlayertoList(const std::string& guid, const std::string& slot, const std::string& name);
+    void RemovePlayerFromList(const std::string& slot, const std::string& name);
 
-    // Set by every change to the list; the log parser reads and clears it at
-    // the end of each batch.
-    bool PlayerListChanged = false;
-    // Set by a name check that removed the player being added.
-    bool NameCheckRemoved = false;
+    // Whether the list changed since the last call; the log parser asks at the
+    // end of each batch.
+    bool takeListChanged() { return std::exchange(m_listChanged, false); }
+    void markListChanged() { m_listChanged = true; }
 
 private:
     SlotTable& m_slots;
     OnlineGrid& m_grid;
     const ServerConfig& m_config;
     const ModSettings& m_mod;
-    const PlayerHooks& m_hooks;
+    PlayerDirectory& m_directory;
+    NameChecks& m_nameChecks;
+    bool m_listChanged = false;
 };
 
 } // namespace corvane

@@ -3,6 +3,7 @@
 #include "core/activitylog.h"
 #include "core/chatlog.h"
 #include "core/consolelog.h"
+#include "core/criticalerrors.h"
 #include "core/eventloop.h"
 #include "core/gametext.h"
 #include "core/net.h"
@@ -32,12 +33,13 @@ void reportSendError(const NetError& error, ActivityLog& log) {
         log.SMS(error.description, kRed);
 }
 
-RconLink::RconLink(Ports ports, const Settings& settings, const bool& criticalError,
+RconLink::RconLink(Ports ports, const Settings& settings, const CriticalErrors& errors,
                    LinkState& state, RconQueue& queue, const SlotTable& slots, ActivityLog& log,
-                   ConsoleLog& console, ChatLog& chat)
-    : m_ports(ports), m_settings(settings), m_criticalError(criticalError), m_state(state),
-      m_queue(queue), m_slots(slots), m_log(log), m_console(console), m_chat(chat),
-      m_socket(ports.net.createUdp()),
+                   ConsoleLog& console, ChatLog& chat, const ReasonTexts& reasons,
+                   const RuleCount& rules)
+    : m_ports(ports), m_settings(settings), m_errors(errors), m_state(state), m_queue(queue),
+      m_slots(slots), m_log(log), m_console(console), m_chat(chat), m_reasons(reasons),
+      m_rules(rules), m_socket(ports.net.createUdp("command")),
       m_timer5(ports.loop.createTimer(525, false, [this] { Timer5_Timer(); })) {
     m_socket->setEvents({[this](const std::string& d) { onReply(d); }, {}});
 }
@@ -91,7 +93,7 @@ std::string RconLink::rewriteSanction(std::string line) const {
 }
 
 void RconLink::Timer5_Timer() {
-    if (m_criticalError || !m_state.RconAllowed || m_state.StatusPending || m_paused ||
+    if (m_errors.active() || !m_state.RconAllowed || m_state.StatusPending || m_paused ||
         m_queue.empty())
         return;
     const RconEntry entry = m_queue.front();
@@ -108,8 +110,7 @@ void RconLink::Timer5_Timer() {
 
     if (line.size() >= 2 && line.compare(line.size() - 2, 2, "|r") == 0) {
         line.resize(line.size() - 2);
-        const int rules = m_hooks.rulesLoaded ? m_hooks.rulesLoaded() : 0;
-        if (rules > 4) {
+        if (m_rules.rulesLoaded() > 4) {
             if (m_rulePacing) {
                 m_rulePacing = false;
                 return; // goes out on the next tick
@@ -120,7 +121,7 @@ void RconLink::Timer5_Timer() {
         m_rulePacing = false;
     }
 
-    line = CheckReasons(std::move(line), m_hooks.reason);
+    line = CheckReasons(std::move(line), m_reasons);
     SendRCON(line);
     m_queue.popFront();
 }
@@ -129,10 +130,10 @@ void RconLink::onReply(const std::string& datagram) {
     const std::string text = CleanRconReply(datagram, true);
     m_console.showInView(text);
     m_console.SmsConsole(text);
-    if (m_hooks.commandReplyArrived) m_hooks.commandReplyArrived();
+    replyArrived.notify();
     if (isPlaylistReply(text)) {
         if (const auto playlist = playlistValue(text)) m_state.CurrentPlaylist = *playlist;
-        if (m_hooks.SetMaxHealth) m_hooks.SetMaxHealth(m_state.CurrentPlaylist);
+        playlistReplied.notify(m_state.CurrentPlaylist);
     }
     if (m_socket->isOpen()) m_socket->close();
 }
@@ -147,7 +148,7 @@ void RconLink::operatorSay(const std::string& text) {
 
 void RconLink::operatorCommand(const std::string& text) {
     if (equalsIgnoringCase(text, "RULES")) {
-        if (m_hooks.SendRules) m_hooks.SendRules();
+        rulesRequested.notify();
         return;
     }
     m_queue.pushFront(text); // the owner's own console line goes out as typed

@@ -5,10 +5,10 @@
 // "Say" and command boxes.
 
 #include "core/ports.h"
+#include "core/signal.h"
 #include "rcon/linkstate.h"
 #include "rcon/rconqueue.h"
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,27 +18,26 @@ namespace corvane {
 class ActivityLog;
 class ChatLog;
 class ConsoleLog;
+class CriticalErrors;
 class SlotTable;
 class Settings;
 class Timer;
 class UdpChannel;
 
+// How many rules are loaded: with more than four, rule lines go out at half
+// the pace so that players can read them.
+class RuleCount {
+public:
+    virtual ~RuleCount() = default;
+    virtual int rulesLoaded() const = 0;
+};
+
 class RconLink {
 public:
-    struct Hooks {
-        std::function<std::string(int number)> reason; // the numbered sanction reasons
-        std::function<int()> rulesLoaded;              // how many rules there are
-        std::function<void(std::int32_t playlist)> SetMaxHealth;
-        std::function<void()> commandReplyArrived; // stops the status poll's timeout
-        std::function<void()> SendRules;           // "RULES" typed in the command box
-    };
-
-    RconLink(Ports ports, const Settings& settings, const bool& criticalError, LinkState& state,
+    RconLink(Ports ports, const Settings& settings, const CriticalErrors& errors, LinkState& state,
              RconQueue& queue, const SlotTable& slots, ActivityLog& log, ConsoleLog& console,
-             ChatLog& chat);
+             ChatLog& chat, const ReasonTexts& reasons, const RuleCount& rules);
     ~RconLink();
-
-    void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
 
     // The pump timer (Timer5).
     void startPump();
@@ -58,20 +57,28 @@ public:
     void operatorSay(const std::string& text);
     void operatorCommand(const std::string& text);
 
+    // A reply arrived on the command socket (it also ends the status poll's wait).
+    Signal<> replyArrived;
+    // The answer to the "Playlist" query, with the playlist now current.
+    Signal<std::int32_t> playlistReplied;
+    // "RULES" was typed into the command box: the rules are to be said.
+    Signal<> rulesRequested;
+
 private:
     void onReply(const std::string& datagram);
     std::string rewriteSanction(std::string line) const;
 
     Ports m_ports;
     const Settings& m_settings;
-    const bool& m_criticalError;
+    const CriticalErrors& m_errors;
     LinkState& m_state;
     RconQueue& m_queue;
     const SlotTable& m_slots;
     ActivityLog& m_log;
     ConsoleLog& m_console;
     ChatLog& m_chat;
-    Hooks m_hooks;
+    const ReasonTexts& m_reasons;
+    const RuleCount& m_rules;
     std::unique_ptr<UdpChannel> m_socket;
     std::unique_ptr<Timer> m_timer5;
     bool m_paused = false;

@@ -51,13 +51,13 @@ void RconQueue::SendSay(const std::string& text) {
     if (!text.empty()) pushBack("say " + neutralize(text));
 }
 
-void RconQueue::SendPM(const std::string& text) {
+void RconQueue::SendPM(const CommandIssuer& issuer, const std::string& text) {
     if (issuer.CurrentSlot == 0) return;
     List3A("tell " + std::to_string(issuer.CurrentSlot) + " ^1PM: " + neutralize(text),
            issuer.CurrentSlot, issuer.CurrentGUID);
 }
 
-void RconQueue::SendPMLong(const std::string& text) {
+void RconQueue::SendPMLong(const CommandIssuer& issuer, const std::string& text) {
     if (issuer.CurrentSlot == 0) return;
     constexpr std::size_t kMaxLetters = 40;
     const std::string prefix = "tell " + std::to_string(issuer.CurrentSlot) + " ^1PM: ";
@@ -86,7 +86,7 @@ void RconQueue::SendPMLong(const std::string& text) {
     send();
 }
 
-std::string CheckReasons(std::string line, const ReasonLookup& reason) {
+std::string CheckReasons(std::string line, const ReasonTexts& reasons) {
     const bool examined = line.rfind("clientkick", 0) == 0 || line.rfind("tempbanuser", 0) == 0 ||
                           line.rfind("tell", 0) == 0 || line.rfind("say", 0) == 0;
     if (!examined) return line;
@@ -102,7 +102,7 @@ std::string CheckReasons(std::string line, const ReasonLookup& reason) {
         // as it is, and the search does not get past it.
         if (!number || *number < 0) break;
         line = replaceAll(std::move(line), "msg", "MSG");
-        line = replaceAll(std::move(line), "MSG" + n, reason ? reason(*number) : std::string());
+        line = replaceAll(std::move(line), "MSG" + n, reasons.reason(*number));
         line = trimBlanks(line);
     }
     return line;

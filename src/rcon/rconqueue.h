@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +24,7 @@ struct RconEntry {
 };
 
 // The player whose chat command is being handled: private replies go to him.
+// Slot 0 (the server itself, or nobody) receives no private replies.
 struct CommandIssuer {
     std::int16_t CurrentSlot = 0;
     std::string CurrentGUID;
@@ -43,9 +43,9 @@ public:
     // "say " + text; nothing for an empty text.
     void SendSay(const std::string& text);
     // A private reply to the issuer ("tell <slot> ^1PM: text"); none for slot 0.
-    void SendPM(const std::string& text);
+    void SendPM(const CommandIssuer& issuer, const std::string& text);
     // The same cut into messages of at most 40 letters, whole words only.
-    void SendPMLong(const std::string& text);
+    void SendPMLong(const CommandIssuer& issuer, const std::string& text);
 
     bool empty() const { return m_entries.empty(); }
     std::size_t size() const { return m_entries.size(); }
@@ -54,7 +54,6 @@ public:
     void popFront();
     void clear();
 
-    CommandIssuer issuer;
     Signal<> changed;
 
 private:
@@ -63,9 +62,16 @@ private:
     std::deque<RconEntry> m_entries;
 };
 
+// The numbered sanction reasons that "MSG<n>" placeholders stand for.
+class ReasonTexts {
+public:
+    virtual ~ReasonTexts() = default;
+    // Empty for a number without a reason.
+    virtual std::string reason(int number) const = 0;
+};
+
 // The line with its reason placeholders ("MSG" and a number) replaced by the
 // numbered reasons. Only kick, temporary-ban, tell and say lines are looked at.
-using ReasonLookup = std::function<std::string(int number)>;
-std::string CheckReasons(std::string line, const ReasonLookup& reason);
+std::string CheckReasons(std::string line, const ReasonTexts& reasons);
 
 } // namespace corvane

@@ -4,6 +4,7 @@
 // each status poll.
 
 #include "core/signal.h"
+#include "rcon/playerevents.h"
 
 #include <array>
 #include <cstdint>
@@ -51,6 +52,9 @@ public:
 
     // The online-player grid and the counts changed.
     Signal<> changed;
+    // A player was seen in a slot, by a join line or a status row: the player
+    // database stores and greets him.
+    Signal<const SeenPlayer&> playerSeen;
 
 private:
     std::array<SlotEntry, kSlots> m_slots{};

@@ -4,6 +4,7 @@
 #include "core/consolelog.h"
 #include "core/eventloop.h"
 #include "core/gametext.h"
+#include "core/modsettings.h"
 #include "core/net.h"
 #include "core/numbers.h"
 #include "core/settings.h"
@@ -19,31 +20,14 @@ namespace {
 // The status buffer holds at most one reply of two datagrams.
 constexpr std::size_t kMaxBuffer = 2 * kMaxReply;
 
-bool endsWith(const std::string& text, std::string_view tail) {
-    return text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 } // namespace
-
-std::vector<std::string> statusTokens(const std::string& line) {
-    std::vector<std::string> tokens;
-    std::size_t i = 0;
-    while (i < line.size() && tokens.size() < 100) {
-        const std::size_t blank = line.find(' ', i);
-        const std::size_t end = blank == std::string::npos ? line.size() : blank;
-        if (end > i) tokens.push_back(line.substr(i, end - i));
-        i = end + 1;
-    }
-    return tokens;
-}
 
 StatusPoll::StatusPoll(Ports ports, Settings& settings, LinkState& state, SlotTable& slots,
                        OnlineGrid& grid, RconQueue& queue, RconLink& link, ActivityLog& log,
-                       ConsoleLog& console, const PlayerHooks& hooks)
+                       ConsoleLog& console, PlayerDirectory& directory, NameChecks& nameChecks)
     : m_ports(ports), m_settings(settings), m_state(state), m_slots(slots), m_grid(grid),
-      m_queue(queue), m_link(link), m_log(log), m_console(console), m_hooks(hooks),
-      m_socket(ports.net.createUdp()) {
+      m_queue(queue), m_link(link), m_log(log), m_console(console), m_directory(directory),
+      m_nameChecks(nameChecks), m_socket(ports.net.createUdp("status")) {
     EventLoop& loop = ports.loop;
     m_timer11 = loop.createTimer(525, true, [this] { Command8_Click(); });
     m_timer21 = loop.createTimer(525, true, [this] { PrepStatus(); });
@@ -182,88 +166,57 @@ void StatusPoll::parseNames(const std::vector<std::string>& lines) {
     m_slots.ClearClients(maxClients);
     m_slots.ClearPlayers();
 
+    const TeamStatus status = parseTeamStatus(lines);
+    if (status.map) m_state.CurrentMap = *status.map;
     bool firstCounted = false;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::vector<std::string> tokens = statusTokens(lines[i]);
-        const std::string* next = i + 1 < lines.size() ? &lines[i + 1] : nullptr;
-        for (std::size_t t = 0; t < tokens.size(); ++t) {
-            if (t == 4 && tokens[4] != "lastmsg" && tokens[4] != "-------") {
-                try {
-                    parsePlayerRow(lines[i], tokens, next, true, firstCounted);
-                } catch (const std::exception&) {
-                    // a malformed row or a failing registration skips this row only
-                }
-            } else if (t != 4 && tokens[t] == "map:" && tokens.size() > 1) {
-                m_state.CurrentMap = tokens[1];
-            }
-        }
+    for (const StatusRow& row : status.rows) {
+        // A slot number already taken by an earlier row is the same player again.
+        if (m_slots.FindClient(row.slot)) continue;
+        m_statusSlots.push_back(row.slot);
+        if (m_slots.OnlineCount == maxClients) continue;
+        takePlayer(row, firstCounted);
     }
 
     m_slots.DemoClientPresent = m_slots[0].SlotName == kDemoClientName;
     if (firstCounted) --m_slots.OnlineCount;
     m_slots.updateShownPlayers(maxClients);
     m_slots.changed.notify();
-    if (m_settings.mod.AutoRefreshPlayers && m_hooks.refreshPlayerLog) m_hooks.refreshPlayerLog();
     m_link.startPump();
-    if (m_hooks.statusParsed) m_hooks.statusParsed();
+    parsed.notify();
 }
 
-// One player row. A row cut at the datagram boundary ends in "print" and goes
-// on in the next line: it is joined to it and taken again.
-void StatusPoll::parsePlayerRow(const std::string& line, const std::vector<std::string>& tokens,
-                                const std::string* nextLine, bool mayJoin, bool& firstCounted) {
-    if (m_slots.FindClient(tokens[0]) || tokens[4].size() < 2 || tokens[0].empty() ||
-        !isINT(tokens[0]))
-        return;
-    m_statusSlots.push_back(tokens[0]);
-    if (m_slots.OnlineCount == m_settings.config.MaxClients) return;
-    if (mayJoin && endsWith(tokens.back(), "print")) {
-        const std::string joined = replaceAll(line, "print", "") + (nextLine ? *nextLine : "");
-        const std::vector<std::string> again = statusTokens(joined);
-        if (again.size() >= 5 && again[4] != "lastmsg" && again[4] != "-------")
-            parsePlayerRow(joined, again, nullptr, false, firstCounted);
-        return;
-    }
-    takePlayer(tokens, firstCounted);
-}
-
-// The name runs from the fifth token; a row has ten tokens when the name has
-// no blank, and every token beyond ten belongs to the name.
-std::string statusRowName(const std::vector<std::string>& tokens) {
-    std::string name;
-    for (std::size_t k = 4; k < tokens.size() && k + 6 <= tokens.size(); ++k)
-        name += (name.empty() ? "" : " ") + tokens[k];
-    return name;
-}
-
-void StatusPoll::takePlayer(const std::vector<std::string>& tokens, bool& firstCounted) {
-    const std::string name = statusRowName(tokens);
-    const std::string& slotText = tokens[0];
-    if (m_settings.mod.KickUnknownSoldiers && m_hooks.CheckBadNames)
-        m_hooks.CheckBadNames(name, slotText);
-    if (m_settings.mod.KickXboxNames && m_hooks.CheckBadxBox) m_hooks.CheckBadxBox(name, slotText);
+void StatusPoll::takePlayer(const StatusRow& row, bool& firstCounted) {
+    const ModSettings& mod = m_settings.mod;
+    const bool removed =
+        mod.KickUnknownSoldiers && m_nameChecks.CheckBadNames(row.name, row.slot, row.guid);
+    if (mod.KickXboxNames && !removed) m_nameChecks.CheckBadxBox(row.name, row.slot, row.guid);
 
     std::int16_t& count = m_slots.OnlineCount;
     if (count != 0) {
         const int previous = count - 1;
-        if (previous < SlotTable::kSlots && name == m_slots[previous].SlotName) return;
-    } else if (name != kDemoClientName) {
+        if (previous < SlotTable::kSlots && row.name == m_slots[previous].SlotName) return;
+    } else if (row.name != kDemoClientName) {
         count = 1;
         firstCounted = true;
     }
 
-    const int slot = SlotTable::slotNumber(slotText); // a bad number skips the row
+    const int slot = SlotTable::slotNumber(row.slot);
     SlotEntry& e = m_slots[slot];
-    if (name != kDemoClientName) {
-        if (m_hooks.CheckPlayerDB) m_hooks.CheckPlayerDB(name, tokens[3], slotText);
+    if (row.name != kDemoClientName) {
+        // A player whose registration fails is still shown online.
+        m_slots.playerSeen.notifyEach(
+            [this](const std::exception& e) {
+                m_log.SMS(std::string("Error registering a player: ") + e.what(), kRed);
+            },
+            SeenPlayer{row.name, row.guid, row.slot});
         e.SlotNumber = static_cast<std::int16_t>(slot);
-        e.SlotGUID = tokens[3];
-        e.SlotScore = tokens[1];
-        e.SlotGroup = m_hooks.CheckAdminGroup ? m_hooks.CheckAdminGroup(tokens[3]) : std::string();
+        e.SlotGUID = row.guid;
+        e.SlotScore = row.score;
+        e.SlotGroup = m_directory.CheckAdminGroup(row.guid);
     }
-    e.SlotName = name;
+    e.SlotName = row.name;
     ++count;
-    if (name == kDemoClientName) m_state.RconAllowed = true;
+    if (row.name == kDemoClientName) m_state.RconAllowed = true;
 }
 
 } // namespace corvane

@@ -4,8 +4,10 @@
 // the timeout and its retries, and the poll period.
 
 #include "core/ports.h"
+#include "core/signal.h"
 #include "rcon/linkstate.h"
 #include "rcon/playerevents.h"
+#include "rcon/teamstatus.h"
 
 #include <cstdint>
 #include <memory>
@@ -28,7 +30,7 @@ class StatusPoll {
 public:
     StatusPoll(Ports ports, Settings& settings, LinkState& state, SlotTable& slots,
                OnlineGrid& grid, RconQueue& queue, RconLink& link, ActivityLog& log,
-               ConsoleLog& console, const PlayerHooks& hooks);
+               ConsoleLog& console, PlayerDirectory& directory, NameChecks& nameChecks);
     ~StatusPoll();
 
     void Command8_Click();
@@ -52,13 +54,14 @@ public:
 
     static constexpr std::size_t kTwoDatagramSize = 1167;
 
+    // A reply was parsed into the slot table.
+    Signal<> parsed;
+
 private:
     void onDatagram(const std::string& datagram);
     void onTimeout();
     void fallbackParse();
-    void parsePlayerRow(const std::string& line, const std::vector<std::string>& tokens,
-                        const std::string* nextLine, bool mayJoin, bool& firstCounted);
-    void takePlayer(const std::vector<std::string>& tokens, bool& firstCounted);
+    void takePlayer(const StatusRow& row, bool& firstCounted);
 
     Ports m_ports;
     Settings& m_settings;
@@ -69,7 +72,8 @@ private:
     RconLink& m_link;
     ActivityLog& m_log;
     ConsoleLog& m_console;
-    const PlayerHooks& m_hooks;
+    PlayerDirectory& m_directory;
+    NameChecks& m_nameChecks;
 
     std::unique_ptr<UdpChannel> m_socket;
     std::unique_ptr<Timer> m_timer11; // delayed request
@@ -88,10 +92,5 @@ private:
     std::vector<std::string> m_statusSlots;
     std::vector<std::string> m_secondList;
 };
-
-// A status line split at blanks, empty tokens dropped, at most 100 tokens.
-std::vector<std::string> statusTokens(const std::string& line);
-// The player's name in a status row (tokens 4 to 4 + count - 10).
-std::string statusRowName(const std::vector<std::string>& tokens);
 
 } // namespace corvane

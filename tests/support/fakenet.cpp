@@ -1,5 +1,7 @@
 #include "fakenet.h"
 
+#include <stdexcept>
+
 namespace corvane::testing {
 
 std::optional<NetError> FakeUdp::open(const std::string& h, std::uint16_t p) {
@@ -49,16 +51,36 @@ void FakeTcp::peerClose() {
     deliverClosed();
 }
 
-std::unique_ptr<UdpChannel> FakeNetworkFactory::createUdp() {
+std::unique_ptr<UdpChannel> FakeNetworkFactory::createUdp(std::string_view role) {
     auto udp = std::make_unique<FakeUdp>();
-    udps.push_back(udp.get());
+    m_udps[std::string(role)] = udp.get();
     return udp;
 }
 
-std::unique_ptr<TcpStream> FakeNetworkFactory::createTcp() {
+std::unique_ptr<TcpStream> FakeNetworkFactory::createTcp(std::string_view role) {
     auto tcp = std::make_unique<FakeTcp>();
-    tcps.push_back(tcp.get());
+    m_tcps[std::string(role)] = tcp.get();
     return tcp;
+}
+
+namespace {
+
+template <typename Socket>
+Socket& byRole(const std::map<std::string, Socket*, std::less<>>& sockets, std::string_view role) {
+    const auto found = sockets.find(role);
+    if (found == sockets.end())
+        throw std::logic_error("no socket was made for \"" + std::string(role) + "\"");
+    return *found->second;
+}
+
+} // namespace
+
+FakeUdp& FakeNetworkFactory::udp(std::string_view role) const {
+    return byRole(m_udps, role);
+}
+
+FakeTcp& FakeNetworkFactory::tcp(std::string_view role) const {
+    return byRole(m_tcps, role);
 }
 
 } // namespace corvane::testing

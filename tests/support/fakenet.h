@@ -5,6 +5,7 @@
 #include "core/net.h"
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -57,12 +58,17 @@ private:
 
 class FakeNetworkFactory : public NetworkFactory {
 public:
-    std::unique_ptr<UdpChannel> createUdp() override;
-    std::unique_ptr<TcpStream> createTcp() override;
+    std::unique_ptr<UdpChannel> createUdp(std::string_view role) override;
+    std::unique_ptr<TcpStream> createTcp(std::string_view role) override;
 
-    // Every channel made so far, in creation order (owned by their users).
-    std::vector<FakeUdp*> udps;
-    std::vector<FakeTcp*> tcps;
+    // The newest socket made for a role ("command", "status", "log"...); it is
+    // owned by its user. Asking for a role never made fails the test.
+    FakeUdp& udp(std::string_view role) const;
+    FakeTcp& tcp(std::string_view role) const;
+
+private:
+    std::map<std::string, FakeUdp*, std::less<>> m_udps;
+    std::map<std::string, FakeTcp*, std::less<>> m_tcps;
 };
 
 } // namespace corvane::testing

@@ -163,10 +163,10 @@ private:
 
 } // namespace
 
-std::unique_ptr<UdpChannel> QtNetworkFactory::createUdp() {
+std::unique_ptr<UdpChannel> QtNetworkFactory::createUdp(std::string_view) {
     return std::make_unique<QtUdpChannel>();
 }
-std::unique_ptr<TcpStream> QtNetworkFactory::createTcp() {
+std::unique_ptr<TcpStream> QtNetworkFactory::createTcp(std::string_view) {
     return std::make_unique<QtTcpStream>();
 }
 

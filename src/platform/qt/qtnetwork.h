@@ -7,8 +7,8 @@ namespace corvane::qt {
 
 class QtNetworkFactory : public NetworkFactory {
 public:
-    std::unique_ptr<UdpChannel> createUdp() override;
-    std::unique_ptr<TcpStream> createTcp() override;
+    std::unique_ptr<UdpChannel> createUdp(std::string_view role) override;
+    std::unique_ptr<TcpStream> createTcp(std::string_view role) override;
 };
 
 } // namespace corvane::qt

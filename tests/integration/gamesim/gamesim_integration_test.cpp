@@ -60,7 +60,7 @@ bool answerComplete(const std::string& bytes) {
 
 // One TCP connection through the project's adapter, collecting what arrives.
 struct Connection {
-    explicit Connection(corvane::NetworkFactory& net) : stream(net.createTcp()) {
+    explicit Connection(corvane::NetworkFactory& net) : stream(net.createTcp("log")) {
         stream->setEvents({[this] { connected = true; },
                            [this](const std::string& bytes) { received += bytes; },
                            [this] { closed = true; },
@@ -97,7 +97,7 @@ protected:
         control = std::make_unique<Connection>(net);
         ASSERT_TRUE(control->open(controlPort));
 
-        udp = net.createUdp();
+        udp = net.createUdp("command");
         udp->setEvents({[this](const std::string& d) { datagrams.push_back(d); }, nullptr});
         ASSERT_FALSE(udp->open("127.0.0.1", rconPort));
     }

@@ -76,7 +76,7 @@ TEST_F(AppTest, LoadRunsEveryStepInOrder) {
     dir.writeConfiguredServer();
     App& a = makeApp();
     std::vector<std::string> order;
-    a.loadStep.connect([&](std::string_view s) { order.emplace_back(s); });
+    const Connection steps = a.loadStep.connect([&](std::string_view s) { order.emplace_back(s); });
     a.createMainWindow();
     const std::vector<std::string> expected = {"LayOutViews",
                                                "MaxHealth",
@@ -181,7 +181,8 @@ TEST_F(AppTest, RetryRunsTheWholeLoadAgain) {
     fake.prompts.answers = {MessageResult::Retry, MessageResult::Ignore};
     App& a = makeApp();
     int loads = 0;
-    a.loadStep.connect([&](std::string_view s) { loads += s == "LayOutViews"; });
+    const Connection steps =
+        a.loadStep.connect([&](std::string_view s) { loads += s == "LayOutViews"; });
     a.createMainWindow();
     EXPECT_EQ(loads, 2);
     EXPECT_EQ(fake.prompts.asked.size(), 2u);
@@ -193,7 +194,7 @@ TEST_F(AppTest, RetryAfterRepairClearsTheError) {
     fake.prompts.answers = {MessageResult::Retry};
     App& a = makeApp();
     int loads = 0;
-    a.loadStep.connect([&](std::string_view s) {
+    const Connection steps = a.loadStep.connect([&](std::string_view s) {
         // The operator fixed the file while the dialog was up.
         if (s == "LayOutViews" && ++loads == 2) dir.writeConfiguredServer();
     });
@@ -210,7 +211,7 @@ TEST_F(AppTest, AbortEndsTheProgramWithAFailureStatus) {
     fake.prompts.answers = {MessageResult::Abort};
     App& a = makeApp();
     std::vector<std::string> order;
-    a.loadStep.connect([&](std::string_view s) { order.emplace_back(s); });
+    const Connection steps = a.loadStep.connect([&](std::string_view s) { order.emplace_back(s); });
     a.createMainWindow();
     EXPECT_TRUE(a.ended());
     EXPECT_EQ(fake.loop.exitCode(), 1);
@@ -328,7 +329,7 @@ TEST_F(AppTest, ModFileFailureKeepsEarlierFieldsAndSkipsTheClosingSteps) {
     dir.write("Data/MOD.txt", text);
     App& a = makeApp();
     int closingSteps = 0;
-    a.settings().modFileLoaded.connect([&] { ++closingSteps; });
+    const Connection loaded = a.settings().modFileLoaded.connect([&] { ++closingSteps; });
     a.createMainWindow();
     EXPECT_TRUE(logHas("] Error opening MOD.txt!"));
     EXPECT_EQ(closingSteps, 0);

@@ -1,6 +1,7 @@
 #include "core/activitylog.h"
 #include "core/chatlog.h"
 #include "core/consolelog.h"
+#include "core/criticalerrors.h"
 #include "core/textfile.h"
 #include "fakeports.h"
 #include "tempappdir.h"
@@ -17,8 +18,8 @@ protected:
     TempAppDir dir;
     AppPaths paths{dir.path()};
     FakePorts fake;
-    bool critical = false;
-    ActivityLog log{paths, fake.clock, critical};
+    CriticalErrors errors;
+    ActivityLog log{paths, fake.clock, errors};
 
     std::vector<std::string> fileLines() { return splitLines(dir.read("Logs/Server.txt")); }
 };
@@ -39,18 +40,16 @@ TEST_F(ActivityLogTest, EntryGoesToFileAndViewWithStampAndColour) {
 }
 
 TEST_F(ActivityLogTest, CriticalErrorSilencesEverything) {
-    critical = true;
+    errors.raise(CriticalSource::Config);
     log.SMS("nothing");
     EXPECT_FALSE(std::filesystem::exists(dir.file("Logs/Server.txt")));
     EXPECT_EQ(log.view().plainText(), kBannerLine);
 }
 
-TEST_F(ActivityLogTest, MissingLogsDirectoryCallsTheCriticalDialogAndShowsNothing) {
-    int dialogs = 0;
-    log.setWriteFailedHandler([&] { ++dialogs; });
+TEST_F(ActivityLogTest, MissingLogsDirectoryRaisesTheCriticalErrorAndShowsNothing) {
     std::filesystem::remove_all(dir.file("Logs"));
     log.SMS("lost");
-    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(errors.isRaised(CriticalSource::ActivityLog));
     EXPECT_EQ(log.view().plainText(), kBannerLine);
 }
 

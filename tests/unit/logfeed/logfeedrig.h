@@ -5,6 +5,7 @@
 #include "core/activitylog.h"
 #include "core/apppaths.h"
 #include "core/chatlog.h"
+#include "core/criticalerrors.h"
 #include "core/settings.h"
 #include "core/textfile.h"
 #include "fakeports.h"
@@ -17,6 +18,7 @@
 #include "rcon/slottable.h"
 #include "tempappdir.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -67,11 +69,31 @@ inline std::string chunkedReply(const std::string& body, std::size_t chunkSize =
     return reply + "0\r\n\r\n";
 }
 
+// Everybody is in the default group except the GUIDs listed as administrators;
+// names pass unless listed.
+struct FakeDirectory : PlayerDirectory, NameChecks {
+    std::vector<std::string> admins;
+    std::vector<std::string> badNames;
+    std::string CheckAdminGroup(const std::string& guid) override {
+        return inDefaultGroup(guid) ? "Member" : "Leader";
+    }
+    std::string defaultGroupName() const override { return "Member"; }
+    bool inDefaultGroup(const std::string& guid) const override {
+        return std::find(admins.begin(), admins.end(), guid) == admins.end();
+    }
+    bool CheckBadNames(const std::string& name, const std::string&, const std::string&) override {
+        return std::find(badNames.begin(), badNames.end(), name) != badNames.end();
+    }
+    bool CheckBadxBox(const std::string&, const std::string&, const std::string&) override {
+        return false;
+    }
+};
+
 struct LogFeedRig {
     TempAppDir dir;
     AppPaths paths{dir.path()};
     FakePorts fake;
-    bool critical = false;
+    CriticalErrors critical;
     ActivityLog log{paths, fake.clock, critical};
     ChatLog chat{paths, fake.clock};
     Settings settings{paths, log, critical};
@@ -79,20 +101,12 @@ struct LogFeedRig {
     LinkState link;
     SlotTable slots;
     OnlineGrid grid;
-    PlayerHooks playerHooks;
-    OnlinePlayers players{slots, grid, settings.config, settings.mod, playerHooks};
-    LogParser parser{log, chat, queue, link, slots, players, settings};
-    std::vector<std::string> calls; // hook calls in order
-    int statusPolls = 0;
-    int groupSaves = 0;
-    LogFetcher fetcher{fake.loop,
-                       fake.net,
-                       fake.clock,
-                       settings,
-                       log,
-                       queue,
-                       parser,
-                       {.beforeFetch = [this] { ++groupSaves; }, .Command8_Click = [this] { ++statusPolls; }}};
+    FakeDirectory directory;
+    OnlinePlayers players{slots, grid, settings.config, settings.mod, directory, directory};
+    LogParser parser{log, chat, queue, link, slots, players, settings, directory};
+    LogFetcher fetcher{fake.loop, fake.net, fake.clock, settings, log, queue, parser};
+    std::vector<std::string> calls; // what the parser and fetcher told, in order
+    Connections listening;
 
     LogFeedRig() {
         dir.writeConfiguredServer();
@@ -102,22 +116,27 @@ struct LogFeedRig {
     }
 
     void recordHooks() {
-        LogParserHooks& h = parser.hooks;
-        h.resetBatchState = [this] { calls.push_back("resetBatchState"); };
-        h.AdminCheck = [this] { calls.push_back("AdminCheck " + parser.ChatFields.at(4)); };
-        h.AlphaD = [this](const std::string& l) { calls.push_back("AlphaD " + l); };
-        h.AlphaKill = [this](const std::string& l) { calls.push_back("AlphaKill " + l); };
-        h.startStatusPoll = [this] { calls.push_back("startStatusPoll"); };
-        h.refreshPlayerList = [this] { calls.push_back("refreshPlayerList"); };
-        h.resetDamageMarker = [this] { calls.push_back("resetDamageMarker"); };
-        h.ClearHP = [this] { calls.push_back("ClearHP"); };
-        h.DoVotingSystem = [this] { calls.push_back("DoVotingSystem"); };
+        auto record = [this](Signal<>& signal, std::string name) {
+            listening += signal.connect([this, name] { calls.push_back(name); });
+        };
+        record(parser.batchStarted, "batchStarted");
+        record(parser.statusPollWanted, "statusPollWanted");
+        record(parser.playersChanged, "playersChanged");
+        record(parser.batchEnded, "batchEnded");
+        record(fetcher.fetchDue, "fetchDue");
+        record(fetcher.restartDetected, "restartDetected");
+        listening += parser.commandTyped.connect(
+            [this](const ChatLine& chat) { calls.push_back("command " + chat.text); });
+        listening += parser.damage.connect(
+            [this](const DamageLine& d) { calls.push_back("damage " + d.line); });
+        listening +=
+            parser.kill.connect([this](const KillLine& k) { calls.push_back("kill " + k.line); });
     }
 
     // Starts a fetch and lets the log host accept it.
     FakeTcp& connect() {
         fetcher.Command1_Click();
-        FakeTcp& tcp = *fake.net.tcps.back();
+        FakeTcp& tcp = fake.net.tcp("log");
         tcp.acceptConnection();
         return tcp;
     }

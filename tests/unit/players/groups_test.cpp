@@ -104,7 +104,6 @@ TEST_F(GroupsTest, InputAdminLoadsBothFilesAndTheRestThatGoesWithThem) {
     EXPECT_EQ(p->groups.table.CommandList[1], "KICK");
     EXPECT_EQ(p->groups.table.CommandList[20], "KILL");
     EXPECT_EQ(listLoads, 1);
-    EXPECT_EQ(pumpInterval, settings.advanced.RconQueueInterval);
     EXPECT_NE(std::find(activity.begin(), activity.end(), "Read Admin Config"), activity.end());
     EXPECT_FALSE(p->groups.loadFailed());
 }
@@ -118,7 +117,7 @@ TEST_F(GroupsTest, AnUnreadableFileStopsTheLoadAndNothingIsSavedOverIt) {
     std::filesystem::remove(dir.file("Data/Commands.txt"));
     p->groups.InputAdmin();
     EXPECT_TRUE(p->groups.loadFailed());
-    EXPECT_TRUE(criticalError);
+    EXPECT_TRUE(errors.isRaised(CriticalSource::Groups));
     EXPECT_EQ(criticalDialogs, 1);
     EXPECT_EQ(redLines, std::vector<std::string>{
                             "WARNING: Error loading Files, make sure \\Data folder exists!"});
@@ -131,8 +130,12 @@ TEST_F(GroupsTest, AnUnreadableFileStopsTheLoadAndNothingIsSavedOverIt) {
     EXPECT_EQ(dir.read("Data/Levels.txt"), "1\r\n[Damaged]\r\n");
 
     dir.write("Data/Commands.txt", "KICK\r\n");
+    errors.raise(CriticalSource::Config);
     p->groups.InputAdmin();
     EXPECT_FALSE(p->groups.loadFailed());
+    // A successful load clears its own error only.
+    EXPECT_FALSE(errors.isRaised(CriticalSource::Groups));
+    EXPECT_TRUE(errors.active());
     EXPECT_TRUE(p->groups.SaveSettings());
 }
 
@@ -187,7 +190,7 @@ TEST_F(GroupsTest, PermissionsComeFromTheSlotTableNotTheDatabase) {
 
 TEST_F(GroupsTest, PmGroupsListsOwnerThenEveryGroup) {
     issuer(5, "g-issuer");
-    p->groups.PMGROUPS();
+    p->groups.PMGROUPS(asker);
     EXPECT_EQ(queued(), std::vector<std::string>{
                             ";5;g-issuer;tell 5 ^1PM:  ^1Groups:^2 ^2Owner, ^2Leader, ^2Member"});
 }
@@ -234,7 +237,7 @@ protected:
 };
 
 TEST_F(SetGroupTest, LevelZeroMakesHimOwner) {
-    p->groups.SetGroup("bob 0");
+    p->groups.SetGroup(asker, "bob 0");
     EXPECT_EQ(stored("g-bobby"), "0");
     EXPECT_EQ(slots[7].SlotGroup, "Owner");
     EXPECT_EQ(grid.row(7)->group, "Owner");
@@ -245,21 +248,21 @@ TEST_F(SetGroupTest, LevelZeroMakesHimOwner) {
 }
 
 TEST_F(SetGroupTest, AGroupTypedInLowerCaseMatchesItsName) {
-    p->groups.SetGroup("bobby leader");
+    p->groups.SetGroup(asker, "bobby leader");
     EXPECT_EQ(stored("g-bobby"), "Leader");
     EXPECT_EQ(slots[7].SlotGroup, "Leader");
     EXPECT_EQ(queued(), std::vector<std::string>{"say ^2BOBBY was set to the group: ^1Leader"});
 
     settings.mod.AnnounceMode[9] = 1;
-    p->groups.SetGroup("7 member");
+    p->groups.SetGroup(asker, "7 member");
     EXPECT_EQ(stored("g-bobby"), "D"); // the default group is stored as "D"
     EXPECT_EQ(queued().back(),
               ";3;g-zed;tell 3 ^1PM: ^2Bobby was set to the default group: ^1Member");
 }
 
 TEST_F(SetGroupTest, AnUnknownLevelOrGroupChangesNothing) {
-    p->groups.SetGroup("bob 5");
-    p->groups.SetGroup("bob Admins");
+    p->groups.SetGroup(asker, "bob 5");
+    p->groups.SetGroup(asker, "bob Admins");
     EXPECT_EQ(stored("g-bobby"), "D");
     EXPECT_EQ(slots[7].SlotGroup, "Member");
     EXPECT_EQ(playerLogMarks, 0);
@@ -272,14 +275,14 @@ TEST_F(SetGroupTest, AnUnknownLevelOrGroupChangesNothing) {
 }
 
 TEST_F(SetGroupTest, AMissingPlayerOrGroupIsPlayerNotFound) {
-    p->groups.SetGroup("bobby");
-    p->groups.SetGroup("nobody leader");
-    p->groups.SetGroup("12 leader"); // an empty slot
+    p->groups.SetGroup(asker, "bobby");
+    p->groups.SetGroup(asker, "nobody leader");
+    p->groups.SetGroup(asker, "12 leader"); // an empty slot
     EXPECT_EQ(queued(), std::vector<std::string>(3, ";3;g-zed;tell 3 ^1PM: Player not found"));
 
     seat(9, "BobCat", "g-bobcat");
     queue.clear();
-    p->groups.SetGroup("bob leader"); // ambiguous: only the list
+    p->groups.SetGroup(asker, "bob leader"); // ambiguous: only the list
     EXPECT_EQ(queued(), std::vector<std::string>{
                             ";3;g-zed;tell 3 ^1PM: ^1Multiple users found: ^2BOBBY[7], BOBCAT[9]"});
 }
@@ -287,7 +290,7 @@ TEST_F(SetGroupTest, AMissingPlayerOrGroupIsPlayerNotFound) {
 TEST_F(SetGroupTest, ThePlayersNameCannotBreakTheAnnouncement) {
     seat(8, "Eve;quit\"", "g-eve");
     queue.clear();
-    p->groups.SetGroup("8 leader");
+    p->groups.SetGroup(asker, "8 leader");
     EXPECT_EQ(queued(), std::vector<std::string>{"say ^2Eve:quit' was set to the group: ^1Leader"});
 }
 
@@ -297,7 +300,8 @@ TEST_F(SetGroupTest, TheConsoleMenuSetsByGuidSilently) {
     EXPECT_EQ(grid.row(7)->group, "Leader");
     EXPECT_TRUE(queue.empty());
     EXPECT_FALSE(p->editor.setOnlinePlayerGroup(12, 1)); // an empty row
-    EXPECT_FALSE(p->groups.SetGroupDatabase("G" + std::string("g-unknown"), "1", "Ghost", true));
+    EXPECT_FALSE(
+        p->groups.SetGroupDatabase("G" + std::string("g-unknown"), "1", "Ghost", {}, true));
 }
 
 } // namespace

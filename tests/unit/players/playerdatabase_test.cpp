@@ -4,7 +4,6 @@
 #include "core/textfile.h"
 #include "players/sqlitedb.h"
 #include "playersfixture.h"
-#include "rcon/onlineplayers.h"
 
 namespace corvane::testing {
 namespace {
@@ -204,18 +203,6 @@ TEST_F(PlayerDatabaseTest, TheTableHasTheSevenColumnsInOrderAndAGuidIndex) {
     auto plan = db.prepare("EXPLAIN QUERY PLAN SELECT ID FROM playerdb WHERE guid = 'x'");
     ASSERT_TRUE(plan->step());
     EXPECT_NE(plan->text(3).find("playerdb_guid"), std::string::npos) << plan->text(3);
-}
-
-TEST_F(PlayerDatabaseTest, JoinLinesThroughTheLinksHooksStoreAndShowThePlayer) {
-    const PlayerHooks hooks = p->linkHooks();
-    OnlinePlayers online(slots, grid, settings.config, settings.mod, hooks);
-    online.AddPlayertoList("J;g-bob;5;[AB]Bob");
-    EXPECT_EQ(recordOf("g-bob")->UserName, "Bob");
-    EXPECT_EQ(slots[5].SlotGroup, "Player");
-    EXPECT_EQ(grid.row(5)->username, "Bob");
-    EXPECT_EQ(grid.row(5)->group, "Player");
-    EXPECT_EQ(queued(), std::vector<std::string>{"Say ^2Welcome ^1^7Bob ^2to Alpha"});
-    EXPECT_EQ(hooks.defaultGroupName(), "Player");
 }
 
 class PlayerDbPathTest : public PlayersFixture {};

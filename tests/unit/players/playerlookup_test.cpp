@@ -8,7 +8,9 @@
 namespace corvane {
 namespace {
 
-class PlayerLookupTest : public ::testing::Test {
+using Kind = PlayerMatch::Kind;
+
+class PlayerLookupTest : public ::testing::Test, public ReasonTexts {
 protected:
     void put(int slot, const std::string& name, const std::string& guid) {
         slots[slot].SlotNumber = static_cast<std::int16_t>(slot);
@@ -22,96 +24,64 @@ protected:
             lines.push_back(queue.at(i).displayText());
         return lines;
     }
+    std::string reason(int n) const override { return n == 3 ? "Spawn killing" : ""; }
+    PlayerMatch find(std::string_view text) { return lookup.FindPlayer(issuer, text); }
 
     SlotTable slots;
     RconQueue queue;
-    PlayerLookup lookup{
-        slots, queue, [](int n) { return n == 3 ? std::string("Spawn killing") : std::string(); }};
+    CommandIssuer issuer{3, "g3", "Zed"};
+    PlayerLookup lookup{slots, queue, *this};
 };
 
-TEST_F(PlayerLookupTest, PartOfANameFindsThePlayerAndLeavesTheReason) {
-    put(3, "ZedAlpha", "g3");
-    put(7, "Bobby", "g7");
-    EXPECT_EQ(lookup.FindPlayer("bob spamming"), "spamming");
-    EXPECT_EQ(lookup.TargetSlot, 7);
-    EXPECT_EQ(lookup.TargetName, "BOBBY");
-    EXPECT_EQ(lookup.TargetDisplayName, "Bobby");
-    EXPECT_EQ(lookup.lastMatch(), PlayerLookup::Match::Name);
-
-    EXPECT_EQ(lookup.FindPlayer("  ALPHA   Camping In Spawn "), "Camping In Spawn");
-    EXPECT_EQ(lookup.TargetDisplayName, "ZedAlpha");
+// What a match says, in one line: kind, slot, name, display name | rest.
+std::string said(const PlayerMatch& m) {
+    static const char* kinds[] = {"nobody online", "none", "slot", "name", "ambiguous"};
+    return std::string(kinds[static_cast<int>(m.kind)]) + " " + std::to_string(m.slot) + " " +
+           m.name + "/" + m.displayName + " | " + m.rest;
 }
 
-TEST_F(PlayerLookupTest, AOneOrTwoDigitFirstWordIsAlwaysASlot) {
+TEST_F(PlayerLookupTest, SlotNumbersAndPartsOfNamesFindThePlayerAndLeaveTheReason) {
+    EXPECT_EQ(said(find("al x")), "nobody online 0 / | ");
+    put(3, "ZedAlpha", "g3");
+    put(4, "Jo", "g4");
     put(7, "Bobby", "g7");
     put(12, "Team12Player", "g12");
-    EXPECT_EQ(lookup.FindPlayer("7 spamming"), "spamming");
-    EXPECT_EQ(lookup.TargetSlot, 7);
-    EXPECT_EQ(lookup.TargetName, "Bobby"); // as the table shows it
-    EXPECT_EQ(lookup.lastMatch(), PlayerLookup::Match::Slot);
-
-    EXPECT_EQ(lookup.FindPlayer("12"), "");
-    EXPECT_EQ(lookup.TargetName, "Team12Player");
-    EXPECT_EQ(lookup.FindPlayer("9 afk"), "afk"); // an empty slot: no name, callers say not found
-    EXPECT_EQ(lookup.TargetName, "");
-    EXPECT_EQ(lookup.TargetSlot, 9);
-}
-
-TEST_F(PlayerLookupTest, SlotZeroAndNumbersBeyondTheTableAreNobody) {
-    put(0, "democlient", "g0");
-    put(7, "Bobby", "g7");
-    for (const char* text : {"0 x", "-1 x", "99 x"}) {
-        EXPECT_EQ(lookup.FindPlayer(text), "x") << text;
-        EXPECT_EQ(lookup.TargetSlot, 0) << text;
-        EXPECT_EQ(lookup.TargetName, "") << text;
-    }
+    put(15, "Fifteen", "g15");
+    slots.OnlineCount = 2; // high slots are searched whatever the count
+    const std::pair<const char*, const char*> cases[] = {
+        {"bob spamming", "name 7 BOBBY/Bobby | spamming"},
+        {"  ALPHA   Camping In Spawn ", "name 3 ZEDALPHA/ZedAlpha | Camping In Spawn"},
+        {"fifteen bye", "name 15 FIFTEEN/Fifteen | bye"},
+        // A one or two digit first word is always a slot, named as the table shows it.
+        {"7 spamming", "slot 7 Bobby/Bobby | spamming"},
+        {"12", "slot 12 Team12Player/Team12Player | "},
+        {"9 afk", "slot 9 / | afk"}, // an empty slot: callers say not found
+        // Slot 0 and numbers beyond the table are nobody.
+        {"0 x", "slot 0 / | x"},
+        {"-1 x", "slot 0 / | x"},
+        {"99 x", "slot 0 / | x"},
+        // Short names only by slot; an empty text names nobody.
+        {"jo x", "none 0 / | "},
+        {"4 x", "slot 4 Jo/Jo | x"},
+        {"   ", "none 0 / | "},
+        // The reason is cut from the end by length: "bob" in it is taken out first.
+        {"bob stop bobbing", "name 7 BOBBY/Bobby | p bobbing"},
+        {"bob", "name 7 BOBBY/Bobby | "},
+        // A bare reason is no console line yet: its placeholders wait for the pump.
+        {"bob MSG3", "name 7 BOBBY/Bobby | MSG3"},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(said(find(text)), expected) << text;
+    EXPECT_TRUE(queue.empty());
 }
 
 TEST_F(PlayerLookupTest, SeveralMatchesAreListedToTheIssuerAndNothingElseHappens) {
-    queue.issuer = CommandIssuer{3, "g3", "Zed"};
     put(3, "Zed", "g3");
     put(9, "BobCat", "g9");
     put(7, "Bobby", "g7");
-    EXPECT_EQ(lookup.FindPlayer("bob kick him"), PlayerLookup::kAmbiguous);
-    EXPECT_EQ(lookup.TargetSlot, 0);
-    EXPECT_EQ(lookup.TargetName, "");
-    EXPECT_TRUE(lookup.candidates().empty());
+    EXPECT_EQ(said(find("bob kick him")), "ambiguous 0 / | ");
     EXPECT_EQ(queued(), std::vector<std::string>{
                             ";3;g3;tell 3 ^1PM: ^1Multiple users found: ^2BOBBY[7], BOBCAT[9]"});
-}
-
-TEST_F(PlayerLookupTest, ShortNamesOnlyBySlotAndNobodyOnlineIsNull) {
-    EXPECT_EQ(lookup.FindPlayer("al x"), PlayerLookup::kNobodyOnline);
-    put(4, "Al", "g4");
-    EXPECT_EQ(lookup.FindPlayer("al x"), "");
-    EXPECT_EQ(lookup.TargetName, "");
-    EXPECT_EQ(lookup.FindPlayer("4 x"), "x");
-    EXPECT_EQ(lookup.TargetName, "Al");
-}
-
-TEST_F(PlayerLookupTest, HighSlotsAreSearchedWhateverTheOnlineCount) {
-    put(1, "One", "g1");
-    put(2, "Two", "g2");
-    put(3, "Three", "g3");
-    put(15, "Fifteen", "g15");
-    slots.OnlineCount = 4;
-    EXPECT_EQ(lookup.FindPlayer("fifteen bye"), "bye");
-    EXPECT_EQ(lookup.TargetSlot, 15);
-}
-
-TEST_F(PlayerLookupTest, TheReasonIsCutFromTheEndByLength) {
-    put(7, "Bobby", "g7");
-    // "bob" also occurs in the reason: taken out before the length is counted.
-    EXPECT_EQ(lookup.FindPlayer("bob stop bobbing"), "p bobbing");
-    EXPECT_EQ(lookup.FindPlayer("bob"), "");
-    // A bare reason is no console line yet: its placeholders wait for the pump.
-    EXPECT_EQ(lookup.FindPlayer("bob MSG3"), "MSG3");
-}
-
-TEST_F(PlayerLookupTest, AnEmptyTextNamesNobody) {
-    put(7, "Bobby", "g7");
-    EXPECT_EQ(lookup.FindPlayer("   "), "");
-    EXPECT_EQ(lookup.TargetName, "");
 }
 
 TEST_F(PlayerLookupTest, FindGuidByWholeNameIgnoringCase) {
@@ -120,13 +90,6 @@ TEST_F(PlayerLookupTest, FindGuidByWholeNameIgnoringCase) {
     EXPECT_EQ(lookup.FindGUID(" BOBBY "), "g7");
     EXPECT_EQ(lookup.FindGUID("Bob"), "0");
     EXPECT_EQ(lookup.FindGUID(""), "0"); // empty slots are nobody
-}
-
-TEST(RemoveCTag, ClanTagsAreCutWithinTheFirstSixCharacters) {
-    EXPECT_EQ(RemoveCTag("[AB]Name"), "Name");
-    EXPECT_EQ(RemoveCTag("[AB] Name"), " Name");
-    EXPECT_EQ(RemoveCTag("[LONGTAG]Name"), "[LONGTAG]Name");
-    EXPECT_EQ(RemoveCTag("  Plain  "), "Plain");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // holding the shipped group files and a fresh, empty player database.
 
 #include "core/activitylog.h"
+#include "core/criticalerrors.h"
 #include "core/settings.h"
 #include "fakeports.h"
 #include "players/players.h"
@@ -19,7 +20,7 @@
 
 namespace corvane::testing {
 
-class PlayersFixture : public ::testing::Test {
+class PlayersFixture : public ::testing::Test, public GreetingGate, public ReasonTexts {
 protected:
     PlayersFixture() {
         settings.setViewsReady(true);
@@ -30,25 +31,24 @@ protected:
         settings.mod.WelcomeTemplate = kDefaultWelcomeTemplate;
         settings.mod.WelcomeEnabled = 1;
         slots.DemoClientPresent = true;
-        log.entryWritten.connect([this](const std::string& line, Colour colour) {
+        logged = log.entryWritten.connect([this](const std::string& line, Colour colour) {
             activity.push_back(line.substr(line.find("] ") + 2));
             if (colour == kRed) redLines.push_back(activity.back());
         });
 
-        p = std::make_unique<Players>(settings, slots, grid, queue, log, paths, ports,
-                                      criticalError);
-        p->hooks.FirstBatchDone = [this] { return firstBatchDone; };
-        p->hooks.resetWarnings = [this](int slot) { warningsReset.push_back(slot); };
-        p->hooks.Command8_Click = [this] { ++statusPolls; };
-        p->hooks.statusPollSoon = [this] { ++delayedStatusPolls; };
-        p->hooks.SendCError = [this] { ++criticalDialogs; };
-        p->hooks.InputLists = [this] { ++listLoads; };
-        p->hooks.applyPumpInterval = [this](std::int32_t ms) { pumpInterval = ms; };
-        p->hooks.markPlayerLogForRefresh = [this] { ++playerLogMarks; };
-        p->hooks.reasons = [](int n) {
-            return n == 3 ? std::string("Spawn killing") : std::string();
-        };
+        p = std::make_unique<Players>(settings, slots, grid, queue, log, paths, ports, errors,
+                                      *this, *this);
+        heard += p->database.playerRegistered.connect(
+            [this](int slot) { warningsReset.push_back(slot); });
+        heard += p->playerLog.recordDeleted.connect([this] { ++statusPolls; });
+        heard += p->editor.defaultChanged.connect([this] { ++delayedStatusPolls; });
+        heard += errors.lockoutBegan.connect([this](CriticalSource) { ++criticalDialogs; });
+        heard += p->groups.loaded.connect([this] { ++listLoads; });
+        heard += p->groups.playerGroupChanged.connect([this] { ++playerLogMarks; });
     }
+
+    bool FirstBatchDone() const override { return firstBatchDone; }
+    std::string reason(int n) const override { return n == 3 ? "Spawn killing" : ""; }
 
     // Start-up's order: the default level, the groups, then the database.
     void start() {
@@ -86,8 +86,7 @@ protected:
 
     // The issuer of the chat command being handled.
     void issuer(int slot, const std::string& guid) {
-        queue.issuer.CurrentSlot = static_cast<std::int16_t>(slot);
-        queue.issuer.CurrentGUID = guid;
+        asker = CommandIssuer{static_cast<std::int16_t>(slot), guid, ""};
     }
 
     std::optional<PlayerRecord> recordOf(const std::string& guid) {
@@ -99,13 +98,16 @@ protected:
     FakePorts fake;
     Ports ports = fake.ports();
     AppPaths paths{dir.path()};
-    bool criticalError = false;
-    ActivityLog log{paths, fake.clock, criticalError};
-    Settings settings{paths, log, criticalError};
+    CriticalErrors errors;
+    ActivityLog log{paths, fake.clock, errors};
+    Connection logged;
+    Settings settings{paths, log, errors};
     SlotTable slots;
     OnlineGrid grid;
     RconQueue queue;
     std::unique_ptr<Players> p;
+    Connections heard;
+    CommandIssuer asker;
 
     bool firstBatchDone = true;
     std::vector<int> warningsReset;
@@ -114,7 +116,6 @@ protected:
     int criticalDialogs = 0;
     int listLoads = 0;
     int playerLogMarks = 0;
-    std::int32_t pumpInterval = 0;
     std::vector<std::string> activity;
     std::vector<std::string> redLines;
 };

@@ -6,16 +6,15 @@ using namespace corvane;
 
 namespace {
 
-std::string reasons(int n) {
-    switch (n) {
-    case 3:
-        return "No spawn killing";
-    case 12:
-        return "Racism";
-    default:
-        return "";
+struct Reasons : ReasonTexts {
+    std::string reason(int n) const override {
+        return n == 3 ? "No spawn killing" : n == 12 ? "Racism" : "";
     }
-}
+} const reasons;
+
+struct NoReasons : ReasonTexts {
+    std::string reason(int) const override { return {}; }
+} const none;
 
 std::vector<std::string> lines(const RconQueue& q) {
     std::vector<std::string> out;
@@ -47,19 +46,18 @@ TEST(RconQueue, BoundSanctionsJumpTheQueueEverythingElseWaits) {
 
 TEST(RconQueue, PrivateMessagesGoToTheIssuerOnly) {
     RconQueue q;
-    q.SendPM("nobody to tell"); // slot 0 gets no replies
+    q.SendPM({}, "nobody to tell"); // slot 0 gets no replies
     q.SendSay("");
     EXPECT_TRUE(q.empty());
-    q.issuer = {5, "GUID5", "Bob"};
-    q.SendPM("^1Player not found");
+    q.SendPM({5, "GUID5", "Bob"}, "^1Player not found");
     ASSERT_EQ(q.size(), 1u);
     EXPECT_EQ(q.front().displayText(), ";5;GUID5;tell 5 ^1PM: ^1Player not found");
 }
 
 TEST(RconQueue, LongMessagesAreCutAtFortyLettersWholeWordsOnly) {
     RconQueue q;
-    q.issuer = {12, "G", "x"};
-    q.SendPMLong("a b c");
+    const CommandIssuer issuer{12, "G", "x"};
+    q.SendPMLong(issuer, "a b c");
     ASSERT_EQ(q.size(), 1u);
     EXPECT_EQ(q.front().line, "tell 12 ^1PM:  a b c");
     q.clear();
@@ -67,7 +65,7 @@ TEST(RconQueue, LongMessagesAreCutAtFortyLettersWholeWordsOnly) {
     std::string thirty;
     for (int i = 0; i < 30; ++i)
         thirty += (i ? " " : "") + std::string("abcd") + char('a' + i % 26);
-    q.SendPMLong(thirty);
+    q.SendPMLong(issuer, thirty);
     ASSERT_EQ(q.size(), 4u);
     const std::size_t expectedWords[] = {8, 8, 8, 6};
     for (std::size_t i = 0; i < 4; ++i) {
@@ -78,7 +76,7 @@ TEST(RconQueue, LongMessagesAreCutAtFortyLettersWholeWordsOnly) {
     }
     q.clear();
 
-    q.SendPMLong(std::string(45, 'w') + " tail");
+    q.SendPMLong(issuer, std::string(45, 'w') + " tail");
     ASSERT_EQ(q.size(), 2u);
     EXPECT_EQ(q.at(0).line, "tell 12 ^1PM:  " + std::string(45, 'w'));
     EXPECT_EQ(q.at(1).line, "tell 12 ^1PM:  tail");
@@ -104,5 +102,5 @@ TEST(CheckReasons, AnUnusablePlaceholderStopsTheExpansionButNeverTheQueue) {
     EXPECT_EQ(CheckReasons("say MSGx then MSG3", reasons), "say MSGx then MSG3");
     EXPECT_EQ(CheckReasons("say MSG3 and MSG12", reasons), "say No spawn killing and Racism");
     EXPECT_EQ(CheckReasons("say msg3 and Msg3", reasons), "say No spawn killing and Msg3");
-    EXPECT_EQ(CheckReasons("say MSG3", nullptr), "say");
+    EXPECT_EQ(CheckReasons("say MSG3", none), "say");
 }

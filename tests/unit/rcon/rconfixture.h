@@ -6,10 +6,61 @@
 #include "fakeports.h"
 #include "tempappdir.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
 namespace corvane::testing {
+
+// The command lines sent on a socket, without the datagram header and password.
+inline std::vector<std::string> sentLines(const FakeUdp& socket) {
+    const std::string header = std::string("\xFF\xFF\xFF\xFF\0", 5) + "secret ";
+    std::vector<std::string> out;
+    for (const std::string& d : socket.sent)
+        out.push_back(d.rfind(header, 0) == 0 ? d.substr(header.size()) : "<bad header>" + d);
+    return out;
+}
+
+struct TableTexts : ReasonTexts, RuleCount {
+    std::map<int, std::string> reasons;
+    int rules = 0;
+    std::string reason(int number) const override {
+        const auto found = reasons.find(number);
+        return found == reasons.end() ? std::string() : found->second;
+    }
+    int rulesLoaded() const override { return rules; }
+};
+
+// The command socket and its pump alone, with reasons and rules of the test's choosing.
+struct LinkRig {
+    TempAppDir dir;
+    AppPaths paths{dir.path()};
+    FakePorts fake;
+    CriticalErrors errors;
+    ActivityLog log{paths, fake.clock, errors};
+    ConsoleLog console{paths, fake.clock};
+    ChatLog chat{paths, fake.clock};
+    Settings settings{paths, log, errors};
+    LinkState state;
+    SlotTable slots;
+    RconQueue queue;
+    TableTexts texts;
+    RconLink link{fake.ports(), settings, errors, state, queue, slots,
+                  log,          console,  chat,   texts, texts};
+
+    LinkRig() {
+        dir.writeConfiguredServer();
+        settings.InputConfig();
+        link.startPump();
+    }
+    FakeUdp& socket() { return fake.net.udp("command"); }
+    std::vector<std::string> sent() { return sentLines(socket()); }
+    void tick(int n = 1) { fake.loop.advance(525 * n); }
+    void seat(int slot, const std::string& guid, const std::string& name) {
+        slots[slot].SlotGUID = guid;
+        slots[slot].SlotName = name;
+    }
+};
 
 class RconFixture {
 public:
@@ -19,17 +70,10 @@ public:
         app->createMainWindow();
     }
 
-    FakeUdp& commandSocket() { return *fake.net.udps.at(0); }
-    FakeUdp& statusSocket() { return *fake.net.udps.at(1); }
+    FakeUdp& commandSocket() { return fake.net.udp("command"); }
+    FakeUdp& statusSocket() { return fake.net.udp("status"); }
 
-    // The command lines sent on a socket, without the datagram header and password.
-    static std::vector<std::string> commands(const FakeUdp& socket) {
-        const std::string header = std::string("\xFF\xFF\xFF\xFF\0", 5) + "secret ";
-        std::vector<std::string> out;
-        for (const std::string& d : socket.sent)
-            out.push_back(d.rfind(header, 0) == 0 ? d.substr(header.size()) : "<bad header>" + d);
-        return out;
-    }
+    static std::vector<std::string> commands(const FakeUdp& socket) { return sentLines(socket); }
     std::vector<std::string> sentCommands() { return commands(commandSocket()); }
 
     // Empties the queue of what start-up put there and forgets what was sent.

@@ -69,7 +69,7 @@ TEST_F(Status, DemoClientStoresOnlyItsNameAndAllowsSending) {
 TEST_F(Status, TwoDatagramReplyWithACutRowIsParsedOnceAfterTheSecond) {
     int parsedCount = 0;
     app->settings().config.MaxClients = 40;
-    app->slotTable().changed.connect([&] { ++parsedCount; });
+    const Connection counted = app->slotTable().changed.connect([&] { ++parsedCount; });
     poll();
     std::string first = "map: mp_crash\n" + kHeader;
     int s = 1;
@@ -95,7 +95,7 @@ TEST_F(Status, FirstDatagramBelow1167BytesIsParsedAtOnce) {
     for (std::size_t size : {1166u, 1167u}) {
         int parsed = 0;
         SlotTable& t = app->slotTable();
-        t.changed.connect([&] { ++parsed; });
+        const Connection counted = t.changed.connect([&] { ++parsed; });
         fake.loop.advance(600); // past the send lock
         poll();
         std::string text = kHeader + row(2, "Bob");
@@ -204,14 +204,14 @@ TEST_F(Status, PollPeriodFromAdvancedSettingsAndNeverWhenZero) {
 }
 
 TEST_F(Status, JoinThenQuitLeavesTheSlotFree) {
-    app->onlinePlayers().AddPlayertoList("  1:02 J;guid4;4;[CL]Dave");
+    app->onlinePlayers().AddPlayertoList("guid4", "4", "Dave");
     EXPECT_EQ(slot(4).SlotName, "Dave");
     EXPECT_EQ(slot(4).SlotNumber, 4);
     app->slotTable()[4].SlotGreetedID = "17";
-    app->onlinePlayers().RemovePlayerFromList("  1:30 Q;guid4;4;[CL]Dave");
+    app->onlinePlayers().RemovePlayerFromList("4", "Dave");
     EXPECT_EQ(slot(4).SlotName, "");
     EXPECT_EQ(slot(4).SlotGUID, "");
     EXPECT_EQ(slot(4).SlotNumber, 19);
     EXPECT_EQ(slot(4).SlotGreetedID, "0");
-    EXPECT_TRUE(app->onlinePlayers().PlayerListChanged);
+    EXPECT_TRUE(app->onlinePlayers().takeListChanged());
 }

@@ -1,7 +1,7 @@
 #include "core/gametext.h"
 #include "rcon/rcondatagram.h"
-#include "rcon/statuspoll.h"
 #include "rcon/statustexts.h"
+#include "rcon/teamstatus.h"
 #include "rcon/uptime.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +63,23 @@ TEST(RconDatagram, PlaylistPositions) {
     EXPECT_FALSE(playlistValue("Command Executed\r\n\"playlist\" is:\"5\" default:\"1\""));
     EXPECT_FALSE(isPlaylistReply("Command Executed\r\nplaylist"));
     EXPECT_FALSE(isPlaylistReply(""));
+}
+
+TEST(StatusRows, RowsMapAndRowsCutByTheDatagramBoundary) {
+    const TeamStatus status = parseTeamStatus({
+        "map: mp_crash",
+        "num score ping guid lastmsg address qport rate team name",
+        "--- ----- ---- ---------------- ------- --------------------- ----- ----- ---- ----",
+        "  3   0  48 abcd Big  Bad Wolf 0 127.0.0.1:1 1 2 3",
+        "abc 0 48 guidx Word 0 1 2 3 4",              // no slot number
+        " 60 0 48 guidx TooHigh 0 1 2 3 4",           // beyond the table
+        "  9 0 48 guidx X 0 1 2 3 4",                 // a one-letter name
+        "  5 20 48 g5 Cut Na 0 127.0.0.1:1 1 2print", // the next datagram goes on
+        "3 4",
+    });
+    EXPECT_EQ(status.map, "mp_crash");
+    EXPECT_EQ(status.rows, (std::vector<StatusRow>{{"3", "0", "abcd", "Big Bad Wolf"},
+                                                   {"5", "20", "g5", "Cut Na"}}));
 }
 
 TEST(StatusRows, TokensAndNames) {
