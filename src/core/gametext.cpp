@@ -64,7 +64,7 @@ std::string trimBlanks(std::string_view text) {
 std::string RemoveCTag(std::string_view name) {
     const std::string trimmed = trimBlanks(name);
     if (trimmed.empty() || trimmed.front() != '[') return trimmed;
-    const std::size_t lastBracket = trimmed.substr(0, 7).rfind(']');
+    const std::size_t lastBracket = trimmed.substr(0, 6).rfind(']');
     if (lastBracket == std::string::npos || lastBracket == 0) return trimmed;
     return trimmed.substr(lastBracket + 1);
 }

@@ -101,6 +101,9 @@ TEST(GameText, NeutralizeClanTagsAndCase) {
     EXPECT_EQ(RemoveCTag("[LONGTAG]Name"), "[LONGTAG]Name");
     EXPECT_EQ(RemoveCTag("  Plain  "), "Plain");
     EXPECT_EQ(RemoveCTag("[A]B]C"), "C");
+    // The tag's "]" must be among the first six characters.
+    EXPECT_EQ(RemoveCTag("[ABCD]Carl"), "Carl");
+    EXPECT_EQ(RemoveCTag("[ABCDE]Carl"), "[ABCDE]Carl");
     EXPECT_EQ(removeColorCodes("^1a^8b^9c", '9'), "abc");
     EXPECT_EQ(findIgnoringCase("say MsG3", "msg"), 4u);
     EXPECT_TRUE(equalsIgnoringCase("Owner", "OWNER"));
