@@ -1,6 +1,6 @@
 #include "core/linewriter.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace corvane {
 
@@ -9,9 +9,12 @@ std::string signedNumberText(long long value) {
 }
 
 std::string signedSingleText(float value) {
+    // Seven significant digits, as "%.7g" writes them in the "C" locale,
+    // whatever the user's locale.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.7g", static_cast<double>(value));
-    const std::string digits = buf;
+    const auto result = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
+                                      std::chars_format::general, 7);
+    const std::string digits(buf, result.ptr);
     return value < 0 ? digits : " " + digits;
 }
 

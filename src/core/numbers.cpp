@@ -1,7 +1,7 @@
 #include "core/numbers.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace corvane {
@@ -38,13 +38,26 @@ bool isPlainDecimal(std::string_view s) {
     return digits > 0 && i == s.size();
 }
 
+// The value of a decimal number with a point, whatever the user's locale
+// (std::from_chars never looks at it). A leading "+" is allowed.
+std::optional<double> decimalValue(std::string_view s) {
+    if (!s.empty() && s.front() == '+') {
+        s.remove_prefix(1);
+        if (!s.empty() && (s.front() == '+' || s.front() == '-')) return std::nullopt;
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (error != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 std::optional<double> roundedValue(std::string_view text) {
     const std::string_view s = trimBlanks(text);
     if (!isPlainDecimal(s)) return std::nullopt;
-    const std::string copy(s);
-    const double value = std::strtod(copy.c_str(), nullptr);
-    if (!std::isfinite(value)) return std::nullopt;
-    return std::nearbyint(value); // the default rounding mode rounds half to even
+    const auto value = decimalValue(s);
+    if (!value) return std::nullopt;
+    return std::nearbyint(*value); // the default rounding mode rounds half to even
 }
 
 template <typename Int> std::optional<Int> toInteger(std::string_view text) {
@@ -66,17 +79,13 @@ std::optional<std::int32_t> toInt32(std::string_view text) {
 
 std::optional<float> toSingle(std::string_view text) {
     const std::string_view s = trimBlanks(text);
-    if (s.empty()) return std::nullopt;
-    const std::string copy(s);
-    char* end = nullptr;
-    const double value = std::strtod(copy.c_str(), &end);
-    if (end != copy.c_str() + copy.size() || !std::isfinite(value)) return std::nullopt;
-    // strtod also takes hexadecimal, "inf" and "nan": allow only decimal forms.
-    for (char c : copy)
+    // Only decimal forms: no hexadecimal, "inf" or "nan".
+    for (char c : s)
         if (!(isDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E'))
             return std::nullopt;
-    if (std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
-    return static_cast<float>(value);
+    const auto value = decimalValue(s);
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;
+    return static_cast<float>(*value);
 }
 
 bool isINT(std::string_view text) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 
 namespace corvane {
@@ -156,8 +157,11 @@ private:
         if (m_pos < m_doc.size() && m_doc[m_pos] == '-') ++m_pos;
         while (m_pos < m_doc.size() && m_pos - numberStart < 10 && isDigit(m_doc[m_pos]))
             ++m_pos;
-        if (m_pos > numberStart && isDigit(m_doc[m_pos - 1]))
-            param = std::stol(std::string(m_doc.substr(numberStart, m_pos - numberStart)));
+        long value = 0;
+        if (m_pos > numberStart && isDigit(m_doc[m_pos - 1]) &&
+            std::from_chars(m_doc.data() + numberStart, m_doc.data() + m_pos, value).ec ==
+                std::errc())
+            param = value;
         else
             m_pos = numberStart;
         if (m_pos < m_doc.size() && m_doc[m_pos] == ' ') ++m_pos;

@@ -95,6 +95,34 @@ TEST_F(Headless, StartsWritesItsLogAndShutsDownInTwoStagesOnSigterm) {
     EXPECT_EQ(corvane::splitLines(out).size(), serverLog().size());
 }
 
+// The toolkit switches the C library to the user's locale at start-up; the
+// settings files must not follow it (a comma there would split MOD.txt's fields).
+TEST_F(Headless, ACommaDecimalLocaleChangesNoNumberInTheSettingsFiles) {
+    configure();
+    auto mod = corvane::splitLines(*corvane::readFile(m_dir / "Data/MOD.txt"));
+    mod[13] = " 123.5"; // the first column width of the player log
+    std::string text;
+    for (const auto& line : mod)
+        text += line + "\r\n";
+    write("Data/MOD.txt", text);
+
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LOCPATH", CORVANE_TEST_LOCPATH);
+    env.insert("LC_ALL", "de_DE.UTF-8");
+    process.setProcessEnvironment(env);
+    start(process);
+    ASSERT_TRUE(waitForLogLine("] Read Admin Config", std::chrono::seconds(20)));
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(process.exitCode(), 0);
+    for (const auto& line : serverLog())
+        EXPECT_EQ(line.find("MOD.txt"), std::string::npos) << line;
+    const std::string saved = *corvane::readFile(m_dir / "Data/MOD.txt");
+    EXPECT_EQ(corvane::splitLines(saved).at(13), " 123.5");
+    EXPECT_EQ(saved.find(','), std::string::npos);
+}
+
 TEST_F(Headless, SigintStopsItToo) {
     configure();
     QProcess process;

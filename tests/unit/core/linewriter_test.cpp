@@ -1,5 +1,8 @@
+#include "commalocale.h"
 #include "core/fieldreader.h"
 #include "core/linewriter.h"
+#include "core/modsettings.h"
+#include "core/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -21,4 +24,26 @@ TEST(LineWriter, WhatIsWrittenReadsBack) {
     EXPECT_FLOAT_EQ(r.readSingle(), -0.5f);
     EXPECT_FALSE(r.readBool());
     EXPECT_TRUE(r.atEnd());
+}
+
+// The window's toolkit switches the C library to the user's locale: numbers
+// in files must still be written and read with a decimal point.
+TEST(LineWriter, NumbersIgnoreACommaDecimalLocale) {
+    const corvane::testing::CommaDecimalLocale comma;
+    ASSERT_TRUE(comma.active()) << "no " << corvane::testing::kCommaLocale << " in "
+                                << CORVANE_TEST_LOCPATH;
+    EXPECT_EQ(signedSingleText(123.5f), " 123.5");
+    EXPECT_EQ(toSingle("123.5"), 123.5f);
+    EXPECT_EQ(toInt16("2.5"), 2);
+    EXPECT_FALSE(toSingle("123,5"));
+
+    ModSettings settings;
+    settings.PlayerLogColumnWidths.fill(123.5f);
+    settings.OnlineColumnWidths.fill(-0.25f);
+    const std::string file = writeModFile(settings);
+    EXPECT_EQ(file.find(','), std::string::npos);
+    ModSettings back;
+    readModFile(file, back);
+    EXPECT_EQ(back.PlayerLogColumnWidths, settings.PlayerLogColumnWidths);
+    EXPECT_EQ(back.OnlineColumnWidths, settings.OnlineColumnWidths);
 }
