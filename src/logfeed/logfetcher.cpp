@@ -68,6 +68,7 @@ template <typename F> void LogFetcher::guarded(F&& handler) {
 }
 
 void LogFetcher::Command1_Click() {
+    if (m_fetchPending) return;
     m_connectTimeout->start();
     if (m_logConnected) {
         m_logConnected = false;
@@ -89,6 +90,7 @@ void LogFetcher::Command1_Click() {
     m_address = *address;
     m_path = replaceAll(url, m_address.prefix, "");
     if (m_path.empty()) m_path = "/";
+    m_fetchPending = true;
     m_stream->connectTo(m_address.host, m_address.port);
 }
 
@@ -103,15 +105,23 @@ void LogFetcher::onConnected() {
                 "Range: bytes=-" + std::to_string(kLogTailBytes) + " \r\n" +
                 "User-Agent: Corvane Mod " + kBuildVersion + "\r\n\r\n";
     m_decoder.reset();
+    // Counted from the request to the end of its reply, so that neither a
+    // silent host nor one that stops half-way stops the feed unnoticed.
     m_replyTimeout->start();
     m_stream->send(m_request);
 }
 
 void LogFetcher::onData(const std::string& piece) {
-    // The reply timeout guards only the wait for the first piece.
-    m_replyTimeout->stop();
+    m_stalled = false;
     m_decoder.feed(piece);
     judgeReply();
+    if (m_decoder.complete()) {
+        endFetch();
+    } else if (m_decoder.failed()) {
+        m_logConnected = false;
+        m_stream->close();
+        endFetch();
+    }
 }
 
 void LogFetcher::onClosed() {
@@ -119,25 +129,39 @@ void LogFetcher::onClosed() {
     m_logConnected = false;
     m_stream->close();
     judgeReply();
+    endFetch();
 }
 
 void LogFetcher::onError(const NetError& error) {
     m_log.SMS(error.description, kRed);
     m_logConnected = false;
     m_stream->close();
+    endFetch();
 }
 
 void LogFetcher::onConnectTimeout() {
     m_log.SMS("Connection timeout while connecting to " + m_address.host, kRed);
     m_stream->close();
-    m_connectTimeout->stop();
     m_logLost = true;
+    endFetch();
 }
 
 void LogFetcher::onReplyTimeout() {
-    m_log.SMS("Error retrieving the log file, check the LOG URL is correct or it may be "
-              "GameServers problem...",
-              kRed);
+    // Said once while the host stays silent, not at every fetch.
+    if (!m_stalled)
+        m_log.SMS("Error retrieving the log file, check the LOG URL is correct or it may be "
+                  "GameServers problem...",
+                  kRed);
+    m_stalled = true;
+    m_logConnected = false;
+    m_stream->close();
+    endFetch();
+}
+
+void LogFetcher::endFetch() {
+    m_fetchPending = false;
+    m_connectTimeout->stop();
+    m_replyTimeout->stop();
 }
 
 void LogFetcher::warn(const std::string& text) {
@@ -246,8 +270,7 @@ void LogFetcher::detectRestart() {
 }
 
 void LogFetcher::closeConnection() {
-    m_connectTimeout->stop();
-    m_replyTimeout->stop();
+    endFetch();
     m_logConnected = false;
     m_stream->close();
 }

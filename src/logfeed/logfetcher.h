@@ -37,7 +37,9 @@ public:
     LogFetcher(const LogFetcher&) = delete;
     LogFetcher& operator=(const LogFetcher&) = delete;
 
-    // Starts one fetch, dropping a reply still arriving.
+    // Starts one fetch, unless one is still outstanding: a host that accepts
+    // the connection but does not answer runs into the reply timeout rather
+    // than being asked again before it.
     void Command1_Click();
     // The reply is complete: hand on its new lines, then look for a restart.
     void Command2_Click();
@@ -63,6 +65,8 @@ public:
     const std::vector<std::string>& NewLines() const { return m_newLines; }
     bool LogConnected() const { return m_logConnected; }
     bool LogLost() const { return m_logLost; }
+    // A fetch is connecting or waiting for its reply.
+    bool fetchPending() const { return m_fetchPending; }
     // The request of the current fetch, as sent.
     const std::string& request() const { return m_request; }
 
@@ -80,6 +84,8 @@ private:
     void onReplyTimeout();
 
     void judgeReply();
+    // The fetch is over (answered, failed or given up): the next may start.
+    void endFetch();
     void judgeHeaderless();
     void applyWaitAnswer();
     void warn(const std::string& text);
@@ -104,6 +110,8 @@ private:
     std::string m_request;
     bool m_logConnected = false;
     bool m_logLost = false;
+    bool m_fetchPending = false;
+    bool m_stalled = false;      // the last fetch ran into the reply timeout
     bool m_warned = false;       // one URL warning per fetch
     bool m_replyHandled = false; // the reply of this fetch went to the parser
 

@@ -81,15 +81,42 @@ TEST(LogFeedE2E, WaitAnswerSetsTheNextFetchTime) {
         waitUntil([&] { return sim.journal("http_request").size() > requestsBefore; }, 8000));
 }
 
-TEST(LogFeedE2E, NotFoundWarnsOnceAFetchAndTheFeedRecovers) {
+TEST(LogFeedE2E, BrokenAnswersAreReportedOnceEachAndLoseNoLine) {
     LiveSimulator sim;
     LiveApp live(sim, sim.password);
     ASSERT_TRUE(live.waitUntilPrimed());
     sim.command("join slot=2 Alice");
-    sim.command("http mode notfound");
-    ASSERT_TRUE(
-        waitUntil([&] { return live.logHas("] Invalid GameServer URL - please fix!"); }, 5000));
     sim.command("chat Alice said while the log was away");
+    for (const char* mode : {"cut", "garbage", "error 503", "badrequest", "notfound"}) {
+        // Two requests in the mode: at least one whole fetch was answered in it.
+        const auto before = sim.journal("http_request").size();
+        ASSERT_EQ(sim.command(std::string("http mode ") + mode).rfind("ok", 0), 0u) << mode;
+        ASSERT_TRUE(
+            waitUntil([&] { return sim.journal("http_request").size() >= before + 2; }, 10000))
+            << mode;
+    }
+    EXPECT_FALSE(chatShows(live, "said while the log was away"));
     sim.command("http mode chunked");
     EXPECT_TRUE(waitUntil([&] { return chatShows(live, "said while the log was away"); }, 8000));
+    const std::string log = live.serverLog();
+    for (const char* warning : {"] Log URL problem - HTTP/1.1 503 Service Temporarily Unavailable",
+                                "] Invalid GameServer URL - Error 400 (Bad Request)",
+                                "] Invalid GameServer URL - please fix!"})
+        EXPECT_NE(log.find(warning), std::string::npos) << warning << "\n" << log;
+}
+
+// A host that accepts the connection and never answers: the feed stops, and
+// the operator is told.
+TEST(LogFeedE2E, AStalledLogHostIsReported) {
+    LiveSimulator sim;
+    LiveApp live(sim, sim.password);
+    ASSERT_TRUE(live.waitUntilPrimed());
+    sim.command("http mode stall");
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            return live.logHas("] Error retrieving the log file, check the LOG URL is correct or "
+                               "it may be GameServers problem...");
+        },
+        30000))
+        << live.serverLog();
 }
