@@ -9,14 +9,15 @@ App::App(Ports ports, AppPaths paths)
     : m_ports(ports), m_paths(std::move(paths)),
       m_activityLog(m_paths, ports.clock, m_criticalErrors), m_consoleLog(m_paths, ports.clock),
       m_chatLog(m_paths, ports.clock), m_settings(m_paths, m_activityLog, m_criticalErrors),
+      m_serverAddress(ports.loop, ports.net, m_activityLog),
       m_players(m_settings, m_slots, m_grid, m_queue, m_activityLog, m_paths, ports,
                 m_criticalErrors, m_notYetBuilt, m_greetingGate),
       m_onlinePlayers(m_slots, m_grid, m_settings.config, m_settings.mod, m_players.groups,
                       m_notYetBuilt),
-      m_rcon(ports, m_settings, m_criticalErrors, m_linkState, m_queue, m_slots, m_activityLog,
-             m_consoleLog, m_chatLog, m_notYetBuilt, m_notYetBuilt),
-      m_statusPoll(ports, m_settings, m_linkState, m_slots, m_grid, m_queue, m_rcon, m_activityLog,
-                   m_consoleLog, m_players.groups, m_notYetBuilt),
+      m_rcon(ports, m_settings, m_serverAddress, m_criticalErrors, m_linkState, m_queue, m_slots,
+             m_activityLog, m_consoleLog, m_chatLog, m_notYetBuilt, m_notYetBuilt),
+      m_statusPoll(ports, m_settings, m_serverAddress, m_linkState, m_slots, m_grid, m_queue,
+                   m_rcon, m_activityLog, m_consoleLog, m_players.groups, m_notYetBuilt),
       m_logParser(m_activityLog, m_chatLog, m_queue, m_linkState, m_slots, m_onlinePlayers,
                   m_settings, m_players.groups),
       m_logFetcher(ports.loop, ports.net, ports.clock, m_settings, m_activityLog, m_queue,
@@ -29,6 +30,10 @@ void App::connectSubsystems() {
     m_connections +=
         m_criticalErrors.lockoutBegan.connect([this](CriticalSource) { SendCError(); });
     m_connections += m_rcon.replyArrived.connect([this] { m_statusPoll.stopTimeout(); });
+    // The server's address is looked up when the configuration is read, not
+    // for every datagram.
+    m_connections +=
+        m_settings.configLoaded.connect([this] { m_serverAddress.resolve(m_settings.config.IP); });
     m_connections += m_statusPoll.parsed.connect([this] {
         if (m_settings.mod.AutoRefreshPlayers) m_players.playerLog.refresh();
     });

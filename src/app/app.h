@@ -22,6 +22,7 @@
 #include "rcon/onlineplayers.h"
 #include "rcon/rconlink.h"
 #include "rcon/rconqueue.h"
+#include "rcon/serveraddress.h"
 #include "rcon/slottable.h"
 #include "rcon/statuspoll.h"
 #include "rcon/statustexts.h"
@@ -121,6 +122,7 @@ private:
     SlotTable m_slots;
     OnlineGrid m_grid;
     RconQueue m_queue;
+    ServerAddress m_serverAddress;
     NoReasonsRulesOrNameChecks m_notYetBuilt;
     ParserGreetingGate m_greetingGate{m_logParser};
     Players m_players;

@@ -38,7 +38,10 @@ public:
     virtual ~UdpChannel() = default;
     void setEvents(Events events) { m_events = std::move(events); }
 
-    virtual std::optional<NetError> open(const std::string& host, std::uint16_t port) = 0;
+    // The address is numeric ("192.0.2.7", "::1"); a host name is refused
+    // with HostNotFound at once - names are resolved by lookupHost, which
+    // never blocks.
+    virtual std::optional<NetError> open(const std::string& address, std::uint16_t port) = 0;
     virtual std::optional<NetError> send(std::string_view bytes) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
@@ -93,9 +96,20 @@ private:
     Events m_events;
 };
 
+// The answer to a host lookup: a numeric address, or why there is none.
+struct HostLookup {
+    std::optional<std::string> address;
+    std::string error;
+};
+
 class NetworkFactory {
 public:
+    using LookupDone = std::function<void(const HostLookup&)>;
+
     virtual ~NetworkFactory() = default;
+    // Resolves a host name without blocking; done runs on the event loop
+    // later, or at once when the host is already written as an address.
+    virtual void lookupHost(const std::string& host, LookupDone done) = 0;
     // The role names what the socket is for ("command", "status", "log"...).
     virtual std::unique_ptr<UdpChannel> createUdp(std::string_view role) = 0;
     virtual std::unique_ptr<TcpStream> createTcp(std::string_view role) = 0;

@@ -10,15 +10,17 @@
 #include "core/numbers.h"
 #include "core/settings.h"
 #include "rcon/rcondatagram.h"
+#include "rcon/serveraddress.h"
 #include "rcon/slottable.h"
 
 namespace corvane {
 
-std::optional<NetError> openToServer(UdpChannel& socket, const ServerConfig& config) {
+std::optional<NetError> openToServer(UdpChannel& socket, const std::string& address,
+                                     const ServerConfig& config) {
     socket.close();
     const auto port = toInt32(config.Port);
     const bool usable = port && *port > 0 && *port <= 65535;
-    return socket.open(config.IP, usable ? static_cast<std::uint16_t>(*port) : 0);
+    return socket.open(address, usable ? static_cast<std::uint16_t>(*port) : 0);
 }
 
 std::optional<NetError> sendCommand(UdpChannel& socket, const ServerConfig& config,
@@ -33,13 +35,13 @@ void reportSendError(const NetError& error, ActivityLog& log) {
         log.SMS(error.description, kRed);
 }
 
-RconLink::RconLink(Ports ports, const Settings& settings, const CriticalErrors& errors,
-                   LinkState& state, RconQueue& queue, const SlotTable& slots, ActivityLog& log,
-                   ConsoleLog& console, ChatLog& chat, const ReasonTexts& reasons,
-                   const RuleCount& rules)
-    : m_ports(ports), m_settings(settings), m_errors(errors), m_state(state), m_queue(queue),
-      m_slots(slots), m_log(log), m_console(console), m_chat(chat), m_reasons(reasons),
-      m_rules(rules), m_socket(ports.net.createUdp("command")),
+RconLink::RconLink(Ports ports, const Settings& settings, const ServerAddress& address,
+                   const CriticalErrors& errors, LinkState& state, RconQueue& queue,
+                   const SlotTable& slots, ActivityLog& log, ConsoleLog& console, ChatLog& chat,
+                   const ReasonTexts& reasons, const RuleCount& rules)
+    : m_ports(ports), m_settings(settings), m_address(address), m_errors(errors), m_state(state),
+      m_queue(queue), m_slots(slots), m_log(log), m_console(console), m_chat(chat),
+      m_reasons(reasons), m_rules(rules), m_socket(ports.net.createUdp("command")),
       m_timer5(ports.loop.createTimer(525, false, [this] { Timer5_Timer(); })) {
     m_socket->setEvents({[this](const std::string& d) { onReply(d); }, {}});
 }
@@ -63,7 +65,10 @@ void RconLink::setPumpInterval(int ms) {
 }
 
 void RconLink::SendRCON(const std::string& command) {
-    auto error = openToServer(*m_socket, m_settings.config);
+    const std::optional<std::string>& address = m_address.address();
+    auto error = address ? openToServer(*m_socket, *address, m_settings.config)
+                         : NetError{NetError::Kind::HostNotFound,
+                                    "The game server's address is not known yet"};
     m_console.SmsConsole("]" + command);
     if (!error) error = sendCommand(*m_socket, m_settings.config, command);
     if (error) reportSendError(*error, m_log);
@@ -93,8 +98,9 @@ std::string RconLink::rewriteSanction(std::string line) const {
 }
 
 void RconLink::Timer5_Timer() {
+    // Nothing goes out until the server's address is known; the lines wait.
     if (m_errors.active() || !m_state.RconAllowed || m_state.StatusPending || m_paused ||
-        m_queue.empty())
+        m_queue.empty() || !m_address.address())
         return;
     const RconEntry entry = m_queue.front();
     std::string line = entry.line;

@@ -20,6 +20,7 @@ class ChatLog;
 class ConsoleLog;
 class CriticalErrors;
 class SlotTable;
+class ServerAddress;
 class Settings;
 class Timer;
 class UdpChannel;
@@ -34,9 +35,10 @@ public:
 
 class RconLink {
 public:
-    RconLink(Ports ports, const Settings& settings, const CriticalErrors& errors, LinkState& state,
-             RconQueue& queue, const SlotTable& slots, ActivityLog& log, ConsoleLog& console,
-             ChatLog& chat, const ReasonTexts& reasons, const RuleCount& rules);
+    RconLink(Ports ports, const Settings& settings, const ServerAddress& address,
+             const CriticalErrors& errors, LinkState& state, RconQueue& queue,
+             const SlotTable& slots, ActivityLog& log, ConsoleLog& console, ChatLog& chat,
+             const ReasonTexts& reasons, const RuleCount& rules);
     ~RconLink();
 
     // The pump timer (Timer5).
@@ -70,6 +72,7 @@ private:
 
     Ports m_ports;
     const Settings& m_settings;
+    const ServerAddress& m_address;
     const CriticalErrors& m_errors;
     LinkState& m_state;
     RconQueue& m_queue;
@@ -88,10 +91,12 @@ private:
 struct NetError;
 struct ServerConfig;
 
-// The game-server sockets all open to the configured IP and port and send the
-// same datagram; their failures are reported alike: address-not-available as
-// "Unable to connect to server, check port", anything else by its own text.
-std::optional<NetError> openToServer(UdpChannel& socket, const ServerConfig& config);
+// The game-server sockets all open to the server's address and configured
+// port and send the same datagram; their failures are reported alike:
+// address-not-available as "Unable to connect to server, check port",
+// anything else by its own text.
+std::optional<NetError> openToServer(UdpChannel& socket, const std::string& address,
+                                     const ServerConfig& config);
 std::optional<NetError> sendCommand(UdpChannel& socket, const ServerConfig& config,
                                     const std::string& command);
 void reportSendError(const NetError& error, ActivityLog& log);

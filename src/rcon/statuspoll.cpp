@@ -12,6 +12,7 @@
 #include "rcon/rcondatagram.h"
 #include "rcon/rconlink.h"
 #include "rcon/rconqueue.h"
+#include "rcon/serveraddress.h"
 #include "rcon/slottable.h"
 
 namespace corvane {
@@ -22,12 +23,13 @@ constexpr std::size_t kMaxBuffer = 2 * kMaxReply;
 
 } // namespace
 
-StatusPoll::StatusPoll(Ports ports, Settings& settings, LinkState& state, SlotTable& slots,
-                       OnlineGrid& grid, RconQueue& queue, RconLink& link, ActivityLog& log,
-                       ConsoleLog& console, PlayerDirectory& directory, NameChecks& nameChecks)
-    : m_ports(ports), m_settings(settings), m_state(state), m_slots(slots), m_grid(grid),
-      m_queue(queue), m_link(link), m_log(log), m_console(console), m_directory(directory),
-      m_nameChecks(nameChecks), m_socket(ports.net.createUdp("status")) {
+StatusPoll::StatusPoll(Ports ports, Settings& settings, const ServerAddress& address,
+                       LinkState& state, SlotTable& slots, OnlineGrid& grid, RconQueue& queue,
+                       RconLink& link, ActivityLog& log, ConsoleLog& console,
+                       PlayerDirectory& directory, NameChecks& nameChecks)
+    : m_ports(ports), m_settings(settings), m_address(address), m_state(state), m_slots(slots),
+      m_grid(grid), m_queue(queue), m_link(link), m_log(log), m_console(console),
+      m_directory(directory), m_nameChecks(nameChecks), m_socket(ports.net.createUdp("status")) {
     EventLoop& loop = ports.loop;
     m_timer11 = loop.createTimer(525, true, [this] { Command8_Click(); });
     m_timer21 = loop.createTimer(525, true, [this] { PrepStatus(); });
@@ -58,6 +60,13 @@ void StatusPoll::PrepStatus() {
     // under way keeps its state, and no fallback parse of an empty buffer
     // empties the table.
     if (m_sendLock) return;
+    if (!m_address.address()) {
+        // Asked again once the lookup answers; after a failed one the next
+        // poll comes with the next request.
+        m_state.StatusPending = false;
+        if (!m_address.failed()) m_timer21->start();
+        return;
+    }
     m_timer13->start();
     m_slots.OnlineCount = 0;
     m_statusParsed = false;
@@ -68,7 +77,8 @@ void StatusPoll::PrepStatus() {
 }
 
 void StatusPoll::SendStatus() {
-    if (m_sendLock) return;
+    const std::optional<std::string>& address = m_address.address();
+    if (m_sendLock || !address) return;
     m_timer35->start();
     m_sendLock = true;
 
@@ -77,7 +87,7 @@ void StatusPoll::SendStatus() {
         m_timer20->start();
         m_retryArmed = true;
         m_state.StatusPending = true;
-        error = openToServer(*m_socket, m_settings.config);
+        error = openToServer(*m_socket, *address, m_settings.config);
     }
     m_console.SmsConsole("]teamstatus");
     if (!error) error = sendCommand(*m_socket, m_settings.config, "teamstatus");

@@ -21,6 +21,7 @@ class ConsoleLog;
 class OnlineGrid;
 class RconLink;
 class RconQueue;
+class ServerAddress;
 class Settings;
 class SlotTable;
 class Timer;
@@ -28,9 +29,10 @@ class UdpChannel;
 
 class StatusPoll {
 public:
-    StatusPoll(Ports ports, Settings& settings, LinkState& state, SlotTable& slots,
-               OnlineGrid& grid, RconQueue& queue, RconLink& link, ActivityLog& log,
-               ConsoleLog& console, PlayerDirectory& directory, NameChecks& nameChecks);
+    StatusPoll(Ports ports, Settings& settings, const ServerAddress& address, LinkState& state,
+               SlotTable& slots, OnlineGrid& grid, RconQueue& queue, RconLink& link,
+               ActivityLog& log, ConsoleLog& console, PlayerDirectory& directory,
+               NameChecks& nameChecks);
     ~StatusPoll();
 
     void Command8_Click();
@@ -65,6 +67,7 @@ private:
 
     Ports m_ports;
     Settings& m_settings;
+    const ServerAddress& m_address;
     LinkState& m_state;
     SlotTable& m_slots;
     OnlineGrid& m_grid;

@@ -4,10 +4,22 @@
 
 namespace corvane::testing {
 
+namespace {
+
+bool isAddress(const std::string& host) {
+    return !host.empty() &&
+           host.find_first_not_of("0123456789.:abcdefABCDEF") == std::string::npos &&
+           (host.find('.') != std::string::npos || host.find(':') != std::string::npos);
+}
+
+} // namespace
+
 std::optional<NetError> FakeUdp::open(const std::string& h, std::uint16_t p) {
     ++openCount;
     host = h;
     port = p;
+    if (!isAddress(h))
+        return NetError{NetError::Kind::HostNotFound, "Host " + h + " is not an address"};
     if (failNextOpen) {
         auto error = failNextOpen;
         failNextOpen.reset();
@@ -49,6 +61,19 @@ void FakeTcp::acceptConnection() {
 
 void FakeTcp::peerClose() {
     deliverClosed();
+}
+
+void FakeNetworkFactory::lookupHost(const std::string& host, LookupDone done) {
+    ++lookups;
+    if (isAddress(host)) {
+        done(HostLookup{host, {}});
+        return;
+    }
+    const auto found = hosts.find(host);
+    const HostLookup answer = found == hosts.end()
+                                  ? HostLookup{std::nullopt, "Host " + host + " not found"}
+                                  : HostLookup{found->second, {}};
+    m_loop.post([done = std::move(done), answer] { done(answer); });
 }
 
 std::unique_ptr<UdpChannel> FakeNetworkFactory::createUdp(std::string_view role) {

@@ -2,6 +2,7 @@
 // Fake sockets: a test sees exactly the bytes sent and feeds replies, errors and
 // data in whatever pieces it likes.
 
+#include "core/eventloop.h"
 #include "core/net.h"
 
 #include <deque>
@@ -58,6 +59,14 @@ private:
 
 class FakeNetworkFactory : public NetworkFactory {
 public:
+    explicit FakeNetworkFactory(EventLoop& loop) : m_loop(loop) {}
+
+    // Addresses answer at once; names from hosts, later (on the loop), as the
+    // real lookup does.
+    void lookupHost(const std::string& host, LookupDone done) override;
+    std::map<std::string, std::string> hosts;
+    int lookups = 0;
+
     std::unique_ptr<UdpChannel> createUdp(std::string_view role) override;
     std::unique_ptr<TcpStream> createTcp(std::string_view role) override;
 
@@ -67,6 +76,7 @@ public:
     FakeTcp& tcp(std::string_view role) const;
 
 private:
+    EventLoop& m_loop;
     std::map<std::string, FakeUdp*, std::less<>> m_udps;
     std::map<std::string, FakeTcp*, std::less<>> m_tcps;
 };

@@ -77,7 +77,7 @@ public:
 
 struct FakePorts {
     VirtualEventLoop loop;
-    FakeNetworkFactory net;
+    FakeNetworkFactory net{loop};
     ScriptedPrompts prompts;
     VirtualClock clock{loop, LocalDateTime{2026, 12, 5, 9, 18, 28}};
     FakeShell shell;

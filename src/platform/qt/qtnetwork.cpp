@@ -35,13 +35,11 @@ NetError toNetError(QAbstractSocket::SocketError error, const QString& text) {
     return e;
 }
 
-std::optional<QHostAddress> resolve(const std::string& host) {
-    QHostAddress address(QString::fromStdString(host));
-    if (!address.isNull()) return address;
-    const QHostInfo info = QHostInfo::fromName(QString::fromStdString(host));
-    for (const QHostAddress& candidate : info.addresses())
+// An IPv4 address when the host has one.
+std::optional<QHostAddress> preferredAddress(const QList<QHostAddress>& addresses) {
+    for (const QHostAddress& candidate : addresses)
         if (candidate.protocol() == QAbstractSocket::IPv4Protocol) return candidate;
-    if (!info.addresses().isEmpty()) return info.addresses().first();
+    if (!addresses.isEmpty()) return addresses.first();
     return std::nullopt;
 }
 
@@ -58,8 +56,12 @@ public:
 
     std::optional<NetError> open(const std::string& host, std::uint16_t port) override {
         close();
-        const auto address = resolve(host);
-        if (!address) return NetError{NetError::Kind::HostNotFound, "Host " + host + " not found"};
+        // Only an address: a name lookup could block the loop for seconds.
+        const QHostAddress parsed(QString::fromStdString(host));
+        const std::optional<QHostAddress> address =
+            parsed.isNull() ? std::nullopt : std::optional<QHostAddress>(parsed);
+        if (!address)
+            return NetError{NetError::Kind::HostNotFound, "Host " + host + " is not an address"};
         if (port == 0 || address->isNull() || *address == QHostAddress::Any ||
             *address == QHostAddress::AnyIPv4 || *address == QHostAddress::Broadcast)
             return NetError{NetError::Kind::AddressNotAvailable,
@@ -162,6 +164,29 @@ private:
 };
 
 } // namespace
+
+QtNetworkFactory::QtNetworkFactory() : m_context(std::make_unique<QObject>()) {}
+QtNetworkFactory::~QtNetworkFactory() = default;
+
+void QtNetworkFactory::lookupHost(const std::string& host, LookupDone done) {
+    const QHostAddress numeric(QString::fromStdString(host));
+    if (!numeric.isNull()) {
+        done(HostLookup{host, {}});
+        return;
+    }
+    // The answer comes on the loop; none after the factory is gone.
+    QHostInfo::lookupHost(
+        QString::fromStdString(host), m_context.get(),
+        [done = std::move(done), host](const QHostInfo& info) {
+            const auto address = preferredAddress(info.addresses());
+            if (address)
+                done(HostLookup{address->toString().toStdString(), {}});
+            else
+                done(HostLookup{std::nullopt, info.errorString().toStdString().empty()
+                                                  ? "Host " + host + " not found"
+                                                  : info.errorString().toStdString()});
+        });
+}
 
 std::unique_ptr<UdpChannel> QtNetworkFactory::createUdp(std::string_view) {
     return std::make_unique<QtUdpChannel>();

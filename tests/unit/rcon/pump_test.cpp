@@ -223,3 +223,41 @@ TEST_F(Pump, PlayerTextCannotStartASecondCommand) {
         }
     }
 }
+
+// A host name in Config.txt is looked up once, when the configuration is
+// read, without blocking; the datagrams go to the address found.
+TEST_F(Pump, AHostNameIsLookedUpWhenTheConfigurationIsRead) {
+    auto configure = [this](const std::string& host) {
+        std::string config = dir.read("Data/Config.txt");
+        const std::size_t ip = config.find("\r\n", config.find("\r\n") + 2) + 2;
+        config.replace(ip, config.find("\r\n", ip) - ip, host);
+        dir.write("Data/Config.txt", config);
+        settings.InputConfig();
+    };
+    fake.net.hosts["game.example.net"] = "192.0.2.7";
+    const int lookups = fake.net.lookups;
+    configure("game.example.net");
+    queue.SendSay("one");
+    queue.SendSay("two");
+    tick(2);
+    EXPECT_EQ(sent(), (std::vector<std::string>{"say one", "say two"}));
+    EXPECT_EQ(socket().host, "192.0.2.7");
+    EXPECT_EQ(fake.net.lookups, lookups + 1);
+
+    // A name nobody knows: said once, nothing sent and nothing lost; it is
+    // tried again until it is found.
+    configure("lost.example.net");
+    queue.SendSay("three");
+    fake.loop.advance(2 * ServerAddress::kRetryMs + 1000);
+    EXPECT_EQ(sent().size(), 2u);
+    EXPECT_EQ(queue.size(), 1u);
+    const std::string failure =
+        "] Unable to find the game server lost.example.net: Host lost.example.net not found";
+    const std::string activity = dir.read("Logs/Server.txt");
+    EXPECT_EQ(activity.find(failure), activity.rfind(failure));
+    EXPECT_NE(activity.find(failure), std::string::npos);
+    fake.net.hosts["lost.example.net"] = "192.0.2.8";
+    fake.loop.advance(ServerAddress::kRetryMs + 525);
+    EXPECT_EQ(sent().back(), "say three");
+    EXPECT_EQ(socket().host, "192.0.2.8");
+}

@@ -45,8 +45,11 @@ struct LinkRig {
     SlotTable slots;
     RconQueue queue;
     TableTexts texts;
-    RconLink link{fake.ports(), settings, errors, state, queue, slots,
-                  log,          console,  chat,   texts, texts};
+    ServerAddress address{fake.loop, fake.net, log};
+    RconLink link{fake.ports(), settings, address, errors, state, queue,
+                  slots,        log,      console, chat,   texts, texts};
+    Connection lookup =
+        settings.configLoaded.connect([this] { address.resolve(settings.config.IP); });
 
     LinkRig() {
         dir.writeConfiguredServer();

@@ -1,0 +1,57 @@
+// The Qt implementations of the core's ports, on Qt's own event loop.
+
+#include "platform/qt/qteventloop.h"
+#include "platform/qt/qtnetwork.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+using namespace corvane;
+
+namespace {
+
+bool waitUntil(const std::function<bool()>& done, int ms = 10000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+} // namespace
+
+// A socket never resolves a name itself (that would block the window for a
+// DNS round trip); names are looked up on the loop.
+TEST(QtNetwork, NamesAreLookedUpOnTheLoopAndNeverBySocket) {
+    qt::QtNetworkFactory net;
+    const auto udp = net.createUdp("command");
+    const auto refused = udp->open("localhost", 9);
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->kind, NetError::Kind::HostNotFound);
+    EXPECT_FALSE(udp->open("127.0.0.1", 9).has_value());
+
+    std::optional<HostLookup> answer;
+    net.lookupHost("localhost", [&](const HostLookup& a) { answer = a; });
+    EXPECT_FALSE(answer.has_value()); // the answer comes later, on the loop
+    ASSERT_TRUE(waitUntil([&] { return answer.has_value(); }));
+    ASSERT_TRUE(answer->address.has_value()) << answer->error;
+    EXPECT_TRUE(*answer->address == "127.0.0.1" || *answer->address == "::1") << *answer->address;
+
+    std::optional<HostLookup> numeric;
+    net.lookupHost("192.0.2.7", [&](const HostLookup& a) { numeric = a; });
+    ASSERT_TRUE(numeric.has_value());
+    EXPECT_EQ(numeric->address, "192.0.2.7");
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
