@@ -27,6 +27,10 @@ App::App(Ports ports, AppPaths paths)
 }
 
 void App::connectSubsystems() {
+    // What a handler lets through reaches the loop's edge: it is said in red.
+    m_ports.loop.setFaultHandler([this](const std::string& what) {
+        m_activityLog.SMS("Unexpected error: " + what, kRed);
+    });
     m_connections +=
         m_criticalErrors.lockoutBegan.connect([this](CriticalSource) { SendCError(); });
     m_connections += m_rcon.replyArrived.connect([this] { m_statusPoll.stopTimeout(); });
@@ -68,7 +72,9 @@ void App::connectLogFeed() {
         [this] { m_logFetcher.setRefreshTarget(m_settings.advanced.RefreshDelay); });
 }
 
-App::~App() = default;
+App::~App() {
+    m_ports.loop.setFaultHandler({});
+}
 
 void App::createTimers() {
     EventLoop& loop = m_ports.loop;

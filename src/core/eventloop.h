@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace corvane {
 
@@ -32,6 +33,12 @@ public:
     virtual void processPendingEvents() = 0;
     // Ends the program with the given status once the current handler returns.
     virtual void quit(int exitCode) = 0;
+
+    // Where a failure that a timer, socket or posted handler lets through is
+    // reported (the activity log). The program's loop catches it at its edge,
+    // reports it and goes on; the tests' loop lets it through to the test.
+    using FaultHandler = std::function<void(const std::string& what)>;
+    virtual void setFaultHandler(FaultHandler handler) = 0;
 };
 
 } // namespace corvane

@@ -43,28 +43,20 @@ LogFetcher::LogFetcher(EventLoop& loop, NetworkFactory& net, const Clock& clock,
     : m_clock(clock), m_settings(settings), m_log(log), m_queue(queue), m_parser(parser) {
     m_stream = net.createTcp("log");
     m_stream->setEvents({
-        .connected = [this] { guarded([this] { onConnected(); }); },
-        .data = [this](const std::string& piece) { guarded([&] { onData(piece); }); },
-        .closed = [this] { guarded([this] { onClosed(); }); },
-        .error = [this](const NetError& e) { guarded([&] { onError(e); }); },
+        .connected = [this] { onConnected(); },
+        .data = [this](const std::string& piece) { onData(piece); },
+        .closed = [this] { onClosed(); },
+        .error = [this](const NetError& e) { onError(e); },
     });
     m_connectTimeout = loop.createTimer(kConnectTimeoutMs, true,
-                                        [this] { guarded([this] { onConnectTimeout(); }); });
+                                        [this] { onConnectTimeout(); });
     m_replyTimeout =
-        loop.createTimer(kReplyTimeoutMs, true, [this] { guarded([this] { onReplyTimeout(); }); });
+        loop.createTimer(kReplyTimeoutMs, true, [this] { onReplyTimeout(); });
 }
 
 LogFetcher::~LogFetcher() {
     m_stream->setEvents({});
     m_stream->close();
-}
-
-template <typename F> void LogFetcher::guarded(F&& handler) {
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        m_log.SMS(std::string("Log feed error: ") + e.what(), kRed);
-    }
 }
 
 void LogFetcher::Command1_Click() {
@@ -280,7 +272,10 @@ int LogFetcher::refreshTick() {
     if (m_refreshTicks == m_refreshTarget) {
         m_refreshTicks = 0;
         setRefreshTarget(m_settings.advanced.RefreshDelay);
-        guarded([this] { fetchDue.notify(); });
+        // A failing save must not stop the fetch.
+        fetchDue.notifyEach([this](const std::exception& e) {
+            m_log.SMS(std::string("Log feed error: ") + e.what(), kRed);
+        });
         Command1_Click();
     }
     // A "wait" answer may have lowered the target below the seconds counted.

@@ -91,8 +91,6 @@ private:
     void warn(const std::string& text);
     void getNEWDATA();
     void detectRestart();
-    // Runs a socket or timer event, reporting any failure in red.
-    template <typename F> void guarded(F&& handler);
 
     const Clock& m_clock;
     Settings& m_settings;

@@ -23,6 +23,8 @@ public:
     void post(std::function<void()> callback) override;
     void processPendingEvents() override;
     void quit(int exitCode) override { m_exitCode = exitCode; }
+    // Failures are never caught here: they reach the test.
+    void setFaultHandler(FaultHandler) override {}
 
     // Moves virtual time forward, firing due timers and posted events.
     void advance(std::int64_t ms);

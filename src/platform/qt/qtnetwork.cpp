@@ -43,14 +43,23 @@ std::optional<QHostAddress> preferredAddress(const QList<QHostAddress>& addresse
     return std::nullopt;
 }
 
+HostLookup lookupAnswer(const std::string& host, const QHostInfo& info) {
+    if (const auto address = preferredAddress(info.addresses()))
+        return HostLookup{address->toString().toStdString(), {}};
+    const std::string error = info.errorString().toStdString();
+    return HostLookup{std::nullopt, error.empty() ? "Host " + host + " not found" : error};
+}
+
 // An unconnected socket that sends to one peer and drops datagrams from anyone else.
 class QtUdpChannel : public UdpChannel {
 public:
-    QtUdpChannel() {
+    explicit QtUdpChannel(const QtEventLoop& loop) : m_loop(loop) {
         QObject::connect(&m_socket, &QUdpSocket::readyRead, [this] { readPending(); });
         QObject::connect(&m_socket, &QUdpSocket::errorOccurred,
                          [this](QAbstractSocket::SocketError e) {
-                             if (m_open) deliverError(toNetError(e, m_socket.errorString()));
+                             if (!m_open) return;
+                             const NetError error = toNetError(e, m_socket.errorString());
+                             m_loop.guard([&] { deliverError(error); });
                          });
     }
 
@@ -102,10 +111,12 @@ private:
                 datagram.senderAddress().isEqual(m_peer, QHostAddress::ConvertV4MappedToIPv4);
             if (!fromPeer) continue;
             const QByteArray data = datagram.data();
-            deliverDatagram(std::string(data.constData(), static_cast<std::size_t>(data.size())));
+            const std::string bytes(data.constData(), static_cast<std::size_t>(data.size()));
+            m_loop.guard([&] { deliverDatagram(bytes); });
         }
     }
 
+    const QtEventLoop& m_loop;
     QUdpSocket m_socket;
     QHostAddress m_peer;
     quint16 m_port = 0;
@@ -114,20 +125,23 @@ private:
 
 class QtTcpStream : public TcpStream {
 public:
-    QtTcpStream() {
-        QObject::connect(&m_socket, &QTcpSocket::connected, [this] { deliverConnected(); });
+    explicit QtTcpStream(const QtEventLoop& loop) : m_loop(loop) {
+        QObject::connect(&m_socket, &QTcpSocket::connected,
+                         [this] { m_loop.guard([this] { deliverConnected(); }); });
         QObject::connect(&m_socket, &QTcpSocket::readyRead, [this] {
             const QByteArray data = m_socket.readAll();
-            if (!data.isEmpty())
-                deliverData(std::string(data.constData(), static_cast<std::size_t>(data.size())));
+            if (data.isEmpty()) return;
+            const std::string bytes(data.constData(), static_cast<std::size_t>(data.size()));
+            m_loop.guard([&] { deliverData(bytes); });
         });
         QObject::connect(&m_socket, &QTcpSocket::disconnected, [this] {
-            if (!m_closing) deliverClosed();
+            if (!m_closing) m_loop.guard([this] { deliverClosed(); });
         });
         QObject::connect(&m_socket, &QTcpSocket::errorOccurred,
                          [this](QAbstractSocket::SocketError e) {
                              if (e == QAbstractSocket::RemoteHostClosedError || m_closing) return;
-                             deliverError(toNetError(e, m_socket.errorString()));
+                             const NetError error = toNetError(e, m_socket.errorString());
+                             m_loop.guard([&] { deliverError(error); });
                          });
     }
 
@@ -159,13 +173,15 @@ public:
     }
 
 private:
+    const QtEventLoop& m_loop;
     QTcpSocket m_socket;
     bool m_closing = false;
 };
 
 } // namespace
 
-QtNetworkFactory::QtNetworkFactory() : m_context(std::make_unique<QObject>()) {}
+QtNetworkFactory::QtNetworkFactory(const QtEventLoop& loop)
+    : m_loop(loop), m_context(std::make_unique<QObject>()) {}
 QtNetworkFactory::~QtNetworkFactory() = default;
 
 void QtNetworkFactory::lookupHost(const std::string& host, LookupDone done) {
@@ -177,22 +193,16 @@ void QtNetworkFactory::lookupHost(const std::string& host, LookupDone done) {
     // The answer comes on the loop; none after the factory is gone.
     QHostInfo::lookupHost(
         QString::fromStdString(host), m_context.get(),
-        [done = std::move(done), host](const QHostInfo& info) {
-            const auto address = preferredAddress(info.addresses());
-            if (address)
-                done(HostLookup{address->toString().toStdString(), {}});
-            else
-                done(HostLookup{std::nullopt, info.errorString().toStdString().empty()
-                                                  ? "Host " + host + " not found"
-                                                  : info.errorString().toStdString()});
+        [this, done = std::move(done), host](const QHostInfo& info) {
+            m_loop.guard([&] { done(lookupAnswer(host, info)); });
         });
 }
 
 std::unique_ptr<UdpChannel> QtNetworkFactory::createUdp(std::string_view) {
-    return std::make_unique<QtUdpChannel>();
+    return std::make_unique<QtUdpChannel>(m_loop);
 }
 std::unique_ptr<TcpStream> QtNetworkFactory::createTcp(std::string_view) {
-    return std::make_unique<QtTcpStream>();
+    return std::make_unique<QtTcpStream>(m_loop);
 }
 
 } // namespace corvane::qt

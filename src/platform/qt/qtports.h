@@ -11,7 +11,7 @@ namespace corvane::qt {
 
 struct QtPorts {
     QtEventLoop loop;
-    QtNetworkFactory net;
+    QtNetworkFactory net{loop};
     QtClock clock;
     QtShell shell;
     QtDownloader downloader;

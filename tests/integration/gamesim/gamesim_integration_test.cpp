@@ -143,7 +143,8 @@ protected:
     QTemporaryDir dir;
     QString journalPath;
     QProcess process;
-    corvane::qt::QtNetworkFactory net;
+    corvane::qt::QtEventLoop loop;
+    corvane::qt::QtNetworkFactory net{loop};
     std::unique_ptr<Connection> control;
     std::unique_ptr<corvane::UdpChannel> udp;
     std::vector<std::string> datagrams;

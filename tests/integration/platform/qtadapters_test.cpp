@@ -5,11 +5,16 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTcpServer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 using namespace corvane;
 
@@ -30,7 +35,8 @@ bool waitUntil(const std::function<bool()>& done, int ms = 10000) {
 // A socket never resolves a name itself (that would block the window for a
 // DNS round trip); names are looked up on the loop.
 TEST(QtNetwork, NamesAreLookedUpOnTheLoopAndNeverBySocket) {
-    qt::QtNetworkFactory net;
+    qt::QtEventLoop loop;
+    qt::QtNetworkFactory net(loop);
     const auto udp = net.createUdp("command");
     const auto refused = udp->open("localhost", 9);
     ASSERT_TRUE(refused.has_value());
@@ -48,6 +54,35 @@ TEST(QtNetwork, NamesAreLookedUpOnTheLoopAndNeverBySocket) {
     net.lookupHost("192.0.2.7", [&](const HostLookup& a) { numeric = a; });
     ASSERT_TRUE(numeric.has_value());
     EXPECT_EQ(numeric->address, "192.0.2.7");
+}
+
+// A handler that throws never unwinds through Qt's loop: the timer, the
+// socket and the posted call each report it once and the loop goes on.
+TEST(QtEventLoop, FailuresOfHandlersAreReportedAndTheLoopGoesOn) {
+    qt::QtEventLoop loop;
+    qt::QtNetworkFactory net(loop);
+    std::vector<std::string> reported;
+    loop.setFaultHandler([&](const std::string& what) { reported.push_back(what); });
+
+    int ticks = 0;
+    const auto failing = loop.createTimer(10, true, [] { throw std::runtime_error("timer"); });
+    const auto counting = loop.createTimer(10, false, [&] { ++ticks; });
+    failing->start();
+    counting->start();
+    loop.post([] { throw std::out_of_range("posted"); });
+
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    const auto stream = net.createTcp("log");
+    TcpStream::Events events;
+    events.connected = [] { throw std::logic_error("connected"); };
+    stream->setEvents(events);
+    stream->connectTo("127.0.0.1", server.serverPort());
+
+    ASSERT_TRUE(waitUntil([&] { return reported.size() >= 3 && ticks >= 3; }));
+    std::sort(reported.begin(), reported.end());
+    EXPECT_EQ(reported, (std::vector<std::string>{"connected", "posted", "timer"}));
+    loop.setFaultHandler({});
 }
 
 int main(int argc, char** argv) {
