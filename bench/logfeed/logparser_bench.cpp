@@ -87,7 +87,11 @@ Connections listenToAll(LogParser& p) {
     return all;
 }
 
-void runFullBatches(benchmark::State& state, const std::filesystem::path& appDir) {
+// chatBefore: bytes of chat said before the measured batches, as after hours
+// on a busy server (the view is never cleared then); with none, the view holds
+// one batch at a time.
+void runFullBatches(benchmark::State& state, const std::filesystem::path& appDir,
+                    std::size_t chatBefore = 0) {
     AppPaths paths{appDir};
     FakePorts fake;
     CriticalErrors critical;
@@ -108,8 +112,15 @@ void runFullBatches(benchmark::State& state, const std::filesystem::path& appDir
 
     const std::vector<std::string> batches[2] = {busyBatch(1), busyBatch(2)};
     std::size_t round = 0;
+    std::size_t said = 0;
+    while (said < chatBefore) {
+        const std::size_t before = chat.view().size();
+        parser.ParseChat(batches[round++ % 2]);
+        said += chat.view().size() > before ? chat.view().size() - before : 30 * 1024;
+    }
     for (auto _ : state) {
         parser.ParseChat(batches[round++ % 2]);
+        if (chatBefore != 0) continue;
         state.PauseTiming();
         chat.view().setText(kChatHeading); // the transcript of one batch each time
         state.ResumeTiming();
@@ -123,6 +134,20 @@ void BM_ParseChatFullBatch(benchmark::State& state) {
     runFullBatches(state, dir.path());
 }
 BENCHMARK(BM_ParseChatFullBatch)->Unit(benchmark::kMicrosecond);
+
+// The same after that many KB of chat: the view keeps only its newest part
+// (ChatLog::kViewLimit), so from a full view on a batch costs the same
+// however long the program has run.
+void BM_ParseChatFullBatchAfterChat(benchmark::State& state) {
+    TempAppDir dir;
+    runFullBatches(state, dir.path(), static_cast<std::size_t>(state.range(0)) * 1024);
+}
+BENCHMARK(BM_ParseChatFullBatchAfterChat)
+    ->Arg(256)
+    ->Arg(1024)
+    ->Arg(4096)
+    ->Arg(16384)
+    ->Unit(benchmark::kMicrosecond);
 
 // The same without a Logs folder: every file write fails at once, which
 // leaves the parser, the chat view and the transcript encoding.

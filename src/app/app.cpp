@@ -28,9 +28,8 @@ App::App(Ports ports, AppPaths paths)
 
 void App::connectSubsystems() {
     // What a handler lets through reaches the loop's edge: it is said in red.
-    m_ports.loop.setFaultHandler([this](const std::string& what) {
-        m_activityLog.SMS("Unexpected error: " + what, kRed);
-    });
+    m_ports.loop.setFaultHandler(
+        [this](const std::string& what) { m_activityLog.SMS("Unexpected error: " + what, kRed); });
     m_connections +=
         m_criticalErrors.lockoutBegan.connect([this](CriticalSource) { SendCError(); });
     m_connections += m_rcon.replyArrived.connect([this] { m_statusPoll.stopTimeout(); });

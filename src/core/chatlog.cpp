@@ -8,6 +8,7 @@ namespace corvane {
 
 ChatLog::ChatLog(const AppPaths& paths, const Clock& clock) : m_paths(paths), m_clock(clock) {
     m_view.setText(kChatHeading);
+    m_view.setLimit(kViewLimit, kChatHeading);
     m_connections += m_view.appended.connect([this](const TextRun&) { m_unsaved = true; });
     m_connections += m_view.reset.connect([this] { m_unsaved = true; });
     m_unsaved = false;

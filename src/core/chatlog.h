@@ -17,6 +17,10 @@ inline constexpr const char* kChatHeading = "-In Game Chat-";
 
 class ChatLog {
 public:
+    // The chat view keeps about this much of the newest chat (the archive
+    // keeps everything), so neither it nor its transcript grows for the whole run.
+    static constexpr std::size_t kViewLimit = 1024 * 1024;
+
     ChatLog(const AppPaths& paths, const Clock& clock);
     ChatLog(const ChatLog&) = delete;
     ChatLog& operator=(const ChatLog&) = delete;

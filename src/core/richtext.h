@@ -28,7 +28,12 @@ class RichText {
 public:
     // Replaces the whole text with one plain black run.
     void setText(const std::string& text);
+    // Adds a run; when the text grows beyond the limit, only the first line
+    // and the newest lines (about half the limit) stay, and the change is
+    // told as a reset.
     void append(const std::string& text, Colour colour = kBlack, bool bold = false);
+    // No limit unless one is set.
+    void setLimit(std::size_t maxBytes, std::string firstLine);
 
     const std::vector<TextRun>& runs() const { return m_runs; }
     std::string plainText() const;
@@ -38,8 +43,12 @@ public:
     Signal<> reset; // the whole text was replaced
 
 private:
+    void keepNewest(std::size_t bytes);
+
     std::vector<TextRun> m_runs;
     std::size_t m_size = 0;
+    std::size_t m_limit = 0;
+    std::string m_firstLine;
 };
 
 } // namespace corvane

@@ -48,10 +48,8 @@ LogFetcher::LogFetcher(EventLoop& loop, NetworkFactory& net, const Clock& clock,
         .closed = [this] { onClosed(); },
         .error = [this](const NetError& e) { onError(e); },
     });
-    m_connectTimeout = loop.createTimer(kConnectTimeoutMs, true,
-                                        [this] { onConnectTimeout(); });
-    m_replyTimeout =
-        loop.createTimer(kReplyTimeoutMs, true, [this] { onReplyTimeout(); });
+    m_connectTimeout = loop.createTimer(kConnectTimeoutMs, true, [this] { onConnectTimeout(); });
+    m_replyTimeout = loop.createTimer(kReplyTimeoutMs, true, [this] { onReplyTimeout(); });
 }
 
 LogFetcher::~LogFetcher() {

@@ -191,11 +191,10 @@ void QtNetworkFactory::lookupHost(const std::string& host, LookupDone done) {
         return;
     }
     // The answer comes on the loop; none after the factory is gone.
-    QHostInfo::lookupHost(
-        QString::fromStdString(host), m_context.get(),
-        [this, done = std::move(done), host](const QHostInfo& info) {
-            m_loop.guard([&] { done(lookupAnswer(host, info)); });
-        });
+    QHostInfo::lookupHost(QString::fromStdString(host), m_context.get(),
+                          [this, done = std::move(done), host](const QHostInfo& info) {
+                              m_loop.guard([&] { done(lookupAnswer(host, info)); });
+                          });
 }
 
 std::unique_ptr<UdpChannel> QtNetworkFactory::createUdp(std::string_view) {

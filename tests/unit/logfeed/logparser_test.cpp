@@ -220,6 +220,27 @@ TEST_F(LogParserTest, ChatTranscriptIsSavedOnlyWhenTheBatchAddedSomething) {
     EXPECT_FALSE(std::filesystem::exists(rtf));
 }
 
+// On a busy server the chat view must not grow for the whole run: it keeps
+// the newest part, and its transcript with it; the archive keeps every line.
+TEST_F(LogParserTest, TheChatViewKeepsItsNewestPartAndTheArchiveEverything) {
+    const std::string words(180, 'w');
+    int said = 0;
+    for (int batchNo = 0; batchNo < 16; ++batchNo) {
+        Lines lines;
+        for (int i = 0; i < 500; ++i, ++said)
+            lines.push_back(sayLine("1:00", kGuid, 3, "Bob", std::to_string(said) + " " + words));
+        batch(lines);
+    }
+    const std::string view = rig.chat.view().plainText();
+    EXPECT_LE(view.size(), ChatLog::kViewLimit);
+    EXPECT_TRUE(view.starts_with(std::string(kChatHeading) + "\r\n1:00: Bob: "))
+        << view.substr(0, 80);
+    EXPECT_TRUE(view.ends_with(std::to_string(said - 1) + " " + words));
+    EXPECT_LE(std::filesystem::file_size(rig.dir.file("Logs/Chat.rtf")), 2 * ChatLog::kViewLimit);
+    EXPECT_EQ(splitLines(rig.dir.read("Logs/ChatArchive.txt")).size(),
+              static_cast<std::size_t>(said));
+}
+
 TEST_F(LogParserTest, MalformedLinesAndFailingHandlersDoNotStopTheBatch) {
     const Connection failing = rig.parser.damage.connect(
         [](const DamageLine&) -> void { throw std::runtime_error("bad"); });
