@@ -80,12 +80,13 @@ void RconLink::closeSocket() {
 
 // "clientkick <slot> <reason>"" becomes "clientkick <slot> " - ^1Reason: ^2<reason>"
 // with every blank of the reason turned into "^2 "; the same for temporary bans.
+// Only a line that begins with the word is one: a said text or a welcome that
+// merely contains it (a player may call himself "clientkick 3 x") is left alone.
 std::string RconLink::rewriteSanction(std::string line) const {
     for (const std::string_view keyword :
          {std::string_view("clientkick "), std::string_view("tempbanclient ")}) {
-        const std::size_t p = line.find(keyword);
-        if (p == std::string::npos) continue;
-        const std::size_t after = p + keyword.size();
+        if (line.rfind(keyword, 0) != 0) continue;
+        const std::size_t after = keyword.size();
         const std::string slot = trimBlanks(after < line.size() ? line.substr(after, 2) : "");
         std::string reason = after + 2 < line.size() ? line.substr(after + 2) : "";
         // The reason carries player text; only its closing quote is ours.

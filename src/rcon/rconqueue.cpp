@@ -20,9 +20,9 @@ void RconQueue::insert(RconEntry entry, bool atFront) {
 std::string RconQueue::List3A(const std::string& line, std::int16_t slot, const std::string& guid) {
     RconEntry entry{slot, slot == 0 ? std::string() : guid, line};
     const std::string shown = entry.displayText();
-    const bool jumps = entry.bound() && (line.find("clientkick") != std::string::npos ||
-                                         line.find("banclient") != std::string::npos ||
-                                         line.find("tempbanclient") != std::string::npos);
+    const bool jumps = entry.bound() && (line.rfind("clientkick ", 0) == 0 ||
+                                         line.rfind("banclient ", 0) == 0 ||
+                                         line.rfind("tempbanclient ", 0) == 0);
     insert(std::move(entry), jumps);
     return shown;
 }

@@ -34,8 +34,9 @@ struct CommandIssuer {
 class RconQueue {
 public:
     // Queues a line for a player. With slot 0 it is a plain entry at the back;
-    // a bound kick, ban or temporary ban goes to the front, anything else to
-    // the back. Returns the entry as the queue view shows it.
+    // a bound kick, ban or temporary ban (a line that begins with
+    // "clientkick ", "banclient " or "tempbanclient ") goes to the front,
+    // anything else to the back. Returns the entry as the queue view shows it.
     std::string List3A(const std::string& line, std::int16_t slot, const std::string& guid);
     void pushBack(const std::string& line);
     void pushFront(const std::string& line);

@@ -2,6 +2,7 @@
 
 #include "livesim.h"
 
+#include <QJsonObject>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -39,4 +40,24 @@ TEST(PlayersE2E, JoiningPlayersAreStoredGreetedAndShownInTheOnlineGrid) {
     const std::string out = sqlite.readAllStandardOutput().toStdString();
     EXPECT_EQ(out.substr(0, out.find('\n')), "ID|UserName|Group|guid|FirstSeen|lastseen|server");
     EXPECT_NE(out.find("|Bob|D|0110000100aabbcc|"), std::string::npos) << out;
+}
+
+// A player who names himself like a kick line is welcomed, and nobody is
+// kicked by his welcome.
+TEST(PlayersE2E, AWelcomeNamingAKickKicksNobody) {
+    LiveSimulator sim;
+    LiveApp live(sim, sim.password);
+    ASSERT_TRUE(live.waitUntilPrimed());
+    live.app().settings().mod.WelcomeEnabled = 1;
+    ASSERT_TRUE(waitUntil([&] { return live.app().slotTable().DemoClientPresent; }, 5000));
+    sim.command("join slot=3 Victim");
+    sim.command("join slot=4 clientkick 3 x");
+    ASSERT_TRUE(waitUntil(
+        [&] { return sim.received("Welcome ^1^7clientkick 3 x ^2to E2E Server") == 1; }, 10000))
+        << live.dir().read("Logs/Console.txt");
+    runFor(1500); // whatever was queued with it has gone out too
+    for (const QJsonObject& r : sim.journal("rcon_request"))
+        EXPECT_FALSE(r.value("command").toString().startsWith("clientkick"))
+            << r.value("command").toString().toStdString();
+    EXPECT_NE(sim.command("status").find("\"name\":\"Victim\""), std::string::npos);
 }

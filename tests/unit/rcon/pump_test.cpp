@@ -77,6 +77,41 @@ TEST_F(Pump, KickAndTempbanReasonsAreRewrittenIntoTheGamesForm) {
                       }));
 }
 
+// Only a line that begins with the command word and a blank is a kick or
+// ban: a player named "clientkick 3 x" (in a welcome, a said text, a warning
+// or a player list) must never kick slot 3, nor jump the queue.
+TEST_F(Pump, OnlyLinesThatBeginWithTheWordAreKicksOrBans) {
+    seat(3, "G3", "Victim");
+    seat(5, "G5", "clientkick 3 x");
+    const struct {
+        std::string line;
+        bool first; // goes to the front of the queue
+        std::string sent;
+    } cases[] = {
+        {"Say ^2Welcome ^7clientkick 3 x ^2to Alpha", false,
+         "Say ^2Welcome ^7clientkick 3 x ^2to Alpha"},
+        {"say ^1Console: clientkick 5 bye", false, "say ^1Console: clientkick 5 bye"},
+        {"tell 5 ^1PM: ^1You were warned by tempbanclient 3 x", false,
+         "tell 5 ^1PM: ^1You were warned by tempbanclient 3 x"},
+        {"tell 5 ^1PM: banclient 3", false, "tell 5 ^1PM: banclient 3"},
+        {"xclientkick 3 x\"", false, "xclientkick 3 x\""},
+        {"clientkick 3 spam\"", true, "clientkick 3 \" - ^1Reason: ^2spam\""},
+        {"tempbanclient 3 camping\"", true, "tempbanclient 3 \" - ^1Reason: ^2camping\""},
+        {"banclient 3", true, "banclient 3"},
+    };
+    for (const auto& c : cases) {
+        queue.clear();
+        socket().sent.clear();
+        queue.SendSay("waiting");
+        queue.List3A(c.line, 5, "G5");
+        EXPECT_EQ(queue.front().line == c.line, c.first) << c.line;
+        tick(2);
+        const auto lines = sent();
+        ASSERT_EQ(lines.size(), 2u) << c.line;
+        EXPECT_EQ(lines[c.first ? 0 : 1], c.sent);
+    }
+}
+
 TEST_F(Pump, RulesArePacedWhenMoreThanFourAreLoaded) {
     for (int rules : {6, 4}) {
         texts.rules = rules;
