@@ -21,7 +21,10 @@ App::App(Ports ports, AppPaths paths)
       m_logFetcher(ports.loop, ports.net, ports.clock, m_settings, m_activityLog, m_queue,
                    m_logParser,
                    LogFetcherHooks{[this] { m_players.groups.SaveSettings(); },
-                                   [this] { m_statusPoll.Command8_Click(); }}) {
+                                   [this] { m_statusPoll.Command8_Click(); }}),
+      m_commands(CommandsContext{ports.loop, m_paths, m_settings, m_slots, m_queue, m_activityLog,
+                                 m_players, m_commandLinks, m_commandLinks,
+                                 [this] { m_statusPoll.Command8_Click(); }}) {
     createTimers();
     connectSubsystems();
 }
@@ -31,6 +34,7 @@ void App::connectSubsystems() {
     m_settings.setCriticalErrorHandler([this] { SendCError(); });
     RconLink::Hooks rconHooks;
     rconHooks.commandReplyArrived = [this] { m_statusPoll.stopTimeout(); };
+    rconHooks.reason = [this](int n) { return m_commands.reasons.forConsole(n); };
     m_rcon.setHooks(std::move(rconHooks));
 
     PlayersHooks& players = m_players.hooks;
@@ -47,6 +51,7 @@ void App::connectSubsystems() {
     players.FirstBatchDone = [this] { return m_logParser.FirstBatchDone(); };
 
     connectLogFeed();
+    connectCommands();
 }
 
 void App::connectLogFeed() {
@@ -66,6 +71,25 @@ void App::connectLogFeed() {
     parser.defaultGroupName = [this] { return m_players.groups.table.DefaultGroupName; };
     m_settings.advancedLoaded.connect(
         [this] { m_logFetcher.setRefreshTarget(m_settings.advanced.RefreshDelay); });
+}
+
+void App::connectCommands() {
+    // The reasons load with the groups' lists: at start-up and on every reload.
+    m_players.hooks.InputLists = [this] { m_commands.reasons.InputReasons(); };
+    m_players.hooks.reasons = [this](int n) { return m_commands.reasons.forConsole(n); };
+    m_playerHooks.statusParsed = [this] { m_commands.reserved.statusParsed(); };
+    m_logParser.hooks.resetBatchState = [this] { m_commands.dispatcher.resetBatch(); };
+    m_logParser.hooks.AdminCheck = [this] { runChatCommand(); };
+}
+
+void App::runChatCommand() {
+    const std::vector<std::string>& fields = m_logParser.ChatFields;
+    // What was typed runs to the end of the line; a ";" in it split it into
+    // further fields. The text's first character is the game's marker.
+    std::string typed = fields.at(4).substr(1);
+    for (std::size_t i = 5; i < fields.size(); ++i)
+        typed += ";" + fields[i];
+    m_commands.dispatcher.AdminCheck(fields[1], fields[2], fields[3], typed);
 }
 
 App::~App() = default;

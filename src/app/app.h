@@ -3,6 +3,8 @@
 // main object, the one the operator window renders and routes actions to. It
 // holds no widgets, so everything it does runs under test on virtual time.
 
+#include "app/commandlinks.h"
+#include "commands/commands.h"
 #include "core/activitylog.h"
 #include "core/apppaths.h"
 #include "core/chatlog.h"
@@ -80,6 +82,7 @@ public:
     Players& players() { return m_players; }
     LogParser& logParser() { return m_logParser; }
     LogFetcher& logFetcher() { return m_logFetcher; }
+    Commands& commands() { return m_commands; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
 
@@ -94,6 +97,8 @@ private:
     void createTimers();
     void connectSubsystems();
     void connectLogFeed();
+    void connectCommands();
+    void runChatCommand();
     void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
     void endProgram(int exitCode);
@@ -125,6 +130,8 @@ private:
     Players m_players;
     LogParser m_logParser;
     LogFetcher m_logFetcher;
+    CommandLinks m_commandLinks{*this};
+    Commands m_commands;
     StatusTexts m_statusTexts;
 
     std::unique_ptr<Timer> m_timer2;  // one-second main tick

@@ -101,7 +101,9 @@ public:
 private:
     void loadFailure();
     std::int32_t recordIdOf(const std::string& target);
-    void finishSetGroup(const std::string& playerName, const std::string& groupName);
+    void finishSetGroup(const std::string& playerName, const std::string& guid,
+                        const std::string& groupName);
+    void setOnlineGroupOf(const std::string& guid, const std::string& group);
 
     Settings& m_settings;
     SlotTable& m_slots;
