@@ -51,20 +51,24 @@ void CommandDispatcher::AdminCheck(const std::string& guid, const std::string& s
     m_chatName = name;
     m_typed = typed;
     CommandArgs = splitAt(typed, " ");
+    // The issuer is forgotten when the command ends, however it ends.
+    struct Forget {
+        CommandDispatcher& d;
+        ~Forget() {
+            d.m_current = CommandIssuer{};
+            d.m_chatName.clear();
+            d.m_typed.clear();
+            d.CommandArgs.clear();
+        }
+    } forget{*this};
     const IssuerScope scope(m_queue, m_current);
 
-    const std::string word = canonicalWord(
-        CommandArgs.front().substr(std::min<std::size_t>(1, CommandArgs.front().size())));
-    const int level = m_groups.levelOf(guid);
-    if (m_groups.table.mayRun(level, word))
+    const std::string& first = CommandArgs.front();
+    const std::string word = canonicalWord(first.substr(std::min<std::size_t>(1, first.size())));
+    if (m_groups.table.mayRun(m_groups.levelOf(guid), word))
         executeCOMM(word);
     else
         SENDnoPR(word);
-
-    m_current = CommandIssuer{};
-    m_chatName.clear();
-    m_typed.clear();
-    CommandArgs.clear();
 }
 
 std::string CommandDispatcher::argFrom(std::size_t position) const {
