@@ -47,40 +47,39 @@ void Sanctions::logSanction(const CommandIssuer& issuer, const char* verb, const
               std::to_string(target.slot) + "] for " + target.reason);
 }
 
-// Announcements are plain entries: a kick that empties the slot first must
-// not take its own announcement with it.
-void Sanctions::announce(const std::string& label, const Target& target) {
-    m_queue.pushBack("say ^1" + label + ": ^2" + neutralize(target.displayName) + " ^1Reason: ^2" +
-                     target.reason);
+// The three ways of removing a player differ only in their words.
+struct Sanctions::Removal {
+    const char* verb;         // in the activity log
+    const char* command;      // the console command
+    bool reasonInLine;        // the reason goes to the server too
+    const char* announcement; // said to everybody
+};
+
+void Sanctions::remove(const CommandIssuer& issuer, std::string_view text, const Removal& r) {
+    if (text.empty()) return;
+    const auto target = findTarget(issuer, text, kNotFound);
+    if (!target) return;
+    logSanction(issuer, r.verb, *target);
+    std::string line = std::string(r.command) + " " + std::to_string(target->slot);
+    // Only the closing quote: the pump writes the opening part of the reason.
+    if (r.reasonInLine) line += " " + target->reason + "\"";
+    m_queue.List3A(line, target->slot, target->guid);
+    // A plain entry: the removal that empties the slot first must not take
+    // its own announcement with it.
+    m_queue.pushBack("say ^1" + std::string(r.announcement) + ": ^2" +
+                     neutralize(target->displayName) + " ^1Reason: ^2" + target->reason);
 }
 
 void Sanctions::DOKICK(const CommandIssuer& issuer, std::string_view text) {
-    if (text.empty()) return;
-    const auto target = findTarget(issuer, text, kNotFound);
-    if (!target) return;
-    logSanction(issuer, " kicked ", *target);
-    m_queue.List3A("clientkick " + std::to_string(target->slot) + " " + target->reason + "\"",
-                   target->slot, target->guid);
-    announce("Kicking player", *target);
+    remove(issuer, text, {" kicked ", "clientkick", true, "Kicking player"});
 }
 
 void Sanctions::DoBan(const CommandIssuer& issuer, std::string_view text) {
-    if (text.empty()) return;
-    const auto target = findTarget(issuer, text, kNotFound);
-    if (!target) return;
-    logSanction(issuer, " banned ", *target);
-    m_queue.List3A("banclient " + std::to_string(target->slot), target->slot, target->guid);
-    announce("Banning player", *target);
+    remove(issuer, text, {" banned ", "banclient", false, "Banning player"});
 }
 
 void Sanctions::DoTBan(const CommandIssuer& issuer, std::string_view text) {
-    if (text.empty()) return;
-    const auto target = findTarget(issuer, text, kNotFound);
-    if (!target) return;
-    logSanction(issuer, " tempbanned ", *target);
-    m_queue.List3A("tempbanclient " + std::to_string(target->slot) + " " + target->reason + "\"",
-                   target->slot, target->guid);
-    announce("Temp Banning player", *target);
+    remove(issuer, text, {" tempbanned ", "tempbanclient", true, "Temp Banning player"});
 }
 
 void Sanctions::DOWARN(const CommandIssuer& issuer, std::string_view text) {

@@ -43,8 +43,9 @@ private:
 
     std::optional<Target> findTarget(const CommandIssuer& issuer, std::string_view text,
                                      const char* nobodyOnlineReply);
+    struct Removal;
+    void remove(const CommandIssuer& issuer, std::string_view text, const Removal& removal);
     void logSanction(const CommandIssuer& issuer, const char* verb, const Target& target);
-    void announce(const std::string& label, const Target& target);
 
     PlayerLookup& m_lookup;
     const Settings& m_settings;

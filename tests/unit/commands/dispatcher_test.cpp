@@ -123,11 +123,6 @@ TEST_F(Dispatcher, SlotZeroGetsNoPrivateReplyButPublicActionsHappen) {
     EXPECT_EQ(queued(), std::vector<std::string>{"say  hi"});
 }
 
-TEST_F(Dispatcher, UptimeIsSaidToEverybody) {
-    say(player("!uptime"));
-    EXPECT_EQ(queued(), std::vector<std::string>{"say ^2Server Uptime: Unknown"});
-}
-
 TEST_F(Dispatcher, TheIssuerDoesNotOutliveHisCommand) {
     say(admin("!me"));
     app->queue().clear();

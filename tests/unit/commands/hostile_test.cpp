@@ -84,10 +84,5 @@ TEST_F(Hostile, NoLineButRconsCarriesASecondCommandOrAnOpenQuote) {
     EXPECT_NE(activity.size(), 0u);
 }
 
-TEST_F(Hostile, RconAloneStaysRaw) {
-    say({2, "Owen", "g2", "!rcon g_gravity 800;g_speed 190"});
-    EXPECT_EQ(sendAll(), std::vector<std::string>{"g_gravity 800;g_speed 190"});
-}
-
 } // namespace
 } // namespace corvane::testing
