@@ -10,6 +10,7 @@
 #include "rcon/slottable.h"
 #include "rcon/uptime.h"
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 

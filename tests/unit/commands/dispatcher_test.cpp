@@ -120,6 +120,7 @@ TEST_F(Dispatcher, SlotZeroGetsNoPrivateReplyButPublicActionsHappen) {
     app->players().groups.table.GroupCommands[3] += ";SAY";
     say({0, "Console", "0", "!say hi"});
     say({0, "Console", "0", "!nosuch"});
+    say({77, "Nobody", "g77", "!nosuch"}); // a slot no server has
     EXPECT_EQ(queued(), std::vector<std::string>{"say  hi"});
 }
 
