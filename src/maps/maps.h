@@ -32,6 +32,7 @@ public:
     Maps& operator=(const Maps&) = delete;
 
 private:
+    // Declared before the parts: the vote keeps a reference to it.
     std::unique_ptr<RandomSource> m_random;
 
 public:

@@ -31,7 +31,12 @@ RulesFile readRules(const std::string& text) {
     RulesFile file;
     FieldReader in(text);
     while (!in.atEnd()) {
-        std::string rule = in.readText();
+        std::string rule;
+        try {
+            rule = in.readText();
+        } catch (const FieldReadError&) {
+            break; // only blanks were left
+        }
         // An unclosed quote must not carry the following lines into one rule.
         rule = rule.substr(0, rule.find_first_of("\r\n"));
         if (rule.empty()) break;

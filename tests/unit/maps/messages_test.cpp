@@ -44,12 +44,7 @@ TEST(MessageFiles, RulesAreItemsEndingAtACommaOrALineEnd) {
     EXPECT_EQ(readRules("\"Unclosed, quote\r\nNext\r\n").rules,
               (std::vector<std::string>{"Unclosed, quote"}));
     EXPECT_TRUE(readRules("").rules.empty());
-}
-
-TEST(MessageFiles, OnlyAWholeNumberAboveZeroIsAnInterval) {
-    EXPECT_EQ(rotationInterval(" 30 "), 30);
-    for (const char* bad : {"0", "-5", "abc", "", "40000"})
-        EXPECT_FALSE(rotationInterval(bad).has_value()) << bad;
+    EXPECT_EQ(readRules("Last\r\n \t").rules, (std::vector<std::string>{"Last"}));
 }
 
 TEST_F(MessagesTest, TimedMessagesAreSaidInFileOrderAtTheIntervalThenAgain) {
@@ -124,17 +119,6 @@ TEST_F(MessagesTest, PreviewFillsInThePlayerInTheLowestSlot) {
     messages().PWelcome("<player> is <group>");
     EXPECT_EQ(queued(), (std::vector<std::string>{"Say ^2Welcome  ^1Player ^7Bob ^2to Alpha Host",
                                                   "Say x:quit'<server> is Admin"}));
-}
-
-TEST_F(MessagesTest, ProgramAnnouncesItselfUnlessSwitchedOff) {
-    messages().CVMwelcome();
-    EXPECT_EQ(queued(),
-              (std::vector<std::string>{"say ^2This Server is now running the ^1Corvane Mod",
-                                        "say ^2Version: 0.0.2 BETA"}));
-    queue.clear();
-    settings.advanced.AnnounceProgram = 0;
-    messages().CVMwelcome();
-    EXPECT_TRUE(queue.empty());
 }
 
 TEST_F(MessagesTest, WelcomeWithACommaIsQuotedAndADoubleQuoteIsRefused) {

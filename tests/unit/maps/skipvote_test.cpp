@@ -62,15 +62,6 @@ TEST(RandomPick, RoundsHalfToEvenAndSurvivesASourceStuckOnExcludedValues) {
     EXPECT_EQ(pickMapIndex(random, "mp_array", 0), 2);
 }
 
-TEST_F(Voting, FirstEvaluationPicksAtOnceWithoutASkipMessage) {
-    random->script = {5.0 / 14};
-    voting().DoVotingSystem();
-    EXPECT_EQ(maps->rotation.NextMap(), "mp_duga");
-    EXPECT_EQ(queued().back(), "say ^2The nextmap will be: Grid, to skip type !skip");
-    EXPECT_EQ(queued().size(), 2u);
-    EXPECT_FALSE(voting().PickPending());
-}
-
 TEST_F(Voting, FourPlayersNeedOneVoteAndTheSkipIsAnnouncedInOrder) {
     server.players = 4;
     firstPick();
