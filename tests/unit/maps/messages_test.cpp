@@ -61,6 +61,20 @@ TEST_F(MessagesTest, TimedMessagesAreSaidInFileOrderAtTheIntervalThenAgain) {
     EXPECT_EQ(said.back(), "150s say One");
 }
 
+TEST_F(MessagesTest, AfterTheHundredAndFirstMessageTheRotationStartsAgain) {
+    std::string file = "1\r\n";
+    for (int i = 0; i < 101; ++i)
+        file += "m" + std::to_string(i) + "\r\n";
+    dir.write("Data/MR.txt", file);
+    settings.mod.TimedMessagesEnabled = 1;
+    messages().InputLists();
+    messages().startRotationTimer();
+    fake.loop.advance(102000);
+    ASSERT_EQ(said.size(), 102u);
+    EXPECT_EQ(said[100], "101s say m100");
+    EXPECT_EQ(said[101], "102s say m0");
+}
+
 TEST_F(MessagesTest, NoUsableIntervalSaysNothingAndCountsNothing) {
     settings.mod.TimedMessagesEnabled = 1;
     messages().startRotationTimer();
