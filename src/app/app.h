@@ -4,6 +4,7 @@
 // holds no widgets, so everything it does runs under test on virtual time.
 
 #include "app/commandlinks.h"
+#include "app/mapsserverview.h"
 #include "commands/commands.h"
 #include "core/activitylog.h"
 #include "core/apppaths.h"
@@ -16,6 +17,7 @@
 #include "core/startup.h"
 #include "logfeed/logfetcher.h"
 #include "logfeed/logparser.h"
+#include "maps/maps.h"
 #include "players/players.h"
 #include "rcon/linkstate.h"
 #include "rcon/onlinegrid.h"
@@ -82,6 +84,7 @@ public:
     Players& players() { return m_players; }
     LogParser& logParser() { return m_logParser; }
     LogFetcher& logFetcher() { return m_logFetcher; }
+    Maps& maps() { return m_maps; }
     Commands& commands() { return m_commands; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
@@ -97,6 +100,7 @@ private:
     void createTimers();
     void connectSubsystems();
     void connectLogFeed();
+    void connectMaps();
     void connectCommands();
     void runChatCommand();
     void updateStatusTexts(int secondsToRefresh);
@@ -106,7 +110,6 @@ private:
 
     // Start-up steps whose owners are later subsystems.
     void layOutViews();
-    void SaveMessageS() {}
     // The one-second main tick and the first log fetch.
     void Timer2_Timer();
     void Timer22_Timer();
@@ -130,6 +133,8 @@ private:
     Players m_players;
     LogParser m_logParser;
     LogFetcher m_logFetcher;
+    AppMapsServerView m_mapsView;
+    Maps m_maps;
     CommandLinks m_commandLinks{*this};
     Commands m_commands;
     StatusTexts m_statusTexts;

@@ -1,7 +1,7 @@
 #pragma once
-// What the in-game commands ask of the rest of the program. The shutdown and
-// the server's uptime come from the App. The map, vote and rules commands
-// belong to the maps subsystem; until it is wired here they do nothing.
+// What the in-game commands ask of the rest of the program: the map, vote and
+// rules commands go to the maps subsystem, the shutdown and the server's
+// uptime to the App.
 
 #include "commands/commandports.h"
 
@@ -13,15 +13,14 @@ class CommandLinks : public MapCommands, public CommandHost {
 public:
     explicit CommandLinks(App& app) : m_app(app) {}
 
+    void DisplayNextMap() override;
+    void Amap(const CommandIssuer& issuer, const std::string& name) override;
+    void startDefaultRotation() override;
+    void skip(const CommandIssuer& voter) override;
+    void SendRules(const CommandIssuer& issuer) override;
+
     std::int32_t serverUptimeMinutes() const override;
     void ENDALL() override;
-
-    void DisplayNextMap() override {}
-    void Amap(const CommandIssuer&, const std::string&) override {}
-    void startDefaultRotation() override {}
-    bool CheckVoteGUID(const std::string&) const override { return false; }
-    void addvote(const CommandIssuer&) override {}
-    void SendRules(const CommandIssuer&) override {}
 
 private:
     App& m_app;

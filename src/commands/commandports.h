@@ -1,7 +1,7 @@
 #pragma once
 // What the in-game commands ask of the parts beside them. The map rotation,
 // the skip vote and the rules belong to the maps subsystem; the shutdown and
-// the server's uptime to the program around them. The App fills both.
+// the server's uptime to the program around them. The App connects both.
 
 #include "rcon/rconqueue.h"
 
@@ -19,9 +19,8 @@ struct MapCommands {
     virtual void Amap(const CommandIssuer& issuer, const std::string& name) = 0;
     // !defaultmap: the delayed reset to the server's own rotation.
     virtual void startDefaultRotation() = 0;
-    // !skip: whether this GUID has voted since the last pick, and the vote.
-    virtual bool CheckVoteGUID(const std::string& guid) const = 0;
-    virtual void addvote(const CommandIssuer& voter) = 0;
+    // !skip: the voter's vote, counted once until the next pick.
+    virtual void skip(const CommandIssuer& voter) = 0;
     // !rules: said to everybody, or privately to the issuer.
     virtual void SendRules(const CommandIssuer& issuer) = 0;
 };

@@ -6,7 +6,7 @@
 namespace corvane {
 
 Commands::Commands(const CommandsContext& c)
-    : reasons(c.paths, c.log),
+    : reasons(c.paths),
       sanctions(c.players.lookup, c.settings, c.players.groups, reasons, c.queue, c.log),
       reserved(c.loop, c.slots, c.settings, c.players.groups.table, c.queue, c.log,
                c.requestStatus),

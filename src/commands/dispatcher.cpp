@@ -116,10 +116,7 @@ void CommandDispatcher::executeCOMM(const std::string& word) {
          }},
         {"SETGROUP", [&] { m_groups.SetGroup(argFrom(12)); }},
         {"MAP", [&] { m_maps.Amap(me, argFrom(7)); }},
-        {"SKIP",
-         [&] {
-             if (!m_maps.CheckVoteGUID(me.CurrentGUID)) m_maps.addvote(me);
-         }},
+        {"SKIP", [&] { m_maps.skip(me); }},
     };
     for (const auto& [name, run] : words) {
         if (!equalsIgnoringCase(word, name)) continue;

@@ -1,16 +1,14 @@
 #pragma once
 // The predefined sanction reasons, 1 to 100, from Data/Reasons.txt: "MSG"
 // and a number typed in a kick, temporary ban, warning, tell or say stands for
-// one of them. Also the operator's editor for the file.
+// one of them. The operator edits the file in the shared message editor.
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace corvane {
 
-class ActivityLog;
 class AppPaths;
 
 // The reasons a file's text holds: one item per line or per comma, blanks
@@ -23,7 +21,7 @@ public:
     static constexpr int kMax = 100;
     static constexpr const char* kFile = "Data/Reasons.txt";
 
-    Reasons(const AppPaths& paths, ActivityLog& log) : m_paths(paths), m_log(log) {}
+    explicit Reasons(const AppPaths& paths) : m_paths(paths) {}
 
     // (Re)loads the reasons; a missing file leaves none.
     void InputReasons();
@@ -34,18 +32,9 @@ public:
     int count() const { return static_cast<int>(m_reasons.size()); }
     const std::vector<std::string>& all() const { return m_reasons; }
 
-    // The editor's text: the file's lines as they stand, quotes and blank
-    // lines included (joined by CR LF).
-    std::string LoadRes();
-    // Writes the editor's text back when it differs from what LoadRes gave
-    // (and only after a LoadRes), then reloads. True when the file was written.
-    bool saveEditor(std::string_view text);
-
 private:
     const AppPaths& m_paths;
-    ActivityLog& m_log;
     std::vector<std::string> m_reasons;
-    std::optional<std::string> m_editorText;
 };
 
 } // namespace corvane

@@ -1,4 +1,4 @@
-// The reasons file: the item reader, loading with the groups, and the editor.
+// The reasons file: the item reader, and loading with the groups and the rules.
 
 #include "commands/reasons.h"
 #include "commandsrig.h"
@@ -18,6 +18,7 @@ TEST(ReasonsFile, ItemsEndAtLineEndsCommasAndTheFirstEmptyItem) {
         {"", {}},
         {"   ", {}},
         {",Spam", {}},
+        {"\"Unclosed, quote\r\nNext", {"Unclosed, quote"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(readReasons(c.text), c.reasons) << c.text;
@@ -49,20 +50,13 @@ TEST_F(ReasonsTest, LoadedAtStartAndWithEveryReloadOfTheGroups) {
     EXPECT_EQ(reasons().count(), 0);
 }
 
-TEST_F(ReasonsTest, TheEditorKeepsRawLinesAndSavesOnlyChanges) {
-    const std::string file = "\"Spam, eggs\"\r\nCamping\r\n\r\nHidden";
-    dir.write("Data/Reasons.txt", file);
-    EXPECT_FALSE(reasons().saveEditor("Anything")); // nothing loaded into the editor yet
-    EXPECT_EQ(reasons().LoadRes(), file);
-    // Visiting and leaving, even with the window's own line ends, writes nothing.
-    EXPECT_FALSE(reasons().saveEditor(file));
-    EXPECT_FALSE(reasons().saveEditor("\"Spam, eggs\"\nCamping\n\nHidden\n"));
-    EXPECT_EQ(dir.read("Data/Reasons.txt"), file);
-
-    EXPECT_TRUE(reasons().saveEditor("\"Spam, eggs\"\nCamping\nCheating"));
-    EXPECT_EQ(dir.read("Data/Reasons.txt"), "\"Spam, eggs\"\r\nCamping\r\nCheating\r\n");
-    EXPECT_EQ(reasons().all(), (std::vector<std::string>{"Spam, eggs", "Camping", "Cheating"}));
-    EXPECT_FALSE(reasons().saveEditor("\"Spam, eggs\"\r\nCamping\r\nCheating"));
+TEST_F(ReasonsTest, ReloadedWhenTheMessageEditorSavesThem) {
+    MessageEditor& editor = app->maps().editor;
+    editor.selectSubTab(MessageTab::Reasons);
+    EXPECT_EQ(editor.text().substr(0, 15), "Spawn killing\r\n");
+    editor.editorKeyReleased("\"Spam, eggs\"\nCamping");
+    editor.selectSubTab(MessageTab::Rules);
+    EXPECT_EQ(reasons().all(), (std::vector<std::string>{"Spam, eggs", "Camping"}));
 }
 
 } // namespace
