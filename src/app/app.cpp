@@ -21,7 +21,9 @@ App::App(Ports ports, AppPaths paths)
       m_logFetcher(ports.loop, ports.net, ports.clock, m_settings, m_activityLog, m_queue,
                    m_logParser,
                    LogFetcherHooks{[this] { m_players.groups.SaveSettings(); },
-                                   [this] { m_statusPoll.Command8_Click(); }}) {
+                                   [this] { m_statusPoll.Command8_Click(); }}),
+      m_enforcement(m_paths, m_settings, m_activityLog, m_queue, m_slots, ports.loop,
+                    [this] { return m_logParser.FirstBatchDone(); }) {
     createTimers();
     connectSubsystems();
 }
@@ -31,6 +33,9 @@ void App::connectSubsystems() {
     m_settings.setCriticalErrorHandler([this] { SendCError(); });
     RconLink::Hooks rconHooks;
     rconHooks.commandReplyArrived = [this] { m_statusPoll.stopTimeout(); };
+    rconHooks.SetMaxHealth = [this](std::int32_t playlist) {
+        m_enforcement.secondChance.SetMaxHealth(playlist);
+    };
     m_rcon.setHooks(std::move(rconHooks));
 
     PlayersHooks& players = m_players.hooks;
@@ -47,6 +52,7 @@ void App::connectSubsystems() {
     players.FirstBatchDone = [this] { return m_logParser.FirstBatchDone(); };
 
     connectLogFeed();
+    connectEnforcement();
 }
 
 void App::connectLogFeed() {

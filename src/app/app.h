@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "core/signal.h"
 #include "core/startup.h"
+#include "enforcement/enforcement.h"
 #include "logfeed/logfetcher.h"
 #include "logfeed/logparser.h"
 #include "players/players.h"
@@ -80,6 +81,7 @@ public:
     Players& players() { return m_players; }
     LogParser& logParser() { return m_logParser; }
     LogFetcher& logFetcher() { return m_logFetcher; }
+    Enforcement& enforcement() { return m_enforcement; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
 
@@ -94,6 +96,7 @@ private:
     void createTimers();
     void connectSubsystems();
     void connectLogFeed();
+    void connectEnforcement();
     void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
     void endProgram(int exitCode);
@@ -125,6 +128,7 @@ private:
     Players m_players;
     LogParser m_logParser;
     LogFetcher m_logFetcher;
+    Enforcement m_enforcement;
     StatusTexts m_statusTexts;
 
     std::unique_ptr<Timer> m_timer2;  // one-second main tick
