@@ -129,8 +129,39 @@ std::int16_t warningLimit(std::string_view warnsText) {
     return toInt16(warnsText).value_or(std::int16_t{0});
 }
 
-std::optional<BadWordMatch> findBadWord(const std::vector<BadWord>& words, std::string_view text) {
+BadWordSet::BadWordSet(std::vector<BadWord> words) : m_words(std::move(words)) {
+    for (std::size_t i = 0; i < m_words.size(); ++i) {
+        const std::string& upper = m_words[i].upper;
+        if (upper.size() == 1) {
+            m_oneLetter[byteOf(upper[0])] = true;
+            continue;
+        }
+        const std::uint16_t pair = pairAt(upper, 0);
+        m_pairUsed.set(pair);
+        m_byPair[pair].push_back(i);
+    }
+}
+
+std::uint16_t BadWordSet::pairAt(std::string_view text, std::size_t i) {
+    return static_cast<std::uint16_t>(byteOf(text[i]) << 8 | byteOf(text[i + 1]));
+}
+
+bool BadWordSet::occursIn(std::string_view upperText) const {
+    for (std::size_t i = 0; i < upperText.size(); ++i) {
+        if (m_oneLetter[byteOf(upperText[i])]) return true;
+        if (i + 1 == upperText.size()) break;
+        const std::uint16_t pair = pairAt(upperText, i);
+        if (!m_pairUsed.test(pair)) continue;
+        for (const std::size_t w : m_byPair.at(pair))
+            if (upperText.substr(i).starts_with(m_words[w].upper)) return true;
+    }
+    return false;
+}
+
+std::optional<BadWordMatch> findBadWord(const BadWordSet& set, std::string_view text) {
     const std::string upper = toUpper(text);
+    if (!set.occursIn(upper)) return std::nullopt;
+    const std::vector<BadWord>& words = set.words();
     std::size_t cut = 0;
     std::string pattern;
     for (std::size_t i = 0; i < words.size(); ++i) {

@@ -2,11 +2,14 @@
 // The language filter's word list as Data/LF.txt holds it, and how a listed
 // word is found in a chat text. Pure functions over text: no files, no queue.
 
+#include <array>
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace corvane {
@@ -40,6 +43,26 @@ std::string wordListEditorText(std::string_view fileText);
 // The limit a "Warns:" text gives: its whole number, else 0.
 std::int16_t warningLimit(std::string_view warnsText);
 
+// The words with an index by their first two letters, so that a chat text
+// holding none of them (nearly every line) is passed over in one scan.
+class BadWordSet {
+public:
+    BadWordSet() = default;
+    explicit BadWordSet(std::vector<BadWord> words);
+
+    const std::vector<BadWord>& words() const { return m_words; }
+    // Whether any of the words occurs anywhere in the text (in capitals).
+    bool occursIn(std::string_view upperText) const;
+
+private:
+    static std::uint16_t pairAt(std::string_view text, std::size_t i);
+
+    std::vector<BadWord> m_words;
+    std::array<bool, 256> m_oneLetter{};
+    std::bitset<65536> m_pairUsed;
+    std::unordered_map<std::uint16_t, std::vector<std::size_t>> m_byPair;
+};
+
 struct BadWordMatch {
     std::size_t index; // into the word list
     std::string token; // the chat word that holds it, as typed
@@ -50,7 +73,7 @@ struct BadWordMatch {
 // after it); the piece up to the next blank, the token, matches when it
 // begins with the word (the word read as a pattern: "*" any characters, "?"
 // one character, "#" one digit, "[...]" one character of a list).
-std::optional<BadWordMatch> findBadWord(const std::vector<BadWord>& words, std::string_view text);
+std::optional<BadWordMatch> findBadWord(const BadWordSet& words, std::string_view text);
 
 // Pattern matching: "*" any run of characters, "?" any one character, "#" one
 // digit, "[abc]" / "[a-z]" one character of the list, "[!abc]" one not in it.

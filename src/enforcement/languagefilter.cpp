@@ -32,7 +32,7 @@ LanguageFilter::~LanguageFilter() = default;
 void LanguageFilter::LoadBadWords() {
     const auto text = readFile(m_paths.file(kWordFile));
     BadWordList list = text ? parseBadWords(*text) : BadWordList{};
-    m_words = std::move(list.words);
+    m_words = BadWordSet(std::move(list.words));
     if (text) m_warnsText = list.warnsText;
     // The editor starts from the file, so that a save never writes an editor
     // that was never filled over the list.
@@ -62,7 +62,7 @@ void LanguageFilter::BadWordFilter(const std::string& name, const std::string& /
     // "Dickens") is not sanctioned for it, whatever the word's mark.
     if (isCommand && CheckPlayerLang(match->token)) return;
 
-    const BadWord& entry = m_words[match->index];
+    const BadWord& entry = m_words.words()[match->index];
     if (entry.kickAtOnce) {
         kick(*slot, name, match->token, entry.word);
         return;

@@ -38,7 +38,7 @@ public:
     // Reads Data/LF.txt: the words, and the warning limit into the "Warns:" box.
     // A missing file leaves the list empty, without a word.
     void LoadBadWords();
-    const std::vector<BadWord>& BadWords() const { return m_words; }
+    const std::vector<BadWord>& BadWords() const { return m_words.words(); }
 
     // One chat line: the speaker's name and slot as the line gives them, what
     // he typed, and whether it is a "!" command. The text is only read.
@@ -85,7 +85,7 @@ private:
     const SlotTable& m_slots;
     std::unique_ptr<Timer> m_timer31;
 
-    std::vector<BadWord> m_words;
+    BadWordSet m_words;
     SlotWarnings m_warnings; // LanguageWarns and LanguageHandled
     std::string m_warnsText;
     std::string m_editorText;

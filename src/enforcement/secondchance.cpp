@@ -9,6 +9,7 @@
 #include "enforcement/weapontable.h"
 #include "rcon/rconqueue.h"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -118,33 +119,40 @@ void SecondChance::takeDamage(const Hit& hit, const CombatLine& line) {
 void SecondChance::sanction(int slot, const CombatLine& line) {
     SlotWarnings& warnings = m_weapons.warnings();
     const std::int16_t limit = m_mod.MaxWarns;
-    const std::string name = neutralize(line.victimName);
-    const auto slotNo = static_cast<std::int16_t>(slot);
     if (limit != 0) {
         if (warnings.handled(slot)) return;
         const std::int16_t count = warnings.record(slot);
         if (count <= limit) {
-            const std::string message = "^1Warning ^2" + name +
-                                        ", ^1Reason: ^2Second Chance is not allowed! [Warning ^1" +
-                                        decimal(count) + " ^2of " + decimal(limit) + "]";
-            if (m_mod.AnnounceMode[kSecondChanceWarnMode] != 0)
-                m_queue.List3A("tell " + decimal(slot) + " ^2PM: " + message, slotNo,
-                               line.victimGUID);
-            else
-                m_queue.List3A("say " + message, slotNo, line.victimGUID);
-            m_log.SMS("Warning " + line.victimName + " [Slot " + decimal(slot) +
-                      "] for Second Chance - [Warning " + decimal(count) + " of " + decimal(limit) +
-                      "]");
+            warn(slot, line, count);
             return;
         }
     }
-    m_queue.List3A("clientkick " + decimal(slot) + " Second Chance is not allowed!\"", slotNo,
-                   line.victimGUID);
+    kick(slot, line);
+}
+
+void SecondChance::warn(int slot, const CombatLine& line, std::int16_t count) {
+    const std::string limit = decimal(m_mod.MaxWarns);
+    const std::string message = "^1Warning ^2" + neutralize(line.victimName) +
+                                ", ^1Reason: ^2Second Chance is not allowed! [Warning ^1" +
+                                decimal(count) + " ^2of " + limit + "]";
+    const auto slotNo = static_cast<std::int16_t>(slot);
+    if (m_mod.AnnounceMode[kSecondChanceWarnMode] != 0)
+        m_queue.List3A("tell " + decimal(slot) + " ^2PM: " + message, slotNo, line.victimGUID);
+    else
+        m_queue.List3A("say " + message, slotNo, line.victimGUID);
+    m_log.SMS("Warning " + line.victimName + " [Slot " + decimal(slot) +
+              "] for Second Chance - [Warning " + decimal(count) + " of " + limit + "]");
+}
+
+void SecondChance::kick(int slot, const CombatLine& line) {
+    // The kick goes first; its announcement is not tied to the player.
+    m_queue.List3A("clientkick " + decimal(slot) + " Second Chance is not allowed!\"",
+                   static_cast<std::int16_t>(slot), line.victimGUID);
     if (m_mod.AnnounceMode[kSecondChanceKickMode] == 0)
-        m_queue.pushBack("say ^1Auto Kicking player: ^2" + name +
+        m_queue.pushBack("say ^1Auto Kicking player: ^2" + neutralize(line.victimName) +
                          " ^1Reason: ^2Second Chance is not allowed!");
     m_log.SMS("Autokicking " + line.victimName + " [Slot " + decimal(slot) + "] for Second Chance");
-    warnings.reset(slot);
+    m_weapons.warnings().reset(slot);
 }
 
 } // namespace corvane

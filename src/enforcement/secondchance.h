@@ -65,6 +65,8 @@ private:
     int SubtrackTime(std::int32_t seconds, int slot);
     void takeDamage(const Hit& hit, const CombatLine& line);
     void sanction(int slot, const CombatLine& line);
+    void warn(int slot, const CombatLine& line, std::int16_t count);
+    void kick(int slot, const CombatLine& line);
 
     const ModSettings& m_mod;
     ActivityLog& m_log;

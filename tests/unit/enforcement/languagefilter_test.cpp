@@ -171,5 +171,7 @@ TEST_F(Language, MissingFileMatchesNothingAndTooManyWordsAreReported) {
     for (int i = 0; i < 510; ++i)
         file += "w" + std::to_string(i) + "\r\n";
     wordFile(file);
+    EXPECT_EQ(filter().BadWords().size(), kMaxBadWords);
+    EXPECT_EQ(filter().BadWords().back().word, "w499");
     EXPECT_EQ(logged(), (Lines{"LF.txt lists more than 500 words: the last 10 are not used"}));
 }

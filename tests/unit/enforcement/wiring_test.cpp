@@ -152,18 +152,11 @@ TEST_F(Wiring, HealthFollowsThePlaylistAndIsRestoredAfterEveryBatch) {
 }
 
 TEST_F(Wiring, WeaponListsShowTheFlagsOfTheModFile) {
-    auto modLines = splitLines(dir.read("Data/MOD.txt"));
-    std::string flags = "1";
-    for (int f = 1; f < kWeaponFlagCount; ++f)
-        flags += f == 43 ? ";1" : ";0";
-    modLines[22] = flags;
-    std::string text;
-    for (const std::string& l : modLines)
-        text += l + "\r\n";
-    dir.write("Data/MOD.txt", text);
+    mod().WeaponFlags.assign(kWeaponFlagCount, "0");
+    mod().WeaponFlags[43] = "1";
+    app->settings().SaveModFile();
     App fresh(fake.ports(), AppPaths(dir.path()));
     fresh.createMainWindow();
-    EXPECT_TRUE(fresh.enforcement().weaponLists.selected(0));
     EXPECT_TRUE(fresh.enforcement().weaponLists.selected(43));
     EXPECT_FALSE(fresh.enforcement().weaponLists.selected(16));
 }
