@@ -51,7 +51,7 @@ void LanguageFilter::BadWordFilter(const std::string& name, const std::string& /
                                    const std::string& text, const std::string& slotText,
                                    bool isCommand) {
     if (m_mod.LanguageFilterEnabled == 0) return;
-    const auto slot = slotIndex(slotText);
+    const auto slot = SlotTable::slotIndex(slotText);
     if (!slot || m_warnings.handled(*slot)) return;
     const std::int16_t limit = warningLimit(m_warnsText);
 

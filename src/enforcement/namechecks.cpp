@@ -3,8 +3,8 @@
 #include "core/activitylog.h"
 #include "core/gametext.h"
 #include "core/numbers.h"
-#include "enforcement/slotstate.h"
 #include "rcon/rconqueue.h"
+#include "rcon/slottable.h"
 
 namespace corvane {
 
@@ -37,7 +37,7 @@ bool NameChecks::removalQueued(const std::string& kickLine, const std::string& g
 bool NameChecks::removeIf(bool invalid, const std::string& name, const std::string& slotText,
                           const std::string& guid) {
     if (!invalid) return false;
-    const auto slot = slotIndex(slotText);
+    const auto slot = SlotTable::slotIndex(slotText);
     if (!slot) return false;
     const std::string kickLine = "clientkick " + decimal(*slot) + " " + kKickReason + "\"";
     if (removalQueued(kickLine, guid)) return true;

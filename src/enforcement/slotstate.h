@@ -7,15 +7,10 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
-#include <string_view>
 
 namespace corvane {
 
 template <typename T> using PerSlot = std::array<T, SlotTable::kSlots>;
-
-// The slot a text names, or none when it is not a whole number from 0 to 50.
-std::optional<int> slotIndex(std::string_view text);
 
 // Warnings counted per slot towards a kick, and whether the slot has already
 // been dealt with in the current batch of log lines (a player is sanctioned

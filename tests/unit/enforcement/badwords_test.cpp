@@ -88,8 +88,3 @@ TEST(BadWords, EntriesWithABlankOrNoWordNeitherMatchNorCut) {
     EXPECT_EQ(match->token, "xx");
     EXPECT_FALSE(findBadWord(list, " hello"));
 }
-
-TEST(BadWords, EditorTextIsTheLinesAfterTheLimit) {
-    EXPECT_EQ(wordListEditorText("2\r\nfoo\nbar,baz\r\n\r\nk|x\r\n"), "foo\r\nbar,baz\r\n\r\nk|x");
-    EXPECT_EQ(wordListEditorText("2"), "");
-}

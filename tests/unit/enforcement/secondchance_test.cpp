@@ -34,8 +34,8 @@ protected:
 } // namespace
 
 TEST_F(SecondChanceTest, MaxHealthFollowsThePlaylist) {
-    EnforcementRig fresh;
-    EXPECT_EQ(fresh.e.secondChance.MaxHealth(), 500);
+    sc().resetMaxHealth();
+    EXPECT_EQ(sc().MaxHealth(), 500);
     const std::pair<int, int> cases[] = {{1, 100},  {8, 100}, {9, 30},   {17, 30}, {18, 100},
                                          {29, 100}, {30, 30}, {31, 100}, {0, 100}, {-4, 100}};
     for (const auto& [playlist, health] : cases) {
