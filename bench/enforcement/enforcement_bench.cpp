@@ -3,21 +3,14 @@
 // weapon restricted (Second Chance included): once through the log parser as
 // the program runs it, and once straight into the checks.
 
-#include "core/activitylog.h"
-#include "core/apppaths.h"
 #include "core/chatlog.h"
-#include "core/settings.h"
-#include "enforcement/enforcement.h"
-#include "fakeports.h"
+#include "enforcementrig.h"
 #include "logfeed/logline.h"
 #include "logfeed/logparser.h"
 #include "logfeed/logtail.h"
 #include "rcon/linkstate.h"
 #include "rcon/onlinegrid.h"
 #include "rcon/onlineplayers.h"
-#include "rcon/rconqueue.h"
-#include "rcon/slottable.h"
-#include "tempappdir.h"
 
 #include <benchmark/benchmark.h>
 
@@ -63,38 +56,24 @@ std::vector<std::string> busyBatch(int round) {
     return lines;
 }
 
-struct Rig {
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
-    bool critical = false;
-    ActivityLog log{paths, fake.clock, critical};
+struct Rig : EnforcementRig {
     ChatLog chat{paths, fake.clock};
-    Settings settings{paths, log, critical};
-    RconQueue queue;
     LinkState link;
-    SlotTable slots;
     OnlineGrid grid;
     PlayerHooks playerHooks;
     OnlinePlayers players{slots, grid, settings.config, settings.mod, playerHooks};
     LogParser parser{log, chat, queue, link, slots, players, settings};
-    Enforcement e{paths, settings, log, queue, slots, fake.loop, [] { return true; }};
 
     Rig() {
         std::string words = "3\r\n";
         for (int w = 0; w < 500; ++w)
             words += (w % 50 == 0 ? "k|word" : "word") + std::to_string(w) + "x\r\n";
-        dir.write("Data/LF.txt", words);
-        e.language.LoadBadWords();
+        wordFile(words);
         settings.config.MaxClients = 18;
-        settings.mod.LanguageFilterEnabled = 1;
-        settings.mod.MaxWarns = 2;
         settings.mod.WeaponFlags.assign(kWeaponFlagCount, "1");
         e.secondChance.SetMaxHealth(22);
-        for (int s = 1; s <= kPlayers; ++s) {
-            slots[s].SlotName = "Player" + std::to_string(s);
-            slots[s].SlotGUID = guidOf(s);
-        }
+        for (int s = 1; s <= kPlayers; ++s)
+            online(s, "Player" + std::to_string(s), guidOf(s));
         LogParserHooks& h = parser.hooks;
         h.resetBatchState = [this] { e.newBatch(); };
         h.BadWordFilter = [this](const std::string& name, const std::string& guid,
@@ -132,10 +111,8 @@ void BM_EnforcementBatchThroughTheParser(benchmark::State& state) {
 BENCHMARK(BM_EnforcementBatchThroughTheParser)->Unit(benchmark::kMicrosecond);
 
 // The checks alone: each line straight to the filter or the combat checks.
-void runChecks(benchmark::State& state, bool withLogs) {
+void BM_EnforcementChecksOnly(benchmark::State& state) {
     Rig rig;
-    if (!withLogs)
-        std::filesystem::remove_all(rig.dir.file("Logs")); // every log line fails at once
     const std::vector<std::string> batch = busyBatch(1);
     for (auto _ : state) {
         rig.e.newBatch();
@@ -158,16 +135,7 @@ void runChecks(benchmark::State& state, bool withLogs) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(batch.size()));
 }
-void BM_EnforcementChecksOnly(benchmark::State& state) {
-    runChecks(state, true);
-}
 BENCHMARK(BM_EnforcementChecksOnly)->Unit(benchmark::kMicrosecond);
-
-// The same without writing the activity log: the checks' own work.
-void BM_EnforcementChecksOnlyWithoutLogFiles(benchmark::State& state) {
-    runChecks(state, false);
-}
-BENCHMARK(BM_EnforcementChecksOnlyWithoutLogFiles)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

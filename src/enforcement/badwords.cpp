@@ -103,7 +103,7 @@ BadWordList parseBadWords(std::string_view fileText) {
     if (!lines.empty()) list.warnsText = lines.front();
 
     FieldReader items{std::string(fileText)};
-    if (!items.atEnd()) items.readText(); // the limit, never a word
+    if (!items.atEnd()) items.readLine(); // the limit, never a word, whatever else it holds
     while (!items.atEnd()) {
         auto entry = entryOf(items.readText());
         if (!entry) continue;

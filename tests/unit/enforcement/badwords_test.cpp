@@ -34,8 +34,8 @@ TEST(BadWords, PatternsFollowTheListedRules) {
 
 TEST(BadWords, FileLineOneIsTheLimitAndBlankOrUnusableEntriesAreLeftOut) {
     const BadWordList list =
-        parseBadWords("fuck\r\nshit\r\n\r\n \r\nk|\r\nbad word\r\n\"k|crap\"\r\nbum,arse\r\n");
-    EXPECT_EQ(list.warnsText, "fuck");
+        parseBadWords("fuck,3\r\nshit\r\n\r\n \r\nk|\r\nbad word\r\n\"k|crap\"\r\nbum,arse\r\n");
+    EXPECT_EQ(list.warnsText, "fuck,3");
     EXPECT_EQ(warningLimit(list.warnsText), 0);
     ASSERT_EQ(list.words.size(), 4u);
     EXPECT_EQ(list.words[0].word, "shit");

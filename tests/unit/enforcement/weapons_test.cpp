@@ -114,18 +114,24 @@ TEST_F(Weapons, SeveralUsesInOneBatchCountOnceAndDamageCountsLikeAKill) {
     EXPECT_EQ(lastLogged(), "Kicking Ann, for using: ^2Ak47");
 }
 
-TEST_F(Weapons, PrivateWarningAndHiddenKickStillKicking) {
+TEST_F(Weapons, PrivateWarningAndHiddenKickStillKickingWithANeutralisedName) {
     restrict({16});
     mod.AnnounceMode[4] = 1;
     mod.AnnounceMode[5] = 1;
     mod.MaxWarns = 1;
-    kill(3, "ak47_mp");
+    const std::string line = combatLine('K', "1:00", 9, "V", 3, "A\"nn", "ak47_mp");
+    e.secondChance.AlphaKill(line);
     batch();
-    kill(3, "ak47_mp");
+    e.secondChance.AlphaKill(line);
     EXPECT_EQ(queued(),
               (Lines{";3;ga3;clientkick 3  Ak47 is not allowed on this server!\"",
-                     ";3;ga3;tell 3 ^2PM: ^1Warning ^2Ann, ^1Reason: ^2Ak47 is not allowed! "
+                     ";3;ga3;tell 3 ^2PM: ^1Warning ^2A'nn, ^1Reason: ^2Ak47 is not allowed! "
                      "[Warning ^11 ^2of 1]"}));
+    mod.AnnounceMode[5] = 0;
+    mod.MaxWarns = 0;
+    batch();
+    e.secondChance.AlphaKill(line);
+    EXPECT_EQ(queued().back(), "say ^1Kicking ^2A'nn, ^1Reason: ^2Ak47 is not allowed!");
 }
 
 TEST_F(Weapons, HighSlotsCountAndSlotsOutsideTheTableOrUnreadableLinesAreLeftAlone) {
