@@ -3,6 +3,7 @@
 // main object, the one the operator window renders and routes actions to. It
 // holds no widgets, so everything it does runs under test on virtual time.
 
+#include "app/mapsserverview.h"
 #include "core/activitylog.h"
 #include "core/apppaths.h"
 #include "core/chatlog.h"
@@ -15,6 +16,7 @@
 #include "enforcement/enforcement.h"
 #include "logfeed/logfetcher.h"
 #include "logfeed/logparser.h"
+#include "maps/maps.h"
 #include "players/players.h"
 #include "rcon/linkstate.h"
 #include "rcon/onlinegrid.h"
@@ -81,6 +83,7 @@ public:
     Players& players() { return m_players; }
     LogParser& logParser() { return m_logParser; }
     LogFetcher& logFetcher() { return m_logFetcher; }
+    Maps& maps() { return m_maps; }
     Enforcement& enforcement() { return m_enforcement; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
@@ -96,6 +99,7 @@ private:
     void createTimers();
     void connectSubsystems();
     void connectLogFeed();
+    void connectMaps();
     void connectEnforcement();
     void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
@@ -104,7 +108,6 @@ private:
 
     // Start-up steps whose owners are later subsystems.
     void layOutViews();
-    void SaveMessageS() {}
     // The one-second main tick and the first log fetch.
     void Timer2_Timer();
     void Timer22_Timer();
@@ -128,6 +131,8 @@ private:
     Players m_players;
     LogParser m_logParser;
     LogFetcher m_logFetcher;
+    AppMapsServerView m_mapsView;
+    Maps m_maps;
     Enforcement m_enforcement;
     StatusTexts m_statusTexts;
 
