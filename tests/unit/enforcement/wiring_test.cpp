@@ -26,8 +26,10 @@ protected:
         app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
         app->createMainWindow();
         app->logParser().ParseChat({}); // primes the feed, then a status poll follows
-        fake.loop.advance(600);
-        fake.net.udps.at(1)->receive("\xFF\xFF\xFF\xFFprint\nmap: mp_nuked\n");
+        FakeUdp& status = *fake.net.udps.at(1);
+        for (int i = 0; i < 30 && status.sent.empty(); ++i)
+            fake.loop.advance(100);
+        status.receive("\xFF\xFF\xFF\xFFprint\nmap: mp_nuked\n");
         mod().LanguageFilterEnabled = 1;
         mod().KickUnknownSoldiers = 1;
         app->queue().clear();
