@@ -25,6 +25,8 @@ App::App(Ports ports, AppPaths paths)
                                    [this] { m_statusPoll.Command8_Click(); }}),
       m_mapsView(m_linkState, m_slots, m_players),
       m_maps(ports, m_settings, m_queue, m_activityLog, m_consoleLog, m_paths, m_mapsView),
+      m_enforcement(m_paths, m_settings, m_activityLog, m_queue, m_slots, ports.loop,
+                    [this] { return m_logParser.FirstBatchDone(); }),
       m_commands(CommandsContext{ports.loop, m_paths, m_settings, m_slots, m_queue, m_activityLog,
                                  m_players, m_commandLinks, m_commandLinks,
                                  [this] { m_statusPoll.Command8_Click(); }}) {
@@ -40,6 +42,9 @@ void App::connectSubsystems() {
     rconHooks.rulesLoaded = [this] { return m_maps.messages.rulesLoaded(); };
     // The operator's RULES says them publicly, whoever typed the last chat command.
     rconHooks.SendRules = [this] { m_maps.messages.SendRules(0, {}, true); };
+    rconHooks.SetMaxHealth = [this](std::int32_t playlist) {
+        m_enforcement.secondChance.SetMaxHealth(playlist);
+    };
     rconHooks.reason = [this](int n) { return m_commands.reasons.forConsole(n); };
     m_rcon.setHooks(std::move(rconHooks));
 
@@ -57,6 +62,7 @@ void App::connectSubsystems() {
     players.FirstBatchDone = [this] { return m_logParser.FirstBatchDone(); };
 
     connectLogFeed();
+    connectEnforcement();
     connectMaps();
     connectCommands();
 }
@@ -93,7 +99,12 @@ void App::connectCommands() {
     m_maps.messages.reasonsReloadRequested.connect([this] { m_commands.reasons.InputReasons(); });
     m_players.hooks.reasons = [this](int n) { return m_commands.reasons.forConsole(n); };
     m_playerHooks.statusParsed = [this] { m_commands.reserved.statusParsed(); };
-    m_logParser.hooks.resetBatchState = [this] { m_commands.dispatcher.resetBatch(); };
+    // Every batch of log lines starts afresh: the rules may be said again, and
+    // the enforcement's once-per-batch tables are new.
+    m_logParser.hooks.resetBatchState = [this] {
+        m_commands.dispatcher.resetBatch();
+        m_enforcement.newBatch();
+    };
     m_logParser.hooks.AdminCheck = [this] { runChatCommand(); };
 }
 

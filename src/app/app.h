@@ -15,6 +15,7 @@
 #include "core/settings.h"
 #include "core/signal.h"
 #include "core/startup.h"
+#include "enforcement/enforcement.h"
 #include "logfeed/logfetcher.h"
 #include "logfeed/logparser.h"
 #include "maps/maps.h"
@@ -86,6 +87,7 @@ public:
     LogFetcher& logFetcher() { return m_logFetcher; }
     Maps& maps() { return m_maps; }
     Commands& commands() { return m_commands; }
+    Enforcement& enforcement() { return m_enforcement; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
 
@@ -103,6 +105,7 @@ private:
     void connectMaps();
     void connectCommands();
     void runChatCommand();
+    void connectEnforcement();
     void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
     void endProgram(int exitCode);
@@ -135,6 +138,7 @@ private:
     LogFetcher m_logFetcher;
     AppMapsServerView m_mapsView;
     Maps m_maps;
+    Enforcement m_enforcement;
     CommandLinks m_commandLinks{*this};
     Commands m_commands;
     StatusTexts m_statusTexts;
