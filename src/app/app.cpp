@@ -21,7 +21,8 @@ App::App(Ports ports, AppPaths paths)
       m_logFetcher(ports.loop, ports.net, ports.clock, m_settings, m_activityLog, m_queue,
                    m_logParser,
                    LogFetcherHooks{[this] { m_players.groups.SaveSettings(); },
-                                   [this] { m_statusPoll.Command8_Click(); }}) {
+                                   [this] { m_statusPoll.Command8_Click(); }}),
+      m_updateCheck(ports, m_paths, m_settings) {
     createTimers();
     connectSubsystems();
 }
@@ -47,6 +48,7 @@ void App::connectSubsystems() {
     players.FirstBatchDone = [this] { return m_logParser.FirstBatchDone(); };
 
     connectLogFeed();
+    m_settings.modFileLoaded.connect([this] { m_updateCheck.scheduleAutoCheck(); });
 }
 
 void App::connectLogFeed() {
