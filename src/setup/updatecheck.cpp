@@ -79,7 +79,14 @@ void UpdateCheck::DoUpdateC(bool showResult) {
         return;
     }
     // One download at a time: the file is shared.
-    if (m_checking) return;
+    if (m_checking) {
+        if (showResult)
+            m_ports.prompts.messageBox("Update",
+                                       "The update check is still waiting for the "
+                                       "version file.",
+                                       MessageButtons::Ok, MessageIcon::Information);
+        return;
+    }
     const std::filesystem::path file = m_paths.file(kVersionFile);
     std::error_code ignored;
     std::filesystem::remove(file, ignored);

@@ -103,6 +103,8 @@ TEST_F(UpdateCheckTest, YesOpensTheSiteAndTheOldFileIsGoneBeforeTheDownload) {
     EXPECT_EQ(fake.downloader.requests[0].url, kUpdateUrl);
     app->updateCheck().DoUpdateC(true); // one download at a time
     EXPECT_EQ(fake.downloader.requests.size(), 1u);
+    EXPECT_EQ(boxTexts(),
+              std::vector<std::string>{"The update check is still waiting for the version file."});
     fake.prompts.answers = {MessageResult::Yes};
     answer("0.1.0");
     EXPECT_EQ(fake.prompts.asked.back().buttons, MessageButtons::YesNo);
