@@ -67,6 +67,7 @@ private Q_SLOTS:
     void passingTestContinuesToTheMainWindow() {
         FirstRun f;
         QCOMPARE(f.dialog->windowTitle(), QString("Corvane Mod - Server Creation"));
+        QCOMPARE(f.find("serverName")->text(), QString()); // the first-run marker is not shown
         QCOMPARE(f.find("port")->text(), QString("3074"));
         QVERIFY(!f.find<QTextEdit>("statusBox")->isVisible());
         f.typeServer("secret");

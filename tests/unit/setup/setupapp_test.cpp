@@ -1,4 +1,5 @@
-// The wizard in the program's life: the first run, and "Server Settings...".
+// "Server Settings..." from a running program: the window's own work rests
+// while the wizard tests the server.
 
 #include "app/app.h"
 #include "setuprig.h"
@@ -17,40 +18,6 @@ bool contains(const std::vector<std::string>& sent, const std::string& text) {
 }
 
 } // namespace
-
-TEST(SetupInTheApp, FirstRunContinueLoadsTheProvenSettingsAndGreets) {
-    SetupRig rig(true, false);
-    App app(rig.fake.ports(), AppPaths(rig.dir.path()));
-    ASSERT_EQ(app.Main(), StartMode::FirstRun);
-    rig.setup = &app.openSetup(true);
-    EXPECT_EQ(rig.setup->caption(), "Corvane Mod - Server Creation");
-    rig.passTest();
-    ASSERT_EQ(rig.setup->mainButtonText(), "Continue");
-    rig.setup->pressMainButton();
-
-    EXPECT_EQ(app.caption(), "Corvane Mod - Alpha Host");
-    EXPECT_EQ(app.settings().config.ServerName, "Alpha");
-    EXPECT_EQ(app.settings().config.MaxClients, 18);
-    EXPECT_NE(
-        app.activityLog().view().plainText().find("Welcome to the Corvane Mod Version 0.0.2!"),
-        std::string::npos);
-    app.closeSetup();
-    EXPECT_FALSE(app.ended());
-    // The normal run talks to the server the wizard proved.
-    rig.fake.loop.advance(1000);
-    FakeUdp& status = *rig.fake.net.udps.at(1);
-    EXPECT_EQ(status.port, 28960);
-    EXPECT_TRUE(contains(status.sent, "secret teamstatus"));
-}
-
-TEST(SetupInTheApp, ClosingTheFirstRunWizardEndsTheProgram) {
-    SetupRig rig(true, false);
-    App app(rig.fake.ports(), AppPaths(rig.dir.path()));
-    app.openSetup(true);
-    app.closeSetup();
-    EXPECT_TRUE(app.ended());
-    EXPECT_EQ(rig.fake.loop.exitCode().value_or(-1), 0);
-}
 
 TEST(SetupInTheApp, ServerSettingsRestsTheTickPumpAndPollUntilTheWizardCloses) {
     SetupRig rig(false, false);

@@ -2,8 +2,7 @@
 
 #include "app/app.h"
 #include "core/textfile.h"
-#include "fakeports.h"
-#include "tempappdir.h"
+#include "setuprig.h"
 
 #include <gtest/gtest.h>
 
@@ -23,16 +22,8 @@ protected:
     }
 
     void setAddresses(const std::string& update, const std::string& site) {
-        std::string advanced = dir.read("Data/Advanced.txt");
-        advanced.replace(advanced.find("UpdateURL="),
-                         advanced.find("\r\n", advanced.find("UpdateURL=")) -
-                             advanced.find("UpdateURL="),
-                         "UpdateURL=" + update);
-        advanced.replace(advanced.find("WebsiteURL="),
-                         advanced.find("\r\n", advanced.find("WebsiteURL=")) -
-                             advanced.find("WebsiteURL="),
-                         "WebsiteURL=" + site);
-        dir.write("Data/Advanced.txt", advanced);
+        setAdvanced(dir, "UpdateURL", update);
+        setAdvanced(dir, "WebsiteURL", site);
     }
     App& start() {
         app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
