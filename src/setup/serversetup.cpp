@@ -177,9 +177,10 @@ bool ServerSetup::checkLogAddress() {
     const std::string configured = configuredLogHost(m_paths);
     const std::string& url = m_tested.LogURL;
     // With the provider's host configured the address must be on it; without
-    // one any plain-HTTP address names its own host.
-    const bool onHost = configured.empty() ? findIgnoringCase(url, "http://") == 0
-                                           : url.starts_with(configured.substr(0, 15));
+    // one (or with one the log fetcher could not use either) any plain-HTTP
+    // address names its own host.
+    const bool onHost = parseLogHost(configured) ? url.starts_with(configured.substr(0, 15))
+                                                 : findIgnoringCase(url, "http://") == 0;
     const auto address = onHost ? resolveLogHost(configured, url) : std::nullopt;
     if (!address) {
         m_ports.prompts.messageBox("Invalid URL", "Check GameServer Log URL!", MessageButtons::Ok,

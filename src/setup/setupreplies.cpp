@@ -75,9 +75,9 @@ ServerFacts readServerInfo(std::string_view text) {
     const std::string slots = part(2);
     facts.maxClientsText = trimBlanks(slots.size() > 2 ? slots.substr(slots.size() - 2) : slots);
     facts.maxClients = toInt16(facts.maxClientsText);
-    facts.hostName = trimBlanks(replaceAll(part(13), "sv_hostname ", ""));
-    // The configuration file has no escape for a double quote.
-    std::replace(facts.hostName.begin(), facts.hostName.end(), '"', '\'');
+    // The host name goes into the configuration file (which has no escape for
+    // a double quote) and later into console lines.
+    facts.hostName = neutralize(trimBlanks(replaceAll(part(13), "sv_hostname ", "")));
     facts.ranked = trimBlanks(replaceAll(part(19), "sv_ranked ", ""));
     return facts;
 }
@@ -95,7 +95,8 @@ std::string exclusionValue(std::string_view text) {
 }
 
 std::string learnedExclusion(std::string_view value) {
-    return value.starts_with("mp") ? std::string(value) : std::string();
+    // The list is sent back to the server inside a console line.
+    return value.starts_with("mp") ? neutralize(value) : std::string();
 }
 
 bool isForcedList(std::string_view list, const std::vector<std::string>& tableMaps) {

@@ -34,8 +34,8 @@ ServerFacts readServerInfo(std::string_view text);
 // The value between the double quotes after "is:" in the answer to the
 // playlist_excludeMap query; empty when there is none.
 std::string exclusionValue(std::string_view text);
-// The default excluded map learned from that value: kept when it begins with
-// "mp", otherwise empty.
+// The default excluded map learned from that value: kept (neutralised) when
+// it begins with "mp", otherwise empty.
 std::string learnedExclusion(std::string_view value);
 // A list that excludes every map of the table but one forces that map: it is
 // no default rotation.

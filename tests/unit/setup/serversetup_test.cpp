@@ -136,6 +136,7 @@ TEST(ServerSetup, DefaultExcludedMapIsTheQuotedValueWhenItBeginsWithMp) {
         {exclusionAnswer(""), ""},
         {exclusionAnswer("nuked"), ""},
         {exclusionAnswer("mp_a,mp_b"), "mp_a,mp_b"},
+        {exclusionAnswer("mp_a;quit"), "mp_a:quit"}, // it goes back into a console line
         // Found after "is:", wherever that stands.
         {"\"playlist_excludeMap\" is:\"mp_havoc^7\" default:\"^7\"\n", "mp_havoc"},
         {"Unknown command \"playlist_excludeMap\"\n", ""},
