@@ -59,8 +59,8 @@ public:
 
     // ---- the setup wizard and the update check (setup.cpp)
     // Opens the wizard: on a first run before the main window exists, or from
-    // "Server Settings..." - the rotation is reset, and the main tick, the pump
-    // and the status poll's timeouts rest until the wizard closes.
+    // "Server Settings..." - the main tick, the pump and the status poll's
+    // timeouts then rest until the wizard closes.
     ServerSetup& openSetup(bool firstRun);
     // The wizard's window closed. On a first run that never reached
     // "Continue" the program ends.
