@@ -3,6 +3,7 @@
 // main object, the one the operator window renders and routes actions to. It
 // holds no widgets, so everything it does runs under test on virtual time.
 
+#include "app/mapsserverview.h"
 #include "core/activitylog.h"
 #include "core/apppaths.h"
 #include "core/chatlog.h"
@@ -14,6 +15,7 @@
 #include "core/startup.h"
 #include "logfeed/logfetcher.h"
 #include "logfeed/logparser.h"
+#include "maps/maps.h"
 #include "players/players.h"
 #include "rcon/linkstate.h"
 #include "rcon/onlinegrid.h"
@@ -59,8 +61,9 @@ public:
 
     // ---- the setup wizard and the update check (setup.cpp)
     // Opens the wizard: on a first run before the main window exists, or from
-    // "Server Settings..." - the main tick, the pump and the status poll's
-    // timeouts then rest until the wizard closes.
+    // "Server Settings..." - the rotation is reset to the default, and the
+    // main tick, the pump and the status poll's timeouts rest until the wizard
+    // closes.
     ServerSetup& openSetup(bool firstRun);
     // The wizard's window closed. On a first run that never reached
     // "Continue" the program ends.
@@ -94,6 +97,7 @@ public:
     Players& players() { return m_players; }
     LogParser& logParser() { return m_logParser; }
     LogFetcher& logFetcher() { return m_logFetcher; }
+    Maps& maps() { return m_maps; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
 
@@ -108,6 +112,7 @@ private:
     void createTimers();
     void connectSubsystems();
     void connectLogFeed();
+    void connectMaps();
     void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
     void endProgram(int exitCode);
@@ -115,7 +120,6 @@ private:
 
     // Start-up steps whose owners are later subsystems.
     void layOutViews();
-    void SaveMessageS() {}
     // The one-second main tick and the first log fetch.
     void Timer2_Timer();
     void Timer22_Timer();
@@ -141,6 +145,8 @@ private:
     Players m_players;
     LogParser m_logParser;
     LogFetcher m_logFetcher;
+    AppMapsServerView m_mapsView;
+    Maps m_maps;
     StatusTexts m_statusTexts;
     UpdateCheck m_updateCheck;
     std::unique_ptr<ServerSetup> m_setup;

@@ -2,22 +2,28 @@
 
 #include "app/app.h"
 
+#include "maps/maptable.h"
+
 namespace corvane {
 namespace {
 
-// The maps of the game's rotation: a learned exclusion list naming all of
-// them but one is a forced map, not a default rotation.
-const std::vector<std::string> kRotationMaps = {
-    "mp_array",     "mp_cracked",  "mp_crisis", "mp_firingrange", "mp_duga",
-    "mp_hanoi",     "mp_cairo",    "mp_havoc",  "mp_cosmodrome",  "mp_nuked",
-    "mp_radiation", "mp_mountain", "mp_villa",  "mp_russianbase"};
+// The maps of the rotation's table (without "Random"): a learned exclusion
+// list naming all of them but one is a forced map, not a default rotation.
+std::vector<std::string> rotationMaps() {
+    std::vector<std::string> maps;
+    for (const MapEntry& entry : kMapTable)
+        if (entry.mp != kRandomMap) maps.emplace_back(entry.mp);
+    return maps;
+}
 
 } // namespace
 
 ServerSetup& App::openSetup(bool firstRun) {
     if (!firstRun && !m_restingForSetup) {
-        // The window holds the operator until the wizard closes; meanwhile
-        // nothing is sent that the test could take for an answer.
+        // The rotation goes back to the default first; then the window holds
+        // the operator until the wizard closes, and nothing is sent that the
+        // test could take for an answer.
+        m_maps.rotation.SetDefaultRotation();
         m_linkState.StatusPending = false;
         m_restingForSetup = RestingForSetup{m_timer2->isActive(), m_rcon.pumpRunning(),
                                             m_statusPoll.restForSetup()};
@@ -26,14 +32,16 @@ ServerSetup& App::openSetup(bool firstRun) {
     }
     ServerSetup::Options options;
     options.firstRun = firstRun;
-    options.tableMaps = kRotationMaps;
+    options.tableMaps = rotationMaps();
     options.applySettings = [this](bool first) { setupContinued(first); };
     m_setup = std::make_unique<ServerSetup>(m_ports, m_paths, std::move(options));
+    m_maps.rotation.setWizardVisible(true);
     m_setup->InputConfig();
     return *m_setup;
 }
 
 void App::closeSetup() {
+    m_maps.rotation.setWizardVisible(false);
     if (m_setup && m_setup->close()) {
         endProgram(0);
         return;
@@ -47,6 +55,8 @@ void App::closeSetup() {
 }
 
 void App::setupContinued(bool firstRun) {
+    // The wizard is hidden while the settings load.
+    m_maps.rotation.setWizardVisible(false);
     if (firstRun) createMainWindow();
     if (m_ended) return;
     UpdateAllC();

@@ -4,6 +4,7 @@
 
 #include "core/textfile.h"
 #include "fakeports.h"
+#include "maps/maptable.h"
 #include "setup/serversetup.h"
 #include "tempappdir.h"
 
@@ -15,10 +16,13 @@
 
 namespace corvane::testing {
 
-inline const std::vector<std::string> kTableMaps = {
-    "mp_array",     "mp_cracked",  "mp_crisis", "mp_firingrange", "mp_duga",
-    "mp_hanoi",     "mp_cairo",    "mp_havoc",  "mp_cosmodrome",  "mp_nuked",
-    "mp_radiation", "mp_mountain", "mp_villa",  "mp_russianbase"};
+// The server names of the rotation's maps, without "Random".
+inline std::vector<std::string> tableMaps() {
+    std::vector<std::string> maps;
+    for (const MapEntry& entry : kMapTable)
+        if (entry.mp != kRandomMap) maps.emplace_back(entry.mp);
+    return maps;
+}
 
 inline const std::string kLogUrl = "http://logs.example.net/alpha/games_mp.log";
 
@@ -81,7 +85,7 @@ public:
     void make(bool firstRun) {
         ServerSetup::Options options;
         options.firstRun = firstRun;
-        options.tableMaps = kTableMaps;
+        options.tableMaps = tableMaps();
         options.applySettings = [this](bool first) { applied.push_back(first); };
         owned = std::make_unique<ServerSetup>(fake.ports(), AppPaths(dir.path()), options);
         setup = owned.get();

@@ -32,6 +32,8 @@ TEST(SetupInTheApp, ServerSettingsRestsTheTickPumpAndPollUntilTheWizardCloses) {
     app.queue().SendSay("held back");
 
     ServerSetup& setup = app.openSetup(false);
+    // The rotation's reset waits at the front of the resting queue.
+    EXPECT_EQ(app.queue().at(0).line, "playlist_excludeMap \"mp_nuked\"");
     EXPECT_EQ(setup.caption(), "Corvane Mod - Server Settings");
     EXPECT_EQ(setup.fields.ServerName, "Alpha");
     rig.fake.loop.advance(20000);
@@ -40,8 +42,9 @@ TEST(SetupInTheApp, ServerSettingsRestsTheTickPumpAndPollUntilTheWizardCloses) {
 
     app.closeSetup();
     EXPECT_FALSE(app.ended());
-    rig.fake.loop.advance(600);
+    rig.fake.loop.advance(1100); // the reset first, the held line a tick later
+    EXPECT_TRUE(contains(command.sent, "playlist_excludeMap \"mp_nuked\""));
     EXPECT_TRUE(contains(command.sent, "say held back"));
-    rig.fake.loop.advance(9000); // the poll's timeout runs again and retries
+    rig.fake.loop.advance(8500); // the poll's timeout runs again and retries
     EXPECT_GT(status.sent.size(), polls);
 }
