@@ -101,13 +101,7 @@ public:
     FakeTcp& tcp() { return *fake.net.tcps.back(); }
 
     // The command lines sent, without the datagram header and password.
-    std::vector<std::string> commands() {
-        const std::string header = std::string("\xFF\xFF\xFF\xFF\0", 5) + "secret ";
-        std::vector<std::string> out;
-        for (const std::string& d : udp().sent)
-            out.push_back(d.rfind(header, 0) == 0 ? d.substr(header.size()) : "<bad>" + d);
-        return out;
-    }
+    std::vector<std::string> commands() { return rconCommands(udp()); }
     void reply(const std::string& text) { udp().receive("\xFF\xFF\xFF\xFFprint\n" + text); }
 
     // Answers the four RCON steps, each 600 ms after the last answer.
