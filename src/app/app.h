@@ -13,6 +13,7 @@
 #include "core/settings.h"
 #include "core/signal.h"
 #include "core/startup.h"
+#include "enforcement/enforcement.h"
 #include "logfeed/logfetcher.h"
 #include "logfeed/logparser.h"
 #include "maps/maps.h"
@@ -98,6 +99,7 @@ public:
     LogParser& logParser() { return m_logParser; }
     LogFetcher& logFetcher() { return m_logFetcher; }
     Maps& maps() { return m_maps; }
+    Enforcement& enforcement() { return m_enforcement; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
 
@@ -113,6 +115,7 @@ private:
     void connectSubsystems();
     void connectLogFeed();
     void connectMaps();
+    void connectEnforcement();
     void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
     void endProgram(int exitCode);
@@ -147,6 +150,7 @@ private:
     LogFetcher m_logFetcher;
     AppMapsServerView m_mapsView;
     Maps m_maps;
+    Enforcement m_enforcement;
     StatusTexts m_statusTexts;
     UpdateCheck m_updateCheck;
     std::unique_ptr<ServerSetup> m_setup;
