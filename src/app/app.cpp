@@ -29,7 +29,8 @@ App::App(Ports ports, AppPaths paths)
                     [this] { return m_logParser.FirstBatchDone(); }),
       m_commands(CommandsContext{ports.loop, m_paths, m_settings, m_slots, m_queue, m_activityLog,
                                  m_players, m_commandLinks, m_commandLinks,
-                                 [this] { m_statusPoll.Command8_Click(); }}) {
+                                 [this] { m_statusPoll.Command8_Click(); }}),
+      m_updateCheck(ports, m_paths, m_settings) {
     createTimers();
     connectSubsystems();
 }
@@ -63,6 +64,7 @@ void App::connectSubsystems() {
 
     connectLogFeed();
     connectEnforcement();
+    m_settings.modFileLoaded.connect([this] { m_updateCheck.scheduleAutoCheck(); });
     connectMaps();
     connectCommands();
 }
