@@ -2,6 +2,7 @@
 
 #include "core/prompts.h"
 #include "core/shell.h"
+#include "maps/maptable.h"
 
 namespace corvane {
 
@@ -21,7 +22,9 @@ App::App(Ports ports, AppPaths paths)
       m_logFetcher(ports.loop, ports.net, ports.clock, m_settings, m_activityLog, m_queue,
                    m_logParser,
                    LogFetcherHooks{[this] { m_players.groups.SaveSettings(); },
-                                   [this] { m_statusPoll.Command8_Click(); }}) {
+                                   [this] { m_statusPoll.Command8_Click(); }}),
+      m_mapsView(m_linkState, m_slots, m_players),
+      m_maps(ports, m_settings, m_queue, m_activityLog, m_consoleLog, m_paths, m_mapsView) {
     createTimers();
     connectSubsystems();
 }
@@ -31,6 +34,9 @@ void App::connectSubsystems() {
     m_settings.setCriticalErrorHandler([this] { SendCError(); });
     RconLink::Hooks rconHooks;
     rconHooks.commandReplyArrived = [this] { m_statusPoll.stopTimeout(); };
+    rconHooks.rulesLoaded = [this] { return m_maps.messages.rulesLoaded(); };
+    // The operator's RULES says them publicly, whoever typed the last chat command.
+    rconHooks.SendRules = [this] { m_maps.messages.SendRules(0, {}, true); };
     m_rcon.setHooks(std::move(rconHooks));
 
     PlayersHooks& players = m_players.hooks;
@@ -47,6 +53,14 @@ void App::connectSubsystems() {
     players.FirstBatchDone = [this] { return m_logParser.FirstBatchDone(); };
 
     connectLogFeed();
+    connectMaps();
+}
+
+void App::connectMaps() {
+    m_players.hooks.InputLists = [this] { m_maps.messages.InputLists(); };
+    m_logParser.hooks.DoVotingSystem = [this] { m_maps.DoVotingSystem(); };
+    m_logParser.hooks.matchStarted = [this] { m_maps.matchStarted(); };
+    m_settings.timedMessagesTicked.connect([this] { m_maps.messages.restartRotation(); });
 }
 
 void App::connectLogFeed() {
@@ -84,6 +98,7 @@ void App::stopAllTimers() {
         t->stop();
     m_rcon.stopPump();
     m_statusPoll.suspendTimers();
+    m_maps.stopTimers();
 }
 
 std::string App::caption() const {
@@ -99,6 +114,7 @@ TopTab App::selectTopTab(TopTab tab) {
         return m_topTab;
     }
     m_topTab = tab;
+    if (tab == TopTab::Messages) m_maps.editor.selectSubTab(MessageTab::TimedMessages);
     return m_topTab;
 }
 
@@ -110,6 +126,7 @@ void App::Timer2_Timer() {
     const int remaining = m_logFetcher.refreshTick();
     m_statusPoll.Send10();
     updateStatusTexts(remaining);
+    m_maps.CheckDupeMap();
 }
 
 void App::updateStatusTexts(int secondsToRefresh) {
@@ -117,8 +134,8 @@ void App::updateStatusTexts(int secondsToRefresh) {
     in.shownPlayers = m_slots.ShownPlayers;
     in.maxClients = m_settings.config.MaxClients;
     in.currentPlaylist = m_linkState.CurrentPlaylist;
-    in.currentMapName = m_linkState.CurrentMap;
-    in.nextMapName = m_linkState.NextMap;
+    in.currentMapName = EnglishMap(m_linkState.CurrentMap);
+    in.nextMapName = EnglishMap(m_maps.rotation.NextMap());
     in.secondsToRefresh = secondsToRefresh;
     in.logMinutes = m_logFetcher.LogMinutes();
     in.hostName = m_settings.config.HostName;

@@ -3,6 +3,7 @@
 // main object, the one the operator window renders and routes actions to. It
 // holds no widgets, so everything it does runs under test on virtual time.
 
+#include "app/mapsserverview.h"
 #include "core/activitylog.h"
 #include "core/apppaths.h"
 #include "core/chatlog.h"
@@ -14,6 +15,7 @@
 #include "core/startup.h"
 #include "logfeed/logfetcher.h"
 #include "logfeed/logparser.h"
+#include "maps/maps.h"
 #include "players/players.h"
 #include "rcon/linkstate.h"
 #include "rcon/onlinegrid.h"
@@ -80,6 +82,7 @@ public:
     Players& players() { return m_players; }
     LogParser& logParser() { return m_logParser; }
     LogFetcher& logFetcher() { return m_logFetcher; }
+    Maps& maps() { return m_maps; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
 
@@ -94,6 +97,7 @@ private:
     void createTimers();
     void connectSubsystems();
     void connectLogFeed();
+    void connectMaps();
     void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
     void endProgram(int exitCode);
@@ -101,7 +105,6 @@ private:
 
     // Start-up steps whose owners are later subsystems.
     void layOutViews();
-    void SaveMessageS() {}
     // The one-second main tick and the first log fetch.
     void Timer2_Timer();
     void Timer22_Timer();
@@ -125,6 +128,8 @@ private:
     Players m_players;
     LogParser m_logParser;
     LogFetcher m_logFetcher;
+    AppMapsServerView m_mapsView;
+    Maps m_maps;
     StatusTexts m_statusTexts;
 
     std::unique_ptr<Timer> m_timer2;  // one-second main tick

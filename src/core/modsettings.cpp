@@ -65,10 +65,14 @@ void readModFile(const std::string& text, ModSettings& s) {
 
 std::string writeModFile(const ModSettings& s) {
     LineWriter out;
-    out.text(s.LastUpdateCheck)
-        .text(kBuildVersion)
-        .boolean(s.AutoUpdateCheck)
-        .text(s.WelcomeTemplate);
+    out.text(s.LastUpdateCheck).text(kBuildVersion).boolean(s.AutoUpdateCheck);
+    // A comma or a leading blank would not survive the field reader unquoted.
+    const std::string& welcome = s.WelcomeTemplate;
+    if (welcome.find(',') != std::string::npos || welcome.starts_with(' ') ||
+        welcome.starts_with('\t'))
+        out.quoted(welcome);
+    else
+        out.text(welcome);
     for (std::int16_t box :
          {s.AutoRefreshPlayers, s.KickUnknownSoldiers, s.WelcomeEnabled, s.TimedMessagesEnabled,
           s.RulesEnabled, s.LanguageFilterEnabled, s.AutoScroll, s.KickXboxNames})

@@ -146,6 +146,7 @@ void LogParser::handleMatchStart(const std::string& line) {
     if (hooks.SetMaxHealth && playlist >= std::numeric_limits<std::int16_t>::min() &&
         playlist <= std::numeric_limits<std::int16_t>::max())
         step([&] { hooks.SetMaxHealth(static_cast<std::int16_t>(playlist)); });
+    if (hooks.matchStarted) step(hooks.matchStarted);
 }
 
 void LogParser::handleQuit(const std::string& line) {

@@ -39,6 +39,8 @@ struct LogParserHooks {
     std::function<std::int32_t(const std::string& guid)> FindGUIDDatabase;
     std::function<void(const std::string& idText)> UpdateLastSeen;
     std::function<void(std::int16_t playlist)> SetMaxHealth;
+    // A match began (a forced next map has been taken).
+    std::function<void()> matchStarted;
     // One status poll a little later (match start, end of the first batch).
     std::function<void()> startStatusPoll;
     // The player-log view's "Refresh" (only with "Auto Update" ticked).

@@ -40,6 +40,12 @@ void RconQueue::popFront() {
     changed.notify();
 }
 
+std::size_t RconQueue::removeIf(const std::function<bool(const RconEntry&)>& matches) {
+    const std::size_t removed = std::erase_if(m_entries, matches);
+    if (removed) changed.notify();
+    return removed;
+}
+
 void RconQueue::clear() {
     m_entries.clear();
     changed.notify();

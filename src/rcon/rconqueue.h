@@ -53,6 +53,8 @@ public:
     const RconEntry& at(std::size_t i) const { return m_entries.at(i); }
     void popFront();
     void clear();
+    // Removes every entry the predicate holds for; returns how many went.
+    std::size_t removeIf(const std::function<bool(const RconEntry&)>& matches);
 
     CommandIssuer issuer;
     Signal<> changed;

@@ -122,13 +122,22 @@ TEST(ModFile, FewerThanThirtyLinesFails) {
     EXPECT_THROW(readModFile(text, s), FieldReadError);
 }
 
-TEST(ModFile, WelcomeTemplateWithACommaIsCutOnReading) {
+TEST(ModFile, WelcomeTemplateWithACommaOrALeadingBlankIsWrittenQuoted) {
     ModSettings s;
     readModFile(defaultFile("MOD.txt"), s);
-    s.WelcomeTemplate = "Hi, <player>";
-    ModSettings back;
-    EXPECT_THROW(readModFile(writeModFile(s), back), FieldReadError); // every later field shifts
-    EXPECT_EQ(back.WelcomeTemplate, "Hi");
+    for (const char* welcome : {"Hi, <player>", " ^2Hi <player>"}) {
+        s.WelcomeTemplate = welcome;
+        ModSettings back;
+        readModFile(writeModFile(s), back); // no later field shifts
+        EXPECT_EQ(back.WelcomeTemplate, welcome);
+        EXPECT_EQ(back.MaxWarns, s.MaxWarns);
+    }
+    // A file written by hand with a bare comma is still cut there.
+    std::string text = writeModFile(s);
+    text.replace(text.find("\" ^2Hi <player>\""), 16, "Hi, <player>");
+    ModSettings cut;
+    EXPECT_THROW(readModFile(text, cut), FieldReadError);
+    EXPECT_EQ(cut.WelcomeTemplate, "Hi");
 }
 
 TEST(AdvancedFile, ShippedDefaultReadsTheEightValuesAndAnEmptyLogHost) {

@@ -1,0 +1,29 @@
+#pragma once
+// The maps subsystem's view of the server: the current map from the status
+// poll, the players from the slot table, groups from the player database.
+
+#include "maps/serverview.h"
+
+namespace corvane {
+
+struct LinkState;
+class Players;
+class SlotTable;
+
+class AppMapsServerView : public MapsServerView {
+public:
+    AppMapsServerView(const LinkState& link, const SlotTable& slots, Players& players)
+        : m_link(link), m_slots(slots), m_players(players) {}
+
+    std::string currentMap() const override;
+    int playersOnline() const override;
+    std::optional<OnlinePlayer> firstPlayer() const override;
+    std::string groupName(const std::string& guid) const override;
+
+private:
+    const LinkState& m_link;
+    const SlotTable& m_slots;
+    Players& m_players;
+};
+
+} // namespace corvane
