@@ -13,6 +13,7 @@
 #include "core/settings.h"
 #include "core/signal.h"
 #include "core/startup.h"
+#include "enforcement/enforcement.h"
 #include "logfeed/logfetcher.h"
 #include "logfeed/logparser.h"
 #include "maps/maps.h"
@@ -83,6 +84,7 @@ public:
     LogParser& logParser() { return m_logParser; }
     LogFetcher& logFetcher() { return m_logFetcher; }
     Maps& maps() { return m_maps; }
+    Enforcement& enforcement() { return m_enforcement; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
 
@@ -98,6 +100,7 @@ private:
     void connectSubsystems();
     void connectLogFeed();
     void connectMaps();
+    void connectEnforcement();
     void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
     void endProgram(int exitCode);
@@ -130,6 +133,7 @@ private:
     LogFetcher m_logFetcher;
     AppMapsServerView m_mapsView;
     Maps m_maps;
+    Enforcement m_enforcement;
     StatusTexts m_statusTexts;
 
     std::unique_ptr<Timer> m_timer2;  // one-second main tick

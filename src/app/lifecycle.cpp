@@ -26,9 +26,9 @@ void App::Form_Initialize() {
     // The order matters: later steps read what earlier ones loaded.
     const std::pair<std::string_view, std::function<void()>> steps[] = {
         {"LayOutViews", [this] { layOutViews(); }},
-        {"MaxHealth", [] {}},
-        {"ClearHP", [] {}},
-        {"LoadBadWords", [] {}},
+        {"MaxHealth", [this] { m_enforcement.secondChance.resetMaxHealth(); }},
+        {"ClearHP", [this] { m_enforcement.secondChance.ClearHP(); }},
+        {"LoadBadWords", [this] { m_enforcement.language.LoadBadWords(); }},
         {"LoadAVars", [this] { m_settings.LoadAVars(); }},
         {"LoadDRank", [this] { m_players.groups.LoadDRank(); }},
         {"ClearPlayers", [this] { m_slots.ClearPlayers(); }},
@@ -113,6 +113,7 @@ void App::ENDALL() {
     m_maps.editor.saveEverything();
     m_activityLog.SMS("Shutting down...", kRed);
     m_players.groups.SaveSettings();
+    if (m_enforcement.language.savePending()) m_enforcement.language.saveWordList();
     m_logFetcher.closeConnection();
     m_settings.SaveModFile();
     m_rcon.stopPump();
