@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
@@ -43,7 +44,8 @@ int runSetup(corvane::qt::QtPorts& qtPorts, corvane::Prompts& prompts,
              const corvane::AppPaths& paths, const corvane::HeadlessOptions& options) {
     corvane::SetupValues given = options.values;
     if (!given.password)
-        if (const char* password = std::getenv(corvane::kPasswordVariable)) given.password = password;
+        if (const char* password = std::getenv(corvane::kPasswordVariable))
+            given.password = password;
     corvane::TerminalSetup setup(qtPorts.with(prompts), paths, std::cout,
                                  corvane::colourWanted(STDOUT_FILENO, std::getenv("NO_COLOR")));
     corvane::TerminalSetup::Ask ask;
@@ -67,14 +69,17 @@ bool handleSignals(corvane::App& app) {
 }
 
 // The operator's lines, while standard input is a terminal or a pipe; the end
-// of input changes nothing.
+// of input changes nothing. Started in the background, the program is not
+// stopped by reading its terminal: the read fails and input ends there.
 void readOperatorLines(corvane::OperatorInput& input) {
     if (!corvane::readsOperatorLines(STDIN_FILENO)) return;
+    std::signal(SIGTTIN, SIG_IGN);
     auto* notifier = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, qApp);
     QObject::connect(notifier, &QSocketNotifier::activated, [&input, notifier] {
         char buffer[4096];
         const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
         if (n > 0) return input.feed(std::string_view(buffer, static_cast<std::size_t>(n)));
+        if (n < 0 && (errno == EINTR || errno == EAGAIN)) return;
         notifier->setEnabled(false);
         input.finish();
     });

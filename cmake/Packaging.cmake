@@ -1,5 +1,5 @@
 # `make package` (the CMake target "package"): a Debian package with both
-# programs in /usr/bin, the default Data/ files in /usr/share/corvane-mod/Data
+# programs in /usr/bin (the prefix the programs were built for), the default Data/ files in /usr/share/corvane-mod/Data
 # (a --dir folder or a user's data folder starts from them), the systemd unit
 # with its user, and the licence as the copyright file.
 include(GNUInstallDirs)
@@ -21,7 +21,7 @@ set(CPACK_PACKAGE_DESCRIPTION
     "with permission groups, enforces rules on its own and steers the map\n"
     "rotation. corvane-mod is the operator window; corvane-mod-headless runs\n"
     "without one, also as the service corvane-mod.service.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION net)

@@ -16,8 +16,10 @@ StateDirPlan planStateDir(const fs::path& named, const fs::path& appDir,
     if (!named.empty()) return {named, defaults};
     if (ownDataExists) return {appDir, {}};
     fs::path userData;
-    if (xdgDataHome && *xdgDataHome == '/') userData = xdgDataHome;
-    else if (home && *home == '/') userData = fs::path(home) / ".local/share";
+    if (xdgDataHome && *xdgDataHome == '/')
+        userData = xdgDataHome;
+    else if (home && *home == '/')
+        userData = fs::path(home) / ".local/share";
     // With nowhere to go the program runs beside itself and says what is missing.
     if (userData.empty()) return {appDir, {}};
     return {userData / "corvane-mod", defaults};
@@ -32,14 +34,16 @@ std::string prepareStateDir(const StateDirPlan& plan) {
         if (ec) return "cannot create " + dir.string() + ": " + ec.message();
     }
     fs::directory_iterator entries(plan.defaults, ec);
-    if (ec) return "cannot read the default files in " + plan.defaults.string() + ": " + ec.message();
+    if (ec)
+        return "cannot read the default files in " + plan.defaults.string() + ": " + ec.message();
     for (const fs::directory_entry& entry : entries) {
         if (!entry.is_regular_file(ec)) continue;
         const fs::path target = data / entry.path().filename();
         if (fs::exists(target, ec)) continue;
         fs::copy_file(entry.path(), target, fs::copy_options::skip_existing, ec);
-        if (ec) return "cannot copy " + entry.path().string() + " to " + data.string() + ": " +
-                       ec.message();
+        if (ec)
+            return "cannot copy " + entry.path().string() + " to " + data.string() + ": " +
+                   ec.message();
     }
     return {};
 }

@@ -20,8 +20,8 @@ struct StateDirPlan {
 // "corvane-mod"). The defaults are the program's own Data/ when it has one,
 // otherwise the installed ones.
 StateDirPlan planStateDir(const std::filesystem::path& named, const std::filesystem::path& appDir,
-                          const std::filesystem::path& installedDefaults,
-                          const char* xdgDataHome, const char* home);
+                          const std::filesystem::path& installedDefaults, const char* xdgDataHome,
+                          const char* home);
 
 // Creates the folder with Data/ and Logs/ where missing and copies each
 // default file that Data/ does not hold yet; a file already there is never

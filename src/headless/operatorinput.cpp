@@ -9,8 +9,10 @@ void OperatorInput::feed(std::string_view bytes) {
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
         const std::string_view piece = bytes.substr(0, end);
-        if (!m_tooLong && m_line.size() + piece.size() <= kMaxLine + 1) m_line += piece;
-        else m_tooLong = true;
+        if (!m_tooLong && m_line.size() + piece.size() <= kMaxLine + 1)
+            m_line += piece;
+        else
+            m_tooLong = true;
         if (end == std::string_view::npos) return;
         bytes.remove_prefix(end + 1);
         finish();

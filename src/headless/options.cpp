@@ -74,7 +74,8 @@ ParsedOptions parseHeadlessOptions(const std::vector<std::string>& args) {
         }
     }
     if (boxGiven && !o.setup)
-        parsed.error = "--name, --ip, --port, --password and --log-url go with --setup (see --help)";
+        parsed.error =
+            "--name, --ip, --port, --password and --log-url go with --setup (see --help)";
     return parsed;
 }
 

@@ -20,7 +20,8 @@ bool colourWanted(int fd, const char* noColor) {
 std::optional<std::string> askOnTerminal(const std::string& prompt, bool secret) {
     std::cerr << prompt << std::flush;
     termios saved{};
-    const bool hide = secret && ::isatty(STDIN_FILENO) == 1 && ::tcgetattr(STDIN_FILENO, &saved) == 0;
+    const bool hide =
+        secret && ::isatty(STDIN_FILENO) == 1 && ::tcgetattr(STDIN_FILENO, &saved) == 0;
     if (hide) {
         termios quiet = saved;
         quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);

@@ -29,8 +29,10 @@ std::string terminalText(std::string_view gameText) {
     std::string safe(gameText);
     for (char& c : safe) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte == '\t') c = ' ';
-        else if (isControl(byte)) c = '?';
+        if (byte == '\t')
+            c = ' ';
+        else if (isControl(byte))
+            c = '?';
     }
     return cp1252ToUtf8(safe);
 }

@@ -70,16 +70,16 @@ private:
 };
 
 QStringList setupArgs(const LiveSimulator& sim) {
-    return {"--setup",
-            "--name",
-            "E2E",
-            "--ip",
-            "127.0.0.1",
-            "--port",
-            QString::number(sim.rconPort),
-            "--log-url",
-            QString::fromStdString("http://127.0.0.1:" + std::to_string(sim.httpPort) +
-                                   sim.logPath)};
+    return {
+        "--setup",
+        "--name",
+        "E2E",
+        "--ip",
+        "127.0.0.1",
+        "--port",
+        QString::number(sim.rconPort),
+        "--log-url",
+        QString::fromStdString("http://127.0.0.1:" + std::to_string(sim.httpPort) + sim.logPath)};
 }
 
 } // namespace
@@ -111,7 +111,8 @@ TEST(HeadlessE2E, WrongPasswordFailsAndLeavesTheFileByteForByte) {
                                " 18\r\nOld Host\r\n\"mp_nuked\"\r\n";
     setup.dir().write("Data/Config.txt", before);
     QStringList args = setupArgs(sim);
-    args << "--password" << "wrong";
+    args << "--password"
+         << "wrong";
     setup.start(args, "ignored: the command line wins");
     EXPECT_EQ(setup.finish(), 1);
     EXPECT_NE(setup.errors().find("Invalid RCON Password!"), std::string::npos);
@@ -122,9 +123,9 @@ TEST(HeadlessE2E, TerminalShowsChatAndSendsTheOperatorsLines) {
     LiveSimulator sim;
     HeadlessProcess run;
     run.dir().write("Data/Config.txt",
-                    "E2E\r\n" + std::to_string(sim.rconPort) + "\r\n127.0.0.1\r\n" +
-                        sim.password + "\r\nhttp://127.0.0.1:" + std::to_string(sim.httpPort) +
-                        sim.logPath + "\r\n 18\r\nE2E Server\r\n\"mp_nuked\"\r\n");
+                    "E2E\r\n" + std::to_string(sim.rconPort) + "\r\n127.0.0.1\r\n" + sim.password +
+                        "\r\nhttp://127.0.0.1:" + std::to_string(sim.httpPort) + sim.logPath +
+                        "\r\n 18\r\nE2E Server\r\n\"mp_nuked\"\r\n");
     std::string advanced = run.dir().read("Data/Advanced.txt");
     const std::size_t at = advanced.find("RefreshDelay=");
     advanced.replace(at, advanced.find("\r\n", at) - at, "RefreshDelay=1");

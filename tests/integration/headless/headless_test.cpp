@@ -143,7 +143,7 @@ TEST_F(Headless, WithoutQuietTheConsoleViewShowsToo) {
     }
     EXPECT_NE(out.find("]Playlist"), std::string::npos) << out;
     EXPECT_EQ(out.find("\x1b["), std::string::npos); // no colour into a pipe
-    process.closeWriteChannel();                      // the end of input changes nothing
+    process.closeWriteChannel();                     // the end of input changes nothing
     ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
     ASSERT_TRUE(process.waitForFinished(20000));
     EXPECT_EQ(process.exitCode(), 0);
@@ -188,7 +188,8 @@ TEST_F(Headless, DirOnAnEmptyFolderKeepsEverythingThere) {
     const fs::path state = m_dir / "elsewhere" / "state";
     fs::create_directories(state);
     std::vector<fs::path> ownFiles;
-    for (const auto& entry : fs::recursive_directory_iterator(m_dir)) ownFiles.push_back(entry.path());
+    for (const auto& entry : fs::recursive_directory_iterator(m_dir))
+        ownFiles.push_back(entry.path());
 
     QProcess process;
     start(process, {"--quiet", "--dir", QString::fromStdString(state.string())});

@@ -49,12 +49,16 @@ unit="$root/usr/lib/systemd/system/corvane-mod.service"
 grep -q '^ExecStart=/usr/bin/corvane-mod-headless --dir /var/lib/corvane-mod$' "$unit" ||
     fail "the unit does not start the headless program on /var/lib/corvane-mod"
 if command -v systemd-analyze >/dev/null 2>&1; then
-    # The unit's user exists only once the package is installed.
-    if ! systemd-analyze verify --root="$root" "$unit" >"$scratch/verify.log" 2>&1; then
+    # Verified against this machine's units, with the unpacked program in
+    # place of the installed one; a key systemd does not take is only
+    # warned about, so any word from it fails the test.
+    sed "s#^ExecStart=/usr/bin/#ExecStart=$root/usr/bin/#" "$unit" >"$scratch/corvane-mod.service"
+    if ! systemd-analyze verify "$scratch/corvane-mod.service" >"$scratch/verify.log" 2>&1 ||
+        [ -s "$scratch/verify.log" ]; then
         cat "$scratch/verify.log"
         fail "systemd-analyze verify"
     fi
-    echo "systemd-analyze verify: passed"
+    echo "systemd-analyze verify: no complaints"
 else
     echo "systemd-analyze is missing: the unit file was not verified"
 fi

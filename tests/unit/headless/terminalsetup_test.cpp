@@ -17,12 +17,10 @@ class TerminalSetupTest : public ::testing::Test {
 protected:
     explicit TerminalSetupTest(bool firstRun = true) : rig(firstRun, false) {}
 
-    SetupValues allGiven() {
-        return SetupValues{"Alpha", "127.0.0.1", "28960", "secret", kLogUrl};
-    }
+    SetupValues allGiven() { return SetupValues{"Alpha", "127.0.0.1", "28960", "secret", kLogUrl}; }
     bool start(const SetupValues& values, const TerminalSetup::Ask& ask = {}) {
-        setup = std::make_unique<TerminalSetup>(rig.fake.ports(), AppPaths(rig.dir.path()), out,
-                                                false);
+        setup =
+            std::make_unique<TerminalSetup>(rig.fake.ports(), AppPaths(rig.dir.path()), out, false);
         return setup->start(values, ask);
     }
     std::vector<std::string> printed() const { return splitLines(out.str()); }
@@ -49,10 +47,10 @@ TEST_F(TerminalSetupTest, PassedTestWritesTheFileAndEndsWithStatusZero) {
 
     const std::vector<std::string> lines = printed();
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4),
-              (std::vector<std::string>{"Testing Connection...",
-                                        "Connected to RCON... Sending Password",
-                                        "RCON Login Success!", "Server Name: Alpha Host"}));
+    EXPECT_EQ(
+        std::vector<std::string>(lines.begin(), lines.begin() + 4),
+        (std::vector<std::string>{"Testing Connection...", "Connected to RCON... Sending Password",
+                                  "RCON Login Success!", "Server Name: Alpha Host"}));
     EXPECT_EQ(lines.end()[-2], "Configuration complete!");
     EXPECT_EQ(lines.back(), "Saved " + rig.dir.file("Data/Config.txt").string() +
                                 ". Start corvane-mod-headless without --setup to run.");
@@ -72,14 +70,14 @@ TEST_F(TerminalSetupOfAServer, WrongPasswordEndsWithStatusOneAndTheFileUnchanged
     rig.reply("Invalid password.\n");
     EXPECT_EQ(rig.fake.loop.exitCode(), 1);
     EXPECT_EQ(rig.boxTexts(), std::vector<std::string>{"Invalid RCON Password!"});
-    EXPECT_EQ(printed().back(), "The set-up failed; " +
-                                    rig.dir.file("Data/Config.txt").string() + " is unchanged.");
+    EXPECT_EQ(printed().back(),
+              "The set-up failed; " + rig.dir.file("Data/Config.txt").string() + " is unchanged.");
     EXPECT_EQ(rig.configFile(), before);
 }
 
 TEST_F(TerminalSetupOfAServer, AsksForWhatIsNotGivenShowingTheFilesValues) {
     std::vector<std::pair<std::string, bool>> asked;
-    std::deque<std::optional<std::string>> answers = {"Caf\xc3\xa9", "", "", "typed", std::nullopt};
+    std::deque<std::optional<std::string>> answers = {"Caf\xc3\xa9", "", "typed", std::nullopt};
     SetupValues values;
     values.ip = "127.0.0.2";
     ASSERT_TRUE(start(values, [&](const std::string& prompt, bool secret) {
