@@ -1,11 +1,12 @@
 # make demo  - install what is missing, build, run the demo
 # make test  - install what is missing, build, run every test
 # make mutation ARGS="--count 20 --seed 7" - how many planted faults the unit tests catch
+# make package - install what is missing, build, make the Debian package (build/packages/)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
 
-.PHONY: demo test deps build asan-tests unit-tests fuzz mutation clean
+.PHONY: demo test deps build package asan-tests unit-tests fuzz mutation clean
 
 demo: build
 	scripts/demo.sh $(BUILD)
@@ -13,6 +14,9 @@ demo: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	$(MAKE) asan-tests
+
+package: build
+	cmake --build $(BUILD) --target package
 
 deps:
 	scripts/install-deps.sh

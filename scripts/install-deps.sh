@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth
   python3
+  dpkg-dev file
 )
 
 missing=()
