@@ -141,7 +141,9 @@ TEST_F(Headless, WithoutQuietTheConsoleViewShowsToo) {
         process.waitForReadyRead(200);
         out += process.readAllStandardOutput().toStdString();
     }
-    EXPECT_NE(out.find("]Playlist"), std::string::npos) << out;
+    // The console view echoes each line sent to the server as "]<line>".
+    EXPECT_NE(out.find("[console] "), std::string::npos) << out;
+    EXPECT_NE(out.find(": ]"), std::string::npos) << out;
     EXPECT_EQ(out.find("\x1b["), std::string::npos); // no colour into a pipe
     process.closeWriteChannel();                     // the end of input changes nothing
     ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
@@ -178,7 +180,9 @@ TEST_F(Headless, HelpVersionAndWrongOptions) {
         EXPECT_EQ(process.exitCode(), c.status) << c.args.join(' ').toStdString();
         const std::string out = process.readAllStandardOutput().toStdString();
         EXPECT_EQ(out.substr(0, c.out.size()), c.out);
-        if (c.out.empty()) EXPECT_EQ(out, "");
+        if (c.out.empty()) {
+            EXPECT_EQ(out, "");
+        }
         EXPECT_EQ(process.readAllStandardError().toStdString(), c.err);
     }
 }

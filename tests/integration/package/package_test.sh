@@ -15,7 +15,7 @@ fi
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 || {
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" -D CPACK_OUTPUT_FILE_PREFIX="$scratch/out" >"$scratch/cpack.log" 2>&1 || {
     cat "$scratch/cpack.log"
     exit 1
 }
