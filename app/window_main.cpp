@@ -2,11 +2,14 @@
 
 #include "app/app.h"
 #include "console/mainwindow.h"
+#include "console/setupdialog.h"
 #include "console/widgetprompts.h"
+#include "core/statedir.h"
 #include "platform/qt/qtports.h"
 
 #include <QApplication>
-#include <QMessageBox>
+
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -14,22 +17,37 @@ int main(int argc, char** argv) {
 
     corvane::qt::QtPorts qtPorts;
     corvane::console::WidgetPrompts prompts;
-    corvane::App app(qtPorts.with(prompts), corvane::AppPaths(appDir));
-
-    switch (app.Main()) {
-    case corvane::StartMode::End:
+    // An installed copy keeps its state in the user's data folder.
+    const corvane::StateDirPlan plan = corvane::planStateDir(
+        {}, appDir, CORVANE_INSTALLED_DATA_DIR, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (const std::string error = corvane::prepareStateDir(plan); !error.empty()) {
+        prompts.messageBox("Corvane Mod", error, corvane::MessageButtons::Ok,
+                           corvane::MessageIcon::Critical);
         return 1;
-    case corvane::StartMode::FirstRun:
-        QMessageBox::information(nullptr, "Corvane Mod - Server Creation",
-                                 "The server setup is not part of this build yet. Enter the server "
-                                 "settings in Data/Config.txt and start Corvane Mod again.");
-        return 2;
-    case corvane::StartMode::MainWindow:
-        break;
     }
+    corvane::App app(qtPorts.with(prompts), corvane::AppPaths(plan.folder));
+
+    // The program ends through its own shutdown, or when a first setup is
+    // closed unfinished - never merely because no window is showing.
+    QApplication::setQuitOnLastWindowClosed(false);
+    const corvane::StartMode mode = app.Main();
+    if (mode == corvane::StartMode::End) return 1;
 
     corvane::console::MainWindow window(app);
     prompts.setParent(&window);
+    if (mode == corvane::StartMode::FirstRun) {
+        app.openSetup(true);
+        corvane::console::SetupDialog wizard(app);
+        prompts.setParent(&wizard);
+        // "Continue" on a first run goes on to the main window.
+        const corvane::Connection showWindow = app.setup()->continued.connect([&](bool firstRun) {
+            if (!firstRun || app.ended()) return;
+            prompts.setParent(&window);
+            window.show();
+        });
+        wizard.show();
+        return QApplication::exec();
+    }
     app.createMainWindow();
     if (app.ended()) return QApplication::exec();
     window.show();

@@ -11,6 +11,8 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth
   locales
+  python3
+  dpkg-dev file
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "core/prompts.h"
 #include "core/shell.h"
+#include "maps/maptable.h"
 
 namespace corvane {
 
@@ -11,17 +12,24 @@ App::App(Ports ports, AppPaths paths)
       m_chatLog(m_paths, ports.clock), m_settings(m_paths, m_activityLog, m_criticalErrors),
       m_serverAddress(ports.loop, ports.net, m_activityLog),
       m_players(m_settings, m_slots, m_grid, m_queue, m_activityLog, m_paths, ports,
-                m_criticalErrors, m_notYetBuilt, m_greetingGate),
+                m_criticalErrors, m_reasonsAndRules, m_logProgress),
       m_onlinePlayers(m_slots, m_grid, m_settings.config, m_settings.mod, m_players.groups,
-                      m_notYetBuilt),
+                      m_enforcedNames),
       m_rcon(ports, m_settings, m_serverAddress, m_criticalErrors, m_linkState, m_queue, m_slots,
-             m_activityLog, m_consoleLog, m_chatLog, m_notYetBuilt, m_notYetBuilt),
+             m_activityLog, m_consoleLog, m_chatLog, m_reasonsAndRules, m_reasonsAndRules),
       m_statusPoll(ports, m_settings, m_serverAddress, m_linkState, m_slots, m_grid, m_queue,
-                   m_rcon, m_activityLog, m_consoleLog, m_players.groups, m_notYetBuilt),
+                   m_rcon, m_activityLog, m_consoleLog, m_players.groups, m_enforcedNames),
       m_logParser(m_activityLog, m_chatLog, m_queue, m_linkState, m_slots, m_onlinePlayers,
                   m_settings, m_players.groups),
       m_logFetcher(ports.loop, ports.net, ports.clock, m_settings, m_activityLog, m_queue,
-                   m_logParser) {
+                   m_logParser),
+      m_mapsView(m_linkState, m_slots, m_players, m_serverAddress),
+      m_maps(ports, m_settings, m_queue, m_activityLog, m_consoleLog, m_paths, m_mapsView),
+      m_enforcement(m_paths, m_settings, m_activityLog, m_queue, m_slots, ports.loop,
+                    m_logProgress),
+      m_commands(CommandsContext{ports.loop, m_paths, m_settings, m_slots, m_queue, m_activityLog,
+                                 m_players, m_commandLinks, m_commandLinks}),
+      m_updateCheck(ports, m_paths, m_settings) {
     createTimers();
     connectSubsystems();
 }
@@ -33,15 +41,26 @@ void App::connectSubsystems() {
     m_connections +=
         m_criticalErrors.lockoutBegan.connect([this](CriticalSource) { SendCError(); });
     m_connections += m_rcon.replyArrived.connect([this] { m_statusPoll.stopTimeout(); });
+    // The operator's RULES says them publicly, whoever typed the last chat command.
+    m_connections +=
+        m_rcon.rulesRequested.connect([this] { m_maps.messages.SendRules(0, {}, true); });
+    m_connections += m_rcon.playlistReplied.connect(
+        [this](std::int32_t playlist) { m_enforcement.secondChance.SetMaxHealth(playlist); });
     // The server's address is looked up when the configuration is read, not
     // for every datagram.
     m_connections +=
         m_settings.configLoaded.connect([this] { m_serverAddress.resolve(m_settings.config.IP); });
     m_connections += m_statusPoll.parsed.connect([this] {
         if (m_settings.mod.AutoRefreshPlayers) m_players.playerLog.refresh();
+        m_commands.reserved.statusParsed();
     });
+    m_connections +=
+        m_settings.modFileLoaded.connect([this] { m_updateCheck.scheduleAutoCheck(); });
     connectPlayers();
     connectLogFeed();
+    connectEnforcement();
+    connectMaps();
+    connectCommands();
 }
 
 void App::connectPlayers() {
@@ -49,8 +68,11 @@ void App::connectPlayers() {
     m_connections += m_slots.playerSeen.connect([&p](const SeenPlayer& seen) {
         p.database.CheckPlayerDB(seen.name, seen.guid, seen.slot);
     });
-    m_connections += p.groups.loaded.connect(
-        [this] { m_rcon.setPumpInterval(m_settings.advanced.RconQueueInterval); });
+    // The lists that go with the groups are reloaded with them.
+    m_connections += p.groups.loaded.connect([this] {
+        m_maps.messages.InputLists();
+        m_rcon.setPumpInterval(m_settings.advanced.RconQueueInterval);
+    });
     m_connections +=
         p.groups.playerGroupChanged.connect([this] { m_onlinePlayers.markListChanged(); });
     m_connections += p.playerLog.recordDeleted.connect([this] { m_statusPoll.Command8_Click(); });
@@ -71,6 +93,29 @@ void App::connectLogFeed() {
         [this] { m_logFetcher.setRefreshTarget(m_settings.advanced.RefreshDelay); });
 }
 
+void App::connectMaps() {
+    // After the enforcement's health limit (connectEnforcement): a forced
+    // next map has been taken.
+    m_connections +=
+        m_logParser.matchStarted.connect([this](std::int16_t) { m_maps.matchStarted(); });
+    m_connections += m_logParser.batchEnded.connect([this] { m_maps.DoVotingSystem(); });
+    m_connections +=
+        m_settings.timedMessagesTicked.connect([this] { m_maps.messages.restartRotation(); });
+}
+
+void App::connectCommands() {
+    // The reasons load with the rules: at start-up, with every reload of the
+    // groups and after the message editor saved a list.
+    m_connections += m_maps.messages.reasonsReloadRequested.connect(
+        [this] { m_commands.reasons.InputReasons(); });
+    // Every batch of log lines starts afresh: the rules may be said again.
+    m_connections +=
+        m_logParser.batchStarted.connect([this] { m_commands.dispatcher.resetBatch(); });
+    m_connections += m_logParser.commandTyped.connect([this](const ChatLine& chat) {
+        m_commands.dispatcher.AdminCheck(chat.guid, chat.slot, chat.name, chat.text + chat.tail);
+    });
+}
+
 App::~App() {
     m_ports.loop.setFaultHandler({});
 }
@@ -89,6 +134,7 @@ void App::stopAllTimers() {
         t->stop();
     m_rcon.stopPump();
     m_statusPoll.suspendTimers();
+    m_maps.stopTimers();
 }
 
 std::string App::caption() const {
@@ -104,6 +150,7 @@ TopTab App::selectTopTab(TopTab tab) {
         return m_topTab;
     }
     m_topTab = tab;
+    if (tab == TopTab::Messages) m_maps.editor.selectSubTab(MessageTab::TimedMessages);
     return m_topTab;
 }
 
@@ -115,6 +162,7 @@ void App::Timer2_Timer() {
     const int remaining = m_logFetcher.refreshTick();
     m_statusPoll.Send10();
     updateStatusTexts(remaining);
+    m_maps.CheckDupeMap();
 }
 
 void App::updateStatusTexts(int secondsToRefresh) {
@@ -122,8 +170,8 @@ void App::updateStatusTexts(int secondsToRefresh) {
     in.shownPlayers = m_slots.ShownPlayers;
     in.maxClients = m_settings.config.MaxClients;
     in.currentPlaylist = m_linkState.CurrentPlaylist;
-    in.currentMapName = m_linkState.CurrentMap;
-    in.nextMapName = m_linkState.NextMap;
+    in.currentMapName = EnglishMap(m_linkState.CurrentMap);
+    in.nextMapName = EnglishMap(m_maps.rotation.NextMap());
     in.secondsToRefresh = secondsToRefresh;
     in.logMinutes = m_logFetcher.LogMinutes();
     in.hostName = m_settings.config.HostName;

@@ -3,7 +3,10 @@
 // main object, the one the operator window renders and routes actions to. It
 // holds no widgets, so everything it does runs under test on virtual time.
 
+#include "app/commandlinks.h"
 #include "app/links.h"
+#include "app/mapsserverview.h"
+#include "commands/commands.h"
 #include "core/activitylog.h"
 #include "core/apppaths.h"
 #include "core/chatlog.h"
@@ -14,8 +17,10 @@
 #include "core/settings.h"
 #include "core/signal.h"
 #include "core/startup.h"
+#include "enforcement/enforcement.h"
 #include "logfeed/logfetcher.h"
 #include "logfeed/logparser.h"
+#include "maps/maps.h"
 #include "players/players.h"
 #include "rcon/linkstate.h"
 #include "rcon/onlinegrid.h"
@@ -26,8 +31,11 @@
 #include "rcon/slottable.h"
 #include "rcon/statuspoll.h"
 #include "rcon/statustexts.h"
+#include "setup/serversetup.h"
+#include "setup/updatecheck.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,7 +44,7 @@ namespace corvane {
 // The top tabs of the operator window, in order.
 enum class TopTab { Status, Chat, Players, Messages, Restrictions, Advanced };
 
-class App {
+class App : private SetupOwner {
 public:
     App(Ports ports, AppPaths paths);
     ~App();
@@ -55,6 +63,18 @@ public:
     void ENDALL();
     void CloseAll();
     bool ended() const { return m_ended; }
+
+    // ---- the setup wizard and the update check (setup.cpp)
+    // Opens the wizard: on a first run before the main window exists, or from
+    // "Server Settings..." - the rotation is reset to the default, and the
+    // main tick, the pump and the status poll's timeouts rest until the wizard
+    // closes.
+    ServerSetup& openSetup(bool firstRun);
+    // The wizard's window closed. On a first run that never reached
+    // "Continue" the program ends.
+    void closeSetup();
+    ServerSetup* setup() { return m_setup.get(); }
+    UpdateCheck& updateCheck() { return m_updateCheck; }
 
     // ---- window state the core keeps
     std::string caption() const;
@@ -83,6 +103,9 @@ public:
     Players& players() { return m_players; }
     LogParser& logParser() { return m_logParser; }
     LogFetcher& logFetcher() { return m_logFetcher; }
+    Maps& maps() { return m_maps; }
+    Commands& commands() { return m_commands; }
+    Enforcement& enforcement() { return m_enforcement; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
 
@@ -98,6 +121,10 @@ private:
     void connectSubsystems();
     void connectPlayers();
     void connectLogFeed();
+    void connectMaps();
+    void connectCommands();
+    void connectEnforcement();
+    void applySettings(bool firstRun) override { setupContinued(firstRun); }
     void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
     void endProgram(int exitCode);
@@ -105,11 +132,12 @@ private:
 
     // Start-up steps whose owners are later subsystems.
     void layOutViews();
-    void SaveMessageS() {}
     // The one-second main tick and the first log fetch.
     void Timer2_Timer();
     void Timer22_Timer();
     void Timer29_Timer();
+    // The wizard's "Continue": its settings are loaded.
+    void setupContinued(bool firstRun);
 
     Ports m_ports;
     AppPaths m_paths;
@@ -123,15 +151,31 @@ private:
     OnlineGrid m_grid;
     RconQueue m_queue;
     ServerAddress m_serverAddress;
-    NoReasonsRulesOrNameChecks m_notYetBuilt;
-    ParserGreetingGate m_greetingGate{m_logParser};
+    // Adapters to subsystems built further down.
+    ParserProgress m_logProgress{m_logParser};
+    ReasonsAndRules m_reasonsAndRules{m_commands, m_maps};
+    EnforcedNames m_enforcedNames{m_enforcement};
     Players m_players;
     OnlinePlayers m_onlinePlayers;
     RconLink m_rcon;
     StatusPoll m_statusPoll;
     LogParser m_logParser;
     LogFetcher m_logFetcher;
+    AppMapsServerView m_mapsView;
+    Maps m_maps;
+    Enforcement m_enforcement;
+    CommandLinks m_commandLinks{*this};
+    Commands m_commands;
     StatusTexts m_statusTexts;
+    UpdateCheck m_updateCheck;
+    std::unique_ptr<ServerSetup> m_setup;
+    // What "Server Settings..." stopped, to be restarted when the wizard closes.
+    struct RestingForSetup {
+        bool tick = false;
+        bool pump = false;
+        StatusPoll::RestingTimers poll;
+    };
+    std::optional<RestingForSetup> m_restingForSetup;
 
     Connections m_connections;
     std::unique_ptr<Timer> m_timer2;  // one-second main tick

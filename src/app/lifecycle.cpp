@@ -15,6 +15,7 @@ void App::createMainWindow() {
     if (m_ended) return;
     m_timer2->start();
     m_timer22->start();
+    m_maps.messages.startRotationTimer();
 }
 
 void App::step(std::string_view name) {
@@ -25,21 +26,21 @@ void App::Form_Initialize() {
     // The order matters: later steps read what earlier ones loaded.
     const std::pair<std::string_view, std::function<void()>> steps[] = {
         {"LayOutViews", [this] { layOutViews(); }},
-        {"MaxHealth", [] {}},
-        {"ClearHP", [] {}},
-        {"LoadBadWords", [] {}},
+        {"MaxHealth", [this] { m_enforcement.secondChance.resetMaxHealth(); }},
+        {"ClearHP", [this] { m_enforcement.secondChance.ClearHP(); }},
+        {"LoadBadWords", [this] { m_enforcement.language.LoadBadWords(); }},
         {"LoadAVars", [this] { m_settings.LoadAVars(); }},
         {"LoadDRank", [this] { m_players.groups.LoadDRank(); }},
         {"ClearPlayers", [this] { m_slots.ClearPlayers(); }},
-        {"ResetVoting", [this] { m_linkState.NextMap = "Random"; }},
+        {"ResetVoting", [this] { m_maps.resetVoting(); }},
         {"InputConfig", [this] { m_settings.InputConfig(); }},
         {"InputAdmin", [this] { m_players.groups.InputAdmin(); }},
         {"SetCaption", [this] { windowStateChanged.notify(); }},
-        {"SetDefaultRotation", [] {}},
+        {"SetDefaultRotation", [this] { m_maps.rotation.SetDefaultRotation(); }},
         {"LoadPlayerDatabase", [this] { m_players.database.LoadPlayerDatabase(); }},
         {"SizeCommandClipboard", [this] { m_players.editor.clearClipboard(); }},
         {"QueuePlaylist", [this] { m_queue.pushBack("Playlist"); }},
-        {"CVMwelcome", [] {}},
+        {"CVMwelcome", [this] { m_maps.messages.CVMwelcome(); }},
         {"BuildMapTable", [] {}},
         {"StartRconPump", [this] { m_rcon.startPump(); }},
         {"AllowRcon", [this] { m_linkState.RconAllowed = true; }},
@@ -110,20 +111,25 @@ void App::loadFirst() {
 void App::ENDALL() {
     if (m_shuttingDown || m_ended) return;
     m_shuttingDown = true;
-    if (m_topTab == TopTab::Messages) SaveMessageS();
+    // Nothing typed into the message editor or the welcome box is lost.
+    m_maps.editor.saveEverything();
     m_activityLog.SMS("Shutting down...", kRed);
     m_players.groups.SaveSettings();
+    if (m_enforcement.language.savePending()) m_enforcement.language.saveWordList();
     m_logFetcher.closeConnection();
     m_settings.SaveModFile();
     m_rcon.stopPump();
     m_timer9->start();
     m_queue.clear();
+    // With the queue empty the reset goes out at once.
+    m_maps.rotation.SetDefaultRotation();
 }
 
 void App::CloseAll() {
     m_activityLog.SMS("Shutting down...");
     m_rcon.closeSocket();
     m_statusPoll.closeSocket();
+    m_maps.closeSockets();
     endProgram(0);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "console/richtextview.h"
+#include "console/setupdialog.h"
 #include "console/statuspage.h"
 
 #include <QCloseEvent>
@@ -50,8 +51,31 @@ void MainWindow::buildMenus() {
             [this] { m_app.openAdvancedFile(); });
     for (const char* caption : {"Logs", "Server Settings...", "Reset Maps", "Reserved Slot"})
         m_lockableActions.append(file->addAction(caption));
+    connect(m_lockableActions[1], &QAction::triggered, this, [this] { openServerSettings(); });
     file->addSeparator();
     connect(file->addAction("Exit"), &QAction::triggered, this, [this] { close(); });
+    buildHelpMenu();
+}
+
+void MainWindow::buildHelpMenu() {
+    QMenu* help = menuBar()->addMenu("Help");
+    connect(help->addAction("About"), &QAction::triggered, this,
+            [this] { showAbout(m_app, this); });
+    QMenu* update = help->addMenu("Update");
+    connect(update->addAction("Check for updates..."), &QAction::triggered, this,
+            [this] { m_app.updateCheck().DoUpdateC(true); });
+    QAction* automatic = update->addAction("Automatically Check");
+    automatic->setCheckable(true);
+    connect(update, &QMenu::aboutToShow, this,
+            [this, automatic] { automatic->setChecked(m_app.settings().mod.AutoUpdateCheck); });
+    connect(automatic, &QAction::triggered, this,
+            [this] { m_app.settings().toggleAutoUpdateCheck(); });
+}
+
+void MainWindow::openServerSettings() {
+    m_app.openSetup(false);
+    SetupDialog wizard(m_app, this);
+    wizard.exec();
 }
 
 void MainWindow::buildStatusBar() {

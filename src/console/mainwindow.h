@@ -27,6 +27,8 @@ private:
     void buildStatusBar();
     QWidget* buildChatTab();
     void buildMenus();
+    void buildHelpMenu();
+    void openServerSettings();
     void refreshWindowState();
     void topTabChanged(int index);
 

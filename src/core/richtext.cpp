@@ -58,6 +58,21 @@ void RichText::keepNewest(std::size_t bytes) {
         m_size += run.text.size();
 }
 
+void RichText::assign(std::vector<TextRun> runs) {
+    m_runs.clear();
+    m_size = 0;
+    for (TextRun& run : runs) {
+        if (run.text.empty()) continue;
+        m_size += run.text.size();
+        if (!m_runs.empty() && m_runs.back().colour == run.colour && m_runs.back().bold == run.bold)
+            m_runs.back().text += run.text;
+        else
+            m_runs.push_back(std::move(run));
+    }
+    if (m_limit != 0 && m_size > m_limit) keepNewest(m_limit / 2);
+    reset.notify();
+}
+
 std::string RichText::plainText() const {
     std::string out;
     out.reserve(m_size);

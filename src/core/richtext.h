@@ -34,6 +34,9 @@ public:
     void append(const std::string& text, Colour colour = kBlack, bool bold = false);
     // No limit unless one is set.
     void setLimit(std::size_t maxBytes, std::string firstLine);
+    // Replaces the whole text with these runs (a loaded document): one reset,
+    // no appends, so that no listener takes the old text for new lines.
+    void assign(std::vector<TextRun> runs);
 
     const std::vector<TextRun>& runs() const { return m_runs; }
     std::string plainText() const;

@@ -53,8 +53,12 @@ std::optional<ChatLine> chatLine(std::string_view line, bool team) {
     if (fields.size() < 5) return std::nullopt;
     const std::string& text = fields[4];
     const bool marked = !text.empty() && text.front() == kChatTextMark;
-    return ChatLine{chatStamp(fields[0]),           fields[1], fields[2], RemoveCTag(fields[3]),
-                    marked ? text.substr(1) : text, team};
+    std::string tail;
+    for (std::size_t i = 5; i < fields.size(); ++i)
+        tail += ";" + fields[i];
+    return ChatLine{
+        chatStamp(fields[0]),           fields[1], fields[2],      RemoveCTag(fields[3]),
+        marked ? text.substr(1) : text, team,      std::move(tail)};
 }
 
 std::optional<PlayerLine> playerLine(std::string_view line) {

@@ -45,6 +45,7 @@ struct ChatLine {
     std::string name; // without a clan tag
     std::string text; // as typed; a ";" in it ended it
     bool team = false;
+    std::string tail; // what followed such a ";", from the ";" on (a command takes it too)
 
     bool isCommand() const { return !text.empty() && text.front() == '!'; }
     bool operator==(const ChatLine&) const = default;

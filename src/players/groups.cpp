@@ -156,8 +156,8 @@ void Groups::SetGroup(const CommandIssuer& issuer, std::string_view text) {
     // The candidates have been listed to the issuer; nothing more to say.
     if (match.kind == PlayerMatch::Kind::Ambiguous) return;
     const std::string group = trimBlanks(match.rest);
-    const std::string guid = match.name.empty() ? "0" : m_lookup.FindGUID(match.name);
-    if (guid != "0" && !group.empty()) {
+    const std::string guid = m_lookup.targetGUID(match, m_settings.config.MaxClients);
+    if (!guid.empty() && !group.empty()) {
         const std::int32_t id = findGuidOrZero(m_store, guid);
         if (id != 0) {
             SetGroupDatabase(decimal(id), group, match.name, issuer, false);

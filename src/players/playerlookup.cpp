@@ -3,6 +3,8 @@
 #include "core/gametext.h"
 #include "core/numbers.h"
 
+#include <algorithm>
+
 namespace corvane {
 namespace {
 
@@ -93,6 +95,12 @@ std::string PlayerLookup::FindGUID(std::string_view name) const {
         if (!e.SlotName.empty() && equalsIgnoringCase(e.SlotName, wanted)) return e.SlotGUID;
     }
     return "0";
+}
+
+std::string PlayerLookup::targetGUID(const PlayerMatch& match, std::int16_t maxClients) const {
+    const int lastSlot = std::min<int>(maxClients, SlotTable::kSlots - 1);
+    if (match.name.empty() || match.slot < 1 || match.slot > lastSlot) return {};
+    return m_slots[match.slot].SlotGUID;
 }
 
 } // namespace corvane

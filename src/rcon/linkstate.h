@@ -16,8 +16,6 @@ struct LinkState {
     std::int32_t CurrentPlaylist = 0;
     // The map the server runs, from the "map:" line of each status reply.
     std::string CurrentMap;
-    // The map the rotation goes to next, as the operator sees it.
-    std::string NextMap = "Random";
 };
 
 } // namespace corvane

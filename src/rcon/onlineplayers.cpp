@@ -8,11 +8,19 @@ namespace corvane {
 void OnlinePlayers::AddPlayertoList(const std::string& guid, const std::string& slotText,
                                     const std::string& name) {
     m_listChanged = true;
-    if (m_mod.KickUnknownSoldiers && m_nameChecks.CheckBadNames(name, slotText, guid)) return;
-    if (m_mod.KickXboxNames && m_nameChecks.CheckBadxBox(name, slotText, guid)) return;
+    const bool removed =
+        (m_mod.KickUnknownSoldiers && m_nameChecks.CheckBadNames(name, slotText, guid)) ||
+        (m_mod.KickXboxNames && m_nameChecks.CheckBadxBox(name, slotText, guid));
 
     const int slot = SlotTable::slotNumber(slotText);
     SlotEntry& e = m_slots[slot];
+    if (removed) {
+        // A player being removed never becomes an online player (no name,
+        // group, database record or welcome); his slot only knows his GUID,
+        // which the removal tied to him needs in order to go out.
+        e.SlotGUID = guid;
+        return;
+    }
     e.SlotNumber = static_cast<std::int16_t>(slot);
     e.SlotGUID = guid;
     e.SlotName = name;

@@ -20,9 +20,9 @@ void RconQueue::insert(RconEntry entry, bool atFront) {
 std::string RconQueue::List3A(const std::string& line, std::int16_t slot, const std::string& guid) {
     RconEntry entry{slot, slot == 0 ? std::string() : guid, line};
     const std::string shown = entry.displayText();
-    const bool jumps = entry.bound() && (line.rfind("clientkick ", 0) == 0 ||
-                                         line.rfind("banclient ", 0) == 0 ||
-                                         line.rfind("tempbanclient ", 0) == 0);
+    const bool jumps =
+        entry.bound() && (line.rfind("clientkick ", 0) == 0 || line.rfind("banclient ", 0) == 0 ||
+                          line.rfind("tempbanclient ", 0) == 0);
     insert(std::move(entry), jumps);
     return shown;
 }
@@ -38,6 +38,12 @@ void RconQueue::popFront() {
     if (m_entries.empty()) return;
     m_entries.pop_front();
     changed.notify();
+}
+
+std::size_t RconQueue::removeIf(const std::function<bool(const RconEntry&)>& matches) {
+    const std::size_t removed = std::erase_if(m_entries, matches);
+    if (removed) changed.notify();
+    return removed;
 }
 
 void RconQueue::clear() {
@@ -87,25 +93,30 @@ void RconQueue::SendPMLong(const CommandIssuer& issuer, const std::string& text)
 }
 
 std::string CheckReasons(std::string line, const ReasonTexts& reasons) {
-    const bool examined = line.rfind("clientkick", 0) == 0 || line.rfind("tempbanuser", 0) == 0 ||
-                          line.rfind("tell", 0) == 0 || line.rfind("say", 0) == 0;
-    if (!examined) return line;
+    // Temporary bans reach the pump as "tempbanclient" lines; the older
+    // "tempbanuser" form is still looked at.
+    const bool examined = line.rfind("clientkick", 0) == 0 || line.rfind("tempbanclient", 0) == 0 ||
+                          line.rfind("tempbanuser", 0) == 0 || line.rfind("tell", 0) == 0 ||
+                          line.rfind("say", 0) == 0;
+    return examined ? expandReasonCodes(std::move(line), reasons) : line;
+}
 
+std::string expandReasonCodes(std::string text, const ReasonTexts& reasons) {
     std::size_t from = 0;
     for (int round = 0; round < 101; ++round) {
-        const std::size_t p = findIgnoringCase(line, "MSG", from);
+        const std::size_t p = findIgnoringCase(text, "MSG", from);
         if (p == std::string::npos) break;
         from = p;
-        const std::string n = trimBlanks(line.substr(p + 3, 2));
+        const std::string n = trimBlanks(text.substr(p + 3, 2));
         const auto number = toInt16(n);
         // A placeholder without a usable number (none, or a negative one) stays
         // as it is, and the search does not get past it.
         if (!number || *number < 0) break;
-        line = replaceAll(std::move(line), "msg", "MSG");
-        line = replaceAll(std::move(line), "MSG" + n, reasons.reason(*number));
-        line = trimBlanks(line);
+        text = replaceAll(std::move(text), "msg", "MSG");
+        text = replaceAll(std::move(text), "MSG" + n, reasons.reason(*number));
+        text = trimBlanks(text);
     }
-    return line;
+    return text;
 }
 
 } // namespace corvane

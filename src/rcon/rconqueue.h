@@ -54,6 +54,8 @@ public:
     const RconEntry& at(std::size_t i) const { return m_entries.at(i); }
     void popFront();
     void clear();
+    // Removes every entry the predicate holds for; returns how many went.
+    std::size_t removeIf(const std::function<bool(const RconEntry&)>& matches);
 
     Signal<> changed;
 
@@ -74,5 +76,7 @@ public:
 // The line with its reason placeholders ("MSG" and a number) replaced by the
 // numbered reasons. Only kick, temporary-ban, tell and say lines are looked at.
 std::string CheckReasons(std::string line, const ReasonTexts& reasons);
+// The same replacement on any text (a typed reason before it goes into a line).
+std::string expandReasonCodes(std::string text, const ReasonTexts& reasons);
 
 } // namespace corvane

@@ -63,6 +63,14 @@ void FakeTcp::peerClose() {
     deliverClosed();
 }
 
+std::vector<std::string> rconCommands(const FakeUdp& socket, const std::string& password) {
+    const std::string header = std::string("\xFF\xFF\xFF\xFF\0", 5) + password + " ";
+    std::vector<std::string> out;
+    for (const std::string& d : socket.sent)
+        out.push_back(d.rfind(header, 0) == 0 ? d.substr(header.size()) : "<bad>" + d);
+    return out;
+}
+
 void FakeNetworkFactory::lookupHost(const std::string& host, LookupDone done) {
     ++lookups;
     if (isAddress(host)) {

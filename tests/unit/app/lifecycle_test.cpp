@@ -3,6 +3,7 @@
 #include "fakeports.h"
 #include "tempappdir.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace corvane;
@@ -101,9 +102,10 @@ TEST_F(AppTest, LoadRunsEveryStepInOrder) {
                                                "LoadModFile"};
     EXPECT_EQ(order, expected);
     const auto lines = serverLog();
-    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], "[2026-12-05 09:18:28] Read Config File");
     EXPECT_EQ(lines[1], "[2026-12-05 09:18:28] Read Admin Config");
+    EXPECT_EQ(lines[2], "[2026-12-05 09:18:28] The map was reset to the default rotation");
     EXPECT_EQ(a.caption(), "Corvane Mod - Alpha Host");
     EXPECT_EQ(a.settings().mod.MaxWarns, 2);
 }
@@ -226,8 +228,14 @@ TEST_F(AppTest, ShutdownHasTwoStagesOneSecondApart) {
     fake.loop.advance(5000);
     a.ENDALL();
     a.ENDALL(); // a second close request changes nothing
-    EXPECT_EQ(serverLog().back(), "[2026-12-05 09:18:33] Shutting down...");
-    EXPECT_EQ(a.activityLog().view().runs().back().colour, kRed);
+    // Last of the first stage: the rotation goes back to the default list.
+    const auto firstStage = serverLog();
+    EXPECT_EQ(firstStage[firstStage.size() - 2], "[2026-12-05 09:18:33] Shutting down...");
+    EXPECT_EQ(firstStage.back(), "[2026-12-05 09:18:33] The map was reset to the default rotation");
+    const auto& runs = a.activityLog().view().runs();
+    EXPECT_TRUE(std::any_of(runs.begin(), runs.end(), [](const TextRun& run) {
+        return run.text.find("Shutting down...") != std::string::npos && run.colour == kRed;
+    }));
     EXPECT_FALSE(fake.loop.exitCode());
     fake.loop.advance(999);
     EXPECT_FALSE(fake.loop.exitCode());
@@ -235,7 +243,7 @@ TEST_F(AppTest, ShutdownHasTwoStagesOneSecondApart) {
     EXPECT_EQ(fake.loop.exitCode(), 0);
     const auto lines = serverLog();
     ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[lines.size() - 2], "[2026-12-05 09:18:33] Shutting down...");
+    EXPECT_EQ(lines[lines.size() - 3], "[2026-12-05 09:18:33] Shutting down...");
     EXPECT_EQ(lines.back(), "[2026-12-05 09:18:34] Shutting down...");
     EXPECT_EQ(fake.loop.activeTimerCount(), 0u);
 }

@@ -79,7 +79,7 @@ TEST_F(LogParserTest, ChatLineIsShownArchivedAndFilteredOnce) {
     batch({line});
     batch({line}); // an overlapping reply hands it over again
     EXPECT_EQ(filtered,
-              (std::vector<ChatLine>{{"12:34", kGuid, "3", "Bob", "hello there", false}}));
+              (std::vector<ChatLine>{{"12:34", kGuid, "3", "Bob", "hello there", false, ""}}));
     EXPECT_EQ(rig.chat.view().plainText(),
               std::string(kChatHeading) + "\r\n12:34: Bob: hello there");
     const std::string archive = rig.dir.read("Logs/ChatArchive.txt");
@@ -121,13 +121,13 @@ TEST(LogEvent, EachLineKindBecomesItsEvent) {
         std::optional<LogEvent> event;
     } cases[] = {
         {sayLine("12:34", g, 3, "[CL]Bob", "hi all"),
-         Chat{"12:34", g, "3", "Bob", "hi all", false}},
+         Chat{"12:34", g, "3", "Bob", "hi all", false, ""}},
         {sayLine("1:00", g, 3, "Bob", "!kick al", "sayteam"),
-         Chat{"1:00", g, "3", "Bob", "!kick al", true}},
+         Chat{"1:00", g, "3", "Bob", "!kick al", true, ""}},
         // Without the game's mark the text is taken whole; a ";" cuts it.
-        {stamp("1:00") + " say;" + g + ";3;Bob;!pl", Chat{"1:00", g, "3", "Bob", "!pl", false}},
+        {stamp("1:00") + " say;" + g + ";3;Bob;!pl", Chat{"1:00", g, "3", "Bob", "!pl", false, ""}},
         {sayLine("1:01", g, 3, "Bob", "!kick al;x"),
-         Chat{"1:01", g, "3", "Bob", "!kick al", false}},
+         Chat{"1:01", g, "3", "Bob", "!kick al", false, ";x"}},
         {stamp("1:00") + " say;1;2", std::nullopt},
         {joinLine("1:00", g, 4, "[AB]Al"), JoinLine{{g, "4", "Al"}}},
         {quitLine("1:00", g, 50, "Al"), QuitLine{{g, "50", "Al"}}},

@@ -12,15 +12,6 @@
 
 namespace corvane::testing {
 
-// The command lines sent on a socket, without the datagram header and password.
-inline std::vector<std::string> sentLines(const FakeUdp& socket) {
-    const std::string header = std::string("\xFF\xFF\xFF\xFF\0", 5) + "secret ";
-    std::vector<std::string> out;
-    for (const std::string& d : socket.sent)
-        out.push_back(d.rfind(header, 0) == 0 ? d.substr(header.size()) : "<bad header>" + d);
-    return out;
-}
-
 struct TableTexts : ReasonTexts, RuleCount {
     std::map<int, std::string> reasons;
     int rules = 0;
@@ -57,7 +48,7 @@ struct LinkRig {
         link.startPump();
     }
     FakeUdp& socket() { return fake.net.udp("command"); }
-    std::vector<std::string> sent() { return sentLines(socket()); }
+    std::vector<std::string> sent() { return rconCommands(socket()); }
     void tick(int n = 1) { fake.loop.advance(525 * n); }
     void seat(int slot, const std::string& guid, const std::string& name) {
         slots[slot].SlotGUID = guid;
@@ -76,7 +67,8 @@ public:
     FakeUdp& commandSocket() { return fake.net.udp("command"); }
     FakeUdp& statusSocket() { return fake.net.udp("status"); }
 
-    static std::vector<std::string> commands(const FakeUdp& socket) { return sentLines(socket); }
+    // The command lines sent on a socket, without the datagram header and password.
+    static std::vector<std::string> commands(const FakeUdp& socket) { return rconCommands(socket); }
     std::vector<std::string> sentCommands() { return commands(commandSocket()); }
 
     // Empties the queue of what start-up put there and forgets what was sent.

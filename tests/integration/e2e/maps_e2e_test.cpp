@@ -1,0 +1,105 @@
+// Map control, skip voting and timed messages against the simulated server.
+// The "!map" and "!skip" chat commands belong to the command dispatcher; these
+// tests call the operations it calls, with the issuer it would pass.
+
+#include "livesim.h"
+#include "maps/maptable.h"
+
+#include <QJsonDocument>
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+// The simulator's own view: "map", "next_map", "players"...
+QJsonObject serverStatus(LiveSimulator& sim) {
+    const std::string answer = sim.command("status");
+    return QJsonDocument::fromJson(QByteArray::fromStdString(answer.substr(3))).object();
+}
+std::string nextMapOnServer(LiveSimulator& sim) {
+    return serverStatus(sim).value("next_map").toString().toStdString();
+}
+
+bool waitForCurrentMap(LiveApp& live) {
+    return waitUntil([&] { return !live.app().linkState().CurrentMap.empty(); }, 10000);
+}
+
+const std::string kDefaultReset = "playlist_excludeMap \"mp_nuked\"";
+
+} // namespace
+
+TEST(MapsE2E, MapCommandForcesTheNextMapUntilTheServerPlaysIt) {
+    LiveSimulator sim;
+    LiveApp live(sim, sim.password);
+    ASSERT_TRUE(live.waitUntilPrimed());
+    ASSERT_TRUE(waitForCurrentMap(live));
+    EXPECT_EQ(sim.received(kDefaultReset), 1) << "the start-up reset";
+
+    live.app().maps().rotation.Amap("nuketown", CommandIssuer{1, "0110000100000001", "Bob"});
+    const std::string forced = exclusionLine(forcedExclusionList(10));
+    ASSERT_TRUE(waitUntil([&] { return sim.received(forced) == 1; }, 10000));
+    EXPECT_EQ(nextMapOnServer(sim), "mp_nuked");
+    bool journaled = false;
+    for (const QJsonObject& r : sim.journal("rcon_request"))
+        journaled |= r.value("command").toString().toStdString() == forced;
+    EXPECT_TRUE(journaled);
+
+    EXPECT_EQ(sim.command("rotate"), "ok mp_nuked");
+    ASSERT_TRUE(waitUntil([&] { return sim.received(kDefaultReset) == 2; }, 15000))
+        << live.serverLog();
+    EXPECT_EQ(live.app().maps().rotation.NextMap(), "Random");
+    EXPECT_NE(nextMapOnServer(sim), "mp_nuked");
+}
+
+TEST(MapsE2E, OneSkipOfFourPlayersForcesAnotherRandomMap) {
+    LiveSimulator sim;
+    LiveApp live(sim, sim.password);
+    ASSERT_TRUE(live.waitUntilPrimed());
+    for (const char* name : {"Alice", "Bob", "Carol", "Dave"})
+        ASSERT_EQ(sim.command(std::string("join ") + name).rfind("ok", 0), 0u);
+    ASSERT_TRUE(waitUntil([&] { return live.app().slotTable()[4].SlotName == "Dave"; }, 10000));
+    ASSERT_TRUE(waitForCurrentMap(live));
+
+    live.app().maps().setVotingEnabled(true);
+    ASSERT_TRUE(waitUntil([&] { return live.app().maps().rotation.NextMap() != "Random"; }, 10000));
+    const std::string firstPick = live.app().maps().rotation.NextMap();
+    ASSERT_TRUE(waitUntil([&] { return nextMapOnServer(sim) == firstPick; }, 10000));
+
+    const SlotEntry& bob = live.app().slotTable()[2];
+    const CommandIssuer voter{2, bob.SlotGUID, bob.SlotName};
+    EXPECT_EQ(live.app().maps().voting.skip(voter), SkipOutcome::Counted);
+    ASSERT_TRUE(waitUntil([&] { return sim.received("say ^1Map will be skipped!") == 1; }, 15000));
+    const std::string secondPick = live.app().maps().rotation.NextMap();
+    EXPECT_NE(secondPick, firstPick);
+    EXPECT_NE(secondPick, live.app().linkState().CurrentMap);
+    EXPECT_EQ(sim.received("tell 2 ^1PM: ^2You voted to skip the next map!"), 1);
+    EXPECT_TRUE(waitUntil([&] { return nextMapOnServer(sim) == secondPick; }, 10000));
+}
+
+TEST(MapsE2E, TimedMessagesReachTheServerInFileOrderAtTheInterval) {
+    LiveSimulator sim;
+    LiveApp live(sim, sim.password);
+    ASSERT_TRUE(live.waitUntilPrimed());
+    live.dir().write("Data/MR.txt", "3\r\nTimed one\r\nTimed two\r\nTimed three\r\n");
+    live.app().maps().messages.InputLists();
+    live.app().settings().setSwitch(Settings::Switch::TimedMessagesEnabled, true);
+    ASSERT_TRUE(waitUntil([&] { return sim.received("say Timed one") == 2; }, 20000));
+
+    std::vector<std::pair<std::string, int>> said;
+    for (const QJsonObject& r : sim.journal("rcon_request")) {
+        const std::string command = r.value("command").toString().toStdString();
+        if (command.rfind("say Timed ", 0) == 0) said.emplace_back(command, r.value("t").toInt());
+    }
+    ASSERT_EQ(said.size(), 4u);
+    const char* order[] = {"say Timed one", "say Timed two", "say Timed three", "say Timed one"};
+    for (std::size_t i = 0; i < said.size(); ++i) {
+        EXPECT_EQ(said[i].first, order[i]);
+        if (i > 0) { // every 3 s, give or take a tick of the queue
+            EXPECT_GE(said[i].second - said[i - 1].second, 2000);
+            EXPECT_LE(said[i].second - said[i - 1].second, 4500);
+        }
+    }
+}

@@ -1,0 +1,143 @@
+// The maps and messages inside the App: start-up and shutdown resets, the
+// one-second tick, the log parser's events, the queue's rule pacing.
+
+#include "app/app.h"
+#include "core/textfile.h"
+#include "fakeports.h"
+#include "tempappdir.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+class MapsInApp : public ::testing::Test {
+protected:
+    MapsInApp() { dir.writeConfiguredServer(); }
+    App& start() {
+        app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
+        app->createMainWindow();
+        return *app;
+    }
+    FakeUdp& commandSocket() { return fake.net.udp("command"); }
+    FakeUdp& resetSocket() { return fake.net.udp("map reset"); }
+    static std::string command(const std::string& datagram) {
+        return datagram.substr(std::string("\xFF\xFF\xFF\xFF\0secret ", 12).size());
+    }
+    void seat(int slot, const std::string& guid, const std::string& name) {
+        app->slotTable()[slot].SlotGUID = guid;
+        app->slotTable()[slot].SlotName = name;
+    }
+
+    TempAppDir dir;
+    FakePorts fake;
+    std::unique_ptr<App> app;
+};
+
+const std::string kDefaultReset = "playlist_excludeMap \"mp_nuked\"";
+
+} // namespace
+
+TEST_F(MapsInApp, StartUpResetsTheRotationDirectlyAndShutdownAgainAfterEmptyingTheQueue) {
+    App& a = start();
+    ASSERT_EQ(resetSocket().sent.size(), 1u);
+    EXPECT_EQ(command(resetSocket().sent[0]), kDefaultReset);
+    EXPECT_NE(dir.read("Logs/Server.txt").find("The map was reset to the default rotation"),
+              std::string::npos);
+    ASSERT_EQ(a.queue().size(), 3u);
+    EXPECT_EQ(a.queue().at(1).line, "say ^2This Server is now running the ^1Corvane Mod");
+    EXPECT_EQ(a.queue().at(2).line, "say ^2Version: 0.0.2 BETA");
+
+    a.maps().rotation.Amap("grid", CommandIssuer{});
+    a.ENDALL();
+    EXPECT_TRUE(a.queue().empty());
+    ASSERT_EQ(resetSocket().sent.size(), 2u);
+    EXPECT_EQ(command(resetSocket().sent[1]), kDefaultReset);
+    fake.loop.advance(1000);
+    EXPECT_TRUE(a.ended());
+    EXPECT_FALSE(resetSocket().isOpen());
+}
+
+TEST_F(MapsInApp, TickShowsDisplayNamesAndReleasesAPlayedForce) {
+    App& a = start();
+    a.linkState().CurrentMap = "mp_duga";
+    a.maps().rotation.SetNextMap(10);
+    fake.loop.advance(1000);
+    EXPECT_EQ(a.statusTexts().currentMap, "Current Map: Grid");
+    EXPECT_EQ(a.statusTexts().nextMap, "Next Map: Nuke Town");
+
+    a.linkState().CurrentMap = "mp_nuked";
+    fake.loop.advance(1000);
+    EXPECT_EQ(a.maps().rotation.NextMap(), "Random");
+    EXPECT_EQ(a.queue().front().line, kDefaultReset) << "the queue was busy: the reset goes first";
+    fake.loop.advance(1000);
+    EXPECT_EQ(a.statusTexts().nextMap, "Next Map: Random");
+}
+
+TEST_F(MapsInApp, LogBatchesRunTheVoteAndAMatchStartReleasesTheForce) {
+    App& a = start();
+    a.logParser().ParseChat({}); // primes the feed
+    a.linkState().CurrentMap = "mp_array";
+    a.maps().setVotingEnabled(true);
+    a.logParser().ParseChat({});
+    const std::string firstPick = a.maps().rotation.NextMap();
+    EXPECT_NE(firstPick, "Random");
+    EXPECT_NE(firstPick, "mp_array");
+
+    a.queue().clear();
+    a.logParser().ParseChat({"  5:00 InitGame: \\g_gametype\\tdm\\playlist\\22\\"});
+    fake.loop.advance(1000);
+    EXPECT_NE(a.maps().rotation.NextMap(), firstPick);
+    EXPECT_NE(a.maps().rotation.NextMap(), "mp_array");
+}
+
+TEST_F(MapsInApp, SixRulesGoPrivatelyOnEverySecondTick) {
+    dir.write("Data/Rules.txt", "R1\r\nR2\r\nR3\r\nR4\r\nR5\r\nR6\r\n");
+    App& a = start();
+    a.settings().mod.RulesEnabled = 1;
+    a.settings().mod.AnnounceMode[1] = 1;
+    seat(3, "G3", "Bob");
+    a.queue().clear();
+    commandSocket().sent.clear();
+    a.maps().messages.SendRules(3, "G3", false);
+    std::vector<int> ticksSent;
+    for (int tick = 1; tick <= 12; ++tick) {
+        const std::size_t before = commandSocket().sent.size();
+        fake.loop.advance(525);
+        if (commandSocket().sent.size() > before) ticksSent.push_back(tick);
+    }
+    EXPECT_EQ(ticksSent, (std::vector<int>{1, 3, 5, 7, 9, 11}));
+    ASSERT_EQ(commandSocket().sent.size(), 6u);
+    EXPECT_EQ(command(commandSocket().sent[5]), "tell 3 ^1PM: ^7R6");
+}
+
+TEST_F(MapsInApp, OperatorRulesAreSaidPubliclyWhoeverTypedTheLastChatCommand) {
+    App& a = start();
+    a.settings().mod.AnnounceMode[1] = 1; // private rules for players
+    seat(3, "G3", "Bob");
+    a.queue().clear();
+    a.rcon().operatorCommand("rules");
+    ASSERT_EQ(a.queue().size(), 5u) << "the shipped rules, though Use Server Rules is off";
+    for (std::size_t i = 0; i < a.queue().size(); ++i) {
+        EXPECT_FALSE(a.queue().at(i).bound());
+        EXPECT_EQ(a.queue().at(i).line.rfind("say ", 0), 0u);
+    }
+}
+
+TEST_F(MapsInApp, MessagesTabOpensOnTheTimedMessages) {
+    App& a = start();
+    a.selectTopTab(TopTab::Messages);
+    EXPECT_EQ(a.maps().editor.subTab(), MessageTab::TimedMessages);
+    EXPECT_EQ(a.maps().editor.mode(), EditorMode::TimedMessages);
+    EXPECT_EQ(a.maps().editor.intervalText(), splitLines(dir.read("Data/MR.txt"))[0]);
+}
+
+TEST_F(MapsInApp, WelcomeWithACommaSurvivesARestart) {
+    start().maps().messages.SaveWelcome("^2Hi, <player>, welcome to <server>");
+    app.reset();
+    App& restarted = start();
+    EXPECT_EQ(restarted.settings().mod.WelcomeTemplate, "^2Hi, <player>, welcome to <server>");
+    EXPECT_EQ(restarted.settings().mod.MaxWarns, 2) << "no field of MOD.txt shifted";
+}

@@ -1,0 +1,87 @@
+#include "mapsrig.h"
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+class Editor : public MapsRig {
+protected:
+    Editor() {
+        // Line ends and quotes the program would never write itself: any
+        // rewrite of these files shows.
+        dir.write("Data/MR.txt", "45\nOne\n\nAfter a blank\n");
+        dir.write("Data/Rules.txt", "\"Be nice, please\"\n\nNo camping\n");
+        dir.write("Data/Reasons.txt", "Spam\nCamping\n");
+    }
+    MessageEditor& editor() { return maps->editor; }
+};
+
+} // namespace
+
+TEST_F(Editor, VisitingSubTabsNeverRewritesAFile) {
+    for (MessageTab tab : {MessageTab::TimedMessages, MessageTab::Rules, MessageTab::Reasons,
+                           MessageTab::WelcomeMessage, MessageTab::TimedMessages})
+        editor().selectSubTab(tab);
+    editor().SaveMessageS();
+    EXPECT_EQ(dir.read("Data/MR.txt"), "45\nOne\n\nAfter a blank\n");
+    EXPECT_EQ(dir.read("Data/Rules.txt"), "\"Be nice, please\"\n\nNo camping\n");
+    EXPECT_EQ(dir.read("Data/Reasons.txt"), "Spam\nCamping\n");
+}
+
+TEST_F(Editor, FilesAreEditedAsRawLines) {
+    editor().LoadM();
+    EXPECT_EQ(editor().intervalText(), "45");
+    EXPECT_EQ(editor().text(), "One\r\n\r\nAfter a blank");
+    editor().LoadR();
+    EXPECT_EQ(editor().mode(), EditorMode::Rules);
+    EXPECT_EQ(editor().text(), "\"Be nice, please\"\r\n\r\nNo camping");
+    editor().editorKeyReleased("\"Be nice, please\"\n\nNo camping\nNo spam");
+    editor().SaveMessageS();
+    EXPECT_EQ(dir.read("Data/Rules.txt"), "\"Be nice, please\"\r\n\r\nNo camping\r\nNo spam\r\n");
+    // The reload after the save reads items up to the first empty one.
+    EXPECT_EQ(maps->messages.Rules(), (std::vector<std::string>{"Be nice, please"}));
+}
+
+TEST_F(Editor, TextIsSavedToTheFileOfWhatIsLoaded) {
+    editor().selectSubTab(MessageTab::Rules);
+    editor().editorKeyReleased("Rule one");
+    editor().selectSubTab(MessageTab::TimedMessages);
+    EXPECT_EQ(dir.read("Data/Rules.txt"), "Rule one\r\n");
+    EXPECT_EQ(dir.read("Data/MR.txt"), "45\nOne\n\nAfter a blank\n");
+    EXPECT_EQ(editor().mode(), EditorMode::TimedMessages);
+
+    // A typed text waits for 3 s without a key; the welcome sub-tab loads no file.
+    editor().editorKeyReleased("Fresh message");
+    fake.loop.advance(2000);
+    editor().editorKeyPressed();
+    editor().editorKeyReleased("Fresh message!");
+    fake.loop.advance(2999);
+    EXPECT_EQ(dir.read("Data/MR.txt"), "45\nOne\n\nAfter a blank\n");
+    fake.loop.advance(1);
+    EXPECT_EQ(dir.read("Data/MR.txt"), "45\r\nFresh message!\r\n");
+    EXPECT_EQ(maps->messages.TimedMessages(), (std::vector<std::string>{"Fresh message!"}));
+}
+
+TEST_F(Editor, IntervalBoxTakesOnlyAWholeNumberAboveZero) {
+    editor().LoadM();
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "60"}, {"abc", "60"}, {"0", "60"}, {"-5", "60"}, {"30", "30"}};
+    for (const auto& [typed, shown] : cases) {
+        EXPECT_EQ(editor().intervalLeft(typed), shown) << typed;
+        EXPECT_EQ(dir.read("Data/MR.txt"), std::string(shown) + "\r\nOne\r\n\r\nAfter a blank\r\n");
+    }
+    EXPECT_EQ(maps->messages.RotationInterval(), 30);
+}
+
+TEST_F(Editor, WelcomeBoxSavesWhenLeftOrAfterTyping) {
+    settings.mod.WelcomeTemplate = "old";
+    editor().selectSubTab(MessageTab::WelcomeMessage);
+    EXPECT_EQ(editor().welcomeText(), "old");
+    editor().welcomeKeyReleased("^2Hi <player>");
+    fake.loop.advance(3000);
+    EXPECT_EQ(settings.mod.WelcomeTemplate, "^2Hi <player>");
+    editor().welcomeDefault();
+    editor().welcomeLeft(editor().welcomeText());
+    EXPECT_EQ(settings.mod.WelcomeTemplate, kDefaultWelcomeTemplate);
+}
