@@ -160,10 +160,26 @@ void ServerSetup::startTest() {
     m_statusVisible = true;
     stateChanged.notify();
     m_timer1->start();
-    sendLogin();
+    lookUpServer();
+}
+
+void ServerSetup::lookUpServer() {
+    const unsigned generation = ++*m_lookupGeneration;
+    const std::weak_ptr<unsigned> current = m_lookupGeneration;
+    m_ports.net.lookupHost(m_tested.IP, [this, generation, current](const HostLookup& found) {
+        const auto alive = current.lock();
+        if (!alive || *alive != generation || m_step != Step::Login) return;
+        guarded([&] {
+            if (!found.address)
+                return fail("Error", "Error Connecting to RCON - check server info");
+            m_address = *found.address;
+            sendLogin();
+        });
+    });
 }
 
 void ServerSetup::stopTest() {
+    ++*m_lookupGeneration;
     m_timer1->stop();
     m_timer3->stop();
     m_rcon->close();
@@ -217,7 +233,7 @@ void ServerSetup::sendLogin() {
     if (!error) {
         m_port = *port;
         m_rcon->close();
-        error = m_rcon->open(m_tested.IP, m_port);
+        error = m_rcon->open(m_address, m_port);
     }
     if (!error) {
         statusLine("Connected to RCON... Sending Password");
@@ -347,7 +363,7 @@ void ServerSetup::Timer3_Timer() {
         return;
     }
     m_rcon->close();
-    std::optional<NetError> error = m_rcon->open(m_tested.IP, m_port);
+    std::optional<NetError> error = m_rcon->open(m_address, m_port);
     if (!error) error = m_rcon->send(buildRconRequest(m_tested.RconPassword, command));
     if (error) return fail("Error!", "Connection Error - Try again!");
     m_timer1->start();

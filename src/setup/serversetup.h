@@ -115,6 +115,7 @@ private:
     void stopTest();
     bool checkLogAddress();
     bool checkTypedValues();
+    void lookUpServer();
     void sendLogin();
     void Continue();
     void ClearAll();
@@ -152,6 +153,11 @@ private:
 
     SetupFields m_tested; // the boxes as they were when the test started
     std::uint16_t m_port = 0;
+    // The tested host's numeric address, looked up without blocking when the
+    // test starts; an answer to an earlier test (or after this object is
+    // gone) is ignored.
+    std::string m_address;
+    std::shared_ptr<unsigned> m_lookupGeneration = std::make_shared<unsigned>(0);
     bool m_firstRun = false;
     SetupButton m_button = SetupButton::Save;
     bool m_statusVisible = false;

@@ -435,3 +435,31 @@ TEST(ServerSetup, FailedSaveIsNoSuccess) {
     EXPECT_EQ(rig.setup->mainButtonText(), "Save");
     EXPECT_EQ(rig.fake.prompts.asked.size(), 1u);
 }
+
+// A host name is looked up without blocking before the login goes out; a
+// name nobody knows ends the test like a refused login.
+TEST(ServerSetup, HostNameIsLookedUpBeforeTheLogin) {
+    struct Case {
+        std::string host;
+        std::vector<std::string> sent;
+        std::vector<std::string> boxes;
+    };
+    const Case cases[] = {
+        {"game.example.net", {"serverinfo"}, {}},
+        {"nowhere.example.net", {}, {"Error Connecting to RCON - check server info"}},
+    };
+    for (const Case& c : cases) {
+        SetupRig rig;
+        rig.fake.net.hosts["game.example.net"] = "127.0.0.9";
+        rig.fill();
+        rig.setup->fields.IP = c.host;
+        rig.save();
+        EXPECT_TRUE(rig.commands().empty()) << c.host; // the answer comes on the loop
+        rig.fake.loop.advance(1);
+        EXPECT_EQ(rig.commands(), c.sent) << c.host;
+        if (!c.sent.empty()) {
+            EXPECT_EQ(rig.udp().host, "127.0.0.9");
+        }
+        EXPECT_EQ(rig.boxTexts(), c.boxes) << c.host;
+    }
+}
