@@ -5,13 +5,13 @@
 
 #include "core/chatlog.h"
 #include "enforcementrig.h"
+#include "guestdirectory.h"
 #include "logfeed/logline.h"
 #include "logfeed/logparser.h"
 #include "logfeed/logtail.h"
 #include "rcon/linkstate.h"
 #include "rcon/onlinegrid.h"
 #include "rcon/onlineplayers.h"
-#include "rcon/playerevents.h"
 
 #include <benchmark/benchmark.h>
 
@@ -61,18 +61,7 @@ struct Rig : EnforcementRig {
     ChatLog chat{paths, fake.clock};
     LinkState link;
     OnlineGrid grid;
-    // Everybody is in the default group and every name passes.
-    struct Directory : PlayerDirectory, NameChecks {
-        std::string CheckAdminGroup(const std::string&) override { return "Guest"; }
-        std::string defaultGroupName() const override { return "Guest"; }
-        bool inDefaultGroup(const std::string&) const override { return true; }
-        bool CheckBadNames(const std::string&, const std::string&, const std::string&) override {
-            return false;
-        }
-        bool CheckBadxBox(const std::string&, const std::string&, const std::string&) override {
-            return false;
-        }
-    } directory;
+    GuestDirectory directory;
     OnlinePlayers players{slots, grid, settings.config, settings.mod, directory, directory};
     LogParser parser{log, chat, queue, link, slots, players, settings, directory};
     Connections wiring;

@@ -8,6 +8,7 @@
 #include "core/criticalerrors.h"
 #include "core/settings.h"
 #include "fakeports.h"
+#include "guestdirectory.h"
 #include "logfeed/logparser.h"
 #include "logfeed/logtail.h"
 #include "rcon/linkstate.h"
@@ -61,19 +62,6 @@ std::vector<std::string> busyBatch(int round) {
     return lines;
 }
 
-// Everybody is in the default group and every name passes.
-struct Directory : PlayerDirectory, NameChecks {
-    std::string CheckAdminGroup(const std::string&) override { return "Guest"; }
-    std::string defaultGroupName() const override { return "Guest"; }
-    bool inDefaultGroup(const std::string&) const override { return true; }
-    bool CheckBadNames(const std::string&, const std::string&, const std::string&) override {
-        return false;
-    }
-    bool CheckBadxBox(const std::string&, const std::string&, const std::string&) override {
-        return false;
-    }
-};
-
 // Listeners that do nothing on every event the parser tells.
 Connections listenToAll(LogParser& p) {
     Connections all;
@@ -104,7 +92,7 @@ void runFullBatches(benchmark::State& state, const std::filesystem::path& appDir
     SlotTable slots;
     OnlineGrid grid;
     grid.SetOnlineView(18);
-    Directory directory;
+    GuestDirectory directory;
     OnlinePlayers players{slots, grid, settings.config, settings.mod, directory, directory};
     LogParser parser{log, chat, queue, link, slots, players, settings, directory};
     const Connections listeners = listenToAll(parser);
