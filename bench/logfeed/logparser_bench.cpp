@@ -8,6 +8,7 @@
 #include "core/criticalerrors.h"
 #include "core/settings.h"
 #include "fakeports.h"
+#include "feedbench.h"
 #include "logfeed/logparser.h"
 #include "logfeed/logtail.h"
 #include "rcon/linkstate.h"
@@ -59,32 +60,6 @@ std::vector<std::string> busyBatch(int round) {
         }
     }
     return lines;
-}
-
-// Everybody is in the default group and every name passes.
-struct Directory : PlayerDirectory, NameChecks {
-    std::string CheckAdminGroup(const std::string&) override { return "Guest"; }
-    std::string defaultGroupName() const override { return "Guest"; }
-    bool inDefaultGroup(const std::string&) const override { return true; }
-    bool CheckBadNames(const std::string&, const std::string&, const std::string&) override {
-        return false;
-    }
-    bool CheckBadxBox(const std::string&, const std::string&, const std::string&) override {
-        return false;
-    }
-};
-
-// Listeners that do nothing on every event the parser tells.
-Connections listenToAll(LogParser& p) {
-    Connections all;
-    all += p.batchStarted.connect([] {});
-    all += p.chatLine.connect([](const ChatLine&) {});
-    all += p.commandTyped.connect([](const ChatLine&) {});
-    all += p.damage.connect([](const DamageLine&) {});
-    all += p.kill.connect([](const KillLine&) {});
-    all += p.playerLeft.connect([](const std::string&) {});
-    all += p.batchEnded.connect([] {});
-    return all;
 }
 
 // chatBefore: bytes of chat said before the measured batches, as after hours
