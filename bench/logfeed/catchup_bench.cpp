@@ -5,22 +5,7 @@
 // fake socket, the line splitting and anchor search, and the parser with its
 // chat view, archive and transcript saves.
 
-#include "core/activitylog.h"
-#include "core/apppaths.h"
-#include "core/chatlog.h"
-#include "core/criticalerrors.h"
-#include "core/settings.h"
-#include "fakeports.h"
-#include "feedbench.h"
-#include "logfeed/logfetcher.h"
-#include "logfeed/logparser.h"
-#include "logfeed/logtail.h"
-#include "rcon/linkstate.h"
-#include "rcon/onlinegrid.h"
-#include "rcon/onlineplayers.h"
-#include "rcon/rconqueue.h"
-#include "rcon/slottable.h"
-#include "tempappdir.h"
+#include "logfeedrig.h"
 
 #include <benchmark/benchmark.h>
 
@@ -57,26 +42,9 @@ std::string answer(const std::string& log, const std::string& request) {
 }
 
 void BM_CatchUpOneMebibyte(benchmark::State& state) {
-    TempAppDir dir;
-    dir.writeConfiguredServer();
-    AppPaths paths{dir.path()};
-    FakePorts fake;
-    CriticalErrors critical;
-    ActivityLog log{paths, fake.clock, critical};
-    ChatLog chat{paths, fake.clock};
-    Settings settings{paths, log, critical};
-    settings.config.LogURL = "http://logs.example.net/alpha/games_mp.log";
-    settings.config.MaxClients = 18;
-    RconQueue queue;
-    LinkState link;
-    SlotTable slots;
-    OnlineGrid grid;
-    Directory directory;
-    OnlinePlayers players{slots, grid, settings.config, settings.mod, directory, directory};
-    LogParser parser{log, chat, queue, link, slots, players, settings, directory};
-    const Connections listeners = listenToAll(parser);
-    LogFetcher fetcher{fake.loop, fake.net, fake.clock, settings, log, queue, parser};
-
+    LogFeedRig rig; // the feed as the unit tests see it
+    LogFetcher& fetcher = rig.fetcher;
+    FakePorts& fake = rig.fake;
     std::string hostLog = burst(0);
     auto fetch = [&] {
         fetcher.Command1_Click();
@@ -95,7 +63,8 @@ void BM_CatchUpOneMebibyte(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         hostLog = hostLog.substr(hostLog.size() - kLogTailBytes) + burst(round++);
-        chat.view().setText(kChatHeading);
+        rig.chat.view().setText(kChatHeading);
+        rig.calls.clear();
         state.ResumeTiming();
         if (fetch() != 5) state.SkipWithError("not a catch-up of five requests");
     }
