@@ -50,6 +50,8 @@ LogFetcher::LogFetcher(EventLoop& loop, NetworkFactory& net, const Clock& clock,
     });
     m_connectTimeout = loop.createTimer(kConnectTimeoutMs, true, [this] { onConnectTimeout(); });
     m_replyTimeout = loop.createTimer(kReplyTimeoutMs, true, [this] { onReplyTimeout(); });
+    // Started when a reply did not reach the anchor; fires once that fetch is over.
+    m_catchUp = loop.createTimer(0, true, [this] { Command1_Click(); });
 }
 
 LogFetcher::~LogFetcher() {
@@ -92,7 +94,7 @@ void LogFetcher::onConnected() {
     m_logConnected = true;
     m_connectTimeout->stop();
     m_request = "GET " + m_path + " HTTP/1.1\r\n" + "Host: " + m_address.hostHeader() + "\r\n" +
-                "Range: bytes=-" + std::to_string(kLogTailBytes) + " \r\n" +
+                "Range: bytes=-" + std::to_string(m_tailAsked) + " \r\n" +
                 "User-Agent: Corvane Mod " + kBuildVersion + "\r\n\r\n";
     m_decoder.reset();
     // Counted from the request to the end of its reply, so that neither a
@@ -222,17 +224,75 @@ void LogFetcher::judgeHeaderless() {
 }
 
 void LogFetcher::Command2_Click() {
-    getNEWDATA();
-    detectRestart();
+    if (getNEWDATA()) detectRestart();
 }
 
-void LogFetcher::getNEWDATA() {
-    const bool fragment = bodyStartsMidLine(m_decoder.header("Content-Range"),
-                                            m_decoder.body().size(), m_decoder.bodyBytesDropped());
+bool LogFetcher::getNEWDATA() {
+    const bool fragment =
+        bodyStartsMidLine(m_decoder.header("Content-Range"), m_decoder.body().size(),
+                          m_decoder.bodyBytesDropped(), m_tailAsked);
     NewLogLines fresh = takeNewLines(completeLines(m_decoder.body(), fragment), m_logAnchor);
-    m_newLines = std::move(fresh.lines);
+    const bool priming = m_logAnchor.empty();
+    if (!priming && !fresh.anchorFound && !fresh.lines.empty() && fragment) {
+        // The last line seen has left the tail: a burst came since.
+        if (widenTail()) return false;
+        reportGap(fresh);
+    }
+    if (m_repliesSinceCatchUp >= 0) ++m_repliesSinceCatchUp;
+    if (m_catchUpRequests > 0) noteCatchUp(fresh.lines.size());
+    m_tailAsked = kLogTailBytes;
+    m_catchUpRequests = 0;
     m_logAnchor = std::move(fresh.anchor);
-    m_parser.ParseChat(m_newLines);
+    handOver(std::move(fresh.lines), priming);
+    return true;
+}
+
+bool LogFetcher::widenTail() {
+    // A longer tail cannot help when the host sent more than asked and the
+    // front was dropped, nor once the longest was asked.
+    const std::size_t next = nextCatchUpBytes(m_tailAsked);
+    if (next == 0 || m_decoder.bodyBytesDropped() > 0) return false;
+    m_tailAsked = next;
+    ++m_catchUpRequests;
+    m_catchUp->start();
+    return true;
+}
+
+void LogFetcher::reportGap(const NewLogLines& fresh) {
+    m_log.SMS("Log lines were missed between " + quotedStamp(m_logAnchor) + " and " +
+                  quotedStamp(fresh.lines.front()) +
+                  ": more log was written between two fetches than the log host serves",
+              kRed);
+}
+
+void LogFetcher::noteCatchUp(std::size_t lines) {
+    std::string note = "Caught up after a burst of log lines: " + std::to_string(lines) +
+                       " new lines, " + std::to_string(m_catchUpRequests) + " extra request" +
+                       (m_catchUpRequests == 1 ? "" : "s");
+    if (m_repliesSinceCatchUp >= 0 && m_repliesSinceCatchUp <= kCatchUpRepeatReplies)
+        note += " - bursts come often, a shorter refresh delay (Advanced settings) avoids them";
+    m_log.SMS(note);
+    m_repliesSinceCatchUp = 0;
+}
+
+void LogFetcher::handOver(std::vector<std::string> lines, bool priming) {
+    if (priming) {
+        // The first reply only primes the parser: one batch, nothing of it is run.
+        if (lines.size() > kMaxNewLines) lines.resize(kMaxNewLines);
+        m_newLines = std::move(lines);
+        m_parser.ParseChat(m_newLines);
+        return;
+    }
+    if (lines.empty()) {
+        // The end-of-batch steps run after every reply, new lines or not.
+        m_newLines.clear();
+        m_parser.ParseChat(m_newLines);
+        return;
+    }
+    for (std::vector<std::string>& batch : inBatches(std::move(lines))) {
+        m_newLines = std::move(batch);
+        m_parser.ParseChat(m_newLines);
+    }
 }
 
 void LogFetcher::reparse() {
@@ -260,6 +320,7 @@ void LogFetcher::detectRestart() {
 }
 
 void LogFetcher::closeConnection() {
+    m_catchUp->stop();
     endFetch();
     m_logConnected = false;
     m_stream->close();

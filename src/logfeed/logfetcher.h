@@ -1,12 +1,15 @@
 #pragma once
 // Fetches the tail of the server log from the provider's log host every few
 // seconds over a fresh HTTP connection, hands the lines not seen before to the
-// parser as one batch, and notices when the log's clock went backwards (the
-// game server crashed or restarted).
+// parser in batches, and notices when the log's clock went backwards (the
+// game server crashed or restarted). When a burst pushed the last line seen
+// out of the tail, it asks again at once for a longer tail until that line is
+// found again, so that no line is lost without a word.
 
 #include "core/loghost.h"
 #include "core/signal.h"
 #include "logfeed/httpresponse.h"
+#include "logfeed/logtail.h"
 
 #include <cstdint>
 #include <memory>
@@ -30,6 +33,8 @@ class LogFetcher {
 public:
     static constexpr int kConnectTimeoutMs = 5000;
     static constexpr int kReplyTimeoutMs = 21000;
+    // A catch-up within this many replies of the previous one earns a hint.
+    static constexpr int kCatchUpRepeatReplies = 6;
 
     LogFetcher(EventLoop& loop, NetworkFactory& net, const Clock& clock, Settings& settings,
                ActivityLog& log, RconQueue& queue, LogParser& parser);
@@ -62,7 +67,10 @@ public:
     std::int32_t LogMinutes() const { return m_logMinutes; }
     const std::string& LogStamp() const { return m_logStamp; }
     const std::string& LogAnchor() const { return m_logAnchor; }
+    // The last batch handed to the parser.
     const std::vector<std::string>& NewLines() const { return m_newLines; }
+    // The tail the next request asks for: longer while catching up.
+    std::size_t tailAsked() const { return m_tailAsked; }
     bool LogConnected() const { return m_logConnected; }
     bool LogLost() const { return m_logLost; }
     // A fetch is connecting or waiting for its reply.
@@ -89,7 +97,13 @@ private:
     void judgeHeaderless();
     void applyWaitAnswer();
     void warn(const std::string& text);
-    void getNEWDATA();
+    // False when the reply did not reach the anchor and a longer tail is due.
+    bool getNEWDATA();
+    // Starts a fetch of a longer tail, unless that cannot reach further back.
+    bool widenTail();
+    void handOver(std::vector<std::string> lines, bool priming);
+    void reportGap(const NewLogLines& fresh);
+    void noteCatchUp(std::size_t lines);
     void detectRestart();
 
     const Clock& m_clock;
@@ -101,6 +115,7 @@ private:
     std::unique_ptr<TcpStream> m_stream;
     std::unique_ptr<Timer> m_connectTimeout;
     std::unique_ptr<Timer> m_replyTimeout;
+    std::unique_ptr<Timer> m_catchUp; // the next, longer request, once this one ends
     HttpResponseDecoder m_decoder;
 
     LogHostAddress m_address;
@@ -112,6 +127,10 @@ private:
     bool m_stalled = false;      // the last fetch ran into the reply timeout
     bool m_warned = false;       // one URL warning per fetch
     bool m_replyHandled = false; // the reply of this fetch went to the parser
+
+    std::size_t m_tailAsked = kLogTailBytes;
+    int m_catchUpRequests = 0;      // extra requests of the catch-up under way
+    int m_repliesSinceCatchUp = -1; // -1: no catch-up yet
 
     std::string m_logAnchor;
     std::vector<std::string> m_newLines;

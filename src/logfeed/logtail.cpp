@@ -4,10 +4,13 @@
 #include "core/numbers.h"
 #include "core/textfile.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace corvane {
 
 bool bodyStartsMidLine(const std::string* contentRange, std::size_t bodySize,
-                       std::uint64_t bytesDropped) {
+                       std::uint64_t bytesDropped, std::size_t tailAsked) {
     if (bytesDropped > 0) return true;
     if (contentRange) {
         // "bytes <first>-<last>/<length>"
@@ -19,7 +22,7 @@ bool bodyStartsMidLine(const std::string* contentRange, std::size_t bodySize,
             return first.find_first_not_of('0') != std::string_view::npos;
         }
     }
-    return bodySize >= kLogTailBytes;
+    return bodySize >= tailAsked;
 }
 
 std::vector<std::string> completeLines(std::string_view body, bool firstLineIsFragment) {
@@ -48,15 +51,41 @@ NewLogLines takeNewLines(const std::vector<std::string>& lines, std::string_view
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (trimBlanks(lines[i]) == wanted) {
                 first = i + 1;
+                out.anchorFound = true;
                 break;
             }
         }
     }
-    const std::size_t last = std::min(lines.size(), first + kMaxNewLines);
-    out.lines.assign(lines.begin() + static_cast<std::ptrdiff_t>(first),
-                     lines.begin() + static_cast<std::ptrdiff_t>(last));
+    out.lines.assign(lines.begin() + static_cast<std::ptrdiff_t>(first), lines.end());
     out.anchor = lines.back();
     return out;
+}
+
+std::vector<std::vector<std::string>> inBatches(std::vector<std::string> lines) {
+    std::vector<std::vector<std::string>> batches;
+    for (std::size_t first = 0; first < lines.size(); first += kMaxNewLines) {
+        const std::size_t last = std::min(lines.size(), first + kMaxNewLines);
+        batches.emplace_back(
+            std::make_move_iterator(lines.begin() + static_cast<std::ptrdiff_t>(first)),
+            std::make_move_iterator(lines.begin() + static_cast<std::ptrdiff_t>(last)));
+    }
+    return batches;
+}
+
+std::size_t nextCatchUpBytes(std::size_t asked) {
+    if (asked >= kMaxCatchUpBytes) return 0;
+    return std::min(kMaxCatchUpBytes, asked * kCatchUpGrowth);
+}
+
+std::string quotedStamp(std::string_view line) {
+    constexpr std::size_t kMaxStamp = 12;
+    const std::size_t start = line.find_first_not_of(' ');
+    if (start == std::string_view::npos) return "?";
+    line.remove_prefix(start);
+    std::string stamp(line.substr(0, std::min(line.find(' '), kMaxStamp)));
+    for (char& c : stamp)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    return stamp;
 }
 
 std::optional<std::int32_t> stampMinutes(std::string_view trimmedLine) {

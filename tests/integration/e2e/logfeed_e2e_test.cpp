@@ -2,6 +2,7 @@
 // provider's answers.
 
 #include "core/rtf.h"
+#include "core/textfile.h"
 #include "livesim.h"
 
 #include <gtest/gtest.h>
@@ -119,4 +120,49 @@ TEST(LogFeedE2E, AStalledLogHostIsReported) {
         },
         30000))
         << live.serverLog();
+}
+
+// A burst far longer than the tail between two fetches, on the provider's
+// host and on a plain web server: the feed catches up, and every chat line
+// reaches the archive once, in order, and every "!" command among them is
+// handed to the command listeners once.
+TEST(LogFeedE2E, BurstLongerThanTheTailLosesNoChatLine) {
+    LiveSimulator sim;
+    LiveApp live(sim, sim.password);
+    ASSERT_TRUE(live.waitUntilPrimed());
+    sim.command("join slot=2 Alice");
+    std::vector<std::string> commands;
+    const Connection listening = live.app().logParser().commandTyped.connect(
+        [&](const ChatLine& chat) { commands.push_back(chat.text); });
+    std::vector<std::string> said;
+    std::vector<std::string> wantedCommands;
+    for (const std::string mode : {"chunked", "partial"}) {
+        ASSERT_EQ(sim.command("http mode " + mode), "ok " + mode);
+        const std::pair<int, std::string> bursts[] = {{300, mode + " flood, line"},
+                                                      {20, "!warn bob " + mode + " spam"},
+                                                      {300, mode + " flood goes on, line"}};
+        for (const auto& [count, text] : bursts) {
+            ASSERT_EQ(sim.command("burst Alice " + std::to_string(count) + " " + text), "ok");
+            for (int i = 1; i <= count; ++i) {
+                said.push_back("Alice: " + text + " " + std::to_string(i));
+                if (text.starts_with("!")) wantedCommands.push_back(said.back().substr(7));
+            }
+        }
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                return live.dir().read("Logs/ChatArchive.txt").find(said.back()) !=
+                       std::string::npos;
+            },
+            15000))
+            << mode;
+    }
+    std::vector<std::string> archived;
+    for (const std::string& line : splitLines(live.dir().read("Logs/ChatArchive.txt")))
+        if (const std::size_t at = line.find("] Alice: "); at != std::string::npos)
+            archived.push_back(line.substr(at + 2));
+    EXPECT_EQ(archived, said);
+    EXPECT_EQ(commands, wantedCommands);
+    const std::string log = live.serverLog();
+    EXPECT_NE(log.find("] Caught up after a burst of log lines: "), std::string::npos) << log;
+    EXPECT_EQ(log.find("Log lines were missed"), std::string::npos) << log;
 }

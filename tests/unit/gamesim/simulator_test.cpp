@@ -125,6 +125,7 @@ TEST_F(Sim, ControlLanguageDrivesTheGame) {
     EXPECT_EQ(sim.game().player(1)->name, "Bad\x15Name\\x");
     EXPECT_EQ(sim.onControl("chat 7 !kick bob spam", "t"), "ok");
     EXPECT_EQ(sim.onControl("teamchat 7 hi", "t"), "ok");
+    EXPECT_EQ(sim.onControl("burst 7 3 flood", "t"), "ok");
     EXPECT_EQ(sim.onControl("damage 1 7 40 weapon=rpg_mp mod=MOD_PROJECTILE_SPLASH", "t"), "ok");
     EXPECT_EQ(sim.onControl("kill world 7", "t"), "ok");
     EXPECT_EQ(sim.onControl("quit 7", "t"), "ok");
@@ -133,6 +134,8 @@ TEST_F(Sim, ControlLanguageDrivesTheGame) {
     const std::vector<std::string> wanted = {
         "say;0110000100000007;7;Big Bad Wolf;\\u0015!kick bob spam",
         "sayteam;0110000100000007;7;Big Bad Wolf;\\u0015hi",
+        "say;0110000100000007;7;Big Bad Wolf;\\u0015flood 1\"",
+        "say;0110000100000007;7;Big Bad Wolf;\\u0015flood 3\"",
         ";7;axis;Big Bad Wolf;" + sim.game().player(1)->guid +
             ";1;allies;Bad\\u0015Name\\\\x;rpg_mp;40;MOD_PROJECTILE_SPLASH;torso_upper",
         "K;0110000100000007;7;axis;Big Bad "
@@ -146,7 +149,8 @@ TEST_F(Sim, ControlErrorsAreReportedNotApplied) {
     for (std::string_view bad :
          {"fly away", "join", "quit 12", "chat", "kill 1", "damage 1 2 x", "match sideways",
           "clock -4", "http mode teapot", "http mode tiny 0", "udp drop 1.5", "stamps hours",
-          "dvar nothing_here", "lively maybe"})
+          "dvar nothing_here", "lively maybe", "burst 1 0 x", "burst 1 100001 x",
+          "burst nobody 2 x", "burst 1 2"})
         EXPECT_EQ(sim.onControl(bad, "t").rfind("error ", 0), 0u) << bad;
     EXPECT_EQ(sim.onControl("# a comment", "t"), "ok");
     EXPECT_EQ(sim.onControl("   ", "t"), "ok");

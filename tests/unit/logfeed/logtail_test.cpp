@@ -46,15 +46,40 @@ TEST(LogTail, NewLinesFollowTheFirstLineEqualToTheAnchor) {
     EXPECT_EQ(takeNewLines(lines, "1:0").lines, lines);
 }
 
-TEST(LogTail, AtMost501LinesAreHandedOn) {
+TEST(LogTail, EveryNewLineIsHandedOnInBatchesOfAtMost501) {
     Lines lines;
-    for (int i = 0; i < 700; ++i)
+    for (int i = 0; i < 1100; ++i)
         lines.push_back("  9:00 line " + std::to_string(i));
     const NewLogLines fresh = takeNewLines(lines, "9:00 line 99");
-    ASSERT_EQ(fresh.lines.size(), kMaxNewLines);
+    EXPECT_TRUE(fresh.anchorFound);
+    ASSERT_EQ(fresh.lines.size(), 1000u);
     EXPECT_EQ(fresh.lines.front(), "  9:00 line 100");
-    EXPECT_EQ(fresh.lines.back(), "  9:00 line 600");
-    EXPECT_EQ(fresh.anchor, "  9:00 line 699");
+    EXPECT_EQ(fresh.anchor, "  9:00 line 1099");
+    const auto batches = inBatches(fresh.lines);
+    ASSERT_EQ(batches.size(), 2u);
+    EXPECT_EQ(batches[0], Lines(fresh.lines.begin(), fresh.lines.begin() + 501));
+    EXPECT_EQ(batches[1], Lines(fresh.lines.begin() + 501, fresh.lines.end()));
+    EXPECT_EQ(inBatches(Lines(501, "x")).size(), 1u);
+    EXPECT_TRUE(inBatches({}).empty());
+    EXPECT_FALSE(takeNewLines(lines, "9:00 gone").anchorFound);
+}
+
+TEST(LogTail, CatchUpTailsGrowUpToTheLongestThenStop) {
+    std::vector<std::size_t> tails{kLogTailBytes};
+    while (const std::size_t next = nextCatchUpBytes(tails.back()))
+        tails.push_back(next);
+    EXPECT_EQ(tails, (std::vector<std::size_t>{10000, 40000, 160000, 640000, kMaxCatchUpBytes}));
+    // The size alone tells a cut tail from a whole log.
+    EXPECT_TRUE(bodyStartsMidLine(nullptr, 40000, 0, 40000));
+    EXPECT_FALSE(bodyStartsMidLine(nullptr, 39999, 0, 40000));
+}
+
+TEST(LogTail, QuotedStampIsShortAndPlain) {
+    EXPECT_EQ(quotedStamp("  12:34 say;1;2;Al;hi"), "12:34");
+    EXPECT_EQ(quotedStamp("12:34"), "12:34");
+    EXPECT_EQ(quotedStamp(std::string("1\x1b[2J") + "\r\n:00 x"), "1?[2J??:00");
+    EXPECT_EQ(quotedStamp(std::string(40, '7')), std::string(12, '7'));
+    EXPECT_EQ(quotedStamp("   "), "?");
 }
 
 TEST(LogTail, ReplyWithoutLinesKeepsTheAnchor) {

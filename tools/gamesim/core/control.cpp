@@ -91,6 +91,21 @@ std::string teamchat(Simulator& s, const Words& w, std::string_view l) {
     return chatCommand(s, w, l, true);
 }
 
+// Many chat lines at once, as a flood or a busy moment writes them: the text
+// with " <n>" after it, n counting from 1.
+std::string burst(Simulator& sim, const Words& w, std::string_view line) {
+    constexpr std::int64_t kMaxBurst = 100000;
+    const auto count = w.size() >= 4 ? parseInteger(w[2]) : std::nullopt;
+    if (!count || *count < 1 || *count > kMaxBurst)
+        return fail("usage: burst <slot|name> <count 1..100000> <text>");
+    const auto slot = findPlayer(sim, w[1]);
+    if (!slot) return fail("no such player");
+    const std::string text = decodeEscapes(afterWords(line, 3));
+    for (std::int64_t i = 1; i <= *count; ++i)
+        sim.game().chat(*slot, text + " " + std::to_string(i), false);
+    return ok();
+}
+
 std::string hitCommand(Simulator& sim, const Words& w, bool kill) {
     const std::size_t positional = kill ? 3 : 4;
     if (w.size() < positional)
@@ -270,12 +285,12 @@ std::string exitCommand(Simulator& sim, const Words&, std::string_view) {
 
 const std::map<std::string, Handler>& handlers() {
     static const std::map<std::string, Handler> table = {
-        {"join", join},        {"quit", quit},     {"chat", chat},     {"teamchat", teamchat},
-        {"kill", kill},        {"damage", damage}, {"match", match},   {"rotate", rotate},
-        {"restart", restart},  {"clock", clock},   {"log", log},       {"lograw", lograw},
-        {"http", http},        {"udp", udp},       {"stamps", stamps}, {"password", password},
-        {"dvar", dvar},        {"lively", lively}, {"status", status}, {"received", received},
-        {"exit", exitCommand},
+        {"join", join},       {"quit", quit},        {"chat", chat},     {"teamchat", teamchat},
+        {"kill", kill},       {"damage", damage},    {"match", match},   {"rotate", rotate},
+        {"restart", restart}, {"clock", clock},      {"log", log},       {"lograw", lograw},
+        {"http", http},       {"udp", udp},          {"stamps", stamps}, {"password", password},
+        {"dvar", dvar},       {"lively", lively},    {"status", status}, {"received", received},
+        {"burst", burst},     {"exit", exitCommand},
     };
     return table;
 }
