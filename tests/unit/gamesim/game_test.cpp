@@ -60,18 +60,11 @@ TEST(LogFormat, KillAndDamageFieldsAreWhereTheReadersTakeThem) {
     hit.damage = 35;
     hit.means = "MOD_GRENADE_SPLASH";
     hit.location = "torso_upper";
-    const auto fields = clientview::split(logLine(formatStamp(83, false), damageEvent(hit)), ";");
-    ASSERT_EQ(fields.size(), 13u);
-    EXPECT_EQ(fields[0], "  1:23 D");
-    EXPECT_EQ(fields[1], "0110000100000002"); // victim GUID
-    EXPECT_EQ(fields[2], "2");                // victim slot
-    EXPECT_EQ(fields[4], "Big Bad Wolf");     // victim name
-    EXPECT_EQ(fields[5], "0110000100000001"); // attacker GUID
-    EXPECT_EQ(fields[6], "1");                // attacker slot
-    EXPECT_EQ(fields[8], "Bob");              // attacker name
-    EXPECT_EQ(fields[9], "ak47_gl_mp");
-    EXPECT_EQ(fields[10], "35");
-    EXPECT_EQ(fields[11], "MOD_GRENADE_SPLASH");
+    // victim GUID, slot, team, name; attacker GUID, slot, team, name; weapon, damage, means
+    EXPECT_EQ(clientview::split(logLine(formatStamp(83, false), damageEvent(hit)), ";"),
+              (std::vector<std::string>{"  1:23 D", "0110000100000002", "2", "allies",
+                                        "Big Bad Wolf", "0110000100000001", "1", "axis", "Bob",
+                                        "ak47_gl_mp", "35", "MOD_GRENADE_SPLASH", "torso_upper"}));
     EXPECT_EQ(clientview::split(killEvent(hit), ";")[0], "K");
 }
 
@@ -166,7 +159,6 @@ TEST_F(Game, SecondsStampsFollowTheServerVariable) {
 }
 
 TEST_F(Game, RotationSkipsExcludedMapsAndTeamstatusFollows) {
-    const std::string first = game.currentMap();
     runConsoleLine(game,
                    "playlist_excludeMap \"mp_array mp_cracked mp_crisis mp_firingrange mp_duga "
                    "mp_hanoi mp_cairo mp_havoc mp_cosmodrome mp_radiation mp_mountain mp_villa "
@@ -191,7 +183,6 @@ TEST_F(Game, RotationSkipsExcludedMapsAndTeamstatusFollows) {
     runConsoleLine(game, "playlist_excludeMap \"\"\"");
     EXPECT_EQ(game.variable("playlist_excludeMap")->value, "");
     EXPECT_EQ(game.nextMap(), "mp_radiation");
-    EXPECT_NE(first, "");
 }
 
 TEST_F(Game, PlayersStayAcrossAMapChangeAndJoinTheNewMatchAgain) {

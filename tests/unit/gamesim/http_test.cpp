@@ -79,12 +79,8 @@ TEST(HttpRequests, TheClientsRequestIsReadWithItsRange) {
     EXPECT_EQ(req.header("range"), "bytes=-10000");
     EXPECT_EQ(req.header("Host"), "127.0.0.1:8080");
     EXPECT_EQ(reader.feed({}), HttpRequestReader::Status::NeedMore);
-}
-
-TEST(HttpRequests, TwoRequestsInOneReadAreBothServed) {
-    HttpRequestReader reader;
-    const std::string two = std::string(kClientRequest) + std::string(kClientRequest);
-    ASSERT_EQ(reader.feed(two), HttpRequestReader::Status::Ready);
+    // Two requests in one read are both served.
+    ASSERT_EQ(reader.feed(bytes + bytes), HttpRequestReader::Status::Ready);
     reader.take();
     ASSERT_EQ(reader.feed({}), HttpRequestReader::Status::Ready);
     EXPECT_EQ(reader.take().path(), "/logs/games_mp.log");

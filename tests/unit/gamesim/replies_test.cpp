@@ -103,28 +103,11 @@ TEST(ReplyLayout, ExclusionQueryValueStartsAfter33Characters) {
     EXPECT_EQ(none.substr(33, none.find('"', 33) - 33), "");
 }
 
-TEST(ReplyLayout, TeamstatusRowsHeaderSeparatorAndMapLine) {
+TEST(ReplyLayout, TeamstatusRowsAndMapLine) {
     Server server;
     server.game.join("Bob", 3, std::string("0110000100000003"), "axis");
     server.game.join("Big Bad Wolf", 4, std::string("0110000100000004"), "allies");
     const std::string text = statusSocketText(server.ask("teamstatus"));
-    const auto lines = clientview::split(text, "\r\n");
-    bool header = false;
-    bool separator = false;
-    for (const auto& line : lines) {
-        const auto t = clientview::tokens(line);
-        if (t.size() >= 5 && t[4] == "lastmsg") header = true;
-        if (t.size() >= 5 && t[4] == "-------") separator = true;
-        if (t.size() >= 5 && t[4] == "Bob") {
-            EXPECT_EQ(t.size(), 10u);
-        }
-        if (t.size() >= 5 && t[4] == "Big") {
-            EXPECT_EQ(t.size(), 12u);
-        }
-    }
-    EXPECT_TRUE(header);
-    EXPECT_TRUE(separator);
-
     const auto status = clientview::readTeamstatus(text);
     EXPECT_EQ(status.map, server.game.currentMap());
     ASSERT_EQ(status.rows.size(), 3u); // the demo recorder, Bob, Big Bad Wolf
