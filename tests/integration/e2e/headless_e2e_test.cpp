@@ -118,6 +118,7 @@ TEST(HeadlessE2E, WrongPasswordFailsAndLeavesTheFileByteForByte) {
     setup.start(args, "ignored: the command line wins");
     EXPECT_EQ(setup.finish(), 1);
     EXPECT_NE(setup.errors().find("Invalid RCON Password!"), std::string::npos);
+    EXPECT_NE(setup.out().find("The set-up failed; "), std::string::npos) << setup.out();
     EXPECT_EQ(setup.dir().read("Data/Config.txt"), before);
 }
 
@@ -151,7 +152,7 @@ TEST(HeadlessE2E, TerminalShowsChatAndSendsTheOperatorsLines) {
     EXPECT_EQ(said, (std::vector<std::string>{"say hello", "say  hello there"}));
     EXPECT_TRUE(run.waitForOutput(": ]say hello")) << run.out();
     EXPECT_EQ(run.out().find("\x1b["), std::string::npos); // no colour into a pipe
-    run.endInput(); // the end of input changes nothing
+    run.endInput();                                        // the end of input changes nothing
     runFor(1000);
     EXPECT_TRUE(run.running());
     run.stop(SIGINT);

@@ -103,23 +103,6 @@ TEST(ReplyLayout, ExclusionQueryValueStartsAfter33Characters) {
     EXPECT_EQ(none.substr(33, none.find('"', 33) - 33), "");
 }
 
-TEST(ReplyLayout, TeamstatusRowsAndMapLine) {
-    Server server;
-    server.game.join("Bob", 3, std::string("0110000100000003"), "axis");
-    server.game.join("Big Bad Wolf", 4, std::string("0110000100000004"), "allies");
-    const std::string text = statusSocketText(server.ask("teamstatus"));
-    const auto status = clientview::readTeamstatus(text);
-    EXPECT_EQ(status.map, server.game.currentMap());
-    ASSERT_EQ(status.rows.size(), 3u); // the demo recorder, Bob, Big Bad Wolf
-    EXPECT_EQ(status.rows[0].slot, 0);
-    EXPECT_EQ(status.rows[0].name, "democlient");
-    EXPECT_EQ(status.rows[1].slot, 3);
-    EXPECT_EQ(status.rows[1].guid, "0110000100000003");
-    EXPECT_EQ(status.rows[1].name, "Bob");
-    EXPECT_EQ(status.rows[2].slot, 4);
-    EXPECT_EQ(status.rows[2].name, "Big Bad Wolf");
-}
-
 TEST(ReplyLayout, LongTeamstatusIsSplitAndTheCutRowIsJoinedAgain) {
     ServerSettings settings;
     settings.maxClients = 18;
