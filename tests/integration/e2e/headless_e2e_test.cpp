@@ -54,8 +54,10 @@ public:
             ms);
     }
     void type(const std::string& lines) { m_process.write(QByteArray::fromStdString(lines)); }
-    void stop() {
-        ::kill(static_cast<pid_t>(m_process.processId()), SIGTERM);
+    void endInput() { m_process.closeWriteChannel(); }
+    bool running() const { return m_process.state() == QProcess::Running; }
+    void stop(int signal = SIGTERM) {
+        ::kill(static_cast<pid_t>(m_process.processId()), signal);
         EXPECT_EQ(finish(), 0);
     }
 
@@ -116,6 +118,7 @@ TEST(HeadlessE2E, WrongPasswordFailsAndLeavesTheFileByteForByte) {
     setup.start(args, "ignored: the command line wins");
     EXPECT_EQ(setup.finish(), 1);
     EXPECT_NE(setup.errors().find("Invalid RCON Password!"), std::string::npos);
+    EXPECT_NE(setup.out().find("The set-up failed; "), std::string::npos) << setup.out();
     EXPECT_EQ(setup.dir().read("Data/Config.txt"), before);
 }
 
@@ -147,6 +150,10 @@ TEST(HeadlessE2E, TerminalShowsChatAndSendsTheOperatorsLines) {
         if (r.value("command").toString().contains("hello"))
             said.push_back(r.value("command").toString().toStdString());
     EXPECT_EQ(said, (std::vector<std::string>{"say hello", "say  hello there"}));
-    EXPECT_TRUE(run.waitForOutput("[console] ")) << run.out();
-    run.stop();
+    EXPECT_TRUE(run.waitForOutput(": ]say hello")) << run.out();
+    EXPECT_EQ(run.out().find("\x1b["), std::string::npos); // no colour into a pipe
+    run.endInput();                                        // the end of input changes nothing
+    runFor(1000);
+    EXPECT_TRUE(run.running());
+    run.stop(SIGINT);
 }

@@ -87,13 +87,11 @@ TEST_F(Dispatcher, ABareMarkOrAnUnknownWordIsNotFound) {
     EXPECT_EQ(privateReply(queued(), 5), "^2You do not have permission to execute: bar");
 }
 
-TEST_F(Dispatcher, PlayerListIsInSlotOrderAndReachesBeyondTheCount) {
+TEST_F(Dispatcher, PlayerListIsInSlotOrderAndMeTellsGuidNameAndGroup) {
     say(player("!pl"));
     EXPECT_EQ(privateReply(queued(), 5),
               " ^3Owen[^22^3], ^3Ada[^23^3], ^3Pete[^25^3], ^3Bobby[^27^3], ^3Zed[^214^3]");
-}
-
-TEST_F(Dispatcher, MeTellsGuidNameAndGroup) {
+    app->queue().clear();
     say(admin("!me"));
     EXPECT_EQ(queued(), std::vector<std::string>{
                             ";3;g3;tell 3 ^1PM: ^3GUID: ^2g3 ^3NAME:^2 Ada ^3GROUP:^2 Admin [1]"});

@@ -35,8 +35,6 @@ TEST(WeaponTable, RowsCoverEveryFlagButSecondChanceInListOrder) {
     for (int flag = 0; flag < kWeaponFlagCount; ++flag)
         EXPECT_EQ(rowsPerFlag[static_cast<std::size_t>(flag)] == 0, flag == kSecondChanceFlag)
             << flag;
-    EXPECT_EQ(rowsPerFlag[41], 2);
-    EXPECT_EQ(rowsPerFlag[42], 2);
 
     int next = 0;
     for (const WeaponCategory& c : weaponCategories()) {
@@ -44,7 +42,6 @@ TEST(WeaponTable, RowsCoverEveryFlagButSecondChanceInListOrder) {
         next = c.lastFlag + 1;
     }
     EXPECT_EQ(next, kWeaponFlagCount);
-    EXPECT_EQ(weaponCategories().size(), 10u);
 }
 
 TEST(WeaponTable, LookupNamesTheLastMatchingRestrictedRow) {

@@ -61,20 +61,6 @@ TEST_F(TerminalSetupTest, PassedTestWritesTheFileAndEndsWithStatusZero) {
     EXPECT_TRUE(rig.fake.prompts.asked.empty());
 }
 
-TEST_F(TerminalSetupOfAServer, WrongPasswordEndsWithStatusOneAndTheFileUnchanged) {
-    const std::string before = rig.configFile();
-    SetupValues values = allGiven();
-    values.name = "Renamed";
-    values.password = "wrong";
-    ASSERT_TRUE(start(values));
-    rig.reply("Invalid password.\n");
-    EXPECT_EQ(rig.fake.loop.exitCode(), 1);
-    EXPECT_EQ(rig.boxTexts(), std::vector<std::string>{"Invalid RCON Password!"});
-    EXPECT_EQ(printed().back(),
-              "The set-up failed; " + rig.dir.file("Data/Config.txt").string() + " is unchanged.");
-    EXPECT_EQ(rig.configFile(), before);
-}
-
 TEST_F(TerminalSetupOfAServer, AsksForWhatIsNotGivenShowingTheFilesValues) {
     std::vector<std::pair<std::string, bool>> asked;
     std::deque<std::optional<std::string>> answers = {"Caf\xc3\xa9", "", "typed", std::nullopt};

@@ -74,13 +74,6 @@ TEST_F(Rotation, UnknownOrEmptyMapChangesNothing) {
     EXPECT_TRUE(activity.empty());
 }
 
-TEST_F(Rotation, ForcingQueuesTheExclusionLogsAndAnnounces) {
-    rotation().SetNextMap(10);
-    EXPECT_EQ(queued(),
-              (std::vector<std::string>{kForceNukeTown, "say ^2The nextmap will be: Nuke Town"}));
-    EXPECT_TRUE(logged("The nextmap was set to mp_nuked (Nuke Town)"));
-}
-
 TEST_F(Rotation, ResetGoesBeforeQueuedLinesOrOutAtOnceWhenTheQueueIsEmpty) {
     rotation().SetNextMap(5);
     queue.pushBack("say waiting");
@@ -103,7 +96,7 @@ TEST_F(Rotation, ResetGoesBeforeQueuedLinesOrOutAtOnceWhenTheQueueIsEmpty) {
               std::string::npos);
 }
 
-TEST_F(Rotation, OneWaitingResetIsEnoughAndOnlyTheNewestExclusionWaits) {
+TEST_F(Rotation, OneWaitingResetIsEnoughAndAForceQueuesItsExclusionLogsAndAnnounces) {
     queue.pushBack("say a");
     rotation().SetDefaultRotation();
     queue.pushBack("say b");
@@ -113,6 +106,7 @@ TEST_F(Rotation, OneWaitingResetIsEnoughAndOnlyTheNewestExclusionWaits) {
     rotation().SetNextMap(10);
     EXPECT_EQ(queued(), (std::vector<std::string>{"say a", "say b", kForceNukeTown,
                                                   "say ^2The nextmap will be: Nuke Town"}));
+    EXPECT_TRUE(logged("The nextmap was set to mp_nuked (Nuke Town)"));
 }
 
 TEST_F(Rotation, FailedDirectResetIsReportedAndQueued) {

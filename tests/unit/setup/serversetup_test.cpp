@@ -15,12 +15,17 @@ using Lines = std::vector<std::pair<std::string, Colour>>;
 const std::string kRequest = "GET /alpha/games_mp.log HTTP/1.1\r\nHost: logs.example.net\r\n"
                              "Range: bytes=-15000 \r\nUser-Agent: Corvane Mod 0.0.2\r\n\r\n";
 
+// Fills the boxes with a working server and presses "Save".
+void start(SetupRig& rig) {
+    rig.fill();
+    rig.save();
+}
+
 } // namespace
 
 TEST(ServerSetup, PassingTestRunsTheStepsInOrderAndSavesWhatItLearned) {
     SetupRig rig;
-    rig.fill();
-    rig.save();
+    start(rig);
     EXPECT_EQ(rig.setup->mainButtonText(), "Cancel");
     EXPECT_TRUE(rig.setup->busy());
     EXPECT_EQ(rig.udp().host, "127.0.0.1");
@@ -78,8 +83,7 @@ TEST(ServerSetup, PassingTestRunsTheStepsInOrderAndSavesWhatItLearned) {
 
 TEST(ServerSetup, WrongPasswordEndsAtStepZeroAndSavesNothing) {
     SetupRig rig;
-    rig.fill();
-    rig.save();
+    start(rig);
     rig.reply("Invalid password.\n");
     ASSERT_EQ(rig.fake.prompts.asked.size(), 1u);
     EXPECT_EQ(rig.fake.prompts.asked[0].title, "Error");
@@ -117,8 +121,7 @@ TEST(ServerSetup, ServerInfoDecidesWhetherTheTestGoesOn) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.info);
         SetupRig rig;
-        rig.fill();
-        rig.save();
+        start(rig);
         rig.reply(c.info);
         EXPECT_EQ(rig.boxTexts(),
                   c.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.box});
@@ -145,8 +148,7 @@ TEST(ServerSetup, DefaultExcludedMapIsTheQuotedValueWhenItBeginsWithMp) {
     for (const auto& [answer, expected] : cases) {
         SCOPED_TRACE(answer);
         SetupRig rig;
-        rig.fill();
-        rig.save();
+        start(rig);
         rig.answerRconSteps(serverinfo(), answer);
         rig.answerLog();
         EXPECT_EQ(rig.setup->learned().ExcludedMap, expected);
@@ -162,15 +164,13 @@ TEST(ServerSetup, EditModeKeepsTheStoredDefaultAgainstAForcedList) {
         if (map != "mp_array") forced += map + " ";
     for (bool firstRun : {false, true}) {
         SetupRig rig(firstRun);
-        rig.fill();
-        rig.save();
+        start(rig);
         rig.answerRconSteps(serverinfo(), exclusionAnswer(forced));
         rig.answerLog();
         EXPECT_EQ(rig.setup->learned().ExcludedMap, firstRun ? trimBlanks(forced) : "mp_nuked");
     }
     SetupRig rig(false);
-    rig.fill();
-    rig.save();
+    start(rig);
     rig.answerRconSteps(serverinfo(), exclusionAnswer("mp_array mp_cracked"));
     rig.answerLog();
     EXPECT_EQ(rig.setup->learned().ExcludedMap, "mp_array mp_cracked");
@@ -178,8 +178,7 @@ TEST(ServerSetup, EditModeKeepsTheStoredDefaultAgainstAForcedList) {
 
 TEST(ServerSetup, LateAnswerBelongsToTheStepItAnswers) {
     SetupRig rig;
-    rig.fill();
-    rig.save();
+    start(rig);
     rig.reply(serverinfo("18", "First Answer"));
     rig.fake.loop.advance(600);
     // The serverinfo answer arrives twice (a duplicated datagram): it is no
@@ -292,8 +291,7 @@ TEST(ServerSetup, LogAnswerPassesOrFailsWithItsOwnLine) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pieces.empty() ? "closed" : c.pieces[0]);
         SetupRig rig;
-        rig.fill();
-        rig.save();
+        start(rig);
         rig.answerRconSteps();
         rig.tcp().acceptConnection();
         for (const std::string& piece : c.pieces)
@@ -315,8 +313,7 @@ TEST(ServerSetup, LogAnswerPassesOrFailsWithItsOwnLine) {
 
 TEST(ServerSetup, CancelClosesBothSocketsAndNothingFollows) {
     SetupRig rig;
-    rig.fill();
-    rig.save();
+    start(rig);
     rig.reply(serverinfo());
     rig.setup->pressMainButton(); // "Cancel" while the next command waits
     EXPECT_EQ(rig.setup->mainButtonText(), "Save");
@@ -345,8 +342,7 @@ TEST(ServerSetup, EveryWaitEndsAfterFifteenSeconds) {
     for (int stage = 0; stage <= 5; ++stage) {
         SCOPED_TRACE(stage);
         SetupRig rig;
-        rig.fill();
-        rig.save();
+        start(rig);
         for (int i = 0; i < stage && i < 4; ++i) {
             rig.reply(answers[i]);
             if (i < 3) rig.fake.loop.advance(ServerSetup::kStepDelayMs);
