@@ -59,3 +59,20 @@ TEST(CommandsE2E, KickByPartOfANameThenTheAnnouncementAndThePlayerLeaves) {
     EXPECT_TRUE(left);
     EXPECT_TRUE(waitUntil([&] { return live.app().slotTable()[5].SlotName.empty(); }, 10000));
 }
+
+// A member allowed only to talk cannot kick by saying a kick line.
+TEST(CommandsE2E, SayingAKickLineKicksNobody) {
+    LiveSimulator sim;
+    LiveApp live(sim, sim.password);
+    startGame(sim, live);
+    auto& groups = live.app().players().groups;
+    groups.table.GroupCommands[3] = "SAY";
+    ASSERT_TRUE(groups.SetGroupDatabase(std::string("G") + kBobGuid, "3", "Bobby", CommandIssuer{},
+                                        true));
+    sim.command("chat 5 !say clientkick 2 bye");
+    ASSERT_TRUE(waitUntil([&] { return sim.received("say  clientkick 2 bye") == 1; }, 15000))
+        << live.serverLog();
+    runFor(1500);
+    EXPECT_TRUE(requests(sim, "clientkick").empty());
+    EXPECT_EQ(live.app().slotTable()[2].SlotGUID, kOwnerGuid);
+}
