@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "console/mainwindow.h"
 #include "console/widgetprompts.h"
+#include "console/widgets.h"
 #include "platform/qt/qtports.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(corvane::console::appIcon());
     const std::filesystem::path appDir = QCoreApplication::applicationDirPath().toStdString();
 
     corvane::qt::QtPorts qtPorts;

@@ -24,7 +24,8 @@ App::App(Ports ports, AppPaths paths)
                    LogFetcherHooks{[this] { m_players.groups.SaveSettings(); },
                                    [this] { m_statusPoll.Command8_Click(); }}),
       m_mapsView(m_linkState, m_slots, m_players),
-      m_maps(ports, m_settings, m_queue, m_activityLog, m_consoleLog, m_paths, m_mapsView) {
+      m_maps(ports, m_settings, m_queue, m_activityLog, m_consoleLog, m_paths, m_mapsView),
+      m_logViewer(m_paths, m_chatLog) {
     createTimers();
     connectSubsystems();
 }
@@ -139,6 +140,7 @@ void App::updateStatusTexts(int secondsToRefresh) {
     in.secondsToRefresh = secondsToRefresh;
     in.logMinutes = m_logFetcher.LogMinutes();
     in.hostName = m_settings.config.HostName;
+    in.gametype = m_linkState.CurrentGametype;
     in.adminsOnline = m_slots.AdminsOnline;
     const StatusTexts texts = makeStatusTexts(in);
     if (texts == m_statusTexts) return;

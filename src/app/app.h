@@ -3,7 +3,10 @@
 // main object, the one the operator window renders and routes actions to. It
 // holds no widgets, so everything it does runs under test on virtual time.
 
+#include "app/adminaction.h"
+#include "app/logviewer.h"
 #include "app/mapsserverview.h"
+#include "app/playermenu.h"
 #include "core/activitylog.h"
 #include "core/apppaths.h"
 #include "core/chatlog.h"
@@ -27,14 +30,20 @@
 #include "rcon/statuspoll.h"
 #include "rcon/statustexts.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
 // The top tabs of the operator window, in order.
 enum class TopTab { Status, Chat, Players, Messages, Restrictions, Advanced };
+// The product's pages the "Help" menu opens.
+enum class WebPage { About, Beta, Donate };
 
 class App {
 public:
@@ -65,6 +74,22 @@ public:
     TopTab selectTopTab(TopTab tab);
     TopTab selectedTopTab() const { return m_topTab; }
     void openAdvancedFile();
+
+    // ---- the window's pop-up menus and dialogs (windowactions.cpp)
+    // The player pop-up over the online grid's row of a slot, or over a row of
+    // the player log; none opens over an empty row.
+    std::optional<PlayerMenu> onlinePlayerMenu(int slot) const;
+    std::optional<PlayerMenu> loggedPlayerMenu(std::size_t row);
+    // The slot held by the player of a player-log record (his SlotDbID), in
+    // slots 1 to MaxClients; none when he is not online.
+    std::optional<std::int16_t> slotOfRecord(std::int32_t id) const;
+    // The admin action dialog over a slot's player, or over the player of a
+    // player-log record; none when that player is not online.
+    std::unique_ptr<AdminAction> adminActionOnSlot(AdminActionKind kind, int slot);
+    std::unique_ptr<AdminAction> adminActionOnRecord(AdminActionKind kind, std::int32_t id);
+    std::vector<std::string> adminActionReasons() const;
+    LogViewer& logViewer() { return m_logViewer; }
+    void openWebPage(WebPage page);
 
     bool criticalError() const { return m_criticalError; }
     ActivityLog& activityLog() { return m_activityLog; }
@@ -131,6 +156,7 @@ private:
     AppMapsServerView m_mapsView;
     Maps m_maps;
     StatusTexts m_statusTexts;
+    LogViewer m_logViewer;
 
     std::unique_ptr<Timer> m_timer2;  // one-second main tick
     std::unique_ptr<Timer> m_timer22; // first log fetch, 500 ms after the window exists

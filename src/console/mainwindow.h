@@ -14,9 +14,14 @@ class App;
 
 namespace corvane::console {
 
+class LogViewerWindow;
+
 class MainWindow : public QMainWindow {
 public:
     explicit MainWindow(App& app);
+
+    // The log viewer, once one of the logs has been opened.
+    LogViewerWindow* logViewer() const { return m_viewer; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -25,6 +30,10 @@ private:
     void buildStatusBar();
     QWidget* buildChatTab();
     void buildMenus();
+    void buildServerMenu();
+    void buildLogsMenu();
+    void buildHelpMenu();
+    void viewLog(void (*load)(LogViewerWindow&));
     void refreshWindowState();
     void topTabChanged(int index);
 
@@ -32,6 +41,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     QLabel* m_panels[5] = {};
     QList<QAction*> m_lockableActions;
+    LogViewerWindow* m_viewer = nullptr;
     bool m_revertingTab = false;
 };
 

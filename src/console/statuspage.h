@@ -29,6 +29,7 @@ private:
     App& m_app;
     QLabel* m_serverName = nullptr;
     QLabel* m_playlist = nullptr;
+    QLabel* m_gametype = nullptr;
     QLabel* m_admins = nullptr;
     QPlainTextEdit* m_console = nullptr;
     QListWidget* m_queue = nullptr;

@@ -3,6 +3,8 @@
 #include "core/gametext.h"
 #include "core/numbers.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 std::optional<std::size_t> stampEnd(std::string_view line) {
@@ -41,6 +43,16 @@ std::optional<std::int32_t> matchPlaylist(std::string_view line) {
     const std::string value =
         replaceAll(std::string(line.substr(p + kWord.size() + 1, 2)), "\\", "");
     return toInt32(value);
+}
+
+std::optional<std::string> matchGametype(std::string_view line) {
+    constexpr std::string_view kKey = "\\g_gametype\\";
+    const std::size_t p = line.find(kKey);
+    if (p == std::string_view::npos) return std::nullopt;
+    const std::string_view rest = line.substr(p + kKey.size());
+    const std::string value(rest.substr(0, std::min<std::size_t>(rest.find('\\'), 32)));
+    if (trimBlanks(value).empty()) return std::nullopt;
+    return value;
 }
 
 } // namespace corvane

@@ -142,6 +142,7 @@ void LogParser::showChat(const std::string& stamp, const std::string& name, bool
 void LogParser::handleMatchStart(const std::string& line) {
     if (hooks.startStatusPoll) step(hooks.startStatusPoll);
     if (const auto playlist = matchPlaylist(line)) m_link.CurrentPlaylist = *playlist;
+    if (auto gametype = matchGametype(line)) m_link.CurrentGametype = std::move(*gametype);
     const std::int32_t playlist = m_link.CurrentPlaylist;
     if (hooks.SetMaxHealth && playlist >= std::numeric_limits<std::int16_t>::min() &&
         playlist <= std::numeric_limits<std::int16_t>::max())

@@ -6,6 +6,7 @@
 #include "core/signal.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -55,6 +56,8 @@ public:
     // A player of the online grid, by slot, or of the player log, by row.
     bool setOnlinePlayerGroup(int slot, int level);
     bool setLoggedPlayerGroup(std::size_t row, int level);
+    // A player of the player log, by his record (rows move when the log refills).
+    bool setRecordGroup(std::int32_t id, const std::string& name, int level);
 
     Signal<> changed;
 

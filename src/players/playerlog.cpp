@@ -58,14 +58,31 @@ void PlayerLog::refresh() {
     } catch (const SqlError&) {
         m_log.SMS("Error loading database view!", kRed);
     }
-    select(m_selected);
+    m_selected = m_selectedId ? rowOf(*m_selectedId) : std::nullopt;
+    if (!m_selected) m_selectedId.reset();
     changed.notify();
+}
+
+std::optional<std::size_t> PlayerLog::rowOf(std::int32_t id) {
+    if (!pagedFromTable()) {
+        const auto it = std::find(m_ids.begin(), m_ids.end(), id);
+        if (it == m_ids.end()) return std::nullopt;
+        return static_cast<std::size_t>(it - m_ids.begin());
+    }
+    try {
+        const auto position = m_store.position(m_order, id);
+        if (position && static_cast<std::size_t>(*position) < m_rowCount)
+            return static_cast<std::size_t>(*position);
+    } catch (const SqlError&) {
+    }
+    return std::nullopt;
 }
 
 void PlayerLog::clear() {
     m_pages.clear();
     m_ids.clear();
     m_rowCount = 0;
+    m_selected.reset();
     changed.notify();
 }
 
@@ -139,6 +156,16 @@ void PlayerLog::sortByColumn(PlayerColumn column) {
 
 void PlayerLog::select(std::optional<std::size_t> row) {
     m_selected = row && *row < m_rowCount ? row : std::nullopt;
+    m_selectedId.reset();
+    if (m_selected) {
+        const std::int32_t id = this->row(*m_selected).record.ID;
+        if (id != 0) m_selectedId = id;
+    }
+}
+
+void PlayerLog::selectRecord(std::int32_t id) {
+    m_selected = rowOf(id);
+    m_selectedId = m_selected ? std::optional<std::int32_t>(id) : std::nullopt;
 }
 
 void PlayerLog::deleteSelected() {

@@ -266,6 +266,46 @@ bool PlayerStore::hasSortIndex(PlayerColumn column) {
     return column != PlayerColumn::Group;
 }
 
+// Counts the records the condition holds for; it names the record's ID as ?2
+// and, when one is given, the sort key's value as ?1.
+std::int64_t PlayerStore::countWhere(const std::string& condition, std::int32_t id,
+                                     const std::string* key) {
+    SqlStatement& query = statement("SELECT count(*) FROM playerdb WHERE " + condition);
+    if (key) query.bind(1, *key);
+    query.bind(2, std::int64_t{id});
+    const std::int64_t n = query.step() ? query.integer(0) : 0;
+    query.reset();
+    return n;
+}
+
+// Rows sort by the key (an empty field stored as NULL before any text, letter
+// case ignored), then by ID, both in the order's direction. The rows before
+// the record are counted through the key's index.
+std::optional<std::int64_t> PlayerStore::position(const Order& order, std::int32_t id) {
+    const std::string key = order.sorted ? sortKey(order.column) : "ID";
+    SqlStatement& read = statement("SELECT " + key + " FROM playerdb WHERE ID = ?1");
+    read.bind(1, std::int64_t{id});
+    if (!read.step()) {
+        read.reset();
+        return std::nullopt;
+    }
+    const bool nullKey = read.isNull(0);
+    const std::string value = read.text(0);
+    read.reset();
+    if (!order.sorted) return countWhere("ID < ?2", id);
+
+    const std::string before = order.descending ? " > " : " < ";
+    const std::string tieBefore = " AND ID" + before + "?2";
+    const std::string nulls = key + " IS NULL";
+    const std::string texts = key + " IS NOT NULL AND ID <> ?2";
+    if (nullKey)
+        return countWhere(nulls + tieBefore, id) + (order.descending ? countWhere(texts, id) : 0);
+    const std::string k = key + " COLLATE NOCASE";
+    return countWhere(k + before + "?1 AND ID <> ?2", id, &value) +
+           countWhere(k + " = ?1" + tieBefore, id, &value) +
+           (order.descending ? 0 : countWhere(nulls + " AND ID <> ?2", id));
+}
+
 std::vector<std::int32_t> PlayerStore::ids(const Order& order,
                                            const std::vector<std::int32_t>* onlyIds) {
     std::string sql = "SELECT ID FROM playerdb";

@@ -85,12 +85,18 @@ public:
     std::vector<PlayerRecord> sortedRecordsAt(const Order& order, std::int64_t offset, int limit);
     // The Group column sorts by the names shown, which no index can hold.
     static bool hasSortIndex(PlayerColumn column);
+    // Where the record stands in that order (0 for the first); empty when no
+    // record has that ID. Quick in table order and for every column with a
+    // sort index, so a selection can be found again in a big table.
+    std::optional<std::int64_t> position(const Order& order, std::int32_t id);
 
     // How a stored Group value is shown ("D" as the default group's name...).
     void setGroupDisplay(std::function<std::string(const std::string&)> display);
 
 private:
     SqlStatement& statement(std::string_view sql);
+    std::int64_t countWhere(const std::string& condition, std::int32_t id,
+                            const std::string* key = nullptr);
     void registerFunctions();
 
     SqliteDb m_db;

@@ -144,6 +144,7 @@ TEST_F(LogParserTest, MatchStartSetsThePlaylistAndAsksForStatus) {
     rig.parser.hooks.SetMaxHealth = [&](std::int16_t p) { health.push_back(p); };
     batch({stamp("0:00") + " InitGame: \\g_gametype\\tdm\\playlist\\12\\sv_maxclients\\18"});
     EXPECT_EQ(rig.link.CurrentPlaylist, 12);
+    EXPECT_EQ(rig.link.CurrentGametype, "tdm");
     EXPECT_EQ(health, std::vector<int>{12});
     EXPECT_EQ(rig.count("startStatusPoll"), 1u);
     batch({stamp("0:00") + " InitGame: \\Playlist\\7\\g_gametype\\dm"});
@@ -151,7 +152,10 @@ TEST_F(LogParserTest, MatchStartSetsThePlaylistAndAsksForStatus) {
     // Without a readable playlist the last one stays.
     batch({stamp("0:00") + " InitGame: \\g_gametype\\dm"});
     EXPECT_EQ(rig.link.CurrentPlaylist, 7);
-    EXPECT_EQ(health, (std::vector<int>{12, 7, 7}));
+    EXPECT_EQ(rig.link.CurrentGametype, "dm"); // the last value on the line
+    batch({stamp("0:00") + " InitGame: \\playlist\\7\\g_gametype\\"});
+    EXPECT_EQ(rig.link.CurrentGametype, "dm"); // none named: the last one stays
+    EXPECT_EQ(health, (std::vector<int>{12, 7, 7, 7}));
 }
 
 TEST_F(LogParserTest, QuitWithGuidZeroLeavesTheDatabaseAlone) {

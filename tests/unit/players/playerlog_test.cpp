@@ -87,11 +87,18 @@ TEST_F(PlayerLogTest, IdsSortAsText) {
     EXPECT_EQ(ids, (std::vector<std::int32_t>{1, 10, 11, 12}));
 }
 
-TEST_F(PlayerLogTest, SortedPagesFollowTheSortAcrossPageEnds) {
+TEST_F(PlayerLogTest, SortedPagesFollowTheSortAcrossPageEndsAndEveryRecordIsFoundAgain) {
     for (int i = 0; i < 140; ++i)
         p->store.insert(PlayerRecord{
             0, "n" + std::to_string(i * 37 % 140), i % 3 ? "D" : "Admin", "x" + std::to_string(i),
             kToday, "2026-12-0" + std::to_string(i % 7 + 1), i % 2 ? "Alpha" : "beta"});
+    {
+        // Files written by other programs may hold NULL fields.
+        SqliteDb db;
+        db.open(dir.file("Data/playerdb.mdb"));
+        db.exec("INSERT INTO playerdb (UserName, guid) VALUES (NULL, 'n1'), ('N5', NULL), "
+                "(NULL, 'n2')");
+    }
     for (PlayerColumn column :
          {PlayerColumn::ID, PlayerColumn::UserName, PlayerColumn::Group, PlayerColumn::Guid,
           PlayerColumn::FirstSeen, PlayerColumn::LastSeen, PlayerColumn::Server}) {
@@ -100,10 +107,16 @@ TEST_F(PlayerLogTest, SortedPagesFollowTheSortAcrossPageEnds) {
             std::vector<std::int32_t> shown;
             for (std::size_t i = 0; i < p->playerLog.rowCount(); ++i)
                 shown.push_back(p->playerLog.row(i).record.ID);
-            EXPECT_EQ(shown, p->store.ids(p->playerLog.order()))
-                << static_cast<int>(column) << " " << click;
+            const std::vector<std::int32_t> ids = p->store.ids(p->playerLog.order());
+            ASSERT_EQ(shown, ids) << static_cast<int>(column) << " " << click;
+            for (std::size_t i = 0; i < ids.size(); ++i)
+                ASSERT_EQ(p->store.position(p->playerLog.order(), ids[i]),
+                          static_cast<std::int64_t>(i))
+                    << static_cast<int>(column) << " " << click << " ID " << ids[i];
         }
     }
+    EXPECT_EQ(p->store.position(PlayerStore::Order{}, 1000), std::nullopt);
+    EXPECT_EQ(p->store.position(PlayerStore::Order{}, 3), 2);
 }
 
 TEST_F(PlayerLogTest, SortingByAnyColumnButGroupUsesAnIndex) {
@@ -121,9 +134,25 @@ TEST_F(PlayerLogTest, SortingByAnyColumnButGroupUsesAnIndex) {
     }
 }
 
-TEST_F(PlayerLogTest, TheSelectionIsKeptByPositionAndDeleteMovesItOn) {
-    p->playerLog.select(1);
+TEST_F(PlayerLogTest, TheSelectionFollowsItsRecordAcrossRefillsAndDeleteMovesItOn) {
+    p->playerLog.select(1); // alice, offline
     p->playerLog.refresh();
+    EXPECT_EQ(p->playerLog.selectedRow(), 1u);
+    p->playerLog.sortByColumn(PlayerColumn::UserName); // Charlie, Bob, alice
+    EXPECT_EQ(p->playerLog.selectedRow(), 2u);
+    EXPECT_EQ(p->playerLog.selectedId(), 2);
+    p->playerLog.sortByColumn(PlayerColumn::UserName);
+    p->playerLog.select(2);                         // Charlie
+    p->playerLog.sortByColumn(PlayerColumn::Group); // by the names shown, from a list of IDs
+    EXPECT_EQ(p->playerLog.selectedRow(), 1u);
+    p->playerLog.toggleFilter();
+    EXPECT_EQ(p->playerLog.selectedRow(), 0u); // Charlie, Bob
+    p->playerLog.select(1);
+    p->playerLog.toggleFilter();
+    p->playerLog.sortByColumn(PlayerColumn::ID); // ascending: 1, 2, 3
+    EXPECT_EQ(p->playerLog.selectedId(), 3);
+    EXPECT_EQ(p->playerLog.selectedRow(), 2u);
+    p->playerLog.selectRecord(2);
     EXPECT_EQ(p->playerLog.selectedRow(), 1u);
 
     p->playerLog.deleteSelected();
@@ -137,6 +166,12 @@ TEST_F(PlayerLogTest, TheSelectionIsKeptByPositionAndDeleteMovesItOn) {
     EXPECT_EQ(p->store.count(), 1);
     EXPECT_EQ(statusPolls, 2);
     p->playerLog.select(7);
+    EXPECT_EQ(p->playerLog.selectedRow(), std::nullopt);
+
+    // A record that is gone leaves nothing selected after the refill.
+    p->playerLog.select(0);
+    p->store.remove(1);
+    p->playerLog.refresh();
     EXPECT_EQ(p->playerLog.selectedRow(), std::nullopt);
 }
 
