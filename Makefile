@@ -1,13 +1,17 @@
-# make demo  - install what is missing, build, run the demo
-# make test  - install what is missing, build, run every test
+# make demo        - install what is missing, build, run the demo
+# make test        - install what is missing, build, run every test
+# make screenshots - pictures of every tab of the window in docs/screenshots/
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
 
-.PHONY: demo test deps build asan-tests unit-tests fuzz clean
+.PHONY: demo test screenshots deps build asan-tests unit-tests fuzz clean
 
 demo: build
 	scripts/demo.sh $(BUILD)
+
+screenshots: build
+	scripts/screenshots.sh $(BUILD)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

@@ -25,6 +25,8 @@ App::App(Ports ports, AppPaths paths)
                                    [this] { m_statusPoll.Command8_Click(); }}),
       m_mapsView(m_linkState, m_slots, m_players),
       m_maps(ports, m_settings, m_queue, m_activityLog, m_consoleLog, m_paths, m_mapsView),
+      m_enforcement(m_paths, m_settings, m_activityLog, m_queue, m_slots, ports.loop,
+                    [this] { return m_logParser.FirstBatchDone(); }),
       m_logViewer(m_paths, m_chatLog) {
     createTimers();
     connectSubsystems();
@@ -38,6 +40,9 @@ void App::connectSubsystems() {
     rconHooks.rulesLoaded = [this] { return m_maps.messages.rulesLoaded(); };
     // The operator's RULES says them publicly, whoever typed the last chat command.
     rconHooks.SendRules = [this] { m_maps.messages.SendRules(0, {}, true); };
+    rconHooks.SetMaxHealth = [this](std::int32_t playlist) {
+        m_enforcement.secondChance.SetMaxHealth(playlist);
+    };
     m_rcon.setHooks(std::move(rconHooks));
 
     PlayersHooks& players = m_players.hooks;
@@ -54,6 +59,7 @@ void App::connectSubsystems() {
     players.FirstBatchDone = [this] { return m_logParser.FirstBatchDone(); };
 
     connectLogFeed();
+    connectEnforcement();
     connectMaps();
 }
 

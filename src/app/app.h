@@ -16,6 +16,7 @@
 #include "core/settings.h"
 #include "core/signal.h"
 #include "core/startup.h"
+#include "enforcement/enforcement.h"
 #include "logfeed/logfetcher.h"
 #include "logfeed/logparser.h"
 #include "maps/maps.h"
@@ -108,6 +109,7 @@ public:
     LogParser& logParser() { return m_logParser; }
     LogFetcher& logFetcher() { return m_logFetcher; }
     Maps& maps() { return m_maps; }
+    Enforcement& enforcement() { return m_enforcement; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
 
@@ -123,6 +125,7 @@ private:
     void connectSubsystems();
     void connectLogFeed();
     void connectMaps();
+    void connectEnforcement();
     void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
     void endProgram(int exitCode);
@@ -155,6 +158,7 @@ private:
     LogFetcher m_logFetcher;
     AppMapsServerView m_mapsView;
     Maps m_maps;
+    Enforcement m_enforcement;
     StatusTexts m_statusTexts;
     LogViewer m_logViewer;
 

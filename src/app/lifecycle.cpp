@@ -13,6 +13,8 @@ StartMode App::Main() {
 void App::createMainWindow() {
     Form_Initialize();
     if (m_ended) return;
+    // The status bar and the server facts show at once, not a second later.
+    updateStatusTexts(m_logFetcher.RefreshTarget() - m_logFetcher.RefreshTicks());
     m_timer2->start();
     m_timer22->start();
     m_maps.messages.startRotationTimer();
@@ -26,9 +28,9 @@ void App::Form_Initialize() {
     // The order matters: later steps read what earlier ones loaded.
     const std::pair<std::string_view, std::function<void()>> steps[] = {
         {"LayOutViews", [this] { layOutViews(); }},
-        {"MaxHealth", [] {}},
-        {"ClearHP", [] {}},
-        {"LoadBadWords", [] {}},
+        {"MaxHealth", [this] { m_enforcement.secondChance.resetMaxHealth(); }},
+        {"ClearHP", [this] { m_enforcement.secondChance.ClearHP(); }},
+        {"LoadBadWords", [this] { m_enforcement.language.LoadBadWords(); }},
         {"LoadAVars", [this] { m_settings.LoadAVars(); }},
         {"LoadDRank", [this] { m_players.groups.LoadDRank(); }},
         {"ClearPlayers", [this] { m_slots.ClearPlayers(); }},
@@ -113,6 +115,7 @@ void App::ENDALL() {
     m_maps.editor.saveEverything();
     m_activityLog.SMS("Shutting down...", kRed);
     m_players.groups.SaveSettings();
+    if (m_enforcement.language.savePending()) m_enforcement.language.saveWordList();
     m_logFetcher.closeConnection();
     m_settings.SaveModFile();
     m_rcon.stopPump();

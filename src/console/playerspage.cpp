@@ -31,16 +31,31 @@ QTableView* gridView(QAbstractItemModel* model, const char* name) {
     view->verticalHeader()->hide();
     // Rows of one height: the view never measures rows it does not show.
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
     view->horizontalHeader()->setStretchLastSection(true);
     view->horizontalHeader()->setHighlightSections(false);
     return view;
 }
 
-void setWidths(QTableView* view, std::initializer_list<int> widths) {
-    int column = 0;
-    for (int width : widths)
-        view->setColumnWidth(column++, width);
+// The columns keep the widths stored with the mod settings; a width the
+// operator drags is stored there too and saved with the next save.
+template <std::size_t N>
+void keepWidths(QTableView* view, Settings& settings, std::array<float, N> ModSettings::*widths) {
+    const int columns = std::min(view->model()->columnCount(), static_cast<int>(N));
+    auto apply = [view, &settings, widths, columns] {
+        for (int column = 0; column + 1 < columns; ++column) {
+            const float width = (settings.mod.*widths)[static_cast<std::size_t>(column)];
+            if (width >= 10 && width <= 2000) view->setColumnWidth(column, static_cast<int>(width));
+        }
+    };
+    apply();
+    settings.modFileLoaded.connect(apply);
+    QObject::connect(view->horizontalHeader(), &QHeaderView::sectionResized, view,
+                     [&settings, widths, columns](int column, int, int width) {
+                         if (column + 1 < columns)
+                             (settings.mod.*widths)[static_cast<std::size_t>(column)] =
+                                 static_cast<float>(width);
+                     });
 }
 
 } // namespace
@@ -69,7 +84,7 @@ QWidget* PlayersPage::buildOnline() {
     layout->addWidget(m_onlineCount);
     m_onlineModel = new OnlineGridModel(m_app.onlineGrid(), this);
     m_online = gridView(m_onlineModel, "onlineGrid");
-    setWidths(m_online, {50, 220, 110, 170, 110});
+    keepWidths(m_online, m_app.settings(), &ModSettings::OnlineColumnWidths);
     connect(m_online, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { onlineMenuRequested(pos); });
     layout->addWidget(m_online, 1);
@@ -82,7 +97,7 @@ QWidget* PlayersPage::buildPlayerLog() {
     PlayerLog& log = m_app.players().playerLog;
     m_logModel = new PlayerLogModel(log, this);
     m_log = gridView(m_logModel, "playerLog");
-    setWidths(m_log, {70, 200, 110, 170, 100, 100});
+    keepWidths(m_log, m_app.settings(), &ModSettings::PlayerLogColumnWidths);
     m_log->horizontalHeader()->setSortIndicatorShown(true);
     m_log->horizontalHeader()->setSectionsClickable(true);
     connect(m_log->horizontalHeader(), &QHeaderView::sectionClicked, this,

@@ -11,16 +11,24 @@
 namespace corvane {
 void OnlinePlayers::AddPlayertoList(const std::string& joinLine) {
     PlayerListChanged = true;
-    NameCheckRemoved = false;
     const auto f = splitAt(joinLine, ";");
     if (f.size() < 4) throw std::out_of_range("join line without a name");
     const std::string name = RemoveCTag(f[3]);
-    if (m_mod.KickUnknownSoldiers && m_hooks.CheckBadNames) m_hooks.CheckBadNames(name, f[2]);
-    if (m_mod.KickXboxNames && m_hooks.CheckBadxBox) m_hooks.CheckBadxBox(name, f[2]);
-    if (NameCheckRemoved) return;
+    bool removed = false;
+    if (m_mod.KickUnknownSoldiers && m_hooks.CheckBadNames)
+        removed = m_hooks.CheckBadNames(name, f[2], f[1]);
+    if (m_mod.KickXboxNames && m_hooks.CheckBadxBox && !removed)
+        removed = m_hooks.CheckBadxBox(name, f[2], f[1]);
 
     const int slot = SlotTable::slotNumber(f[2]);
     SlotEntry& e = m_slots[slot];
+    if (removed) {
+        // A player being removed never becomes an online player (no name,
+        // group, database record or welcome); his slot only knows his GUID,
+        // which the removal tied to him needs in order to go out.
+        e.SlotGUID = f[1];
+        return;
+    }
     e.SlotNumber = static_cast<std::int16_t>(slot);
     e.SlotGUID = f[1];
     e.SlotName = name;

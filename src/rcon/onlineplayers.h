@@ -25,8 +25,6 @@ public:
     // Set by every change to the list; the log parser reads and clears it at
     // the end of each batch.
     bool PlayerListChanged = false;
-    // Set by a name check that removed the player being added.
-    bool NameCheckRemoved = false;
 
 private:
     SlotTable& m_slots;

@@ -14,10 +14,12 @@ struct PlayerHooks {
         CheckPlayerDB;
     // The player's group name from the player database.
     std::function<std::string(const std::string& guid)> CheckAdminGroup;
-    // Name checks on a newly seen player; they may remove him (and then set
-    // nameCheckRemoved).
-    std::function<void(const std::string& name, const std::string& slot)> CheckBadNames;
-    std::function<void(const std::string& name, const std::string& slot)> CheckBadxBox;
+    // Name checks on a newly seen player (name, slot, GUID); true when they
+    // remove him.
+    using NameCheck = std::function<bool(const std::string& name, const std::string& slot,
+                                         const std::string& guid)>;
+    NameCheck CheckBadNames;
+    NameCheck CheckBadxBox;
     // The default group's name, for counting administrators.
     std::function<std::string()> defaultGroupName;
     // The player-log view is refreshed after a status parse ("Auto Update").

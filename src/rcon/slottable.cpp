@@ -15,9 +15,15 @@ const SlotEntry& SlotTable::operator[](int slot) const {
     return const_cast<SlotTable&>(*this)[slot];
 }
 
-int SlotTable::slotNumber(const std::string& text) {
+std::optional<int> SlotTable::slotIndex(std::string_view text) {
     const auto slot = toInt16(text);
-    if (!slot || *slot < 0 || *slot >= kSlots) throw std::out_of_range("slot \"" + text + "\"");
+    if (!slot || *slot < 0 || *slot >= kSlots) return std::nullopt;
+    return *slot;
+}
+
+int SlotTable::slotNumber(const std::string& text) {
+    const auto slot = slotIndex(text);
+    if (!slot) throw std::out_of_range("slot \"" + text + "\"");
     return *slot;
 }
 

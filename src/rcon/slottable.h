@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,8 @@ public:
     // A slot number written as text (as in log lines and status rows);
     // anything but a whole number from 0 to 50 throws std::out_of_range.
     static int slotNumber(const std::string& text);
+    // The same without throwing: none for anything but 0 to 50.
+    static std::optional<int> slotIndex(std::string_view text);
     const SlotEntry& operator[](int slot) const;
 
     // Mark slots 1 to 50 free / empty their texts. Slot 0 keeps its values.

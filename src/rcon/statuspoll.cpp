@@ -239,9 +239,11 @@ std::string statusRowName(const std::vector<std::string>& tokens) {
 void StatusPoll::takePlayer(const std::vector<std::string>& tokens, bool& firstCounted) {
     const std::string name = statusRowName(tokens);
     const std::string& slotText = tokens[0];
+    bool removed = false;
     if (m_settings.mod.KickUnknownSoldiers && m_hooks.CheckBadNames)
-        m_hooks.CheckBadNames(name, slotText);
-    if (m_settings.mod.KickXboxNames && m_hooks.CheckBadxBox) m_hooks.CheckBadxBox(name, slotText);
+        removed = m_hooks.CheckBadNames(name, slotText, tokens[3]);
+    if (m_settings.mod.KickXboxNames && m_hooks.CheckBadxBox && !removed)
+        m_hooks.CheckBadxBox(name, slotText, tokens[3]);
 
     std::int16_t& count = m_slots.OnlineCount;
     if (count != 0) {

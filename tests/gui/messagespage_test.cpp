@@ -7,7 +7,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -87,6 +89,45 @@ private Q_SLOTS:
                  (std::array<std::int16_t, 10>{0, 0, 0, 1, 0, 0, 0, 0, 0, 1}));
         QVERIFY(f.dir.read("Data/MOD.txt").find("0;0;0;1;0;0;0;0;0;1") != std::string::npos);
         screenshot(*f.window, "messages-pm-settings");
+    }
+
+    void theWeaponSelectAllBoxTicksItsWholeList() {
+        GuiFixture f;
+        f.showTab("Restrictions", "restrictionsTabs", "In-Game");
+        auto* pistols = f.child<QCheckBox>("selectAll5");
+        QCOMPARE(pistols->text(), QString("Pistols"));
+        auto* list = f.child<QListWidget>("weaponList5");
+        QCOMPARE(list->count(), 5);
+        pistols->click();
+        for (int i = 0; i < list->count(); ++i)
+            QCOMPARE(list->item(i)->checkState(), Qt::Checked);
+        const std::string flags = splitLines(f.dir.read("Data/MOD.txt")).at(22);
+        QCOMPARE(QString::fromStdString(flags).split(';').mid(31, 5),
+                 QStringList({"1", "1", "1", "1", "1"}));
+        QCOMPARE(QString::fromStdString(flags).split(';').at(30), QString("0"));
+        // One entry cleared clears the box; ticking it again ticks the box.
+        list->item(2)->setCheckState(Qt::Unchecked);
+        QVERIFY(!pistols->isChecked());
+        QCOMPARE(f.app->settings().mod.WeaponFlags.at(33), std::string("0"));
+        list->item(2)->setCheckState(Qt::Checked);
+        QVERIFY(pistols->isChecked());
+        QCOMPARE(f.child<QLabel>("maxHealth")->text(), QString("Max Health: 500"));
+        screenshot(*f.window, "restrictions-in-game");
+    }
+
+    void theLanguageFilterTabLoadsAndSavesItsWordList() {
+        GuiFixture f;
+        f.dir.write("Data/LF.txt", "3\r\nbadword\r\nk|worse\r\n");
+        f.showTab("Restrictions", "restrictionsTabs", "Language Filter");
+        auto* words = f.child<QPlainTextEdit>("languageWords");
+        QCOMPARE(words->toPlainText(), QString("badword\nk|worse"));
+        QCOMPARE(f.child<QLineEdit>("languageWarns")->text(), QString("3"));
+        words->moveCursor(QTextCursor::End);
+        QTest::keyClick(words, Qt::Key_Return);
+        QTest::keyClicks(words, "awful");
+        f.fake.loop.advance(3000);
+        QCOMPARE(f.dir.read("Data/LF.txt"), std::string("3\r\nbadword\r\nk|worse\r\nawful\r\n"));
+        screenshot(*f.window, "restrictions-language-filter");
     }
 
     void settingBoxesSaveTheModSettings() {

@@ -1,0 +1,164 @@
+// The enforcement inside the App: what the log parser, the status poll, the
+// link and the player database hand it, and what reaches the server.
+
+#include "app/app.h"
+#include "core/textfile.h"
+#include "enforcementrig.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+constexpr char kMark = 21;
+
+class Wiring : public ::testing::Test {
+protected:
+    TempAppDir dir;
+    FakePorts fake;
+    std::unique_ptr<App> app;
+    int minute = 1;
+
+    void SetUp() override {
+        dir.writeConfiguredServer();
+        app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
+        app->createMainWindow();
+        app->logParser().ParseChat({}); // primes the feed, then a status poll follows
+        FakeUdp& status = *fake.net.udps.at(1);
+        for (int i = 0; i < 30 && status.sent.empty(); ++i)
+            fake.loop.advance(100);
+        status.receive("\xFF\xFF\xFF\xFFprint\nmap: mp_nuked\n");
+        mod().LanguageFilterEnabled = 1;
+        mod().KickUnknownSoldiers = 1;
+        app->queue().clear();
+    }
+    ModSettings& mod() { return app->settings().mod; }
+    std::string at() { return "  " + std::to_string(minute++) + ":00 "; }
+    void lines(std::vector<std::string> batch) { app->logParser().ParseChat(batch); }
+    std::string join(int slot, const std::string& guid, const std::string& name) {
+        return at() + "J;" + guid + ";" + std::to_string(slot) + ";" + name;
+    }
+    std::string quit(int slot, const std::string& guid, const std::string& name) {
+        return at() + "Q;" + guid + ";" + std::to_string(slot) + ";" + name;
+    }
+    std::string say(int slot, const std::string& guid, const std::string& name,
+                    const std::string& text) {
+        return at() + "say;" + guid + ";" + std::to_string(slot) + ";" + name + ";" + kMark + text;
+    }
+    // What the pump sends in the given time, without the datagram header.
+    std::vector<std::string> pumped(int ms) {
+        FakeUdp& socket = *fake.net.udps.at(0);
+        socket.sent.clear();
+        fake.loop.advance(ms);
+        std::vector<std::string> out;
+        const std::string header = std::string("\xFF\xFF\xFF\xFF\0", 5) + "secret ";
+        for (const std::string& d : socket.sent)
+            out.push_back(d.substr(header.size()));
+        return out;
+    }
+    static std::size_t countStarting(const std::vector<std::string>& v, const std::string& start) {
+        std::size_t n = 0;
+        for (const std::string& s : v)
+            n += s.starts_with(start);
+        return n;
+    }
+};
+
+const std::string kRemovalSent =
+    "clientkick 5 \" - ^1Reason: ^2Please^2 change^2 your^2 name^2 in^2 Steam^2 Settings\"";
+
+} // namespace
+
+TEST_F(Wiring, LimitComesFromTheWordFileAtStartUpAndTheArchiveKeepsWhatWasSaid) {
+    EXPECT_EQ(app->enforcement().language.warnsText(), "2");
+    lines({join(4, "guidB", "Bob"), say(4, "guidB", "Bob", "you fucking idiot")});
+    ASSERT_EQ(app->queue().size(), 1u);
+    EXPECT_EQ(app->queue().front().displayText(),
+              ";4;guidB;say ^1Warning ^2Bob, ^1Reason: ^2Please watch your language! [Warning ^11 "
+              "^2of 2]");
+    EXPECT_NE(dir.read("Logs/ChatArchive.txt").find("Bob: you fucking idiot"), std::string::npos);
+    EXPECT_NE(app->chatLog().view().plainText().find("Bob: you fucking idiot"), std::string::npos);
+}
+
+TEST_F(Wiring, ANewPlayerInTheSlotStartsWithoutWarnings) {
+    mod().WeaponFlags.assign(kWeaponFlagCount, "0");
+    mod().WeaponFlags[16] = "1";
+    lines({join(4, "guidB", "Bob"), say(4, "guidB", "Bob", "fuck"),
+           at() + "K;gv;9;allies;Zed;guidB;4;axis;Bob;ak47_mp;100;MOD_RIFLE_BULLET;head"});
+    EXPECT_EQ(app->enforcement().language.LanguageWarns(4), 1);
+    EXPECT_EQ(app->enforcement().weapons.warnings().count(4), 1);
+    lines({quit(4, "guidB", "Bob"), join(4, "guidC", "Carl")});
+    EXPECT_EQ(app->enforcement().language.LanguageWarns(4), 0);
+    EXPECT_EQ(app->enforcement().weapons.warnings().count(4), 0);
+}
+
+TEST_F(Wiring, AnUnknownSoldierWhoJoinsIsRemovedAndNeverEntersTheTable) {
+    lines({join(5, "guidU", "Unknown Soldier")});
+    const SlotEntry& slot = app->slotTable()[5];
+    EXPECT_EQ(slot.SlotName, "");
+    EXPECT_EQ(slot.SlotDbID, "");
+    EXPECT_EQ(app->players().database.FindGUIDDatabase("guidU"), 0);
+    const auto sent = pumped(1100);
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0], kRemovalSent);
+    EXPECT_EQ(sent[1], "say ^1Removing player Unknown Soldier for invalid steam name");
+}
+
+TEST_F(Wiring, ARemovalNeverHitsTheNextPlayerInThatSlot) {
+    lines({join(5, "guidU", "Unknown Soldier"), quit(5, "guidU", "Unknown Soldier"),
+           join(5, "guidC", "Carl")});
+    EXPECT_EQ(app->slotTable()[5].SlotName, "Carl");
+    EXPECT_EQ(countStarting(pumped(1100), "clientkick"), 0u);
+}
+
+TEST_F(Wiring, TheSameUnknownSoldierInTwoPollsIsKickedOnce) {
+    const std::vector<std::string> reply = {
+        "map: mp_nuked", "num score ping guid lastmsg address qport rate team name",
+        "--- ----- ---- ---------------- ------- --------------------- ----- ----- ---- ----",
+        "  5     0   48 guidU Unknown Soldier 0 127.0.0.1:28960 1234 25000 1"};
+    app->statusPoll().parseNames(reply);
+    app->statusPoll().parseNames(reply);
+    const auto sent = pumped(3000);
+    EXPECT_EQ(countStarting(sent, "clientkick"), 1u);
+    EXPECT_EQ(sent.front(), kRemovalSent);
+}
+
+TEST_F(Wiring, ConsoleNamesAreRemovedOnlyWithTheirBoxTicked) {
+    lines({join(6, "guidX", "Pl\xBDyer")});
+    EXPECT_EQ(app->slotTable()[6].SlotName, "Pl\xBDyer");
+    mod().KickXboxNames = 1;
+    lines({join(7, "guidY", "Pl\xBCyer")});
+    EXPECT_EQ(app->slotTable()[7].SlotName, "");
+    EXPECT_EQ(app->queue().front().displayText(),
+              ";7;guidY;clientkick 7 Please change your name in Steam Settings\"");
+}
+
+TEST_F(Wiring, HealthFollowsThePlaylistAndIsRestoredAfterEveryBatch) {
+    SecondChance& sc = app->enforcement().secondChance;
+    EXPECT_EQ(sc.MaxHealth(), 500);
+    lines({at() + "InitGame: \\g_gametype\\tdm\\playlist\\12\\mapname\\mp_array"});
+    EXPECT_EQ(sc.MaxHealth(), 30);
+    EXPECT_EQ(sc.SlotHealth(3), 30);
+
+    mod().WeaponFlags.assign(kWeaponFlagCount, "0");
+    mod().WeaponFlags[kSecondChanceFlag] = "1";
+    const std::string hit = "D;gv;3;allies;Vic;ga;2;axis;Ann;m16_mp;20;MOD_RIFLE_BULLET;head";
+    lines({at() + hit});
+    lines({at() + hit});
+    EXPECT_FALSE(sc.SecondChanceFlagged(3));
+    lines({"  9:00 " + hit, "  9:01 " + hit});
+    EXPECT_EQ(app->queue().size(), 1u); // flagged within the batch, then cleared after it
+    EXPECT_FALSE(sc.SecondChanceFlagged(3));
+}
+
+TEST_F(Wiring, WeaponListsShowTheFlagsOfTheModFile) {
+    mod().WeaponFlags.assign(kWeaponFlagCount, "0");
+    mod().WeaponFlags[43] = "1";
+    app->settings().SaveModFile();
+    App fresh(fake.ports(), AppPaths(dir.path()));
+    fresh.createMainWindow();
+    EXPECT_TRUE(fresh.enforcement().weaponLists.selected(43));
+    EXPECT_FALSE(fresh.enforcement().weaponLists.selected(16));
+}
