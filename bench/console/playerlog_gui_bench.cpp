@@ -46,6 +46,7 @@ struct BigWindow {
         paint();
     }
     void leave() {
+        log->scrollToTop();
         players->setCurrentIndex(0);
         top->setCurrentIndex(0);
     }

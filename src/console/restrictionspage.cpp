@@ -83,8 +83,9 @@ QWidget* RestrictionsPage::buildInGame() {
 QWidget* RestrictionsPage::buildCategory(std::size_t category) {
     const WeaponCategory& c = weaponCategories()[category];
     auto* box = new QWidget;
+    box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 6);
+    layout->setContentsMargins(0, 0, 0, 8);
     layout->setSpacing(2);
     auto* all = new QCheckBox(
         QString::fromUtf8(c.caption.data(), static_cast<qsizetype>(c.caption.size())));

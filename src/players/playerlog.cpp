@@ -86,20 +86,27 @@ void PlayerLog::clear() {
     changed.notify();
 }
 
-// In table order a page follows on from the one before it when that one is
-// at hand, which costs the same anywhere in the table; otherwise, and in a
-// sort index, it is found by position.
+// A page follows on from the one before it when that one is at hand, which
+// costs the same anywhere in the table; otherwise it is found by position,
+// counted from whichever end of the table is nearer.
 std::vector<PlayerRecord> PlayerLog::readPage(std::size_t page) {
     const std::size_t first = page * kPageRows;
-    if (pagedFromTable() && m_order.sorted)
-        return m_store.sortedRecordsAt(m_order, static_cast<std::int64_t>(first),
-                                       static_cast<int>(kPageRows));
     if (pagedFromTable()) {
         const auto before = page == 0 ? m_pages.end() : m_pages.find(page - 1);
-        if (before != m_pages.end() && before->second.size() == kPageRows)
-            return m_store.recordsAfter(before->second.back().record.ID,
-                                        static_cast<int>(kPageRows));
-        return m_store.recordsAt(static_cast<std::int64_t>(first), static_cast<int>(kPageRows));
+        if (before != m_pages.end() && before->second.size() == kPageRows) {
+            // Empty when that record has been deleted since: then by position.
+            auto records = m_store.recordsAfter(m_order, before->second.back().record.ID,
+                                                static_cast<int>(kPageRows));
+            if (!records.empty()) return records;
+        }
+        if (first <= m_rowCount / 2)
+            return m_store.recordsAt(m_order, static_cast<std::int64_t>(first),
+                                     static_cast<int>(kPageRows));
+        const std::size_t end = std::min(first + kPageRows, m_rowCount);
+        auto records = m_store.recordsAt(m_order, static_cast<std::int64_t>(m_rowCount - end),
+                                         static_cast<int>(end - first), true);
+        std::reverse(records.begin(), records.end());
+        return records;
     }
     std::vector<PlayerRecord> records;
     const std::size_t last = std::min(first + kPageRows, m_ids.size());

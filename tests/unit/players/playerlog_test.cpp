@@ -109,6 +109,11 @@ TEST_F(PlayerLogTest, SortedPagesFollowTheSortAcrossPageEndsAndEveryRecordIsFoun
                 shown.push_back(p->playerLog.row(i).record.ID);
             const std::vector<std::int32_t> ids = p->store.ids(p->playerLog.order());
             ASSERT_EQ(shown, ids) << static_cast<int>(column) << " " << click;
+            // Read from the far end first, the pages are counted from there.
+            p->playerLog.refresh();
+            for (std::size_t i = p->playerLog.rowCount(); i-- > 0;)
+                ASSERT_EQ(p->playerLog.row(i).record.ID, ids[i])
+                    << static_cast<int>(column) << " " << click << " row " << i;
             for (std::size_t i = 0; i < ids.size(); ++i)
                 ASSERT_EQ(p->store.position(p->playerLog.order(), ids[i]),
                           static_cast<std::int64_t>(i))
@@ -122,15 +127,21 @@ TEST_F(PlayerLogTest, SortedPagesFollowTheSortAcrossPageEndsAndEveryRecordIsFoun
 TEST_F(PlayerLogTest, SortingByAnyColumnButGroupUsesAnIndex) {
     SqliteDb db;
     db.open(dir.file("Data/playerdb.mdb"));
-    for (const char* key :
+    // By position, and page after page from the last row of the one before.
+    for (const std::string key :
          {"CAST(ID AS TEXT)", "UserName", "guid", "FirstSeen", "lastseen", "server"}) {
-        auto plan = db.prepare(std::string("EXPLAIN QUERY PLAN SELECT * FROM playerdb ORDER BY ") +
-                               key + " COLLATE NOCASE DESC, ID DESC LIMIT 64 OFFSET 5000");
-        std::string steps;
-        while (plan->step())
-            steps += plan->text(3) + "; ";
-        EXPECT_NE(steps.find("USING INDEX"), std::string::npos) << key << ": " << steps;
-        EXPECT_EQ(steps.find("TEMP B-TREE"), std::string::npos) << key << ": " << steps;
+        for (const std::string& query :
+             {"ORDER BY " + key + " COLLATE NOCASE DESC, ID DESC LIMIT 64 OFFSET 5000",
+              "WHERE " + key + " = ?1 COLLATE NOCASE AND ID < ?2 ORDER BY ID DESC LIMIT 64",
+              "WHERE " + key + " COLLATE NOCASE < ?1 ORDER BY " + key +
+                  " COLLATE NOCASE DESC, ID DESC LIMIT 64"}) {
+            auto plan = db.prepare("EXPLAIN QUERY PLAN SELECT * FROM playerdb " + query);
+            std::string steps;
+            while (plan->step())
+                steps += plan->text(3) + "; ";
+            EXPECT_NE(steps.find("USING INDEX"), std::string::npos) << query << ": " << steps;
+            EXPECT_EQ(steps.find("TEMP B-TREE"), std::string::npos) << query << ": " << steps;
+        }
     }
 }
 
@@ -201,6 +212,12 @@ TEST_F(PlayerLogTest, ManyRowsAreReadAPageAtATime) {
     EXPECT_EQ(p->playerLog.row(0).record.UserName, "Charlie");
     p->playerLog.refresh();
     EXPECT_EQ(p->playerLog.row(0).record.UserName, "Chuck");
+
+    // The record a page would follow on from, deleted elsewhere since the
+    // refill, leaves no blank page behind it.
+    p->playerLog.sortByColumn(PlayerColumn::UserName);
+    p->store.remove(p->playerLog.row(63).record.ID);
+    EXPECT_EQ(p->playerLog.row(64).record.ID, p->store.ids(p->playerLog.order())[64]);
 }
 
 TEST_F(PlayerLogTest, AGroupChangeOfTheLoggedPlayerRefillsTheLog) {
