@@ -2,12 +2,12 @@
 
 #include "app/app.h"
 #include "console/mainwindow.h"
+#include "console/setupdialog.h"
 #include "console/widgetprompts.h"
 #include "console/widgets.h"
 #include "platform/qt/qtports.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -18,20 +18,25 @@ int main(int argc, char** argv) {
     corvane::console::WidgetPrompts prompts;
     corvane::App app(qtPorts.with(prompts), corvane::AppPaths(appDir));
 
-    switch (app.Main()) {
-    case corvane::StartMode::End:
-        return 1;
-    case corvane::StartMode::FirstRun:
-        QMessageBox::information(nullptr, "Corvane Mod - Server Creation",
-                                 "The server setup is not part of this build yet. Enter the server "
-                                 "settings in Data/Config.txt and start Corvane Mod again.");
-        return 2;
-    case corvane::StartMode::MainWindow:
-        break;
-    }
+    // The program ends through its own shutdown, or when a first setup is
+    // closed unfinished - never merely because no window is showing.
+    QApplication::setQuitOnLastWindowClosed(false);
+    const corvane::StartMode mode = app.Main();
+    if (mode == corvane::StartMode::End) return 1;
 
     corvane::console::MainWindow window(app);
     prompts.setParent(&window);
+    if (mode == corvane::StartMode::FirstRun) {
+        app.openSetup(true);
+        corvane::console::SetupDialog wizard(app);
+        prompts.setParent(&wizard);
+        wizard.setShowMainWindow([&] {
+            prompts.setParent(&window);
+            window.show();
+        });
+        wizard.show();
+        return QApplication::exec();
+    }
     app.createMainWindow();
     if (app.ended()) return QApplication::exec();
     window.show();

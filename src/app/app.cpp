@@ -27,7 +27,7 @@ App::App(Ports ports, AppPaths paths)
       m_maps(ports, m_settings, m_queue, m_activityLog, m_consoleLog, m_paths, m_mapsView),
       m_enforcement(m_paths, m_settings, m_activityLog, m_queue, m_slots, ports.loop,
                     [this] { return m_logParser.FirstBatchDone(); }),
-      m_logViewer(m_paths, m_chatLog) {
+      m_logViewer(m_paths, m_chatLog), m_updateCheck(ports, m_paths, m_settings) {
     createTimers();
     connectSubsystems();
 }
@@ -60,6 +60,7 @@ void App::connectSubsystems() {
 
     connectLogFeed();
     connectEnforcement();
+    m_settings.modFileLoaded.connect([this] { m_updateCheck.scheduleAutoCheck(); });
     connectMaps();
 }
 

@@ -30,6 +30,8 @@
 #include "rcon/slottable.h"
 #include "rcon/statuspoll.h"
 #include "rcon/statustexts.h"
+#include "setup/serversetup.h"
+#include "setup/updatecheck.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -44,7 +46,7 @@ namespace corvane {
 // The top tabs of the operator window, in order.
 enum class TopTab { Status, Chat, Players, Messages, Restrictions, Advanced };
 // The product's pages the "Help" menu opens.
-enum class WebPage { About, Beta, Donate };
+enum class WebPage { Beta, Donate };
 
 class App {
 public:
@@ -65,6 +67,18 @@ public:
     void ENDALL();
     void CloseAll();
     bool ended() const { return m_ended; }
+
+    // ---- the setup wizard and the update check (setup.cpp)
+    // Opens the wizard: on a first run before the main window exists, or from
+    // "Server Settings..." - the rotation is reset to the default, and the
+    // main tick, the pump and the status poll's timeouts rest until the wizard
+    // closes.
+    ServerSetup& openSetup(bool firstRun);
+    // The wizard's window closed. On a first run that never reached
+    // "Continue" the program ends.
+    void closeSetup();
+    ServerSetup* setup() { return m_setup.get(); }
+    UpdateCheck& updateCheck() { return m_updateCheck; }
 
     // ---- window state the core keeps
     std::string caption() const;
@@ -137,6 +151,8 @@ private:
     void Timer2_Timer();
     void Timer22_Timer();
     void Timer29_Timer();
+    // The wizard's "Continue": its settings are loaded.
+    void setupContinued(bool firstRun);
 
     Ports m_ports;
     AppPaths m_paths;
@@ -161,6 +177,15 @@ private:
     Enforcement m_enforcement;
     StatusTexts m_statusTexts;
     LogViewer m_logViewer;
+    UpdateCheck m_updateCheck;
+    std::unique_ptr<ServerSetup> m_setup;
+    // What "Server Settings..." stopped, to be restarted when the wizard closes.
+    struct RestingForSetup {
+        bool tick = false;
+        bool pump = false;
+        StatusPoll::RestingTimers poll;
+    };
+    std::optional<RestingForSetup> m_restingForSetup;
 
     std::unique_ptr<Timer> m_timer2;  // one-second main tick
     std::unique_ptr<Timer> m_timer22; // first log fetch, 500 ms after the window exists

@@ -48,19 +48,11 @@ std::unique_ptr<AdminAction> App::adminActionOnRecord(AdminActionKind kind, std:
     return slot ? adminActionOnSlot(kind, *slot) : nullptr;
 }
 
+// The pages live under the product's web site; without one nothing opens.
 void App::openWebPage(WebPage page) {
-    const std::string site = "https://corvane-mod.example.org";
-    switch (page) {
-    case WebPage::About:
-        m_ports.shell.openUrl(site);
-        break;
-    case WebPage::Beta:
-        m_ports.shell.openUrl(site + "/beta");
-        break;
-    case WebPage::Donate:
-        m_ports.shell.openUrl(site + "/donate");
-        break;
-    }
+    const std::string& site = m_settings.advanced.WebsiteURL;
+    if (site.empty()) return;
+    m_ports.shell.openUrl(site + (page == WebPage::Beta ? "/beta" : "/donate"));
 }
 
 std::vector<std::string> App::adminActionReasons() const {

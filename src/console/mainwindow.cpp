@@ -7,6 +7,7 @@
 #include "console/playerspage.h"
 #include "console/restrictionspage.h"
 #include "console/richtextview.h"
+#include "console/setupdialog.h"
 #include "console/statuspage.h"
 #include "console/widgets.h"
 
@@ -80,6 +81,7 @@ void MainWindow::buildMenus() {
 void MainWindow::buildServerMenu() {
     QMenu* server = menuBar()->addMenu("Server");
     QAction* settings = server->addAction("Server Settings...");
+    connect(settings, &QAction::triggered, this, [this] { openServerSettings(); });
     connect(server->addAction("Update Config"), &QAction::triggered, this,
             [this] { m_app.UpdateAllC(); });
     connect(server->addAction("Update Status"), &QAction::triggered, this,
@@ -111,14 +113,16 @@ void MainWindow::buildLogsMenu() {
 
 void MainWindow::buildHelpMenu() {
     QMenu* help = menuBar()->addMenu("Help");
-    const std::pair<const char*, WebPage> pages[] = {{"About", WebPage::About},
-                                                     {"Beta Information...", WebPage::Beta},
+    connect(help->addAction("About"), &QAction::triggered, this,
+            [this] { showAbout(m_app, this); });
+    const std::pair<const char*, WebPage> pages[] = {{"Beta Information...", WebPage::Beta},
                                                      {"Donate", WebPage::Donate}};
     for (const auto& [caption, page] : pages)
         connect(help->addAction(caption), &QAction::triggered, this,
                 [this, page = page] { m_app.openWebPage(page); });
     QMenu* update = help->addMenu("Update");
-    update->addAction("Check for updates...");
+    connect(update->addAction("Check for updates..."), &QAction::triggered, this,
+            [this] { m_app.updateCheck().DoUpdateC(true); });
     QAction* automatic = update->addAction("Automatically Check");
     automatic->setCheckable(true);
     connect(update, &QMenu::aboutToShow, this,
@@ -130,6 +134,12 @@ void MainWindow::buildHelpMenu() {
 void MainWindow::viewLog(void (*load)(LogViewerWindow&)) {
     if (!m_viewer) m_viewer = new LogViewerWindow(m_app.logViewer(), this);
     load(*m_viewer);
+}
+
+void MainWindow::openServerSettings() {
+    m_app.openSetup(false);
+    SetupDialog wizard(m_app, this);
+    wizard.exec();
 }
 
 void MainWindow::buildStatusBar() {

@@ -34,6 +34,7 @@ private:
     void buildLogsMenu();
     void buildHelpMenu();
     void viewLog(void (*load)(LogViewerWindow&));
+    void openServerSettings();
     void refreshWindowState();
     void topTabChanged(int index);
 

@@ -40,6 +40,22 @@ Int convert(const std::string& value, std::optional<Int> (*conv)(std::string_vie
     return *number;
 }
 
+// "UpdateURL=..." and "WebsiteURL=...", in any order and letter case. An
+// address keeps every "=" after the first (a query string may hold some).
+void readNamedAddresses(FieldReader& in, AdvancedVars& vars) {
+    while (!in.atEnd()) {
+        const std::string line = trimBlanksAndTabs(in.readLine());
+        const std::size_t eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        const std::string name = trimBlanksAndTabs(line.substr(0, eq));
+        const std::string value = trimBlanksAndTabs(line.substr(eq + 1));
+        if (equalsIgnoringCase(name, "UpdateURL"))
+            vars.UpdateURL = value;
+        else if (equalsIgnoringCase(name, "WebsiteURL"))
+            vars.WebsiteURL = value;
+    }
+}
+
 } // namespace
 
 void readModFile(const std::string& text, ModSettings& s) {
@@ -102,12 +118,16 @@ void readAdvancedFile(const std::string& text, AdvancedVars& vars) {
     vars.Reserved6 = convert<std::int32_t>(valueOf(in.readLine()), &toInt32);
     vars.RefreshDelay = convert<std::int32_t>(valueOf(in.readLine()), &toInt32);
     vars.PlayerDbPath = valueOf(in.readLine());
-    // The log host line is optional: files written before it existed still load.
+    // The lines after the eighth are optional: files written before they
+    // existed still load.
     vars.LogHost.clear();
+    vars.UpdateURL.clear();
+    vars.WebsiteURL.clear();
     if (!in.atEnd()) {
         const std::string line = in.readLine();
         if (line.find('=') != std::string::npos) vars.LogHost = trimBlanksAndTabs(valueOf(line));
     }
+    readNamedAddresses(in, vars);
 }
 
 void applyAdvancedDefaults(AdvancedVars& vars, const std::string& defaultPlayerDbPath) {

@@ -33,7 +33,8 @@ struct ModSettings {
 };
 
 // The advanced variables, after twelve free header fields, one "name=value"
-// line each, by position. A ninth line may name the provider's log host.
+// line each, by position. A ninth line may name the provider's log host; the
+// lines after it are found by their names (UpdateURL=, WebsiteURL=).
 struct AdvancedVars {
     std::int32_t RconQueueInterval = 525;
     std::int16_t StatusPollPeriod = 0;
@@ -43,7 +44,9 @@ struct AdvancedVars {
     std::int32_t Reserved6 = 0;
     std::int32_t RefreshDelay = 10;
     std::string PlayerDbPath;
-    std::string LogHost; // empty: the log host comes from the log URL
+    std::string LogHost;    // empty: the log host comes from the log URL
+    std::string UpdateURL;  // the version file of the update check; empty: no check
+    std::string WebsiteURL; // the product's web site; empty: none is opened
 };
 
 inline constexpr const char* kDefaultWelcomeTemplate =
@@ -58,7 +61,7 @@ std::string writeModFile(const ModSettings& settings);
 // Reads straight into vars (throws FieldReadError, partial like readModFile).
 void readAdvancedFile(const std::string& text, AdvancedVars& vars);
 // The defaults a failed read falls back to; StatusPollPeriod, Reserved6 and
-// LogHost keep what they had.
+// the addresses keep what they had.
 void applyAdvancedDefaults(AdvancedVars& vars, const std::string& defaultPlayerDbPath);
 
 } // namespace corvane

@@ -4,6 +4,30 @@
 #include "core/linewriter.h"
 
 namespace corvane {
+namespace {
+
+bool isBlankOrTab(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// A bare value loses blanks at its ends and ends at a comma.
+bool needsQuotes(std::string_view value) {
+    return value.find(',') != std::string_view::npos ||
+           (!value.empty() && (isBlankOrTab(value.front()) || isBlankOrTab(value.back())));
+}
+
+void writeField(LineWriter& out, std::string_view value) {
+    if (needsQuotes(value))
+        out.quoted(value);
+    else
+        out.text(value);
+}
+
+} // namespace
+
+bool isStorableConfigValue(std::string_view value) {
+    return value.find_first_of("\"\r\n") == std::string_view::npos;
+}
 
 void readServerConfig(const std::string& text, ServerConfig& config) {
     FieldReader in(text);
@@ -19,17 +43,15 @@ void readServerConfig(const std::string& text, ServerConfig& config) {
 
 std::string writeServerConfig(const ServerConfig& config, ExcludedMapStyle style) {
     LineWriter out;
-    out.text(config.ServerName)
-        .text(config.Port)
-        .text(config.IP)
-        .text(config.RconPassword)
-        .text(config.LogURL)
-        .number(config.MaxClients)
-        .text(config.HostName);
+    for (const std::string* value :
+         {&config.ServerName, &config.Port, &config.IP, &config.RconPassword, &config.LogURL})
+        writeField(out, *value);
+    out.number(config.MaxClients);
+    writeField(out, config.HostName);
     if (style == ExcludedMapStyle::Quoted)
         out.quoted(config.ExcludedMap);
     else
-        out.text(config.ExcludedMap);
+        writeField(out, config.ExcludedMap);
     return out.contents();
 }
 

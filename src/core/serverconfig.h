@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace corvane {
 
@@ -26,8 +27,15 @@ inline constexpr const char* kFirstRunMarker = "FIRST";
 void readServerConfig(const std::string& text, ServerConfig& config);
 
 // The whole file. The main window writes the excluded map in double quotes;
-// the setup wizard writes it bare.
+// the setup wizard writes it bare. Either way a value that the field reader
+// would not give back as it stands (one holding a comma, or with blanks at
+// either end) is written in double quotes, so no value shifts the fields
+// after it.
 enum class ExcludedMapStyle { Quoted, Bare };
 std::string writeServerConfig(const ServerConfig& config, ExcludedMapStyle style);
+
+// A value the file can carry at all: the reader has no escape for a double
+// quote, and a line break would end the field.
+bool isStorableConfigValue(std::string_view value);
 
 } // namespace corvane

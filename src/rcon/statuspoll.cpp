@@ -170,6 +170,18 @@ void StatusPoll::suspendTimers() {
         t->stop();
 }
 
+StatusPoll::RestingTimers StatusPoll::restForSetup() {
+    const RestingTimers resting{m_timer20->isActive(), m_timer13->isActive()};
+    m_timer20->stop();
+    m_timer13->stop();
+    return resting;
+}
+
+void StatusPoll::resumeAfterSetup(RestingTimers resting) {
+    if (resting.timeout) m_timer20->start();
+    if (resting.fallback) m_timer13->start();
+}
+
 void StatusPoll::parseNames(const std::vector<std::string>& lines) {
     m_link.stopPump();
     m_timer13->stop();

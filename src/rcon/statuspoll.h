@@ -42,8 +42,16 @@ public:
     // Any reply on the command socket also ends the wait for this one.
     void stopTimeout();
     void closeSocket();
-    // While the setup wizard is open from the menu the poll timers rest.
+    // Shutdown: every poll timer stops.
     void suspendTimers();
+    // While the setup wizard is open from the menu the reply timeout and the
+    // fallback parse rest; afterwards they run again if they were running.
+    struct RestingTimers {
+        bool timeout = false;
+        bool fallback = false;
+    };
+    RestingTimers restForSetup();
+    void resumeAfterSetup(RestingTimers resting);
 
     // The slot numbers of the rows of the last reply, in reply order, and the
     // second candidate list the lookup reads; both emptied at each parse.

@@ -49,6 +49,14 @@ void FakeTcp::peerClose() {
     deliverClosed();
 }
 
+std::vector<std::string> rconCommands(const FakeUdp& socket, const std::string& password) {
+    const std::string header = std::string("\xFF\xFF\xFF\xFF\0", 5) + password + " ";
+    std::vector<std::string> out;
+    for (const std::string& d : socket.sent)
+        out.push_back(d.rfind(header, 0) == 0 ? d.substr(header.size()) : "<bad>" + d);
+    return out;
+}
+
 std::unique_ptr<UdpChannel> FakeNetworkFactory::createUdp() {
     auto udp = std::make_unique<FakeUdp>();
     udps.push_back(udp.get());

@@ -55,6 +55,11 @@ private:
     State m_state = State::Closed;
 };
 
+// The command lines of the RCON datagrams a socket sent, without the header
+// and the password; a datagram of another form shows as "<bad>" + its bytes.
+std::vector<std::string> rconCommands(const FakeUdp& socket,
+                                      const std::string& password = "secret");
+
 class FakeNetworkFactory : public NetworkFactory {
 public:
     std::unique_ptr<UdpChannel> createUdp() override;

@@ -23,7 +23,10 @@ bool QtShell::openFile(const std::filesystem::path& file) {
     return QProcess::startDetached("xdg-open", {QString::fromStdString(file.string())});
 }
 
-QtDownloader::QtDownloader() : m_manager(std::make_unique<QNetworkAccessManager>()) {}
+QtDownloader::QtDownloader() : m_manager(std::make_unique<QNetworkAccessManager>()) {
+    // A host that stops answering ends the download as a failure.
+    m_manager->setTransferTimeout(30000);
+}
 QtDownloader::~QtDownloader() = default;
 
 void QtDownloader::download(const std::string& url, const std::filesystem::path& destination,
@@ -38,8 +41,11 @@ void QtDownloader::download(const std::string& url, const std::filesystem::path&
         }
         const QByteArray body = reply->read(kMaxBytes);
         QFile out(QString::fromStdString(destination.string()));
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            out.write(body) != body.size()) {
+        // The file is closed (flushed) before anyone is told it is there.
+        const bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                             out.write(body) == body.size() && out.flush();
+        out.close();
+        if (!written) {
             done(false, "cannot write " + destination.string());
             return;
         }

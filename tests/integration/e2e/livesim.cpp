@@ -75,12 +75,16 @@ int LiveSimulator::received(const std::string& text) {
 }
 
 std::vector<QJsonObject> LiveSimulator::journal(const QString& event) const {
+    return journal(QStringList{event});
+}
+
+std::vector<QJsonObject> LiveSimulator::journal(const QStringList& events) const {
     std::vector<QJsonObject> out;
     QFile file(m_journal);
     if (!file.open(QIODevice::ReadOnly)) return out;
     while (!file.atEnd()) {
         const QJsonObject record = QJsonDocument::fromJson(file.readLine()).object();
-        if (record.value("event").toString() == event) out.push_back(record);
+        if (events.contains(record.value("event").toString())) out.push_back(record);
     }
     return out;
 }

@@ -35,6 +35,8 @@ public:
     int received(const std::string& text);
     // Every journal record of one event kind, in order.
     std::vector<QJsonObject> journal(const QString& event) const;
+    // Every record of any of these kinds, in the order they happened.
+    std::vector<QJsonObject> journal(const QStringList& events) const;
 
     std::uint16_t rconPort = 0;
     std::uint16_t httpPort = 0;

@@ -2,6 +2,7 @@
 
 #include "core/textfile.h"
 
+#include <QDate>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -140,4 +141,27 @@ TEST_F(Headless, MissingLogsDirectoryAbortsWithTheCriticalBox) {
     EXPECT_NE(
         process.readAllStandardError().toStdString().find("Critical Error!: WARNING: Corvane Mod"),
         std::string::npos);
+}
+
+TEST_F(Headless, DailyUpdateCheckSpeaksOnStandardErrorAndRemembersTheDay) {
+    configure();
+    write("latest.txt", "0.0.3\r\n");
+    std::string advanced = *corvane::readFile(m_dir / "Data/Advanced.txt");
+    const std::string url = "UpdateURL=file://" + (m_dir / "latest.txt").string();
+    advanced.replace(advanced.find("UpdateURL="), 10, url);
+    write("Data/Advanced.txt", advanced);
+    QProcess process;
+    start(process);
+    const std::string offer = "[message box] Update: A new update is available! Version: 0.0.3";
+    std::string errors;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (errors.find(offer) == std::string::npos && std::chrono::steady_clock::now() < end) {
+        process.waitForReadyRead(200);
+        errors += process.readAllStandardError().toStdString();
+    }
+    EXPECT_NE(errors.find(offer), std::string::npos) << errors;
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(20000));
+    const auto mod = corvane::splitLines(*corvane::readFile(m_dir / "Data/MOD.txt"));
+    EXPECT_EQ(mod.at(0), QDate::currentDate().toString("yyyy-MM-dd").toStdString());
 }

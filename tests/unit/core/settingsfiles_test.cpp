@@ -35,6 +35,25 @@ TEST(ServerConfigFile, MainWindowQuotesTheExcludedMapWizardDoesNot) {
     }
 }
 
+TEST(ServerConfigFile, ValuesWithCommasOrOuterBlanksAreQuotedAndComeBackWhole) {
+    const ServerConfig c{"Alpha, Bravo",          "28960", " 10.0.0.5",     "pw, ",
+                         "http://logs/x.log?a,b", 18,      "Big, Bad Host", "mp_a, mp_b"};
+    for (auto style : {ExcludedMapStyle::Quoted, ExcludedMapStyle::Bare}) {
+        ServerConfig back;
+        readServerConfig(writeServerConfig(c, style), back);
+        EXPECT_EQ(back.ServerName, c.ServerName);
+        EXPECT_EQ(back.IP, c.IP);
+        EXPECT_EQ(back.RconPassword, c.RconPassword);
+        EXPECT_EQ(back.LogURL, c.LogURL);
+        EXPECT_EQ(back.MaxClients, 18);
+        EXPECT_EQ(back.HostName, c.HostName);
+        EXPECT_EQ(back.ExcludedMap, c.ExcludedMap);
+    }
+    EXPECT_FALSE(isStorableConfigValue("a\"b"));
+    EXPECT_FALSE(isStorableConfigValue("a\r\nb"));
+    EXPECT_TRUE(isStorableConfigValue("a, b "));
+}
+
 TEST(ServerConfigFile, FailureKeepsFieldsReadBeforeItAndOldValuesAfter) {
     ServerConfig c;
     c.HostName = "old host";
@@ -197,6 +216,21 @@ TEST(AdvancedFile, NinthLineNamesTheLogHost) {
     AdvancedVars v;
     readAdvancedFile(advancedFile(12, values), v);
     EXPECT_EQ(v.LogHost, "http://logs.provider.net:8080");
+}
+
+TEST(AdvancedFile, AddressesAfterTheLogHostAreFoundByName) {
+    auto values = kEightValues;
+    values.push_back("LogHost=");
+    values.push_back(" websiteurl = http://corvane.example.net ");
+    values.push_back("UpdateURL=http://updates.example.net/v.txt?channel=stable");
+    AdvancedVars v;
+    readAdvancedFile(advancedFile(12, values), v);
+    EXPECT_EQ(v.UpdateURL, "http://updates.example.net/v.txt?channel=stable");
+    EXPECT_EQ(v.WebsiteURL, "http://corvane.example.net");
+
+    readAdvancedFile(defaultFile("Advanced.txt"), v); // shipped empty
+    EXPECT_EQ(v.UpdateURL, "");
+    EXPECT_EQ(v.WebsiteURL, "");
 }
 
 TEST(AdvancedFile, DefaultsKeepThePollPeriod) {

@@ -62,13 +62,7 @@ protected:
 
     FakeUdp& resetSocket() { return *fake.net.udps.at(0); }
     // The command lines sent directly, without the datagram header and password.
-    std::vector<std::string> sentDirectly() {
-        const std::string header = std::string("\xFF\xFF\xFF\xFF\0", 5) + "secret ";
-        std::vector<std::string> out;
-        for (const std::string& d : resetSocket().sent)
-            out.push_back(d.rfind(header, 0) == 0 ? d.substr(header.size()) : "<bad>" + d);
-        return out;
-    }
+    std::vector<std::string> sentDirectly() { return rconCommands(resetSocket()); }
     // The queue as its view shows it.
     std::vector<std::string> queued() const {
         std::vector<std::string> out;

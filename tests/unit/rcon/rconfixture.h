@@ -23,13 +23,7 @@ public:
     FakeUdp& statusSocket() { return *fake.net.udps.at(1); }
 
     // The command lines sent on a socket, without the datagram header and password.
-    static std::vector<std::string> commands(const FakeUdp& socket) {
-        const std::string header = std::string("\xFF\xFF\xFF\xFF\0", 5) + "secret ";
-        std::vector<std::string> out;
-        for (const std::string& d : socket.sent)
-            out.push_back(d.rfind(header, 0) == 0 ? d.substr(header.size()) : "<bad header>" + d);
-        return out;
-    }
+    static std::vector<std::string> commands(const FakeUdp& socket) { return rconCommands(socket); }
     std::vector<std::string> sentCommands() { return commands(commandSocket()); }
 
     // Empties the queue of what start-up put there and forgets what was sent.

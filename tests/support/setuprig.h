@@ -1,0 +1,157 @@
+#pragma once
+// The setup wizard's test on fake sockets and virtual time, with helpers for
+// the server's answers and for what went out.
+
+#include "core/textfile.h"
+#include "fakeports.h"
+#include "maps/maptable.h"
+#include "setup/serversetup.h"
+#include "tempappdir.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace corvane::testing {
+
+// The server names of the rotation's maps, without "Random".
+inline std::vector<std::string> tableMaps() {
+    std::vector<std::string> maps;
+    for (const MapEntry& entry : kMapTable)
+        if (entry.mp != kRandomMap) maps.emplace_back(entry.mp);
+    return maps;
+}
+
+inline const std::string kLogUrl = "http://logs.example.net/alpha/games_mp.log";
+
+// Sets the value of a "name=" line of Data/Advanced.txt.
+inline void setAdvanced(const TempAppDir& dir, const std::string& name, const std::string& value) {
+    std::string text = dir.read("Data/Advanced.txt");
+    const std::size_t at = text.find("\r\n" + name + "=") + 2;
+    text.replace(at, text.find("\r\n", at) - at, name + "=" + value);
+    dir.write("Data/Advanced.txt", text);
+}
+
+// The serverinfo list as the game prints it: "Server info settings:", then
+// one "name<padding to 20 columns>value" line per setting.
+inline std::string serverinfo(const std::string& maxClients = "18",
+                              const std::string& host = "Alpha Host",
+                              std::optional<std::string> ranked = "2") {
+    const std::vector<std::pair<std::string, std::string>> settings = {
+        {"sv_maxclients", maxClients},
+        {"g_gametype", "tdm"},
+        {"sv_floodProtect", "1"},
+        {"sv_maxPing", "0"},
+        {"sv_minPing", "0"},
+        {"protocol", "2117"},
+        {"shortversion", "7"},
+        {"sv_privateClients", "0"},
+        {"sv_disableClientConsole", "0"},
+        {"sv_voice", "1"},
+        {"playlist", "22"},
+        {"sv_hostname", host},
+        {"mapname", "mp_array"},
+        {"sv_pure", "1"},
+        {"g_logSync", "0"},
+        {"g_logTimeStampInSeconds", "0"},
+        {"sv_security", "1"}};
+    std::string text = "Server info settings:\n";
+    const auto line = [&](const std::string& name, const std::string& value) {
+        text += name + std::string(name.size() < 20 ? 20 - name.size() : 1, ' ') + value + "\n";
+    };
+    for (const auto& [name, value] : settings)
+        line(name, value);
+    if (ranked) line("sv_ranked", *ranked);
+    return text;
+}
+
+inline std::string exclusionAnswer(const std::string& value) {
+    return "\"playlist_excludeMap\" is: \"" + value + "^7\" default: \"^7\"\n";
+}
+
+inline const std::string kChunkedLog = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                       "d\r\n  0:01 J;1;2;x\n\r\n0\r\n\r\n";
+
+class SetupRig {
+public:
+    // Without a wizard of its own the rig drives the one a test hands it.
+    explicit SetupRig(bool firstRun = true, bool ownWizard = true) {
+        if (!firstRun) dir.writeConfiguredServer();
+        if (ownWizard) make(firstRun);
+    }
+
+    void make(bool firstRun) {
+        ServerSetup::Options options;
+        options.firstRun = firstRun;
+        options.tableMaps = tableMaps();
+        options.applySettings = [this](bool first) { applied.push_back(first); };
+        owned = std::make_unique<ServerSetup>(fake.ports(), AppPaths(dir.path()), options);
+        setup = owned.get();
+        setup->InputConfig();
+    }
+
+    void fill(const std::string& name = "Alpha") {
+        setup->fields = SetupFields{name, "127.0.0.1", "28960", "secret", kLogUrl};
+    }
+    void save() { setup->pressMainButton(); }
+
+    FakeUdp& udp() { return *fake.net.udps.back(); }
+    FakeTcp& tcp() { return *fake.net.tcps.back(); }
+
+    // The command lines sent, without the datagram header and password.
+    std::vector<std::string> commands() { return rconCommands(udp()); }
+    void reply(const std::string& text) { udp().receive("\xFF\xFF\xFF\xFFprint\n" + text); }
+
+    // Answers the four RCON steps, each 600 ms after the last answer.
+    void answerRconSteps(const std::string& info = serverinfo(),
+                         const std::string& exclusion = exclusionAnswer("mp_nuked")) {
+        reply(info);
+        fake.loop.advance(ServerSetup::kStepDelayMs);
+        reply(exclusion);
+        fake.loop.advance(ServerSetup::kStepDelayMs);
+        reply("");
+        fake.loop.advance(ServerSetup::kStepDelayMs);
+        reply("");
+    }
+    void answerLog(const std::string& answer = kChunkedLog) {
+        tcp().acceptConnection();
+        tcp().feed(answer);
+    }
+    void passTest() {
+        fill();
+        save();
+        answerRconSteps();
+        answerLog();
+    }
+
+    // The status box, line by line, with each line's colour.
+    std::vector<std::pair<std::string, Colour>> statusLines() const {
+        std::vector<std::pair<std::string, Colour>> out;
+        for (const TextRun& run : setup->statusBox().runs())
+            for (const std::string& line : splitLines(run.text))
+                if (!line.empty()) out.emplace_back(line, run.colour);
+        return out;
+    }
+    bool hasStatus(const std::string& text, Colour colour) const {
+        for (const auto& line : statusLines())
+            if (line.first == text && line.second == colour) return true;
+        return false;
+    }
+    std::vector<std::string> boxTexts() const {
+        std::vector<std::string> out;
+        for (const auto& box : fake.prompts.asked)
+            out.push_back(box.text);
+        return out;
+    }
+    std::string configFile() const { return dir.read("Data/Config.txt"); }
+
+    TempAppDir dir;
+    FakePorts fake;
+    std::vector<bool> applied;
+    std::unique_ptr<ServerSetup> owned;
+    ServerSetup* setup = nullptr;
+};
+
+} // namespace corvane::testing

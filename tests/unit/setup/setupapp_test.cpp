@@ -1,0 +1,50 @@
+// "Server Settings..." from a running program: the window's own work rests
+// while the wizard tests the server.
+
+#include "app/app.h"
+#include "setuprig.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+bool contains(const std::vector<std::string>& sent, const std::string& text) {
+    for (const std::string& datagram : sent)
+        if (datagram.find(text) != std::string::npos) return true;
+    return false;
+}
+
+} // namespace
+
+TEST(SetupInTheApp, ServerSettingsRestsTheTickPumpAndPollUntilTheWizardCloses) {
+    SetupRig rig(false, false);
+    App app(rig.fake.ports(), AppPaths(rig.dir.path()));
+    app.createMainWindow();
+    rig.fake.loop.advance(1000);
+    FakeUdp& command = *rig.fake.net.udps.at(0);
+    FakeUdp& status = *rig.fake.net.udps.at(1);
+    app.queue().clear();
+    app.statusPoll().Command8_Click(); // a poll under way: its timeout runs
+    const std::size_t polls = status.sent.size();
+    app.queue().SendSay("held back");
+
+    ServerSetup& setup = app.openSetup(false);
+    // The rotation's reset waits at the front of the resting queue.
+    EXPECT_EQ(app.queue().at(0).line, "playlist_excludeMap \"mp_nuked\"");
+    EXPECT_EQ(setup.caption(), "Corvane Mod - Server Settings");
+    EXPECT_EQ(setup.fields.ServerName, "Alpha");
+    rig.fake.loop.advance(20000);
+    EXPECT_EQ(status.sent.size(), polls);
+    EXPECT_FALSE(contains(command.sent, "say held back"));
+
+    app.closeSetup();
+    EXPECT_FALSE(app.ended());
+    rig.fake.loop.advance(1100); // the reset first, the held line a tick later
+    EXPECT_TRUE(contains(command.sent, "playlist_excludeMap \"mp_nuked\""));
+    EXPECT_TRUE(contains(command.sent, "say held back"));
+    rig.fake.loop.advance(8500); // the poll's timeout runs again and retries
+    EXPECT_GT(status.sent.size(), polls);
+}

@@ -1,0 +1,157 @@
+// The update check with a fake downloader: the version file's text decides.
+
+#include "app/app.h"
+#include "core/textfile.h"
+#include "setuprig.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+const std::string kUpdateUrl = "http://updates.example.net/version.txt";
+const std::string kSite = "http://corvane.example.net";
+
+class UpdateCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.writeConfiguredServer();
+        setAddresses(kUpdateUrl, kSite);
+    }
+
+    void setAddresses(const std::string& update, const std::string& site) {
+        setAdvanced(dir, "UpdateURL", update);
+        setAdvanced(dir, "WebsiteURL", site);
+    }
+    App& start() {
+        app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
+        app->createMainWindow();
+        return *app;
+    }
+    // Answers the pending download: the file holds text, or the download fails.
+    void answer(std::optional<std::string> text) {
+        ASSERT_FALSE(fake.downloader.requests.empty());
+        const FakeDownloader::Request request = fake.downloader.requests.back();
+        if (text) dir.write("Data/Version.txt", *text);
+        request.done(text.has_value(), text ? "" : "host not found");
+    }
+    std::vector<std::string> boxTexts() const {
+        std::vector<std::string> out;
+        for (const auto& box : fake.prompts.asked)
+            out.push_back(box.text);
+        return out;
+    }
+
+    TempAppDir dir;
+    FakePorts fake;
+    std::unique_ptr<App> app;
+};
+
+} // namespace
+
+TEST_F(UpdateCheckTest, VersionFileDecides) {
+    struct Case {
+        std::optional<std::string> file;
+        std::string shown; // the box of the menu command
+        bool offersUpdate; // also the automatic check speaks
+    };
+    const std::string error = "Unknown error - please go to " + kSite + "!";
+    const Case cases[] = {
+        {"0.0.2\r\n", "You have the latest version! Version: 0.0.2", false},
+        {"0.0.3\r\n", "A new update is available! Download it now?", true},
+        {"0.0.1", "A new update is available! Download it now?", true},
+        {"\"1.10.0\",2026-01-01\r\n", "A new update is available! Download it now?", true},
+        {"<html><body>0.0.3</body></html>", error, false},
+        {"<HTML>\r\n<title>Proxy</title>", error, false},
+        {"Access denied by proxy", error, false},
+        {"0.0", error, false},
+        {"1.2.3.4", error, false},
+        {"", error, false},
+        {std::nullopt, error, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.value_or("<download failed>"));
+        for (bool showResult : {true, false}) {
+            fake.prompts.asked.clear();
+            fake.prompts.answers = {MessageResult::No};
+            start().updateCheck().DoUpdateC(showResult);
+            answer(c.file);
+            const bool speaks = showResult || c.offersUpdate;
+            EXPECT_EQ(boxTexts(),
+                      speaks ? std::vector<std::string>{c.shown} : std::vector<std::string>{});
+        }
+    }
+    EXPECT_TRUE(fake.shell.opened.empty()); // every offer was declined
+}
+
+TEST_F(UpdateCheckTest, YesOpensTheSiteAndTheOldFileIsGoneBeforeTheDownload) {
+    dir.write("Data/Version.txt", "0.0.2");
+    start().updateCheck().DoUpdateC(true);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Data/Version.txt")));
+    ASSERT_EQ(fake.downloader.requests.size(), 1u);
+    EXPECT_EQ(fake.downloader.requests[0].url, kUpdateUrl);
+    app->updateCheck().DoUpdateC(true); // one download at a time
+    EXPECT_EQ(fake.downloader.requests.size(), 1u);
+    EXPECT_EQ(boxTexts(),
+              std::vector<std::string>{"The update check is still waiting for the version file."});
+    fake.prompts.answers = {MessageResult::Yes};
+    answer("0.1.0");
+    EXPECT_EQ(fake.prompts.asked.back().buttons, MessageButtons::YesNo);
+    EXPECT_EQ(fake.shell.opened, std::vector<std::string>{kSite});
+}
+
+TEST_F(UpdateCheckTest, WithoutAnUpdateAddressTheMenuSaysSoAndTheDailyCheckIsSilent) {
+    setAddresses("", "");
+    start();
+    fake.loop.advance(2000); // the daily check after the mod settings were loaded
+    EXPECT_TRUE(fake.downloader.requests.empty());
+    EXPECT_TRUE(fake.prompts.asked.empty());
+    EXPECT_EQ(app->settings().mod.LastUpdateCheck, "");
+    app->updateCheck().DoUpdateC(true);
+    EXPECT_TRUE(fake.downloader.requests.empty());
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"No update address is set. Add the line "
+                                                   "UpdateURL= with the address of the version "
+                                                   "file to Data/Advanced.txt."});
+}
+
+TEST_F(UpdateCheckTest, NewerVersionWithoutASiteIsToldPlainly) {
+    setAddresses(kUpdateUrl, "");
+    start().updateCheck().DoUpdateC(false);
+    answer("0.0.9");
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"A new update is available! Version: 0.0.9"});
+    EXPECT_TRUE(fake.shell.opened.empty());
+}
+
+TEST_F(UpdateCheckTest, DailyCheckRunsOncePerCalendarDayWhileSwitchedOn) {
+    start();
+    fake.loop.advance(999);
+    EXPECT_TRUE(fake.downloader.requests.empty());
+    fake.loop.advance(1); // a second after the mod settings were loaded
+    ASSERT_EQ(fake.downloader.requests.size(), 1u);
+    answer("0.0.2");
+    EXPECT_TRUE(fake.prompts.asked.empty());
+    EXPECT_EQ(splitLines(dir.read("Data/MOD.txt")).at(0), "2026-12-05");
+
+    app->updateCheck().DoAUtoCheck(); // the same day: nothing
+    EXPECT_EQ(fake.downloader.requests.size(), 1u);
+    fake.clock.setBase(LocalDateTime{2026, 12, 6, 0, 0, 1});
+    app->updateCheck().DoAUtoCheck();
+    EXPECT_EQ(fake.downloader.requests.size(), 2u);
+    answer("0.0.2");
+
+    app->settings().toggleAutoUpdateCheck(); // switched off
+    fake.clock.setBase(LocalDateTime{2026, 12, 7, 9, 0, 0});
+    app->updateCheck().DoAUtoCheck();
+    EXPECT_EQ(fake.downloader.requests.size(), 2u);
+}
+
+TEST_F(UpdateCheckTest, AnswerAfterTheProgramIsGoneIsDropped) {
+    start().updateCheck().DoUpdateC(true);
+    const FakeDownloader::Request request = fake.downloader.requests.at(0);
+    app.reset();
+    dir.write("Data/Version.txt", "0.0.3");
+    request.done(true, "");
+    EXPECT_TRUE(fake.prompts.asked.empty());
+}
