@@ -5,9 +5,12 @@
 #include "console/setupdialog.h"
 #include "console/widgetprompts.h"
 #include "console/widgets.h"
+#include "core/statedir.h"
 #include "platform/qt/qtports.h"
 
 #include <QApplication>
+
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -16,7 +19,15 @@ int main(int argc, char** argv) {
 
     corvane::qt::QtPorts qtPorts;
     corvane::console::WidgetPrompts prompts;
-    corvane::App app(qtPorts.with(prompts), corvane::AppPaths(appDir));
+    // An installed copy keeps its state in the user's data folder.
+    const corvane::StateDirPlan plan = corvane::planStateDir(
+        {}, appDir, CORVANE_INSTALLED_DATA_DIR, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (const std::string error = corvane::prepareStateDir(plan); !error.empty()) {
+        prompts.messageBox("Corvane Mod", error, corvane::MessageButtons::Ok,
+                           corvane::MessageIcon::Critical);
+        return 1;
+    }
+    corvane::App app(qtPorts.with(prompts), corvane::AppPaths(plan.folder));
 
     // The program ends through its own shutdown, or when a first setup is
     // closed unfinished - never merely because no window is showing.

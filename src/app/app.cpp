@@ -27,6 +27,9 @@ App::App(Ports ports, AppPaths paths)
       m_maps(ports, m_settings, m_queue, m_activityLog, m_consoleLog, m_paths, m_mapsView),
       m_enforcement(m_paths, m_settings, m_activityLog, m_queue, m_slots, ports.loop,
                     [this] { return m_logParser.FirstBatchDone(); }),
+      m_commands(CommandsContext{ports.loop, m_paths, m_settings, m_slots, m_queue, m_activityLog,
+                                 m_players, m_commandLinks, m_commandLinks,
+                                 [this] { m_statusPoll.Command8_Click(); }}),
       m_logViewer(m_paths, m_chatLog), m_updateCheck(ports, m_paths, m_settings) {
     createTimers();
     connectSubsystems();
@@ -43,6 +46,7 @@ void App::connectSubsystems() {
     rconHooks.SetMaxHealth = [this](std::int32_t playlist) {
         m_enforcement.secondChance.SetMaxHealth(playlist);
     };
+    rconHooks.reason = [this](int n) { return m_commands.reasons.forConsole(n); };
     m_rcon.setHooks(std::move(rconHooks));
 
     PlayersHooks& players = m_players.hooks;
@@ -62,6 +66,7 @@ void App::connectSubsystems() {
     connectEnforcement();
     m_settings.modFileLoaded.connect([this] { m_updateCheck.scheduleAutoCheck(); });
     connectMaps();
+    connectCommands();
 }
 
 void App::connectMaps() {
@@ -88,6 +93,31 @@ void App::connectLogFeed() {
     parser.defaultGroupName = [this] { return m_players.groups.table.DefaultGroupName; };
     m_settings.advancedLoaded.connect(
         [this] { m_logFetcher.setRefreshTarget(m_settings.advanced.RefreshDelay); });
+}
+
+void App::connectCommands() {
+    // The reasons load with the rules: at start-up, with every reload of the
+    // groups and after the message editor saved a list.
+    m_maps.messages.reasonsReloadRequested.connect([this] { m_commands.reasons.InputReasons(); });
+    m_players.hooks.reasons = [this](int n) { return m_commands.reasons.forConsole(n); };
+    m_playerHooks.statusParsed = [this] { m_commands.reserved.statusParsed(); };
+    // Every batch of log lines starts afresh: the rules may be said again, and
+    // the enforcement's once-per-batch tables are new.
+    m_logParser.hooks.resetBatchState = [this] {
+        m_commands.dispatcher.resetBatch();
+        m_enforcement.newBatch();
+    };
+    m_logParser.hooks.AdminCheck = [this] { runChatCommand(); };
+}
+
+void App::runChatCommand() {
+    const std::vector<std::string>& fields = m_logParser.ChatFields;
+    // What was typed runs to the end of the line; a ";" in it split it into
+    // further fields. The text's first character is the game's marker.
+    std::string typed = fields.at(4).substr(1);
+    for (std::size_t i = 5; i < fields.size(); ++i)
+        typed += ";" + fields[i];
+    m_commands.dispatcher.AdminCheck(fields[1], fields[2], fields[3], typed);
 }
 
 App::~App() = default;

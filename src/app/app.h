@@ -4,9 +4,11 @@
 // holds no widgets, so everything it does runs under test on virtual time.
 
 #include "app/adminaction.h"
+#include "app/commandlinks.h"
 #include "app/logviewer.h"
 #include "app/mapsserverview.h"
 #include "app/playermenu.h"
+#include "commands/commands.h"
 #include "core/activitylog.h"
 #include "core/apppaths.h"
 #include "core/chatlog.h"
@@ -123,6 +125,7 @@ public:
     LogParser& logParser() { return m_logParser; }
     LogFetcher& logFetcher() { return m_logFetcher; }
     Maps& maps() { return m_maps; }
+    Commands& commands() { return m_commands; }
     Enforcement& enforcement() { return m_enforcement; }
     const AppPaths& paths() const { return m_paths; }
     Ports& ports() { return m_ports; }
@@ -139,6 +142,8 @@ private:
     void connectSubsystems();
     void connectLogFeed();
     void connectMaps();
+    void connectCommands();
+    void runChatCommand();
     void connectEnforcement();
     void updateStatusTexts(int secondsToRefresh);
     void stopAllTimers();
@@ -175,6 +180,8 @@ private:
     AppMapsServerView m_mapsView;
     Maps m_maps;
     Enforcement m_enforcement;
+    CommandLinks m_commandLinks{*this};
+    Commands m_commands;
     StatusTexts m_statusTexts;
     LogViewer m_logViewer;
     UpdateCheck m_updateCheck;

@@ -9,7 +9,7 @@ namespace corvane {
 void App::connectEnforcement() {
     Enforcement& e = m_enforcement;
     LogParserHooks& parser = m_logParser.hooks;
-    parser.resetBatchState = [&e] { e.newBatch(); };
+    // The batch boundary (newBatch) is shared with the commands: connectCommands.
     parser.BadWordFilter = [&e](const std::string& name, const std::string& guid,
                                 const std::string& text, const std::string& slot, bool command) {
         e.language.BadWordFilter(name, guid, text, slot, command);

@@ -5,18 +5,6 @@
 #include "maps/maptable.h"
 
 namespace corvane {
-namespace {
-
-// The maps of the rotation's table (without "Random"): a learned exclusion
-// list naming all of them but one is a forced map, not a default rotation.
-std::vector<std::string> rotationMaps() {
-    std::vector<std::string> maps;
-    for (const MapEntry& entry : kMapTable)
-        if (entry.mp != kRandomMap) maps.emplace_back(entry.mp);
-    return maps;
-}
-
-} // namespace
 
 ServerSetup& App::openSetup(bool firstRun) {
     if (!firstRun && !m_restingForSetup) {
@@ -32,7 +20,7 @@ ServerSetup& App::openSetup(bool firstRun) {
     }
     ServerSetup::Options options;
     options.firstRun = firstRun;
-    options.tableMaps = rotationMaps();
+    options.tableMaps = rotationMapNames();
     options.applySettings = [this](bool first) { setupContinued(first); };
     m_setup = std::make_unique<ServerSetup>(m_ports, m_paths, std::move(options));
     m_maps.rotation.setWizardVisible(true);

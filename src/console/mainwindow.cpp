@@ -90,6 +90,8 @@ void MainWindow::buildServerMenu() {
     connect(resetMaps, &QAction::triggered, this,
             [this] { m_app.maps().rotation.SetDefaultRotation(); });
     QAction* reserved = server->addAction("Reserved Slot");
+    connect(reserved, &QAction::triggered, this,
+            [this] { m_app.commands().reserved.requestByOperator(); });
     connect(server->addAction("Advanced"), &QAction::triggered, this,
             [this] { m_app.openAdvancedFile(); });
     m_lockableActions << settings << resetMaps << reserved;

@@ -134,8 +134,8 @@ void showAbout(App& app, QWidget* parent) {
     box.setIconPixmap(QApplication::windowIcon().pixmap(48, 48));
     box.setText(QString("<b>Corvane Mod %1</b><br>Administration for your rented game server.")
                     .arg(kBuildVersion));
-    box.setInformativeText(QString("Qt %1<br>SQLite %2<br><br>Copyright the Corvane Mod team. All "
-                                   "rights reserved.")
+    box.setInformativeText(QString("Qt %1<br>SQLite %2<br><br>Copyright the Corvane Mod "
+                                   "developers. Free software under the MIT licence.")
                                .arg(qVersion(), sqlite3_libversion()));
     const std::string site = app.settings().advanced.WebsiteURL;
     QPushButton* web = site.empty() ? nullptr : box.addButton("Web Site", QMessageBox::ActionRole);

@@ -107,8 +107,10 @@ QVariant PlayerLogModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role != Qt::DisplayRole && role != Qt::DecorationRole && role != Qt::ToolTipRole) return {};
     const PlayerLogRow row = m_log.row(static_cast<std::size_t>(index.row()));
-    if (role == Qt::DecorationRole)
-        return index.column() == 0 && row.online ? QVariant(QColor(30, 160, 60)) : QVariant();
+    if (role == Qt::DecorationRole) // offline: an empty mark, so the IDs line up
+        return index.column() == 0
+                   ? QVariant(row.online ? QColor(30, 160, 60) : QColor(Qt::transparent))
+                   : QVariant();
     if (role == Qt::ToolTipRole)
         return index.column() == 0 && row.online ? QVariant(QString("Online")) : QVariant();
     const PlayerRecord& r = row.record;

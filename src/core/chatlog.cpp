@@ -18,9 +18,7 @@ bool ChatLog::Loadr2() {
     if (!document) return false;
     const auto runs = fromRtf(*document);
     if (!runs || runs->empty()) return false;
-    m_view.setText("");
-    for (const TextRun& run : *runs)
-        m_view.append(run.text, run.colour, run.bold);
+    m_view.assign(*runs);
     m_unsaved = false;
     return true;
 }

@@ -108,4 +108,26 @@ std::string FieldReader::readLine() {
     return line;
 }
 
+ItemList readItemList(const std::string& text, std::size_t max) {
+    ItemList list;
+    FieldReader in(text);
+    while (!in.atEnd()) {
+        std::string item;
+        try {
+            item = in.readText();
+        } catch (const FieldReadError&) {
+            break; // only blanks were left
+        }
+        // An unclosed quote must not carry the following lines into one item.
+        item = item.substr(0, item.find_first_of("\r\n"));
+        if (item.empty()) break;
+        if (list.items.size() == max) {
+            list.cut = true;
+            break;
+        }
+        list.items.push_back(std::move(item));
+    }
+    return list;
+}
+
 } // namespace corvane

@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -22,6 +23,16 @@ class FieldReadError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The items of a list file (rules, reasons): items end at a comma or a line
+// end, blanks around them are dropped, a double-quoted item keeps its commas
+// but never runs past its line. Reading stops at the first empty item or
+// after max items; cut tells whether more were left.
+struct ItemList {
+    std::vector<std::string> items;
+    bool cut = false;
+};
+ItemList readItemList(const std::string& text, std::size_t max);
 
 // The whole text of a settings file; a file that cannot be opened fails like
 // a missing field, with a FieldReadError.

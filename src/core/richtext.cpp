@@ -23,6 +23,20 @@ void RichText::append(const std::string& text, Colour colour, bool bold) {
     appended.notify(run);
 }
 
+void RichText::assign(std::vector<TextRun> runs) {
+    m_runs.clear();
+    m_size = 0;
+    for (TextRun& run : runs) {
+        if (run.text.empty()) continue;
+        m_size += run.text.size();
+        if (!m_runs.empty() && m_runs.back().colour == run.colour && m_runs.back().bold == run.bold)
+            m_runs.back().text += run.text;
+        else
+            m_runs.push_back(std::move(run));
+    }
+    reset.notify();
+}
+
 std::string RichText::plainText() const {
     std::string out;
     out.reserve(m_size);

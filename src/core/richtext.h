@@ -29,6 +29,9 @@ public:
     // Replaces the whole text with one plain black run.
     void setText(const std::string& text);
     void append(const std::string& text, Colour colour = kBlack, bool bold = false);
+    // Replaces the whole text with these runs (a loaded document): one reset,
+    // no appends, so that no listener takes the old text for new lines.
+    void assign(std::vector<TextRun> runs);
 
     const std::vector<TextRun>& runs() const { return m_runs; }
     std::string plainText() const;

@@ -8,6 +8,13 @@ namespace {
 constexpr std::string_view kExcludeVariable = "playlist_excludeMap ";
 }
 
+std::vector<std::string> rotationMapNames() {
+    std::vector<std::string> maps;
+    for (const MapEntry& entry : kMapTable)
+        if (entry.mp != kRandomMap) maps.emplace_back(entry.mp);
+    return maps;
+}
+
 std::string EnglishMap(std::string_view mpName) {
     for (const MapEntry& entry : kMapTable)
         if (entry.mp == mpName) return std::string(entry.english);

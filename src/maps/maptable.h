@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -36,6 +37,9 @@ inline constexpr std::array<MapEntry, kMapCount> kMapTable{{
     {"Villa", "mp_villa"},
     {"WMD", "mp_russianbase"},
 }};
+
+// The server names of the table's maps, without "Random".
+std::vector<std::string> rotationMapNames();
 
 // Server map name to display name; a name outside the table comes back as it is.
 std::string EnglishMap(std::string_view mpName);

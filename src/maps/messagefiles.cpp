@@ -28,25 +28,8 @@ std::optional<int> rotationInterval(std::string_view intervalText) {
 }
 
 RulesFile readRules(const std::string& text) {
-    RulesFile file;
-    FieldReader in(text);
-    while (!in.atEnd()) {
-        std::string rule;
-        try {
-            rule = in.readText();
-        } catch (const FieldReadError&) {
-            break; // only blanks were left
-        }
-        // An unclosed quote must not carry the following lines into one rule.
-        rule = rule.substr(0, rule.find_first_of("\r\n"));
-        if (rule.empty()) break;
-        if (file.rules.size() == kMaxRules) {
-            file.cut = true;
-            break;
-        }
-        file.rules.push_back(std::move(rule));
-    }
-    return file;
+    ItemList list = readItemList(text, kMaxRules);
+    return RulesFile{std::move(list.items), list.cut};
 }
 
 } // namespace corvane

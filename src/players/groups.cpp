@@ -157,9 +157,8 @@ void Groups::SetGroup(std::string_view text) {
     // The candidates have been listed to the issuer; nothing more to say.
     if (m_lookup.lastMatch() == PlayerLookup::Match::Ambiguous) return;
     const std::string group = trimBlanks(found);
-    const std::string guid =
-        m_lookup.TargetName.empty() ? "0" : m_lookup.FindGUID(m_lookup.TargetName);
-    if (guid != "0" && !group.empty()) {
+    const std::string guid = m_lookup.targetGUID(m_settings.config.MaxClients);
+    if (!guid.empty() && !group.empty()) {
         const std::int32_t id = findGuidOrZero(m_store, guid);
         if (id != 0) {
             SetGroupDatabase(decimal(id), group, m_lookup.TargetName, false);
@@ -178,7 +177,8 @@ bool Groups::SetGroupDatabase(const std::string& target, const std::string& grou
                               const std::string& playerName, bool silent) {
     try {
         const std::int32_t id = recordIdOf(target);
-        if (id == 0 || !m_store.record(id)) {
+        const std::optional<PlayerRecord> record = id == 0 ? std::nullopt : m_store.record(id);
+        if (!record) {
             m_log.SMS("Cannot set the group of " + playerName + ": not in the player database",
                       kRed);
             return false;
@@ -187,7 +187,7 @@ bool Groups::SetGroupDatabase(const std::string& target, const std::string& grou
         if (equalsIgnoringCase(group, GroupTable::kOwner)) {
             m_store.setGroup(id, "0");
             if (!silent) m_queue.SendSay("^2" + playerName + " was set to the group: ^1Owner");
-            finishSetGroup(playerName, GroupTable::kOwner);
+            finishSetGroup(playerName, record->guid, GroupTable::kOwner);
             return true;
         }
         int level = -1;
@@ -212,7 +212,7 @@ bool Groups::SetGroupDatabase(const std::string& target, const std::string& grou
             else
                 m_queue.SendSay(message);
         }
-        finishSetGroup(playerName, name);
+        finishSetGroup(playerName, record->guid, name);
         return true;
     } catch (const SqlError& e) {
         m_log.SMS(std::string("Error changing the player's group: ") + e.what(), kRed);
@@ -220,13 +220,11 @@ bool Groups::SetGroupDatabase(const std::string& target, const std::string& grou
     }
 }
 
-void Groups::finishSetGroup(const std::string& playerName, const std::string& groupName) {
-    SetOnlineGroup(playerName, groupName);
+void Groups::finishSetGroup(const std::string& playerName, const std::string& guid,
+                            const std::string& groupName) {
+    setOnlineGroupOf(guid, groupName);
     // Counted after the change, so the administrators online include him.
     m_slots.DetectNumofPlayers(m_settings.config.MaxClients, table.DefaultGroupName);
-    const OnlineGridRow* row = m_grid.row(m_lookup.TargetSlot);
-    if (row && !row->username.empty() && equalsIgnoringCase(row->username, playerName))
-        m_grid.setGroup(m_lookup.TargetSlot, groupName);
     m_log.SMS(playerName + " was set to the level: " + groupName);
     if (m_hooks.markPlayerLogForRefresh) m_hooks.markPlayerLogForRefresh();
 }
@@ -236,6 +234,20 @@ bool Groups::setGroupFromWindow(const std::string& target, int level,
     if (level < 0 || level > table.groupCount()) return false;
     const bool silent = m_settings.mod.AnnounceMode[kSetGroupAnnounce] != 0;
     return SetGroupDatabase(target, decimal(level), playerName, silent);
+}
+
+// The online entries of the player whose record changed are found by his
+// GUID: another player of the same name keeps his own group and rights.
+void Groups::setOnlineGroupOf(const std::string& guid, const std::string& group) {
+    if (guid.empty()) return;
+    bool found = false;
+    for (int slot = 0; slot < SlotTable::kSlots; ++slot) {
+        if (m_slots[slot].SlotGUID != guid) continue;
+        m_slots[slot].SlotGroup = group;
+        m_grid.setGroup(slot, group);
+        found = true;
+    }
+    if (found) m_slots.changed.notify();
 }
 
 void Groups::PMGROUPS() {

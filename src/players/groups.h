@@ -78,6 +78,8 @@ public:
 
     // ---- changing a player's group
     void SetOnlineGroup(const std::string& name, const std::string& group);
+    // The online entries of the player with that GUID.
+    void setOnlineGroupOf(const std::string& guid, const std::string& group);
     // !setgroup <player> <group name or level>
     void SetGroup(std::string_view text);
     // target: a record ID as text, or "G" + GUID; group: a name or a level.
@@ -106,7 +108,8 @@ public:
 private:
     void loadFailure();
     std::int32_t recordIdOf(const std::string& target);
-    void finishSetGroup(const std::string& playerName, const std::string& groupName);
+    void finishSetGroup(const std::string& playerName, const std::string& guid,
+                        const std::string& groupName);
 
     Settings& m_settings;
     SlotTable& m_slots;

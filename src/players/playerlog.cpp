@@ -179,7 +179,7 @@ void PlayerLog::deleteSelected() {
     if (!m_selected || *m_selected >= m_rowCount) return;
     const std::size_t index = *m_selected;
     const PlayerLogRow victim = row(index);
-    m_groups.SetOnlineGroup(victim.record.UserName, kDeletedPlayersGroup);
+    m_groups.setOnlineGroupOf(victim.record.guid, kDeletedPlayersGroup);
     try {
         m_store.remove(victim.record.ID);
     } catch (const SqlError& e) {

@@ -3,6 +3,8 @@
 #include "core/gametext.h"
 #include "core/numbers.h"
 
+#include <algorithm>
+
 namespace corvane {
 namespace {
 
@@ -102,6 +104,12 @@ std::string PlayerLookup::FindGUID(std::string_view name) const {
         if (!e.SlotName.empty() && equalsIgnoringCase(e.SlotName, wanted)) return e.SlotGUID;
     }
     return "0";
+}
+
+std::string PlayerLookup::targetGUID(std::int16_t maxClients) const {
+    const int lastSlot = std::min<int>(maxClients, SlotTable::kSlots - 1);
+    if (TargetName.empty() || TargetSlot < 1 || TargetSlot > lastSlot) return {};
+    return m_slots[TargetSlot].SlotGUID;
 }
 
 } // namespace corvane

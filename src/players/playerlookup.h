@@ -37,6 +37,11 @@ public:
     // The GUID of the online player with exactly this name (case ignored), "0"
     // when there is none.
     std::string FindGUID(std::string_view name) const;
+    // The GUID the slot table holds for the player found - the target is
+    // whoever holds that slot, even when another player has the same name.
+    // Empty when nobody was found or the slot lies beyond the server's
+    // maxClients slots.
+    std::string targetGUID(std::int16_t maxClients) const;
 
     // The lookup result, read by the caller right after FindPlayer.
     std::int16_t TargetSlot = 0;

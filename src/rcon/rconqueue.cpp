@@ -93,25 +93,30 @@ void RconQueue::SendPMLong(const std::string& text) {
 }
 
 std::string CheckReasons(std::string line, const ReasonLookup& reason) {
-    const bool examined = line.rfind("clientkick", 0) == 0 || line.rfind("tempbanuser", 0) == 0 ||
-                          line.rfind("tell", 0) == 0 || line.rfind("say", 0) == 0;
-    if (!examined) return line;
+    // Temporary bans reach the pump as "tempbanclient" lines; the older
+    // "tempbanuser" form is still looked at.
+    const bool examined = line.rfind("clientkick", 0) == 0 || line.rfind("tempbanclient", 0) == 0 ||
+                          line.rfind("tempbanuser", 0) == 0 || line.rfind("tell", 0) == 0 ||
+                          line.rfind("say", 0) == 0;
+    return examined ? expandReasonCodes(std::move(line), reason) : line;
+}
 
+std::string expandReasonCodes(std::string text, const ReasonLookup& reason) {
     std::size_t from = 0;
     for (int round = 0; round < 101; ++round) {
-        const std::size_t p = findIgnoringCase(line, "MSG", from);
+        const std::size_t p = findIgnoringCase(text, "MSG", from);
         if (p == std::string::npos) break;
         from = p;
-        const std::string n = trimBlanks(line.substr(p + 3, 2));
+        const std::string n = trimBlanks(text.substr(p + 3, 2));
         const auto number = toInt16(n);
         // A placeholder without a usable number (none, or a negative one) stays
         // as it is, and the search does not get past it.
         if (!number || *number < 0) break;
-        line = replaceAll(std::move(line), "msg", "MSG");
-        line = replaceAll(std::move(line), "MSG" + n, reason ? reason(*number) : std::string());
-        line = trimBlanks(line);
+        text = replaceAll(std::move(text), "msg", "MSG");
+        text = replaceAll(std::move(text), "MSG" + n, reason ? reason(*number) : std::string());
+        text = trimBlanks(text);
     }
-    return line;
+    return text;
 }
 
 } // namespace corvane

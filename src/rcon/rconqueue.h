@@ -69,5 +69,7 @@ private:
 // numbered reasons. Only kick, temporary-ban, tell and say lines are looked at.
 using ReasonLookup = std::function<std::string(int number)>;
 std::string CheckReasons(std::string line, const ReasonLookup& reason);
+// The same replacement on any text (a typed reason before it goes into a line).
+std::string expandReasonCodes(std::string text, const ReasonLookup& reason);
 
 } // namespace corvane

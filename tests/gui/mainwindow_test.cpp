@@ -154,6 +154,8 @@ private Q_SLOTS:
         f.app->queue().pushBack("say queued");
         menuEntry(*f.window, "Server", "Reset Maps")->trigger();
         QCOMPARE(f.queued().front(), std::string("playlist_excludeMap \"mp_nuked\""));
+        menuEntry(*f.window, "Server", "Reserved Slot")->trigger();
+        QVERIFY(f.app->commands().reserved.ReservedByOperator());
         menuEntry(*f.window, "Server", "Advanced")->trigger();
         menuEntry(*f.window, "Help", "Donate")->trigger(); // no web site: nothing opens
         f.app->settings().advanced.WebsiteURL = "https://example.org";

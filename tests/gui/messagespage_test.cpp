@@ -25,6 +25,7 @@ private Q_SLOTS:
         GuiFixture f;
         f.dir.write("Data/MR.txt", "30\r\nFirst message\r\nSecond, with a comma\r\n");
         f.dir.write("Data/Rules.txt", "\"No camping, please\"\r\n\r\nNo spawn killing\r\n");
+        f.dir.write("Data/Reasons.txt", "");
         f.showTab("Messages");
         auto* editor = f.child<QPlainTextEdit>("messageEditor");
         QCOMPARE(editor->toPlainText(), QString("First message\nSecond, with a comma"));

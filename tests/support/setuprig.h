@@ -16,14 +16,6 @@
 
 namespace corvane::testing {
 
-// The server names of the rotation's maps, without "Random".
-inline std::vector<std::string> tableMaps() {
-    std::vector<std::string> maps;
-    for (const MapEntry& entry : kMapTable)
-        if (entry.mp != kRandomMap) maps.emplace_back(entry.mp);
-    return maps;
-}
-
 inline const std::string kLogUrl = "http://logs.example.net/alpha/games_mp.log";
 
 // Sets the value of a "name=" line of Data/Advanced.txt.
@@ -85,7 +77,7 @@ public:
     void make(bool firstRun) {
         ServerSetup::Options options;
         options.firstRun = firstRun;
-        options.tableMaps = tableMaps();
+        options.tableMaps = rotationMapNames();
         options.applySettings = [this](bool first) { applied.push_back(first); };
         owned = std::make_unique<ServerSetup>(fake.ports(), AppPaths(dir.path()), options);
         setup = owned.get();

@@ -6,10 +6,14 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -50,11 +54,42 @@ protected:
         }
         return false;
     }
-    void start(QProcess& process) {
-        process.setProgram(QString::fromStdString((m_dir / "corvane-mod-headless").string()));
+    QString program() const {
+        return QString::fromStdString((m_dir / "corvane-mod-headless").string());
+    }
+    void start(QProcess& process, const QStringList& args = {}) {
+        process.setProgram(program());
+        process.setArguments(args);
         process.setWorkingDirectory(QString::fromStdString(fs::temp_directory_path().string()));
         process.start();
         ASSERT_TRUE(process.waitForStarted(10000));
+    }
+    // Runs the program on a pseudo-terminal until its output holds text, then
+    // ends it; everything it wrote there.
+    std::string runOnTerminal(const std::vector<std::string>& env, const std::string& text) {
+        int terminal = -1;
+        const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+        if (pid == 0) {
+            for (const std::string& setting : env)
+                ::putenv(const_cast<char*>(setting.c_str()));
+            const std::string path = program().toStdString();
+            ::execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        std::string out;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (out.find(text) == std::string::npos && std::chrono::steady_clock::now() < end) {
+            pollfd ready{terminal, POLLIN, 0};
+            if (::poll(&ready, 1, 200) <= 0) continue;
+            char buffer[4096];
+            const ssize_t n = ::read(terminal, buffer, sizeof buffer);
+            if (n <= 0) break;
+            out.append(buffer, static_cast<std::size_t>(n));
+        }
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        ::close(terminal);
+        return out;
     }
 
     fs::path m_dir;
@@ -71,7 +106,7 @@ int secondsOfDay(const std::string& stampedLine) {
 TEST_F(Headless, StartsWritesItsLogAndShutsDownInTwoStagesOnSigterm) {
     configure();
     QProcess process;
-    start(process);
+    start(process, {"--quiet"});
     ASSERT_TRUE(waitForLogLine("] Read Config File", std::chrono::seconds(20)));
 
     const auto signalled = std::chrono::steady_clock::now();
@@ -90,10 +125,105 @@ TEST_F(Headless, StartsWritesItsLogAndShutsDownInTwoStagesOnSigterm) {
     EXPECT_GE(apart, 1);
     EXPECT_LE(apart, 2);
 
-    // Every activity line also went to standard output.
+    // Quiet, standard output has every activity line and nothing else.
     const std::string out = process.readAllStandardOutput().toStdString();
     EXPECT_NE(out.find("] Read Config File"), std::string::npos);
     EXPECT_EQ(corvane::splitLines(out).size(), serverLog().size());
+}
+
+TEST_F(Headless, WithoutQuietTheConsoleViewShowsToo) {
+    configure();
+    QProcess process;
+    start(process);
+    std::string out;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (out.find("[console] ") == std::string::npos && std::chrono::steady_clock::now() < end) {
+        process.waitForReadyRead(200);
+        out += process.readAllStandardOutput().toStdString();
+    }
+    // The console view echoes each line sent to the server as "]<line>".
+    EXPECT_NE(out.find("[console] "), std::string::npos) << out;
+    EXPECT_NE(out.find(": ]"), std::string::npos) << out;
+    EXPECT_EQ(out.find("\x1b["), std::string::npos); // no colour into a pipe
+    process.closeWriteChannel();                     // the end of input changes nothing
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(process.exitCode(), 0);
+}
+
+TEST_F(Headless, ColourOnlyOnATerminalAndNeverWithNoColor) {
+    configure();
+    const std::string coloured = runOnTerminal({}, "]Playlist");
+    EXPECT_NE(coloured.find("\x1b[1;36m[console]\x1b[0m"), std::string::npos) << coloured;
+    const std::string plain = runOnTerminal({"NO_COLOR=1"}, "]Playlist");
+    EXPECT_NE(plain.find("[console] "), std::string::npos) << plain;
+    EXPECT_EQ(plain.find('\x1b'), std::string::npos) << plain;
+}
+
+TEST_F(Headless, HelpVersionAndWrongOptions) {
+    struct Case {
+        QStringList args;
+        int status;
+        std::string out;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"--help"}, 0, "Usage: corvane-mod-headless [--dir PATH] [--quiet]\n", ""},
+        {{"--version"}, 0, "corvane-mod-headless 0.0.2\n", ""},
+        {{"--bogus"}, 64, "", "corvane-mod-headless: unknown option '--bogus' (see --help)\n"},
+        {{"--dir"}, 64, "", "corvane-mod-headless: option '--dir' needs a value (see --help)\n"},
+    };
+    for (const Case& c : cases) {
+        QProcess process;
+        start(process, c.args);
+        ASSERT_TRUE(process.waitForFinished(20000));
+        EXPECT_EQ(process.exitCode(), c.status) << c.args.join(' ').toStdString();
+        const std::string out = process.readAllStandardOutput().toStdString();
+        EXPECT_EQ(out.substr(0, c.out.size()), c.out);
+        if (c.out.empty()) {
+            EXPECT_EQ(out, "");
+        }
+        EXPECT_EQ(process.readAllStandardError().toStdString(), c.err);
+    }
+}
+
+TEST_F(Headless, DirOnAnEmptyFolderKeepsEverythingThere) {
+    configure(); // the program's own Data/ is where the new folder's files come from
+    const fs::path state = m_dir / "elsewhere" / "state";
+    fs::create_directories(state);
+    std::vector<fs::path> ownFiles;
+    for (const auto& entry : fs::recursive_directory_iterator(m_dir))
+        ownFiles.push_back(entry.path());
+
+    QProcess process;
+    start(process, {"--quiet", "--dir", QString::fromStdString(state.string())});
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    std::string out;
+    while (out.find("] Read Config File") == std::string::npos &&
+           std::chrono::steady_clock::now() < end) {
+        process.waitForReadyRead(200);
+        out += process.readAllStandardOutput().toStdString();
+    }
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(process.exitCode(), 0) << out << process.readAllStandardError().toStdString();
+
+    EXPECT_NE(corvane::readFile(state / "Logs/Server.txt").value_or("").find("] Read Config File"),
+              std::string::npos);
+    EXPECT_EQ(*corvane::readFile(state / "Data/Config.txt"),
+              *corvane::readFile(m_dir / "Data/Config.txt"));
+    // Beside the program nothing was written: no file came or went, Logs/ is empty.
+    std::vector<fs::path> after;
+    for (const auto& entry : fs::recursive_directory_iterator(m_dir))
+        if (entry.path().string().rfind((m_dir / "elsewhere").string(), 0) != 0)
+            after.push_back(entry.path());
+    std::erase_if(ownFiles, [&](const fs::path& p) {
+        return p.string().rfind((m_dir / "elsewhere").string(), 0) == 0;
+    });
+    std::sort(ownFiles.begin(), ownFiles.end());
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ(after, ownFiles);
+    EXPECT_TRUE(fs::is_empty(m_dir / "Logs"));
 }
 
 TEST_F(Headless, SigintStopsItToo) {
@@ -122,12 +252,13 @@ TEST_F(Headless, AnotherVersionOfModTxtEndsWithTheUpgradeBox) {
         std::string::npos);
 }
 
-TEST_F(Headless, FirstRunExplainsThatSetupNeedsTheWindowProgram) {
+TEST_F(Headless, FirstRunNamesTheSetupCommand) {
     QProcess process;
-    start(process);
+    start(process, {"--dir", QString::fromStdString(m_dir.string())});
     ASSERT_TRUE(process.waitForFinished(20000));
-    EXPECT_NE(process.exitCode(), 0);
-    EXPECT_NE(process.readAllStandardError().toStdString().find("Run corvane-mod once to set up"),
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_NE(process.readAllStandardError().toStdString().find(
+                  "Set it up with: corvane-mod-headless --dir " + m_dir.string() + " --setup"),
               std::string::npos);
 }
 

@@ -127,14 +127,17 @@ TEST(ConsoleLogTest, OutgoingCommandsShowInTheViewEverythingGoesToTheFile) {
               "[2026-12-05 09:18:28] ]teamstatus\r\n[2026-12-05 09:18:28] Command Executed\r\n");
 }
 
-TEST(ConsoleLogTest, ViewStaysBoundedFileKeepsEverything) {
+TEST(ConsoleLogTest, ViewStaysBoundedAndAnnouncesEveryEntry) {
     TempAppDir dir;
     AppPaths paths{dir.path()};
     FakePorts fake;
     ConsoleLog console(paths, fake.clock);
+    int announced = 0;
+    console.viewAppended.connect([&](const std::string&) { ++announced; });
     const std::string line(1000, 'x');
     for (int i = 0; i < 600; ++i)
         console.showInView(line + std::to_string(i));
+    EXPECT_EQ(announced, 600); // also those that came with a cut
     EXPECT_LE(console.viewText().size(), 256u * 1024u);
     EXPECT_NE(console.viewText().find(line + "599"), std::string::npos);
     EXPECT_EQ(console.viewText().rfind("\r\n", 0), 0u); // starts at a line boundary

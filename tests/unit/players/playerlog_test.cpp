@@ -171,7 +171,14 @@ TEST_F(PlayerLogTest, TheSelectionFollowsItsRecordAcrossRefillsAndDeleteMovesItO
     EXPECT_EQ(p->playerLog.selectedRow(), 1u);
     EXPECT_EQ(p->playerLog.totalText(), "Total Players: 2");
     EXPECT_EQ(statusPolls, 1);
+    // Another player of the same name, earlier in the slots, keeps his group.
+    slots[2].SlotName = "bob";
+    slots[2].SlotGUID = "g-other";
+    slots[2].SlotGroup = "Admin";
+    slots[5].SlotGroup = "Admin";
     p->playerLog.deleteSelected();
+    EXPECT_EQ(slots[2].SlotGroup, "Admin");
+    EXPECT_EQ(slots[5].SlotGroup, "Player");
     EXPECT_EQ(p->playerLog.selectedRow(), std::nullopt); // nothing below the last row
     p->playerLog.deleteSelected();
     EXPECT_EQ(p->store.count(), 1);

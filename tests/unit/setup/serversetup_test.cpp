@@ -157,7 +157,7 @@ TEST(ServerSetup, DefaultExcludedMapIsTheQuotedValueWhenItBeginsWithMp) {
 
 TEST(ServerSetup, EditModeKeepsTheStoredDefaultAgainstAForcedList) {
     std::string forced; // every map of the table but mp_array
-    for (const std::string& map : tableMaps())
+    for (const std::string& map : rotationMapNames())
         if (map != "mp_array") forced += map + " ";
     for (bool firstRun : {false, true}) {
         SetupRig rig(firstRun);

@@ -1,0 +1,98 @@
+#pragma once
+// The App on fake ports with the chat commands live: players are seated by a
+// status reply, chat lines go through the log parser, and what the pump sends
+// is read from the command socket.
+
+#include "../rcon/rconfixture.h"
+#include "core/textfile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace corvane::testing {
+
+// A player of a status row; his GUID is "g" + his slot.
+struct Seated {
+    Seated(int s, std::string n, int sc = 0) : slot(s), name(std::move(n)), score(sc) {}
+    int slot;
+    std::string name;
+    int score;
+};
+
+class CommandsRig : public ::testing::Test, public RconFixture {
+protected:
+    CommandsRig() {
+        app->settings().advanced.StatusPollPeriod = 0; // no poll of its own
+        app->settings().mod.WelcomeEnabled = 0;
+        app->activityLog().entryWritten.connect([this](const std::string& line, Colour) {
+            activity.push_back(line.substr(line.find("] ") + 2));
+        });
+        // The first batch of log lines only primes the parser.
+        app->logParser().ParseChat({"  0:00 ------"});
+        drainStartup();
+    }
+
+    static std::string guidOf(const Seated& p) { return "g" + std::to_string(p.slot); }
+
+    // A status reply listing these players (and the server's demo recorder).
+    void seat(const std::vector<Seated>& players, bool demoRecorder = true) {
+        fake.loop.advance(600); // a poll asked for earlier goes out, the send lock clears
+        if (!app->linkState().StatusPending) app->statusPoll().Command8_Click();
+        std::string text = "map: mp_array\nnum score ping guid lastmsg name\n"
+                           "--- ----- ---- ---------------- ------- ---------------\n";
+        if (demoRecorder) text += "  0     0    0 0 democlient spec 0 loopback 0 25000\n";
+        for (const Seated& p : players)
+            text += std::to_string(p.slot) + " " + std::to_string(p.score) + " 50 " + guidOf(p) +
+                    " " + p.name + " axis 0 203.0.113.1:3074 1234 25000\n";
+        statusSocket().receive(reply(text));
+        app->queue().clear();
+        activity.clear();
+    }
+
+    // Stores the player's group (a name, or "0" for the Owner) and shows it online.
+    void promote(const std::string& guid, const std::string& group) {
+        ASSERT_TRUE(app->players().groups.SetGroupDatabase("G" + guid, group, "x", true));
+    }
+
+    // One batch of chat lines: {slot, name, guid, typed text}.
+    struct Said {
+        int slot;
+        std::string name;
+        std::string guid;
+        std::string text;
+    };
+    void batch(const std::vector<Said>& lines) {
+        std::vector<std::string> log;
+        for (const Said& s : lines)
+            log.push_back(" 1:" + std::to_string(10 + m_stamp++ % 50) + " say;" + s.guid + ";" +
+                          std::to_string(s.slot) + ";" + s.name + ";\x15" + s.text);
+        app->logParser().ParseChat(log);
+    }
+    void say(const Said& line) { batch({line}); }
+
+    std::vector<std::string> queued() const {
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < app->queue().size(); ++i)
+            lines.push_back(app->queue().at(i).displayText());
+        return lines;
+    }
+
+    // Lets the pump send the whole queue; the command lines it sent.
+    std::vector<std::string> sendAll() {
+        for (int tick = 0; tick < 400 && !app->queue().empty(); ++tick)
+            fake.loop.advance(525);
+        EXPECT_TRUE(app->queue().empty());
+        std::vector<std::string> sent = sentCommands();
+        commandSocket().sent.clear();
+        return sent;
+    }
+
+    std::vector<std::string> activity;
+
+private:
+    int m_stamp = 0;
+};
+
+} // namespace corvane::testing

@@ -1,0 +1,109 @@
+// Reserved slots: the victim rule, several requests, nobody to kick, and the
+// operator's request beside the players' ones.
+
+#include "commandsrig.h"
+
+#include <algorithm>
+
+namespace corvane::testing {
+namespace {
+
+class Reserved : public CommandsRig {
+protected:
+    void SetUp() override { seatWith({}); }
+
+    // The admins in slots 2 and 3, then the others.
+    void seatWith(std::vector<Seated> others) {
+        others.push_back({2, "Ada", 50});
+        others.push_back({3, "Abe", 0});
+        seat(others);
+        promote("g2", "Admin");
+        promote("g3", "Moderator");
+        app->queue().clear();
+        activity.clear();
+    }
+    void request(int slot = 2) {
+        say({slot, slot == 2 ? "Ada" : "Abe", "g" + std::to_string(slot), "!reserved"});
+    }
+    // The poll the request asked for goes out; the server answers it.
+    void answerPoll(const std::vector<Seated>& players) {
+        fake.loop.advance(ReservedSlots::kDelayMs);
+        ASSERT_TRUE(app->linkState().StatusPending) << "no status poll was asked for";
+        seat(players);
+    }
+    std::vector<std::string> afterReserveTimer() {
+        fake.loop.advance(ReservedSlots::kDelayMs);
+        return queued();
+    }
+    const std::vector<Seated> kThreeDefault{
+        {2, "Ada", 50}, {3, "Abe", 0}, {4, "Dan", 10}, {6, "Eve", 3}, {9, "Fay", 3}};
+};
+
+TEST_F(Reserved, TheLowestScoreInTheHighestSlotIsKicked) {
+    request();
+    EXPECT_EQ(app->commands().reserved.ReservedCount(), 1);
+    answerPoll(kThreeDefault);
+    EXPECT_TRUE(queued().empty()); // chosen a moment after the parse
+    EXPECT_EQ(afterReserveTimer(),
+              (std::vector<std::string>{";9;g9;clientkick 9 Reserved Slot\"",
+                                        "say ^2Kicking Player for a reserved slot"}));
+    EXPECT_EQ(activity,
+              std::vector<std::string>{"Admin opened a reserved slot and kicked Fay [Slot 9]"});
+    EXPECT_EQ(app->commands().reserved.ReservedCount(), 0);
+    EXPECT_EQ(sendAll().front(), "clientkick 9 \" - ^1Reason: ^2Reserved^2 Slot\"");
+}
+
+TEST_F(Reserved, TwoRequestsBeforeThePollKickTwoPlayers) {
+    request();
+    request(3);
+    answerPoll(kThreeDefault);
+    const std::vector<std::string> lines = afterReserveTimer();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), ";9;g9;clientkick 9 Reserved Slot\""), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), ";6;g6;clientkick 6 Reserved Slot\""), 1);
+    EXPECT_EQ(activity.size(), 2u);
+}
+
+TEST_F(Reserved, WithoutDefaultGroupPlayersEachAskerIsTold) {
+    request();
+    request(3);
+    request(3);
+    answerPoll({{2, "Ada", 50}, {3, "Abe", 0}});
+    // Somebody else's command in between does not take the answer.
+    say({2, "Ada", "g2", "!me"});
+    app->queue().clear();
+    EXPECT_EQ(afterReserveTimer(),
+              (std::vector<std::string>{";2;g2;tell 2 ^1PM: Sorry no slots are available",
+                                        ";3;g3;tell 3 ^1PM: Sorry no slots are available"}));
+    EXPECT_TRUE(activity.empty());
+}
+
+TEST_F(Reserved, TheOperatorsRequestIsLoggedAndJoinsThePlayersRequests) {
+    fake.loop.advance(600); // past the last poll's send lock
+    app->commands().reserved.requestByOperator();
+    EXPECT_TRUE(app->linkState().StatusPending); // polled at once
+    seat(kThreeDefault);
+    EXPECT_EQ(afterReserveTimer().front(), ";9;g9;clientkick 9 Reserved Slot\"");
+    EXPECT_EQ(activity,
+              std::vector<std::string>{"Opening a reserved slot - kicking Fay [Slot 9] "});
+
+    activity.clear();
+    app->queue().clear();
+    request();
+    app->commands().reserved.requestByOperator();
+    EXPECT_EQ(app->commands().reserved.ReservedCount(), 2);
+    EXPECT_TRUE(app->commands().reserved.ReservedByOperator());
+    answerPoll(kThreeDefault);
+    afterReserveTimer();
+    EXPECT_EQ(activity,
+              (std::vector<std::string>{"Admin opened a reserved slot and kicked Fay [Slot 9]",
+                                        "Opening a reserved slot - kicking Eve [Slot 6] "}));
+
+    activity.clear();
+    app->commands().reserved.requestByOperator();
+    answerPoll({{2, "Ada", 50}});
+    afterReserveTimer();
+    EXPECT_EQ(activity.back(), "Sorry no slots are available");
+}
+
+} // namespace
+} // namespace corvane::testing

@@ -1,0 +1,170 @@
+// Kick, ban, temporary ban, warning and admin check: lines, log lines, replies.
+
+#include "commandsrig.h"
+
+namespace corvane::testing {
+namespace {
+
+class SanctionsTest : public CommandsRig {
+protected:
+    void SetUp() override {
+        seat({{3, "Ada"}, {5, "Pete"}, {7, "Bobby"}, {12, "Carla"}});
+        promote("g3", "Admin");
+        app->queue().clear();
+        activity.clear();
+    }
+    void admin(const std::string& text) { say({3, "[TAG]Ada", "g3", text}); }
+};
+
+struct SanctionCase {
+    const char* typed;
+    std::vector<std::string> queued;
+    const char* logLine;
+    std::vector<std::string> sent;
+};
+
+TEST_F(SanctionsTest, EachSanctionQueuesLogsAndSendsItsLines) {
+    const SanctionCase cases[] = {
+        {"!kick 7 spam",
+         {";7;g7;clientkick 7 spam\"", "say ^1Kicking player: ^2Bobby ^1Reason: ^2spam"},
+         "Ada kicked Bobby [Slot 7] for spam",
+         {"clientkick 7 \" - ^1Reason: ^2spam\"",
+          "say ^1Kicking player: ^2Bobby ^1Reason: ^2spam"}},
+        {"!kick carl no camping",
+         {";12;g12;clientkick 12 no camping\"",
+          "say ^1Kicking player: ^2Carla ^1Reason: ^2no camping"},
+         "Ada kicked Carla [Slot 12] for no camping",
+         // The reason starts at the third character after the keyword: with
+         // a two-digit slot that is the blank.
+         {"clientkick 12 \" - ^1Reason: ^2^2 no^2 camping\"",
+          "say ^1Kicking player: ^2Carla ^1Reason: ^2no camping"}},
+        {"!ban 7 wallhack",
+         {";7;g7;banclient 7", "say ^1Banning player: ^2Bobby ^1Reason: ^2wallhack"},
+         "Ada banned Bobby [Slot 7] for wallhack",
+         {"banclient 7", "say ^1Banning player: ^2Bobby ^1Reason: ^2wallhack"}},
+        {"!tempban 12 spam",
+         {";12;g12;tempbanclient 12 spam\"", "say ^1Temp Banning player: ^2Carla ^1Reason: ^2spam"},
+         "Ada tempbanned Carla [Slot 12] for spam",
+         {"tempbanclient 12 \" - ^1Reason: ^2^2 spam\"",
+          "say ^1Temp Banning player: ^2Carla ^1Reason: ^2spam"}},
+        {"!warn 7 language",
+         {";3;g3;tell 3 ^1PM: Warn send to player",
+          ";7;g7;tell 7 ^1You have been warned for: ^2language"},
+         "Ada warned Bobby [Slot 7] for language",
+         {"tell 3 ^1PM: Warn send to player", "tell 7 ^1You have been warned for: ^2language"}},
+    };
+    for (const SanctionCase& c : cases) {
+        admin(c.typed);
+        EXPECT_EQ(queued(), c.queued) << c.typed;
+        ASSERT_FALSE(activity.empty()) << c.typed;
+        EXPECT_EQ(activity.back(), c.logLine);
+        EXPECT_EQ(sendAll(), c.sent) << c.typed;
+        activity.clear();
+    }
+}
+
+TEST_F(SanctionsTest, AnEmptyArgumentDoesNothingAtAll) {
+    for (const char* typed : {"!kick", "!ban", "!tempban", "!warn"})
+        admin(typed);
+    EXPECT_TRUE(queued().empty());
+    EXPECT_TRUE(activity.empty());
+}
+
+TEST_F(SanctionsTest, NotFoundRepliesDifferForWarningsWhenNobodyIsOnline) {
+    admin("!kick nobody x");
+    admin("!warn nobody x");
+    admin("!kick 9 x"); // an empty slot
+    admin("!admincheck");
+    const std::string pm = ";3;g3;tell 3 ^1PM: ";
+    EXPECT_EQ(queued(),
+              (std::vector<std::string>{pm + "Player not found", pm + "Player not found",
+                                        pm + "Player not found", pm + "Player not found"}));
+
+    // Nobody online at all: the speaker is not in the table either.
+    seat({}, false);
+    app->players().groups.table.GroupCommands[3] += ";KICK;WARN;ADMINCHECK";
+    batch({{4, "Ghost", "g4", "!kick bob x"},
+           {4, "Ghost", "g4", "!warn bob x"},
+           {4, "Ghost", "g4", "!admincheck bob"}});
+    const std::string ghost = ";4;g4;tell 4 ^1PM: ";
+    EXPECT_EQ(queued(),
+              (std::vector<std::string>{ghost + "Player not found", ghost + "^1Player not found",
+                                        ghost + "^1Player not found"}));
+}
+
+TEST_F(SanctionsTest, AdminCheckShowsTheStoredGroupAndMarksTheDefault) {
+    admin("!admincheck  bob ");
+    promote("g12", "Moderator");
+    admin("!admincheck carla");
+    app->settings().mod.AnnounceMode[6] = 1;
+    admin("!admincheck 7");
+    EXPECT_EQ(queued(), (std::vector<std::string>{
+                            "say ^2Bobby is in the default group: ^1Player",
+                            "say ^2Carla is in the group: ^1Moderator",
+                            ";3;g3;tell 3 ^1PM: ^2Bobby is in the default group: ^1Player"}));
+}
+
+TEST_F(SanctionsTest, ReasonCodesAreExpandedInEverySanction) {
+    admin("!tempban bob msg2");
+    admin("!kick 12 MSG1 and msg3");
+    EXPECT_EQ(queued(), (std::vector<std::string>{
+                            ";12;g12;clientkick 12 Spawn killing and Offensive language\"",
+                            ";7;g7;tempbanclient 7 Team killing\"",
+                            "say ^1Temp Banning player: ^2Bobby ^1Reason: ^2Team killing",
+                            "say ^1Kicking player: ^2Carla ^1Reason: ^2Spawn killing and "
+                            "Offensive language"}));
+    EXPECT_EQ(sendAll()[1], "tempbanclient 7 \" - ^1Reason: ^2Team^2 killing\"");
+
+    // The pump expands a code in a temporary ban it sends (two digits fit).
+    const ReasonLookup twelve = [](int n) { return n == 12 ? std::string("Twelve") : ""; };
+    EXPECT_EQ(CheckReasons("tempbanclient 3 \" - ^1Reason: ^2msg12\"", twelve),
+              "tempbanclient 3 \" - ^1Reason: ^2Twelve\"");
+    EXPECT_EQ(CheckReasons("tempbanuser 3 msg12", twelve), "tempbanuser 3 Twelve");
+    EXPECT_EQ(CheckReasons("banclient 3 msg12", twelve), "banclient 3 msg12");
+}
+
+TEST_F(SanctionsTest, ATypedReasonNullIsAReason) {
+    admin("!kick bob null");
+    admin("!kick bob null2");
+    EXPECT_EQ(queued().at(0), ";7;g7;clientkick 7 null2\"");
+    EXPECT_EQ(queued().at(1), ";7;g7;clientkick 7 null\"");
+}
+
+TEST_F(SanctionsTest, TheTargetIsWhoeverHoldsTheSlotFound) {
+    seat({{3, "Ada"}, {4, "Bob"}, {9, "Bob"}});
+    promote("g3", "Admin");
+    promote("g9", "Moderator");
+    app->queue().clear();
+    admin("!kick 9 x");
+    admin("!admincheck 9");
+    EXPECT_EQ(queued().at(0), ";9;g9;clientkick 9 x\"");
+    EXPECT_EQ(queued().back(), "say ^2Bob is in the group: ^1Moderator");
+
+    admin("!setgroup 9 admin");
+    auto& store = app->players().store;
+    EXPECT_EQ(store.groupByGuid("g9"), "Admin");
+    EXPECT_EQ(store.groupByGuid("g4"), "D");
+    EXPECT_EQ(app->slotTable()[9].SlotGroup, "Admin");
+    EXPECT_EQ(app->slotTable()[4].SlotGroup, "Player"); // no rights for his namesake
+}
+
+TEST_F(SanctionsTest, ASlotBeyondTheServersSlotsIsNobody) {
+    app->settings().config.MaxClients = 10;
+    for (const char* typed : {"!kick 12 x", "!setgroup 12 admin", "!admincheck 12", "!kick 0 x"})
+        admin(typed);
+    EXPECT_EQ(queued(), std::vector<std::string>(4, ";3;g3;tell 3 ^1PM: Player not found"));
+    EXPECT_EQ(app->players().store.groupByGuid("g12"), "D");
+}
+
+TEST_F(SanctionsTest, TheAnnouncementGoesOutAfterTheKickEmptiedTheSlot) {
+    admin("!kick bob bye");
+    fake.loop.advance(525); // the kick
+    app->logParser().ParseChat({" 2:00 Q;g7;7;Bobby"});
+    EXPECT_EQ(app->slotTable()[7].SlotGUID, "");
+    EXPECT_EQ(sendAll(),
+              (std::vector<std::string>{"clientkick 7 \" - ^1Reason: ^2bye\"",
+                                        "say ^1Kicking player: ^2Bobby ^1Reason: ^2bye"}));
+}
+
+} // namespace
+} // namespace corvane::testing

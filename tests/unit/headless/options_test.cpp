@@ -1,0 +1,52 @@
+// The headless program's command line, and where it keeps its state.
+
+#include "headless/options.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+
+TEST(HeadlessOptions, UnderstoodLines) {
+    const ParsedOptions none = parseHeadlessOptions({});
+    EXPECT_EQ(none.error, "");
+    EXPECT_FALSE(none.options.setup || none.options.quiet || none.options.help);
+    EXPECT_TRUE(none.options.dir.empty());
+
+    const ParsedOptions run = parseHeadlessOptions({"--quiet", "--dir", "/srv/cm"});
+    EXPECT_EQ(run.error, "");
+    EXPECT_TRUE(run.options.quiet);
+    EXPECT_EQ(run.options.dir, "/srv/cm");
+
+    const ParsedOptions setup =
+        parseHeadlessOptions({"--setup", "--name=Alpha Beta", "--ip", "10.0.0.1", "--port=3074",
+                              "--password", "s=cret", "--log-url", "http://h/x", "--dir=/d"});
+    EXPECT_EQ(setup.error, "");
+    EXPECT_TRUE(setup.options.setup);
+    EXPECT_EQ(setup.options.values.name, "Alpha Beta");
+    EXPECT_EQ(setup.options.values.ip, "10.0.0.1");
+    EXPECT_EQ(setup.options.values.port, "3074");
+    EXPECT_EQ(setup.options.values.password, "s=cret");
+    EXPECT_EQ(setup.options.values.logUrl, "http://h/x");
+    EXPECT_EQ(setup.options.dir, "/d");
+
+    EXPECT_TRUE(parseHeadlessOptions({"-h"}).options.help);
+    EXPECT_TRUE(parseHeadlessOptions({"--version"}).options.version);
+}
+
+TEST(HeadlessOptions, WrongLinesGiveOneLineErrors) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--verbose"}, "unknown option '--verbose' (see --help)"},
+        {{"setup"}, "unknown option 'setup' (see --help)"},
+        {{"--quiet=yes"}, "unknown option '--quiet=yes' (see --help)"},
+        {{"--dir"}, "option '--dir' needs a value (see --help)"},
+        {{"--dir="}, "option '--dir' needs a folder (see --help)"},
+        {{"--setup", "--port"}, "option '--port' needs a value (see --help)"},
+        {{"--name", "Alpha"},
+         "--name, --ip, --port, --password and --log-url go with --setup (see --help)"},
+    };
+    for (const auto& [args, error] : cases) {
+        const std::string text = parseHeadlessOptions(args).error;
+        EXPECT_EQ(text, error) << args.front();
+        EXPECT_EQ(text.find('\n'), std::string::npos);
+    }
+}

@@ -1,0 +1,148 @@
+// The headless terminal: the views printed as lines, and the operator's lines
+// typed on standard input.
+
+#include "app/app.h"
+#include "core/textfile.h"
+#include "fakeports.h"
+#include "headless/operatorinput.h"
+#include "headless/printer.h"
+#include "headless/terminaltext.h"
+#include "tempappdir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace corvane;
+using namespace corvane::testing;
+
+namespace {
+
+class TerminalTest : public ::testing::Test {
+protected:
+    TerminalTest() { dir.writeConfiguredServer(); }
+
+    std::vector<std::string> printed() {
+        fake.loop.advance(0);
+        std::vector<std::string> lines = splitLines(out.str());
+        out.str("");
+        return lines;
+    }
+    void seat(int slot, const std::string& name, const std::string& guid) {
+        app.slotTable()[slot].SlotName = name;
+        app.slotTable()[slot].SlotGUID = guid;
+    }
+    std::vector<std::string> queued() {
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < app.queue().size(); ++i)
+            lines.push_back(app.queue().at(i).line);
+        return lines;
+    }
+
+    TempAppDir dir;
+    FakePorts fake;
+    App app{fake.ports(), AppPaths(dir.path())};
+    std::ostringstream out;
+};
+
+} // namespace
+
+TEST(TerminalText, ControlCharactersNeverReachTheTerminal) {
+    EXPECT_EQ(terminalText("Bob\x1b]0;owned\x07\tx\x7f\x9d"), "Bob?]0;owned? x??");
+    EXPECT_EQ(terminalText("caf\xe9 \x80"), "caf\xc3\xa9 \xe2\x82\xac");
+    EXPECT_EQ(paint("hi", kRed, false, true), "\x1b[31mhi\x1b[0m");
+    EXPECT_EQ(paint("hi", kBlue, true, true), "\x1b[1;34mhi\x1b[0m");
+    EXPECT_EQ(paint("hi", kBlack, false, true), "hi");
+    EXPECT_EQ(paint("hi", kRed, true, false), "hi");
+}
+
+TEST_F(TerminalTest, EachViewPrintsItsLinesWithItsTag) {
+    TerminalPrinter printer(app, out, {});
+    app.activityLog().SMS("Read Config File");
+    app.rcon().operatorSay("hello there");
+    app.consoleLog().SmsConsole("]say hello");
+    app.consoleLog().showInView("Command Executed\r\nsecond line");
+    EXPECT_EQ(printed(), (std::vector<std::string>{
+                             "[2026-12-05 09:18:28] Read Config File",
+                             "[console] 09:18:28: ]say hello",
+                             "[console] 09:18:28: Command Executed",
+                             "[console] second line",
+                             "[chat] Console: hello there",
+                         }));
+
+    // A chat line from the log, with a hostile name; two lines in one batch.
+    app.chatLog().view().append("\r\n0:05: ", kBlack, true);
+    app.chatLog().view().append("Ev\x1b[2Jil: ", kBlack, true);
+    app.chatLog().view().append("!kick", kRed);
+    app.chatLog().view().append("\r\n0:06: Bob: hi");
+    EXPECT_EQ(printed(),
+              (std::vector<std::string>{"[chat] 0:05: Ev?[2Jil: !kick", "[chat] 0:06: Bob: hi"}));
+}
+
+TEST_F(TerminalTest, PlayersJoiningAndLeavingFromTheSlotTable) {
+    TerminalPrinter printer(app, out, {});
+    seat(0, kDemoClientName, "0");
+    seat(3, "Bob", "g3");
+    seat(4, "Eve", "g4");
+    app.slotTable().changed.notify();
+    EXPECT_EQ(printed(), (std::vector<std::string>{"[players] Bob joined (slot 3)",
+                                                   "[players] Eve joined (slot 4)"}));
+
+    seat(3, "Bobby", "g3"); // a new name, the same player
+    seat(4, "", "");
+    seat(5, "Max", "g5");
+    app.slotTable().changed.notify();
+    seat(5, "Tim", "g6"); // the slot changed hands between two polls
+    app.slotTable().changed.notify();
+    EXPECT_EQ(printed(), (std::vector<std::string>{
+                             "[players] Eve left (slot 4)", "[players] Max joined (slot 5)",
+                             "[players] Max left (slot 5)", "[players] Tim joined (slot 5)"}));
+}
+
+TEST_F(TerminalTest, QuietKeepsTheActivityLogAlone) {
+    TerminalPrinter quiet(app, out, {false, true});
+    app.rcon().operatorSay("x");
+    app.consoleLog().SmsConsole("]say x");
+    app.activityLog().SMS("Shutting down...", kRed);
+    EXPECT_EQ(printed(), (std::vector<std::string>{"[2026-12-05 09:18:28] Shutting down..."}));
+}
+
+TEST_F(TerminalTest, ColoursFollowTheViews) {
+    TerminalPrinter printer(app, out, {true, false});
+    app.activityLog().SMS("Shutting down...", kRed);
+    app.rcon().operatorSay("hi");
+    EXPECT_EQ(printed(),
+              (std::vector<std::string>{"\x1b[31m[2026-12-05 09:18:28] Shutting down...\x1b[0m",
+                                        "\x1b[1;32m[chat]\x1b[0m \x1b[1;31mConsole: \x1b[0mhi"}));
+}
+
+TEST_F(TerminalTest, AReloadedTranscriptIsNoNewChat) {
+    dir.write("Logs/Chat.rtf", "");
+    app.chatLog().view().append("\r\n0:01: Bob: old line");
+    ASSERT_TRUE(app.chatLog().saveChatView());
+    TerminalPrinter printer(app, out, {});
+    ASSERT_TRUE(app.chatLog().Loadr2());
+    EXPECT_EQ(printed(), std::vector<std::string>{});
+    EXPECT_NE(app.chatLog().view().plainText().find("old line"), std::string::npos);
+}
+
+TEST_F(TerminalTest, TypedLinesGoToTheSayBoxOrTheCommandBox) {
+    std::ostringstream notices;
+    OperatorInput input(app.rcon(), notices);
+    input.feed("hello th");
+    input.feed("ere\r\n/say hello\n\n/\n");
+    input.feed("caf\xc3\xa9\n" + std::string(OperatorInput::kMaxLine + 1, 'x') + "\n");
+    // The command box's line goes first; the said lines follow in order.
+    EXPECT_EQ(queued(),
+              (std::vector<std::string>{"say hello", "say  hello there", "say  caf\xe9"}));
+    EXPECT_EQ(notices.str(), "Input line ignored: longer than 1000 characters.\n");
+
+    app.maps().messages.InputLists();
+    input.feed("/rules\nlast words");
+    EXPECT_EQ(queued().size(), 3u + 5u); // RULES says the rules instead of sending "RULES"
+    EXPECT_EQ(queued()[3].rfind("say ^1Rule 1: ", 0), 0u);
+    input.finish();
+    input.finish(); // a second end of input changes nothing
+    EXPECT_EQ(queued().back(), "say  last words");
+    EXPECT_EQ(queued().size(), 9u);
+}
