@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <iostream>
@@ -82,6 +83,9 @@ int captureTabs(corvane::console::MainWindow& window, const QString& dir) {
         }
         for (int j = 0; j < strip->count(); ++j) {
             strip->setCurrentIndex(j);
+            // The group editor shows a group's commands once one is chosen.
+            if (auto* groups = strip->widget(j)->findChild<QTableWidget*>("groupsGrid"))
+                groups->selectRow(0);
             failures += !save(window, dir, name + "-" + slug(strip->tabText(j)));
         }
         strip->setCurrentIndex(0);
@@ -91,7 +95,8 @@ int captureTabs(corvane::console::MainWindow& window, const QString& dir) {
 }
 
 // The kick dialog over the first player online.
-int captureAdminDialog(corvane::App& app, corvane::console::MainWindow& window, const QString& dir) {
+int captureAdminDialog(corvane::App& app, corvane::console::MainWindow& window,
+                       const QString& dir) {
     for (const corvane::OnlineGridRow& row : app.onlineGrid().rows()) {
         auto* dialog = corvane::console::AdminDialog::open(
             app.adminActionOnSlot(corvane::AdminActionKind::Kick, row.slot), app, &window);
