@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "console/mainwindow.h"
 #include "fakeports.h"
+#include "seatplayer.h"
 #include "tempappdir.h"
 
 #include <QAbstractItemView>
@@ -57,12 +58,7 @@ struct GuiFixture {
 
     // A player as the status poll registers him.
     void seat(int slot, const std::string& name, const std::string& guid) {
-        SlotEntry& e = app->slotTable()[slot];
-        e.SlotNumber = static_cast<std::int16_t>(slot);
-        e.SlotName = name;
-        e.SlotGUID = guid;
-        app->players().database.CheckPlayerDB(name, guid, std::to_string(slot));
-        e.SlotGroup = app->players().groups.CheckAdminGroup(guid);
+        seatPlayer(*app, slot, name, guid);
         app->slotTable().changed.notify();
     }
     void leave(int slot) {

@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "core/textfile.h"
 #include "fakeports.h"
+#include "seatplayer.h"
 #include "tempappdir.h"
 
 #include <gtest/gtest.h>
@@ -27,12 +28,7 @@ protected:
 
     // A player as the status poll registers him.
     void seat(int slot, const std::string& name, const std::string& guid) {
-        SlotEntry& e = app->slotTable()[slot];
-        e.SlotNumber = static_cast<std::int16_t>(slot);
-        e.SlotName = name;
-        e.SlotGUID = guid;
-        app->players().database.CheckPlayerDB(name, guid, std::to_string(slot));
-        e.SlotGroup = app->players().groups.CheckAdminGroup(guid);
+        seatPlayer(*app, slot, name, guid);
     }
     void leave(int slot) {
         app->slotTable()[slot] = SlotEntry{};
