@@ -1,15 +1,19 @@
-# make demo  - install what is missing, build, run the demo
-# make test  - install what is missing, build, run every test
+# make demo        - install what is missing, build, run the demo
+# make test        - install what is missing, build, run every test
 # make mutation ARGS="--count 20 --seed 7" - how many planted faults the unit tests catch
 # make package - install what is missing, build, make the Debian package (build/packages/)
+# make screenshots - pictures of every tab of the window in docs/screenshots/
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
 
-.PHONY: demo test deps build package asan-tests unit-tests fuzz mutation clean
+.PHONY: demo test screenshots deps build package asan-tests unit-tests fuzz mutation clean
 
 demo: build
 	scripts/demo.sh $(BUILD)
+
+screenshots: build
+	scripts/screenshots.sh $(BUILD)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

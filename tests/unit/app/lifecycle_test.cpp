@@ -108,6 +108,9 @@ TEST_F(AppTest, LoadRunsEveryStepInOrder) {
     EXPECT_EQ(lines[2], "[2026-12-05 09:18:28] The map was reset to the default rotation");
     EXPECT_EQ(a.caption(), "Corvane Mod - Alpha Host");
     EXPECT_EQ(a.settings().mod.MaxWarns, 2);
+    // The status texts are there before the first tick.
+    EXPECT_EQ(a.statusTexts().players, "0/17 Players");
+    EXPECT_EQ(a.statusTexts().refresh, "10 seconds until next refresh");
 }
 
 TEST_F(AppTest, CaptionWithoutHostNameShowsTheVersion) {

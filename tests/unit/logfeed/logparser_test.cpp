@@ -137,7 +137,7 @@ TEST(LogEvent, EachLineKindBecomesItsEvent) {
         {stamp("2:00") + " D;x", DamageLine{stamp("2:00") + " D;x"}},
         {stamp("2:00") + " K;y", KillLine{stamp("2:00") + " K;y"}},
         {stamp("0:00") + " InitGame: \\playlist\\12\\sv_maxclients\\18", MatchStart{12}},
-        {stamp("0:00") + " InitGame: \\g_gametype\\dm", MatchStart{}},
+        {stamp("0:00") + " InitGame: \\g_gametype\\dm", MatchStart{std::nullopt, "dm"}},
         {stamp("9:59") + " ShutdownGame:", MatchEnd{}},
         {stamp("9:59") + " ExitLevel: executed", std::nullopt},
     };
@@ -160,6 +160,7 @@ TEST_F(LogParserTest, MatchStartSetsThePlaylistAndAsksForStatus) {
         rig.parser.matchStarted.connect([&](std::int16_t p) { health.push_back(p); });
     batch({stamp("0:00") + " InitGame: \\g_gametype\\tdm\\playlist\\12\\sv_maxclients\\18"});
     EXPECT_EQ(rig.link.CurrentPlaylist, 12);
+    EXPECT_EQ(rig.link.CurrentGametype, "tdm");
     EXPECT_EQ(health, std::vector<int>{12});
     EXPECT_EQ(rig.count("statusPollWanted"), 1u);
     batch({stamp("0:00") + " InitGame: \\Playlist\\7\\g_gametype\\dm"});
@@ -167,7 +168,10 @@ TEST_F(LogParserTest, MatchStartSetsThePlaylistAndAsksForStatus) {
     // Without a readable playlist the last one stays.
     batch({stamp("0:00") + " InitGame: \\g_gametype\\dm"});
     EXPECT_EQ(rig.link.CurrentPlaylist, 7);
-    EXPECT_EQ(health, (std::vector<int>{12, 7, 7}));
+    EXPECT_EQ(rig.link.CurrentGametype, "dm"); // the last value on the line
+    batch({stamp("0:00") + " InitGame: \\playlist\\7\\g_gametype\\"});
+    EXPECT_EQ(rig.link.CurrentGametype, "dm"); // none named: the last one stays
+    EXPECT_EQ(health, (std::vector<int>{12, 7, 7, 7}));
 }
 
 TEST_F(LogParserTest, QuitWithGuidZeroLeavesTheDatabaseAlone) {

@@ -294,11 +294,22 @@ TEST_F(SetGroupTest, ThePlayersNameCannotBreakTheAnnouncement) {
     EXPECT_EQ(queued(), std::vector<std::string>{"say ^2Eve:quit' was set to the group: ^1Leader"});
 }
 
-TEST_F(SetGroupTest, TheConsoleMenuSetsByGuidSilently) {
+TEST_F(SetGroupTest, TheWindowsGroupMenuAnnouncesPubliclyOrNotAtAll) {
+    // The issuer of the last chat command (slot 3) is never told.
+    settings.mod.AnnounceMode[9] = 1;
     EXPECT_TRUE(p->editor.setOnlinePlayerGroup(7, 1));
     EXPECT_EQ(stored("g-bobby"), "Leader");
     EXPECT_EQ(grid.row(7)->group, "Leader");
     EXPECT_TRUE(queue.empty());
+    settings.mod.AnnounceMode[9] = 0;
+    EXPECT_TRUE(p->editor.setLoggedPlayerGroup(0, 0)); // ZedAlpha, record 1
+    EXPECT_EQ(stored("g-zed"), "0");
+    EXPECT_TRUE(p->editor.setOnlinePlayerGroup(7, 2));
+    EXPECT_EQ(queued(),
+              (std::vector<std::string>{"say ^2ZedAlpha was set to the group: ^1Owner",
+                                        "say ^2Bobby was set to the default group: ^1Member"}));
+    EXPECT_FALSE(p->editor.setOnlinePlayerGroup(7, 3)); // no such group: nothing said
+    EXPECT_EQ(queue.size(), 2u);
     EXPECT_FALSE(p->editor.setOnlinePlayerGroup(12, 1)); // an empty row
     EXPECT_FALSE(
         p->groups.SetGroupDatabase("G" + std::string("g-unknown"), "1", "Ghost", {}, true));

@@ -36,6 +36,7 @@ TEST(StatusTexts, PanelsAndLabels) {
     EXPECT_EQ(t.uptime, "Server Uptime: Unknown");
     EXPECT_EQ(t.serverName, "Server Name: Alpha");
     EXPECT_EQ(t.playlist, "Playlist: 5");
+    EXPECT_EQ(t.gametype, "Gametype: Unknown");
     EXPECT_EQ(t.admins, "Admin Online: 1");
     in.secondsToRefresh = 9;
     in.adminsOnline = 0;
