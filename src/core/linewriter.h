@@ -12,6 +12,10 @@ class LineWriter {
 public:
     LineWriter& text(std::string_view value);
     LineWriter& quoted(std::string_view value); // "value"
+    // A value the field reader gives back as it stands: bare, or in double
+    // quotes when a comma, a line break or a blank at either end would change
+    // it. (No value holding a double quote can be quoted.)
+    LineWriter& field(std::string_view value);
     LineWriter& number(long long value);
     LineWriter& single(float value);
     LineWriter& boolean(bool value); // True / False
