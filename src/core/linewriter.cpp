@@ -45,10 +45,10 @@ LineWriter& LineWriter::quoted(std::string_view value) {
 
 LineWriter& LineWriter::field(std::string_view value) {
     const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    const bool bareChanges = value.find_first_of(",\r\n") != std::string_view::npos ||
-                             (!value.empty() && (isBlank(value.front()) || isBlank(value.back())));
-    const bool quotable = value.find('"') == std::string_view::npos;
-    return bareChanges && quotable ? quoted(value) : text(value);
+    const bool bareReadsBack = value.find_first_of(",\r\n") == std::string_view::npos &&
+                               (value.empty() || (!isBlank(value.front()) &&
+                                                  !isBlank(value.back()) && value.front() != '"'));
+    return bareReadsBack ? text(value) : quoted(value);
 }
 
 LineWriter& LineWriter::number(long long value) {

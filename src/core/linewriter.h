@@ -13,8 +13,10 @@ public:
     LineWriter& text(std::string_view value);
     LineWriter& quoted(std::string_view value); // "value"
     // A value the field reader gives back as it stands: bare, or in double
-    // quotes when a comma, a line break or a blank at either end would change
-    // it. (No value holding a double quote can be quoted.)
+    // quotes when a comma, a line break, a blank at either end or a leading
+    // double quote would change it. (A quoted value ends at its first double
+    // quote: one that must be quoted and holds one cannot come back whole,
+    // but it stays in its own field.)
     LineWriter& field(std::string_view value);
     LineWriter& number(long long value);
     LineWriter& single(float value);
