@@ -36,6 +36,17 @@ bool sameModSettings(const ModSettings& a, const ModSettings& b) {
            a.WeaponFlags == b.WeaponFlags && a.OnlineColumnWidths == b.OnlineColumnWidths;
 }
 
+// False when the text is no such file (the reader threw).
+template <typename Value>
+bool reads(void (*read)(const std::string&, Value&), const std::string& text, Value& value) {
+    try {
+        read(text, value);
+        return true;
+    } catch (const FieldReadError&) {
+        return false;
+    }
+}
+
 // Every field of the text, read one after the other; each read moves on.
 void readEveryField(const std::string& text) {
     FieldReader in(text);
@@ -55,11 +66,7 @@ void readEveryField(const std::string& text) {
 
 void serverConfigRoundTrip(const std::string& text) {
     ServerConfig read;
-    try {
-        readServerConfig(text, read);
-    } catch (const FieldReadError&) {
-        return;
-    }
+    if (!reads(readServerConfig, text, read)) return;
     for (ExcludedMapStyle style : {ExcludedMapStyle::Quoted, ExcludedMapStyle::Bare}) {
         ServerConfig again;
         readServerConfig(writeServerConfig(read, style), again); // throws: a fault
@@ -69,11 +76,7 @@ void serverConfigRoundTrip(const std::string& text) {
 
 void modFileRoundTrip(const std::string& text) {
     ModSettings read;
-    try {
-        readModFile(text, read);
-    } catch (const FieldReadError&) {
-        return;
-    }
+    if (!reads(readModFile, text, read)) return;
     ModSettings again;
     readModFile(writeModFile(read), again);
     check(sameModSettings(read, again));
@@ -82,11 +85,7 @@ void modFileRoundTrip(const std::string& text) {
 
 void advancedFile(const std::string& text) {
     AdvancedVars vars;
-    try {
-        readAdvancedFile(text, vars);
-    } catch (const FieldReadError&) {
-        return;
-    }
+    if (!reads(readAdvancedFile, text, vars)) return;
     for (const std::string* address : {&vars.LogHost, &vars.UpdateURL, &vars.WebsiteURL})
         check(address->find_first_of("\r\n") == std::string::npos);
 }
