@@ -38,10 +38,16 @@ asan-tests: deps
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS)
 
+# The libFuzzer targets (clang); README shows how to run one.
+fuzz: deps
+	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCORVANE_FUZZ=ON -DCORVANE_CORE_ONLY=ON -DCORVANE_BENCH=OFF
+	cmake --build build-fuzz -j$(JOBS) --target fuzz_all
+
 # Not part of `make test`: plants sampled faults in the Qt-free core one at a
 # time and reports which ones the unit tests miss (see README).
 mutation: deps
 	python3 scripts/mutation.py $(ARGS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-mutation
+	rm -rf $(BUILD) $(ASAN_BUILD) build-mutation build-fuzz

@@ -33,6 +33,10 @@ TEST(Rtf, RunsSurviveTheRoundTrip) {
     const auto back = fromRtf(document);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, runs);
+
+    // The line break at the very end is the text's own, not the reader's.
+    const std::vector<TextRun> ending{{"line\r\n", kRed, false}, {"", kBlue, true}};
+    EXPECT_EQ(fromRtf(toRtf(ending)), (std::vector<TextRun>{ending.front()}));
 }
 
 TEST(Rtf, DocumentIsPlainAsciiWithEscapes) {

@@ -54,6 +54,23 @@ TEST(ServerConfigFile, ValuesWithCommasOrOuterBlanksAreQuotedAndComeBackWhole) {
     EXPECT_TRUE(isStorableConfigValue("a, b "));
 }
 
+// A hand-edited file may hold what the window would not let through: a quoted
+// value running over a line end, a bare map name with a double quote.
+TEST(ServerConfigFile, ValuesReadFromAFileAreWrittenSoThatTheyReadBack) {
+    ServerConfig read;
+    readServerConfig(
+        "\"Alpha,\r\nBravo\"\r\n28960\r\nip\r\npw\r\nurl\r\n 18\r\nHost\r\nmp_\"x\"\r\n", read);
+    ASSERT_EQ(read.ServerName, "Alpha,\r\nBravo");
+    ASSERT_EQ(read.ExcludedMap, "mp_\"x\"");
+    for (auto style : {ExcludedMapStyle::Quoted, ExcludedMapStyle::Bare}) {
+        ServerConfig back;
+        readServerConfig(writeServerConfig(read, style), back);
+        EXPECT_EQ(back.ServerName, read.ServerName);
+        EXPECT_EQ(back.Port, "28960");
+        EXPECT_EQ(back.ExcludedMap, read.ExcludedMap);
+    }
+}
+
 TEST(ServerConfigFile, FailureKeepsFieldsReadBeforeItAndOldValuesAfter) {
     ServerConfig c;
     c.HostName = "old host";
@@ -157,6 +174,24 @@ TEST(ModFile, WelcomeTemplateWithACommaOrALeadingBlankIsWrittenQuoted) {
     ModSettings cut;
     EXPECT_THROW(readModFile(text, cut), FieldReadError);
     EXPECT_EQ(cut.WelcomeTemplate, "Hi");
+}
+
+TEST(ModFile, EveryTextAndWidthComesBackAsItWasRead) {
+    ModSettings s;
+    readModFile(defaultFile("MOD.txt"), s);
+    s.LastUpdateCheck = "7, 3";
+    s.WelcomeTemplate = "Hi <player>\t";
+    s.WeaponFlags = {" a,b", "c\r\nd"};
+    s.PlayerLogColumnWidths[0] = 1.00000012f; // seven digits would read back as 1
+    s.OnlineColumnWidths[6] = 16777215.f;
+    ModSettings back;
+    readModFile(writeModFile(s), back);
+    EXPECT_EQ(back.LastUpdateCheck, s.LastUpdateCheck);
+    EXPECT_EQ(back.WelcomeTemplate, s.WelcomeTemplate);
+    EXPECT_EQ(back.WeaponFlags, s.WeaponFlags);
+    EXPECT_EQ(back.PlayerLogColumnWidths, s.PlayerLogColumnWidths);
+    EXPECT_EQ(back.OnlineColumnWidths, s.OnlineColumnWidths);
+    EXPECT_EQ(back.MaxWarns, s.MaxWarns);
 }
 
 TEST(AdvancedFile, ShippedDefaultReadsTheEightValuesAndAnEmptyLogHost) {
