@@ -114,10 +114,7 @@ TEST_F(ActivityLogTest, ClearingTheViewKeepsFileAndCounter) {
     EXPECT_NE(log.view().plainText(), kBannerLine);
 }
 
-TEST(ConsoleLogTest, OutgoingCommandsShowInTheViewEverythingGoesToTheFile) {
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
+TEST_F(ActivityLogTest, ConsoleLogOutgoingCommandsShowInTheViewEverythingGoesToTheFile) {
     ConsoleLog console(paths, fake.clock);
     console.SmsConsole("]teamstatus");
     console.SmsConsole("Command Executed");
@@ -126,10 +123,7 @@ TEST(ConsoleLogTest, OutgoingCommandsShowInTheViewEverythingGoesToTheFile) {
               "[2026-12-05 09:18:28] ]teamstatus\r\n[2026-12-05 09:18:28] Command Executed\r\n");
 }
 
-TEST(ConsoleLogTest, ViewStaysBoundedAndAnnouncesEveryEntry) {
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
+TEST_F(ActivityLogTest, ConsoleLogViewStaysBoundedAndAnnouncesEveryEntry) {
     ConsoleLog console(paths, fake.clock);
     int announced = 0;
     const Connection counted =
@@ -143,10 +137,7 @@ TEST(ConsoleLogTest, ViewStaysBoundedAndAnnouncesEveryEntry) {
     EXPECT_EQ(console.viewText().rfind("\r\n", 0), 0u); // starts at a line boundary
 }
 
-TEST(ChatLogTest, ArchiveLinesAndClearingTheView) {
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
+TEST_F(ActivityLogTest, ChatLogArchiveLinesAndClearingTheView) {
     ChatLog chat(paths, fake.clock);
     chat.SaveChatF("Console: hello");
     EXPECT_EQ(dir.read("Logs/ChatArchive.txt"), "[2026-12-05 09:18:28] Console: hello\r\n");
