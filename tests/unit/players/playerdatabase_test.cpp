@@ -24,33 +24,23 @@ TEST_F(PlayerDatabaseTest, FirstTimePlayerIsStoredInTheDefaultGroupWithTodayTwic
 }
 
 TEST_F(PlayerDatabaseTest, UnknownSoldiersGuidZeroAndTheDemoClientAreNeverStored) {
-    for (const auto& [name, guid] :
-         std::vector<std::pair<std::string, std::string>>{{"Unknown Soldier", "g1"},
-                                                          {"UnknownSoldier", "g2"},
-                                                          {"Bob", "0"},
-                                                          {"democlient", "g3"},
-                                                          {"", "g4"}})
-        p->database.CheckPlayerDB(name, guid, "4");
+    for (const std::string name : {"Unknown Soldier", "UnknownSoldier", "democlient", ""})
+        p->database.CheckPlayerDB(name, "g-" + name, "4");
+    p->database.CheckPlayerDB("Bob", "0", "4");
     EXPECT_EQ(p->store.count(), 0);
     EXPECT_TRUE(queue.empty());
     EXPECT_EQ(grid.row(4)->username, "");
 }
 
-TEST_F(PlayerDatabaseTest, AKnownPlayerIsFoundByGuidNotAddedAgain) {
-    seat(3, "Bob", "abc123");
+TEST_F(PlayerDatabaseTest, AKnownGuidIsFoundNotAddedAgainQuotesAndAll) {
+    seat(3, "O'Brien", "ab'c");
     leave(3);
-    seat(5, "Bobby", "abc123");
+    seat(5, "O'Brien \"The\" Man", "ab'c");
     EXPECT_EQ(p->store.count(), 1);
     EXPECT_EQ(slots[5].SlotDbID, "1");
-    EXPECT_EQ(recordOf("abc123")->UserName, "Bobby"); // the greeting stores the new name
-}
-
-TEST_F(PlayerDatabaseTest, GuidsAndNamesHoldingQuotesAreStoredAndFound) {
-    seat(3, "O'Brien \"The\" Man", "ab'c");
-    seat(3, "O'Brien \"The\" Man", "ab'c");
-    EXPECT_EQ(p->store.count(), 1);
+    EXPECT_EQ(recordOf("ab'c")->UserName,
+              "O'Brien \"The\" Man"); // the greeting stores the new name
     EXPECT_EQ(p->database.FindGUIDDatabase("ab'c"), 1);
-    EXPECT_EQ(recordOf("ab'c")->UserName, "O'Brien \"The\" Man");
     EXPECT_EQ(p->database.FindGUIDDatabase("' OR '1'='1"), 0);
 }
 
