@@ -54,20 +54,18 @@ TEST_F(ActivityLogTest, MissingLogsDirectoryRaisesTheCriticalErrorAndShowsNothin
 }
 
 TEST_F(ActivityLogTest, HundredthEntryRebuildsViewFromNewest51FileLines) {
-    for (int i = 1; i <= 120; ++i) {
-        if (i == 100) {
-            log.SMS("entry 100");
-            std::string expected = kBannerLine;
-            const auto lines = fileLines();
-            ASSERT_EQ(lines.size(), 100u);
-            for (std::size_t k = 49; k < 100; ++k)
-                expected += "\r\n" + lines[k];
-            EXPECT_EQ(log.view().plainText(), expected);
-            continue;
-        }
-        log.SMS("entry " + std::to_string(i));
-    }
-    // The view keeps growing only until the next rebuild.
+    const auto entries = [this](int first, int last) {
+        for (int i = first; i <= last; ++i)
+            log.SMS("entry " + std::to_string(i));
+    };
+    entries(1, 100);
+    std::string expected = kBannerLine;
+    const auto lines = fileLines();
+    ASSERT_EQ(lines.size(), 100u);
+    for (std::size_t k = 49; k < 100; ++k)
+        expected += "\r\n" + lines[k];
+    EXPECT_EQ(log.view().plainText(), expected);
+    entries(101, 120); // the view keeps growing only until the next rebuild
     EXPECT_EQ(splitLines(log.view().plainText()).size(), 1u + 51u + 20u);
 }
 
