@@ -58,7 +58,7 @@ TEST(LevelsFile, AtMostOneHundredGroupsAreRead) {
     EXPECT_EQ(t.GroupName[100], "G100");
 }
 
-TEST(GroupTableNames, FindGroupGroupNtoNumAndNumtoGroup) {
+TEST(GroupTable, NamesLevelsAndPermissionsOwnerRunsAllOthersTheirListIgnoringCase) {
     GroupTable t;
     readLevelsFile(kExampleLevels, t);
     t.syncDefaultName();
@@ -75,11 +75,6 @@ TEST(GroupTableNames, FindGroupGroupNtoNumAndNumtoGroup) {
     EXPECT_EQ(t.NumtoGroup("7"), "");
     EXPECT_EQ(t.NumtoGroup("101"), "");
     EXPECT_EQ(t.NumtoGroup("x"), "");
-}
-
-TEST(GroupTablePermissions, OwnerRunsAllOthersTheirListIgnoringCase) {
-    GroupTable t;
-    readLevelsFile(kExampleLevels, t);
     EXPECT_TRUE(t.mayRun(0, "KILL"));
     EXPECT_TRUE(t.mayRun(1, "kick"));
     EXPECT_TRUE(t.mayRun(1, "Ban"));
@@ -198,11 +193,7 @@ TEST_F(GroupsTest, SaveGroupListsSavesFifteenSecondsAfterTheLastEdit) {
 }
 
 TEST_F(GroupsTest, SaveGorPStoresTheAnnounceModesAndSavesTheModFile) {
-    std::array<bool, 10> global{};
-    global.fill(true);
-    global[9] = false;
-    global[3] = false;
-    p->groups.saveGorP(global);
+    p->groups.saveGorP({true, true, true, false, true, true, true, true, true, false});
     EXPECT_EQ(settings.mod.AnnounceMode,
               (std::array<std::int16_t, 10>{0, 0, 0, 1, 0, 0, 0, 0, 0, 1}));
     EXPECT_NE(dir.read("Data/MOD.txt").find("0;0;0;1;0;0;0;0;0;1"), std::string::npos);
