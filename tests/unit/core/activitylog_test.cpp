@@ -96,10 +96,9 @@ TEST_F(ActivityLogTest, ClearingTheViewKeepsFileAndCounter) {
     fake.prompts.answers.push_back(MessageResult::Yes);
     log.clearServerLog(fake.prompts);
     ASSERT_EQ(fake.prompts.asked.size(), 1u);
-    EXPECT_EQ(fake.prompts.asked[0].title, "Clear Server Log");
-    EXPECT_EQ(
-        fake.prompts.asked[0].text,
-        "Are you sure you want to clear the server log? Everything is still saved in a file.");
+    EXPECT_EQ(fake.prompts.asked[0].title + ": " + fake.prompts.asked[0].text,
+              "Clear Server Log: Are you sure you want to clear the server log? Everything is "
+              "still saved in a file.");
     EXPECT_EQ(log.view().plainText(), kBannerLine);
     EXPECT_EQ(fileLines().size(), 6u);
     for (int i = 0; i < 4; ++i)
