@@ -27,18 +27,6 @@ protected:
 
 } // namespace
 
-TEST(LogParserPriming, FirstBatchOnlyPrimes) {
-    LogFeedRig rig;
-    rig.parser.ParseChat(
-        {sayLine("1:00", kGuid, 3, "Bob", "!kick al"), joinLine("1:01", kGuid, 4, "Al")});
-    EXPECT_EQ(rig.count("command !kick al"), 0u);
-    EXPECT_TRUE(rig.slots[4].SlotName.empty());
-    EXPECT_EQ(rig.chat.view().plainText(), kChatHeading);
-    rig.parser.ParseChat({});
-    EXPECT_EQ(rig.logged(), Lines{"You can now send commands"});
-    EXPECT_EQ(rig.count("statusPollWanted"), 1u);
-}
-
 TEST_F(LogParserTest, SecondsStampStopsTheBatchUntilTheServerIsRepaired) {
     batch({joinLine("1:00", kGuid, 3, "Bob"), "12345 say;" + kGuid + ";3;Bob;\x15!kick al",
            joinLine("1:01", kGuid, 4, "Al")});
@@ -87,30 +75,22 @@ TEST_F(LogParserTest, ChatLineIsShownArchivedAndFilteredOnce) {
     EXPECT_EQ(rig.parser.LastChatLine(), line);
 }
 
-TEST_F(LogParserTest, TeamChatIsShownLikeChat) {
-    batch({sayLine("1:00", kGuid, 3, "Bob", "!rules"),
-           sayLine("1:00", kGuid, 3, "Bob", "!rules", "sayteam")});
-    const std::vector<TextRun> runs = chatRuns();
-    // Heading, then each line as stamp+name (bold black) and the text.
-    ASSERT_EQ(runs.size(), 5u);
-    EXPECT_EQ(runs[1], (TextRun{"\r\n1:00: Bob: ", kBlack, true}));
-    EXPECT_EQ(runs[2], (TextRun{"!rules", kRed, false}));
-    EXPECT_EQ(runs[3], runs[1]);
-    EXPECT_EQ(runs[4], runs[2]);
-    EXPECT_EQ(rig.count("command !rules"), 2u);
-}
-
+// An administrator's name is blue, a command word red; team chat is shown
+// and run like chat.
 TEST_F(LogParserTest, ChatColours) {
     rig.directory.admins = {kAdminGuid};
     batch({sayLine("1:00", kAdminGuid, 2, "Ann", "!kick bob spam"),
-           sayLine("1:01", kGuid, 3, "Bob", "why me")});
+           sayLine("1:01", kGuid, 3, "Bob", "why me"),
+           sayLine("1:02", kGuid, 3, "Bob", "!rules", "sayteam")});
     const std::vector<TextRun> expected{
         {kChatHeading, kBlack, false}, {"\r\n1:00: ", kBlack, true},
         {"Ann: ", kBlue, true},        {"!kick", kRed, false},
         {" bob spam", kBlack, false},  {"\r\n1:01: Bob: ", kBlack, true},
-        {"why me", kBlack, false},
+        {"why me", kBlack, false},     {"\r\n1:02: Bob: ", kBlack, true},
+        {"!rules", kRed, false},
     };
     EXPECT_EQ(chatRuns(), expected);
+    EXPECT_EQ(rig.count("command !rules"), 1u);
 }
 
 TEST(LogEvent, EachLineKindBecomesItsEvent) {
@@ -186,22 +166,16 @@ TEST_F(LogParserTest, QuitWithGuidZeroLeavesTheDatabaseAlone) {
     }
 }
 
-TEST_F(LogParserTest, KillsAndDamageGoToEnforcement) {
-    const std::string damage =
-        stamp("2:00") + " D;" + kGuid + ";3;allies;Bob;1;0;axis;Al;m16;30;MOD_RIFLE;torso";
-    const std::string kill =
-        stamp("2:01") + " K;" + kGuid + ";3;allies;Bob;1;0;axis;Al;m16;100;MOD_HEAD;head";
-    batch({damage, kill});
-    EXPECT_EQ(rig.count("damage " + damage), 1u);
-    EXPECT_EQ(rig.count("kill " + kill), 1u);
-}
-
-TEST_F(LogParserTest, EndOfBatchStepsRunInOrder) {
+// Kills and damage go to enforcement as they come; the end-of-batch steps follow.
+TEST_F(LogParserTest, LinesThenEndOfBatchStepsRunInOrder) {
     int counted = -1;
     const Connection listener =
         rig.parser.batchEnded.connect([&] { counted = rig.slots.OnlineCount; });
-    batch({joinLine("1:00", kGuid, 3, "Bob")});
-    EXPECT_EQ(rig.calls, (Lines{"batchStarted", "playersChanged", "batchEnded"}));
+    const std::string damage = stamp("2:00") + " D;" + kGuid + ";3;allies;Bob;1;0;axis;Al;m16;30";
+    const std::string kill = stamp("2:01") + " K;" + kGuid + ";3;allies;Bob;1;0;axis;Al;m16;100";
+    batch({joinLine("1:00", kGuid, 3, "Bob"), damage, kill});
+    EXPECT_EQ(rig.calls, (Lines{"batchStarted", "damage " + damage, "kill " + kill,
+                                "playersChanged", "batchEnded"}));
     EXPECT_EQ(counted, 1); // the players are counted before the batch's end is told
 
     rig.calls.clear();
