@@ -89,27 +89,20 @@ Lines commandsOf(const Lines& lines) {
 struct Feed {
     LogFeedRig rig;
     LogHost host;
-    Lines handed;   // every chat text and damage line handed over, in order
-    Lines commands; // every "!" command handed over, in order
-    Sizes batches;  // the size of every batch handed over
-    Lines red;      // red activity-log lines
-    Lines plain;    // other activity-log lines
+    Sizes batches; // the size of every batch handed over
+    Lines red;     // red activity-log lines
+    Lines plain;   // other activity-log lines
 
     explicit Feed(bool partial) {
         host.partial = partial;
-        auto& parser = rig.parser;
-        rig.listening +=
-            parser.chatLine.connect([this](const ChatLine& l) { handed.push_back(l.text); });
-        rig.listening +=
-            parser.damage.connect([this](const DamageLine& l) { handed.push_back(l.line); });
-        rig.listening +=
-            parser.commandTyped.connect([this](const ChatLine& l) { commands.push_back(l.text); });
-        rig.listening +=
-            parser.batchEnded.connect([this] { batches.push_back(rig.fetcher.NewLines().size()); });
+        rig.listening += rig.parser.batchEnded.connect(
+            [this] { batches.push_back(rig.fetcher.NewLines().size()); });
         rig.listening += rig.log.entryWritten.connect([this](const std::string& text, Colour c) {
             (c == kRed ? red : plain).push_back(text.substr(text.find("] ") + 2));
         });
     }
+    Lines handed() const { return rig.told({"chat ", "damage "}); } // in order
+    Lines commands() const { return rig.told({"command "}); }
 
     // Writes the lines to the log, then starts a fetch and answers it and
     // every request it leads to at once. With trouble, the first catch-up
@@ -134,12 +127,11 @@ struct Feed {
     void prime() {
         serve(chatBurst(300, 1, "old"));
         EXPECT_EQ(host.asked, Sizes{10000});
-        EXPECT_TRUE(commands.empty());
+        EXPECT_TRUE(commands().empty());
         forget();
     }
     void forget() {
-        handed.clear();
-        commands.clear();
+        rig.calls.clear();
         batches.clear();
         plain.clear();
         host.asked.clear();
@@ -177,16 +169,16 @@ TEST(LogCatchUp, EveryLineOfABurstIsHandedOverOnceInOrderInBatchesOnEveryHost) {
             EXPECT_EQ(feed.host.asked, Sizes(toLongest.begin(), toLongest.begin() + c.requests));
 
             // Everything from the first line the tail holds whole, once, in order.
-            const Lines all = handedOf(c.burst);
-            ASSERT_FALSE(feed.handed.empty());
-            const auto first = std::find(all.begin(), all.end(), feed.handed.front());
+            const Lines all = handedOf(c.burst), handed = feed.handed();
+            ASSERT_FALSE(handed.empty());
+            const auto first = std::find(all.begin(), all.end(), handed.front());
             EXPECT_EQ(first == all.begin(), !c.gap);
-            EXPECT_EQ(feed.handed, Lines(first, all.end()));
-            EXPECT_EQ(feed.commands, commandsOf(Lines(first, all.end())));
-            EXPECT_GT(logText(feed.handed).size(), c.gap ? kMaxCatchUpBytes - 200 : 0);
+            EXPECT_EQ(handed, Lines(first, all.end()));
+            EXPECT_EQ(feed.commands(), commandsOf(Lines(first, all.end())));
+            EXPECT_GT(logText(handed).size(), c.gap ? kMaxCatchUpBytes - 200 : 0);
             EXPECT_EQ(std::accumulate(feed.batches.begin(), feed.batches.end(), std::size_t{0}),
-                      feed.handed.size());
-            ASSERT_EQ(feed.batches.size(), (feed.handed.size() + kMaxNewLines - 1) / kMaxNewLines);
+                      handed.size());
+            ASSERT_EQ(feed.batches.size(), (handed.size() + kMaxNewLines - 1) / kMaxNewLines);
             EXPECT_LE(*std::max_element(feed.batches.begin(), feed.batches.end()), kMaxNewLines);
 
             Lines red;
@@ -199,7 +191,7 @@ TEST(LogCatchUp, EveryLineOfABurstIsHandedOverOnceInOrderInBatchesOnEveryHost) {
             EXPECT_EQ(feed.red, red);
             EXPECT_EQ(feed.rig.count("restartDetected"), c.restart ? 1u : 0u);
             EXPECT_EQ(feed.plain, Lines{"Caught up after a burst of log lines: " +
-                                        std::to_string(feed.handed.size()) + " new lines, " +
+                                        std::to_string(handed.size()) + " new lines, " +
                                         std::to_string(c.requests - 1) + " extra request" +
                                         (c.requests == 2 ? "" : "s")});
 
@@ -208,7 +200,7 @@ TEST(LogCatchUp, EveryLineOfABurstIsHandedOverOnceInOrderInBatchesOnEveryHost) {
             const Lines after = chatBurst(3, 120, "after");
             feed.serve(after);
             EXPECT_EQ(feed.host.asked, Sizes{kLogTailBytes});
-            EXPECT_EQ(feed.handed, handedOf(after));
+            EXPECT_EQ(feed.handed(), handedOf(after));
             EXPECT_TRUE(feed.plain.empty());
             EXPECT_EQ(feed.red, red);
 
@@ -227,11 +219,13 @@ TEST(LogCatchUp, WaitOrFailureDuringACatchUpDelaysItWithoutLosingLines) {
     const struct {
         std::string trouble;
         std::int16_t refreshTarget;
-        std::size_t red;
+        Lines red;
     } cases[] = {
-        {"HTTP/1.1 403\r\nContent-Length: 21\r\n\r\nPlease wait 7 seconds", 7, 0},
-        {"HTTP/1.1 503 Service Unavailable\r\nContent-Length: 0\r\n\r\n", 10, 1},
-        {"", 10, 1},
+        {"HTTP/1.1 403\r\nContent-Length: 21\r\n\r\nPlease wait 7 seconds", 7, {}},
+        {"HTTP/1.1 503 Service Unavailable\r\nContent-Length: 0\r\n\r\n",
+         10,
+         {"Log URL problem - HTTP/1.1 503 Service Unavailable"}},
+        {"", 10, {"Connection refused"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.trouble);
@@ -241,13 +235,13 @@ TEST(LogCatchUp, WaitOrFailureDuringACatchUpDelaysItWithoutLosingLines) {
         feed.serve(burst, c.trouble);
         EXPECT_EQ(feed.host.asked, Sizes{10000}); // no request more than any fetch makes
         EXPECT_EQ(feed.rig.fetcher.RefreshTarget(), c.refreshTarget);
-        EXPECT_EQ(feed.red.size(), c.red);
-        EXPECT_TRUE(feed.handed.empty());
+        EXPECT_EQ(feed.red, c.red);
+        EXPECT_TRUE(feed.handed().empty());
 
         feed.serve();
         EXPECT_EQ(feed.host.asked, (Sizes{10000, 40000}));
-        EXPECT_EQ(feed.handed, handedOf(burst));
-        EXPECT_EQ(feed.commands, commandsOf(burst));
+        EXPECT_EQ(feed.handed(), handedOf(burst));
+        EXPECT_EQ(feed.commands(), commandsOf(burst));
     }
 }
 
@@ -260,6 +254,6 @@ TEST(LogCatchUp, NoCatchUpWhenTheReplyHoldsTheWholeLog) {
     const Lines fresh = chatBurst(50, 0, "fresh");
     feed.serve(fresh);
     EXPECT_EQ(feed.host.asked, Sizes{10000});
-    EXPECT_EQ(feed.handed, handedOf(fresh));
+    EXPECT_EQ(feed.handed(), handedOf(fresh));
     EXPECT_TRUE(feed.plain.empty());
 }

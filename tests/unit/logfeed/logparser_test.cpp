@@ -110,7 +110,7 @@ TEST(LogEvent, EachLineKindBecomesItsEvent) {
          Chat{"1:01", g, "3", "Bob", "!kick al", false, ";x"}},
         {stamp("1:00") + " say;1;2", std::nullopt},
         {joinLine("1:00", g, 4, "[AB]Al"), JoinLine{{g, "4", "Al"}}},
-        {quitLine("1:00", g, 50, "Al"), QuitLine{{g, "50", "Al"}}},
+        {joinLine("1:00", g, 50, "Al", "Q"), QuitLine{{g, "50", "Al"}}},
         {stamp("1:00") + " J;" + g + ";51;Al", std::nullopt},
         {stamp("1:00") + " J;" + g + ";notaslot;Al", std::nullopt},
         {stamp("1:00") + " Q;" + g, std::nullopt},
@@ -125,16 +125,7 @@ TEST(LogEvent, EachLineKindBecomesItsEvent) {
         EXPECT_TRUE(parseLogEvent(c.line, *stampEnd(c.line)) == c.event) << c.line;
 }
 
-TEST_F(LogParserTest, MatchEndThenJoinLeavesSendingAllowed) {
-    batch({stamp("9:59") + " ShutdownGame:", joinLine("10:00", kGuid, 3, "Bob")});
-    EXPECT_TRUE(rig.link.RconAllowed);
-    batch({stamp("19:59") + " ShutdownGame:"});
-    EXPECT_FALSE(rig.link.RconAllowed);
-    batch({});
-    EXPECT_TRUE(rig.link.RconAllowed); // every batch starts allowed
-}
-
-TEST_F(LogParserTest, MatchStartSetsThePlaylistAndAsksForStatus) {
+TEST_F(LogParserTest, MatchStartSetsThePlaylistAndMatchEndStopsSending) {
     std::vector<int> health;
     const Connection listener =
         rig.parser.matchStarted.connect([&](std::int16_t p) { health.push_back(p); });
@@ -148,6 +139,14 @@ TEST_F(LogParserTest, MatchStartSetsThePlaylistAndAsksForStatus) {
     batch({stamp("0:00") + " InitGame: \\g_gametype\\dm"});
     EXPECT_EQ(rig.link.CurrentPlaylist, 7);
     EXPECT_EQ(health, (std::vector<int>{12, 7, 7}));
+
+    // A match end stops sending until a join shows the next match is on.
+    batch({stamp("9:59") + " ShutdownGame:", joinLine("10:00", kGuid, 3, "Bob")});
+    EXPECT_TRUE(rig.link.RconAllowed);
+    batch({stamp("19:59") + " ShutdownGame:"});
+    EXPECT_FALSE(rig.link.RconAllowed);
+    batch({});
+    EXPECT_TRUE(rig.link.RconAllowed); // every batch starts allowed
 }
 
 TEST_F(LogParserTest, QuitWithGuidZeroLeavesTheDatabaseAlone) {
@@ -157,7 +156,7 @@ TEST_F(LogParserTest, QuitWithGuidZeroLeavesTheDatabaseAlone) {
     batch({joinLine("1:00", "0", 5, "Bot"), joinLine("1:00", kGuid, 6, "Bob")});
     rig.slots[5].SlotDbID = "7";
     rig.slots[6].SlotDbID = "8";
-    batch({quitLine("1:10", "0", 5, "Bot"), quitLine("1:11", kGuid, 6, "Bob")});
+    batch({joinLine("1:10", "0", 5, "Bot", "Q"), joinLine("1:11", kGuid, 6, "Bob", "Q")});
     EXPECT_EQ(seen, Lines{kGuid});
     for (int slot : {5, 6}) {
         EXPECT_TRUE(rig.slots[slot].SlotDbID.empty()) << slot;

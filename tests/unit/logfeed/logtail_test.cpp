@@ -52,25 +52,6 @@ TEST(LogTail, NewLinesFollowTheFirstLineEqualToTheAnchor) {
     EXPECT_FALSE(takeNewLines(lines, "1:0").anchorFound);
 }
 
-TEST(LogTail, EveryNewLineIsHandedOnInBatchesOfAtMost501) {
-    Lines lines;
-    for (int i = 0; i < 1000; ++i)
-        lines.push_back(std::to_string(i));
-    const auto batches = inBatches(lines);
-    ASSERT_EQ(batches.size(), 2u);
-    EXPECT_EQ(batches[0], Lines(lines.begin(), lines.begin() + 501));
-    EXPECT_EQ(batches[1], Lines(lines.begin() + 501, lines.end()));
-    EXPECT_EQ(inBatches(Lines(501, "x")).size(), 1u);
-    EXPECT_TRUE(inBatches({}).empty());
-}
-
-TEST(LogTail, CatchUpTailsGrowUpToTheLongestThenStop) {
-    std::vector<std::size_t> tails{kLogTailBytes};
-    while (const std::size_t next = nextCatchUpBytes(tails.back()))
-        tails.push_back(next);
-    EXPECT_EQ(tails, (std::vector<std::size_t>{10000, 40000, 160000, 640000, kMaxCatchUpBytes}));
-}
-
 TEST(LogTail, QuotedStampIsShortAndPlain) {
     EXPECT_EQ(quotedStamp("  12:34 say;1;2;Al;hi"), "12:34");
     EXPECT_EQ(quotedStamp("12:34"), "12:34");
