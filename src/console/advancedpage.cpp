@@ -36,7 +36,7 @@ QWidget* AdvancedPage::buildServerSettings() {
     layout->addWidget(save);
     auto show = [this] { m_excluded->setText(fromGameText(m_app.settings().config.ExcludedMap)); };
     show();
-    m_app.settings().configLoaded.connect(show);
+    keepConnected(this, m_app.settings().configLoaded.connect(show));
     connect(save, &QPushButton::clicked, this, [this] {
         m_app.maps().rotation.saveDefaultList(toGameText(m_excluded->text()));
         m_excluded->setText(fromGameText(m_app.settings().config.ExcludedMap));
@@ -64,7 +64,7 @@ QWidget* AdvancedPage::buildVoting() {
         m_skipping->setCurrentIndex(m_app.maps().rotation.VotingEnabled() ? 1 : 0);
     };
     show();
-    m_app.settings().configLoaded.connect(show);
+    keepConnected(this, m_app.settings().configLoaded.connect(show));
     connect(m_skipping, &QComboBox::activated, this,
             [this](int index) { m_app.maps().setVotingEnabled(index == 1); });
     return frame("Voting", layout);

@@ -70,8 +70,8 @@ MessagesPage::MessagesPage(App& app, QWidget* parent) : QWidget(parent), m_app(a
         if (!m_showing) editor.editorKeyReleased(toGameText(m_editor->toPlainText()));
     });
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) { subTabChanged(index); });
-    editor.contentsChanged.connect([this] { showCore(); });
-    m_app.settings().modFileLoaded.connect([this] { showAnnounceModes(); });
+    keepConnected(this, editor.contentsChanged.connect([this] { showCore(); }));
+    keepConnected(this, m_app.settings().modFileLoaded.connect([this] { showAnnounceModes(); }));
     showCore();
     showAnnounceModes();
 }

@@ -46,8 +46,8 @@ PermissionsPage::PermissionsPage(App& app, QWidget* parent) : QWidget(parent), m
     inner->addWidget(buildGroups(), 3);
     inner->addWidget(buildLists(), 4);
     layout->addWidget(frame("Permissions", inner));
-    m_app.players().editor.changed.connect([this] { refresh(); });
-    m_app.players().groups.changed.connect([this] { refresh(); });
+    keepConnected(this, m_app.players().editor.changed.connect([this] { refresh(); }));
+    keepConnected(this, m_app.players().groups.changed.connect([this] { refresh(); }));
     refresh();
 }
 

@@ -49,7 +49,7 @@ void keepWidths(QTableView* view, Settings& settings, std::array<float, N> ModSe
         }
     };
     apply();
-    settings.modFileLoaded.connect(apply);
+    keepConnected(view, settings.modFileLoaded.connect(apply));
     QObject::connect(view->horizontalHeader(), &QHeaderView::sectionResized, view,
                      [&settings, widths, columns](int column, int, int width) {
                          if (column + 1 < columns)
@@ -80,7 +80,7 @@ QWidget* PlayersPage::buildOnline() {
         m_onlineCount->setText(fromGameText(m_app.statusTexts().onlinePlayers));
     };
     showCount();
-    m_app.statusTextsChanged.connect(showCount);
+    keepConnected(this, m_app.statusTextsChanged.connect(showCount));
     layout->addWidget(m_onlineCount);
     m_onlineModel = new OnlineGridModel(m_app.onlineGrid(), this);
     m_online = gridView(m_onlineModel, "onlineGrid");

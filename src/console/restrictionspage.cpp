@@ -39,8 +39,9 @@ RestrictionsPage::RestrictionsPage(App& app, QWidget* parent) : QWidget(parent),
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 1) m_app.enforcement().language.showTab();
     });
-    m_app.enforcement().weaponLists.changed.connect([this] { showWeapons(); });
-    m_app.enforcement().language.tabTextsChanged.connect([this] { showLanguageTexts(); });
+    keepConnected(this, m_app.enforcement().weaponLists.changed.connect([this] { showWeapons(); }));
+    keepConnected(this, m_app.enforcement().language.tabTextsChanged.connect(
+                            [this] { showLanguageTexts(); }));
     showWeapons();
     showLanguageTexts();
 }
@@ -74,7 +75,7 @@ QWidget* RestrictionsPage::buildInGame() {
             QString("Max Health: %1").arg(m_app.enforcement().secondChance.MaxHealth()));
     };
     showHealth();
-    m_app.statusTextsChanged.connect(showHealth);
+    keepConnected(this, m_app.statusTextsChanged.connect(showHealth));
     return page;
 }
 

@@ -26,7 +26,7 @@ QVariant header(const char* const* captions, int count, int section, Qt::Orienta
 
 OnlineGridModel::OnlineGridModel(OnlineGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), m_grid(grid), m_rows(static_cast<int>(grid.rows().size())) {
-    m_grid.changed.connect([this] { gridChanged(); });
+    keepConnected(this, m_grid.changed.connect([this] { gridChanged(); }));
 }
 
 // A status poll refills the cells of the same rows: the view keeps its
@@ -87,10 +87,10 @@ QVariant OnlineGridModel::headerData(int section, Qt::Orientation orientation, i
 
 PlayerLogModel::PlayerLogModel(PlayerLog& log, QObject* parent)
     : QAbstractTableModel(parent), m_log(log) {
-    m_log.changed.connect([this] {
+    keepConnected(this, m_log.changed.connect([this] {
         beginResetModel();
         endResetModel();
-    });
+    }));
 }
 
 int PlayerLogModel::rowCount(const QModelIndex& parent) const {

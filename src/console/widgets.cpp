@@ -18,11 +18,29 @@ SwitchBox::SwitchBox(const QString& caption, App& app, Settings::Switch which, Q
     refresh();
     connect(this, &QCheckBox::clicked, this,
             [this](bool ticked) { m_app.settings().setSwitch(m_which, ticked); });
-    m_app.settings().modFileLoaded.connect([this] { refresh(); });
+    keepConnected(this, m_app.settings().modFileLoaded.connect([this] { refresh(); }));
 }
 
 void SwitchBox::refresh() {
     setChecked(m_app.settings().isTicked(m_which));
+}
+
+namespace {
+
+// A child of the owner, so Qt destroys it, and the connection, with the owner.
+class ConnectionHolder : public QObject {
+public:
+    ConnectionHolder(QObject* owner, Connection connection)
+        : QObject(owner), m_connection(std::move(connection)) {}
+
+private:
+    Connection m_connection;
+};
+
+} // namespace
+
+void keepConnected(QObject* owner, Connection connection) {
+    new ConnectionHolder(owner, std::move(connection));
 }
 
 QLineEdit* maxWarnsBox(App& app, QWidget* parent) {
@@ -31,7 +49,7 @@ QLineEdit* maxWarnsBox(App& app, QWidget* parent) {
     box->setMaximumWidth(60);
     auto show = [&app, box] { box->setText(QString::number(app.settings().mod.MaxWarns)); };
     show();
-    app.settings().modFileLoaded.connect(show);
+    keepConnected(box, app.settings().modFileLoaded.connect(show));
     QObject::connect(box, &QLineEdit::textEdited, box, [&app](const QString& text) {
         app.settings().maxWarnsEdited(toGameText(text));
     });

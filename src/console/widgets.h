@@ -3,6 +3,7 @@
 // mod settings, player text made safe to show, and the program's icon.
 
 #include "core/settings.h"
+#include "core/signal.h"
 
 #include <QCheckBox>
 #include <QIcon>
@@ -35,6 +36,9 @@ private:
 // "Max warns before kick:": every whole number typed takes effect at once; when
 // the box loses the focus, anything else turns into 0, and the settings are saved.
 QLineEdit* maxWarnsBox(App& app, QWidget* parent = nullptr);
+
+// Keeps a listener to the core connected exactly as long as the owner lives.
+void keepConnected(QObject* owner, Connection connection);
 
 // A name or chat text from the game, for a cell or label: colour codes and
 // control characters never reach the screen as raw bytes.

@@ -150,7 +150,6 @@ private Q_SLOTS:
 
     void aGroupChosenInTheWindowIsSaidPubliclyOrNotAtAll() {
         PlayersFixture f;
-        f.app->queue().issuer = CommandIssuer{3, "g-bobby", "Bobby"}; // the last chat command
         f.app->settings().mod.AnnounceMode[9] = 1;
         QMenu* menu = f.rightClick(f.log(), f.rowOf("Absent Abe"), "playerMenu");
         GuiFixture::entry(menu, "Group")->menu()->actions().at(0)->trigger(); // Owner

@@ -123,9 +123,8 @@ TEST_F(WindowActionsTest, AKickConfirmedAfterThePlayerLeftSparesWhoeverTookTheSl
     EXPECT_EQ(app->queue().at(0).guid, "g-bobby");
     fake.loop.advance(1100); // the pump's ticks
     EXPECT_TRUE(app->queue().empty());
-    for (const FakeUdp* udp : fake.net.udps)
-        for (const std::string& datagram : udp->sent)
-            EXPECT_EQ(datagram.find("clientkick"), std::string::npos) << datagram;
+    for (const std::string& line : rconCommands(fake.net.udp("command")))
+        EXPECT_EQ(line.find("clientkick"), std::string::npos) << line;
 }
 
 TEST_F(WindowActionsTest, NoDialogOpensOverAnEmptySlot) {

@@ -116,7 +116,7 @@ TEST(LogEvent, EachLineKindBecomesItsEvent) {
         {stamp("1:00") + " Q;" + g, std::nullopt},
         {stamp("2:00") + " D;x", DamageLine{stamp("2:00") + " D;x"}},
         {stamp("2:00") + " K;y", KillLine{stamp("2:00") + " K;y"}},
-        {stamp("0:00") + " InitGame: \\playlist\\12\\sv_maxclients\\18", MatchStart{12}},
+        {stamp("0:00") + " InitGame: \\playlist\\12\\sv_maxclients\\18", MatchStart{12, std::nullopt}},
         {stamp("0:00") + " InitGame: \\g_gametype\\dm", MatchStart{std::nullopt, "dm"}},
         {stamp("9:59") + " ShutdownGame:", MatchEnd{}},
         {stamp("9:59") + " ExitLevel: executed", std::nullopt},
