@@ -287,6 +287,11 @@ class Workbench:
             status, output = run(cmd)
             if status:
                 sys.exit(output[-4000:] + "\nthe unmutated build fails")
+        # The unit tests' comma-decimal locale, which ctest's fixture makes otherwise.
+        status, output = run(["sh", str(ROOT / "tests" / "support" / "comma-locale.sh"),
+                              str(self.build / "locale")])
+        if status:
+            sys.exit(output)
         self.binaries = sorted(p for p in (self.build / "tests" / "unit").rglob("*")
                                if p.is_file() and os.access(p, os.X_OK) and "." not in p.name
                                and "CMakeFiles" not in p.parts)
