@@ -69,6 +69,10 @@ TEST(HttpResponseDecoder, FramingVariantsDecode) {
         {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\nTransfer-Encoding: gzip, chunked\r\n\r\n"
          "3\r\nabc\r\n0\r\n\r\n",
          "HTTP/1.1 200 OK", "abc"}, // chunked wins over the length
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nA\r\n" + std::string(10, 'a') +
+             "\r\nf\r\n" + std::string(15, 'b') + "\r\nF\r\n" + std::string(15, 'c') +
+             "\r\n0\r\n\r\n",
+         "HTTP/1.1 200 OK", std::string(10, 'a') + std::string(15, 'b') + std::string(15, 'c')},
     };
     for (const auto& c : cases) {
         const HttpResponseDecoder d = decodeInPieces(c.reply, 3);
@@ -90,6 +94,7 @@ TEST(HttpResponseDecoder, MalformedFramingFails) {
     } cases[] = {
         {"status line", "HTTP/1.1 2OO OK\r\n\r\n"},
         {"status code below 100", "HTTP/1.1 026 Odd\r\n\r\n"},
+        {"status code's first digit", "HTTP/1.1 A00 Odd\r\n\r\n"},
         {"chunk size", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\nab\r\n"},
         {"chunk longer than its size",
          "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nabc\r\n0\r\n\r\n"},

@@ -57,6 +57,9 @@ TEST_F(PlayerLogTest, TheFilterShowsOnlyPlayersInSlotsOneToMaxClients) {
     seat(19, "Beyond", "g-beyond");
     p->playerLog.refresh();
     EXPECT_EQ(names(), (std::vector<std::string>{"Charlie", "Bob", "Edge"}));
+    settings.config.MaxClients = 64; // a setting above the 50 slots the server has
+    p->playerLog.refresh();
+    EXPECT_EQ(p->playerLog.rowCount(), 4u);
 
     p->playerLog.toggleFilter();
     EXPECT_EQ(p->playerLog.rowCount(), 6u);
