@@ -162,6 +162,7 @@ TEST(ModFile, EveryTextAndWidthComesBackAsItWasRead) {
     s.WeaponFlags = {" a,b", "c\r\nd"};
     s.PlayerLogColumnWidths[0] = 1.00000012f; // seven digits would read back as 1
     s.OnlineColumnWidths[6] = 16777215.f;
+    s.AnnounceMode = {1, 0, 0, 0, 0, 0, 0, 0, 0, 1};
     ModSettings back;
     readModFile(writeModFile(s), back);
     EXPECT_EQ(back.LastUpdateCheck, s.LastUpdateCheck);
@@ -169,6 +170,7 @@ TEST(ModFile, EveryTextAndWidthComesBackAsItWasRead) {
     EXPECT_EQ(back.WeaponFlags, s.WeaponFlags);
     EXPECT_EQ(back.PlayerLogColumnWidths, s.PlayerLogColumnWidths);
     EXPECT_EQ(back.OnlineColumnWidths, s.OnlineColumnWidths);
+    EXPECT_EQ(back.AnnounceMode, s.AnnounceMode);
     EXPECT_EQ(back.MaxWarns, s.MaxWarns);
 }
 

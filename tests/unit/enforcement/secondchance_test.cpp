@@ -87,7 +87,7 @@ TEST_F(SecondChanceTest, HardcoreHealthAndTheUnknownPlaylist) {
     sc().SetMaxHealth(12);
     sc().ClearHP();
     hit("1:00", 20);
-    hit("1:01", 20);
+    hit("1:00", 20); // two hits in one second
     EXPECT_TRUE(flagged());
 
     sc().resetMaxHealth();

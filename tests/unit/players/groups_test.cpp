@@ -48,14 +48,20 @@ TEST(LevelsFile, ItemRulesOfTheReader) {
     EXPECT_THROW(readLevelsFile("two\r\n", stray), FieldReadError);
 }
 
-TEST(LevelsFile, AtMostOneHundredGroupsAreRead) {
+TEST(LevelsFile, AtMostOneHundredGroupsAndCommandsAreRead) {
     std::string text = "1\r\n";
-    for (int i = 1; i <= 105; ++i)
+    std::string commands;
+    for (int i = 1; i <= 105; ++i) {
         text += "[G" + std::to_string(i) + "]\r\nKICK\r\n\r\n";
+        commands += "C" + std::to_string(i) + "\r\n";
+    }
     GroupTable t;
     readLevelsFile(text, t);
+    readCommandsFile(commands, t);
     EXPECT_EQ(t.groupCount(), 100);
     EXPECT_EQ(t.GroupName[100], "G100");
+    EXPECT_EQ(t.commandCount(), 100);
+    EXPECT_EQ(t.CommandList[100], "C100");
 }
 
 TEST(GroupTable, NamesLevelsAndPermissionsOwnerRunsAllOthersTheirListIgnoringCase) {

@@ -168,6 +168,16 @@ TEST_F(PlayerDbPathTest, DataPathsLieInTheApplicationFolderWithEitherSlash) {
     EXPECT_TRUE(p->database.LoadPlayerDatabase());
 }
 
+TEST_F(PlayerDbPathTest, NewDbThatCannotTakeTheFilesPlaceSaysSoAndLeavesNoCopy) {
+    std::filesystem::create_directories(dir.file("Data/blocked/inside"));
+    settings.advanced.PlayerDbPath = "Data/blocked";
+    EXPECT_FALSE(p->database.newDatabase());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Data/blocked.new")));
+    ASSERT_FALSE(redLines.empty());
+    EXPECT_EQ(redLines.front(),
+              "Error creating a new database: cannot replace " + dir.file("Data/blocked").string());
+}
+
 TEST_F(PlayerDbPathTest, AMissingOrForeignFileIsReportedAndNothingBreaks) {
     settings.advanced.PlayerDbPath = "Data/missing.mdb";
     p->groups.InputAdmin();
