@@ -1,6 +1,7 @@
 #include "app/app.h"
 #include "core/textfile.h"
 #include "fakeports.h"
+#include "seatplayer.h"
 #include "tempappdir.h"
 
 #include <algorithm>
@@ -290,4 +291,13 @@ TEST_F(AppTest, ModFileFailureKeepsEarlierFieldsAndSkipsTheClosingSteps) {
     EXPECT_TRUE(logHas("] Error opening MOD.txt!"));
     EXPECT_EQ(closingSteps, 0);
     EXPECT_EQ(a.settings().mod.MaxWarns, 2);
+}
+
+TEST_F(AppTest, AQuitLineUpdatesTheLeaversLastSeen) {
+    App& a = started();
+    a.logParser().ParseChat({}); // primes the feed
+    seatPlayer(a, 3, "Bob", "0110000100000003");
+    fake.clock.setBase(LocalDateTime{2026, 12, 9, 20, 0, 0});
+    a.logParser().ParseChat({"  1:00 Q;0110000100000003;3;Bob"});
+    EXPECT_EQ(a.players().store.record(1)->lastseen, "2026-12-09");
 }

@@ -75,7 +75,8 @@ TEST(Rtf, ReadsWhatAWordProcessorSaves) {
         "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green0\\blue0;}\n"
         "{\\stylesheet{\\s0\\snext0 Normal;}}{\\*\\generator LibreOffice/7.4;}{\\info{\\title x}}\n"
         "\\pard\\plain \\s0{\\cf1\\b -In Game Chat-}\\par "
-        "{\\cf1\\b 1:00: }{\\cf2\\b Ann: }{\\cf3 !kick}{\\cf1  bob \\u8364\\'80 \\uc0\\u233 !\\_\\~}\n"
+        "{\\cf1\\b 1:00: }{\\cf2\\b Ann: }{\\cf3 !kick}{\\cf1  bob \\u8364\\'80 \\uc0\\u233 "
+        "!\\_\\~}\n"
         "\\par }";
     const auto runs = fromRtf(document);
     ASSERT_TRUE(runs.has_value());
@@ -85,6 +86,12 @@ TEST(Rtf, ReadsWhatAWordProcessorSaves) {
         {"!kick", kRed, false},           {" bob \x80 \xE9!-\xA0", kBlack, false},
     };
     EXPECT_EQ(*runs, expected);
+    // A fallback is at most ten characters long, whatever count the document names.
+    EXPECT_EQ(fromRtf("{\\rtf1 \\uc99\\u233 0123456789ab}")->front().text,
+              std::string(1, '\xE9') + "ab");
+    // Colour 0 is the reader's default, whatever the table's first entry holds.
+    EXPECT_EQ(fromRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;}\\cf0 x}")->front().colour,
+              kBlack);
 }
 
 TEST(Rtf, RejectsWhatIsNotADocument) {
