@@ -210,8 +210,9 @@ def make_mutant(rel, folder, text, site, rng):
                   mutated.encode("utf-8", "surrogateescape"))
 
 
-def sample_mutants(files_by_folder, count, seed):
-    """count mutants, shared between the folders in proportion to their sites."""
+def sample_mutants(files_by_folder, count, seed, least=0):
+    """count mutants, shared between the folders in proportion to their sites;
+    a folder gets at least `least` of them (so the total may pass count)."""
     rng = random.Random(seed)
     sites = {}
     for folder, files in files_by_folder.items():
@@ -223,6 +224,7 @@ def sample_mutants(files_by_folder, count, seed):
     quota = {f: int(x) for f, x in exact.items()}
     for f in sorted(exact, key=lambda f: quota[f] - exact[f])[: count - sum(quota.values())]:
         quota[f] += 1
+    quota = {f: max(q, least) for f, q in quota.items()}
     mutants = []
     for folder in sorted(sites):
         for rel, text, site in rng.sample(sites[folder], min(quota[folder], len(sites[folder]))):
@@ -407,6 +409,8 @@ def main():
     parser.add_argument("--count", type=int, default=150, help="mutants to sample (150)")
     parser.add_argument("--seed", type=int, default=18, help="seed of the sample (18)")
     parser.add_argument("--folders", help="only these src/ folders, comma-separated")
+    parser.add_argument("--min-per-folder", type=int, default=0,
+                        help="at least this many mutants in every folder (0)")
     parser.add_argument("--build-dir", default="build-mutation", help="(build-mutation)")
     parser.add_argument("--jobs", type=int, default=2, help="build jobs (2)")
     parser.add_argument("--timeout", type=float, default=0,
@@ -428,7 +432,7 @@ def main():
         if untested := [p for p in files[f] if p not in tested]:
             print(f"not compiled into any unit test, left out: {' '.join(untested)}")
         files[f] = [p for p in files[f] if p in tested]
-    mutants, sizes = sample_mutants(files, args.count, args.seed)
+    mutants, sizes = sample_mutants(files, args.count, args.seed, args.min_per_folder)
     print(f"{len(mutants)} mutants (seed {args.seed}) from sites per folder: "
           + ", ".join(f"{f} {sizes.get(f, 0)}" for f in folders), flush=True)
     equivalent = load_equivalents()
@@ -460,7 +464,8 @@ def main():
     print(f"\n{len(done)} mutants in {elapsed / 60:.1f} min ({elapsed / max(len(done), 1):.1f}s each)")
     report = Path(args.json) if args.json else bench.build / "mutation-report.json"
     report.write_text(json.dumps({
-        "seed": args.seed, "count": args.count, "interrupted": interrupted,
+        "seed": args.seed, "count": args.count, "min_per_folder": args.min_per_folder,
+        "interrupted": interrupted,
         "seconds": round(elapsed), "folders": rows,
         "mutants": [{k: v for k, v in vars(m).items() if k != "source"} for m in done]},
         indent=1) + "\n", encoding="utf-8")
