@@ -1,5 +1,4 @@
 #include "core/activitylog.h"
-#include "core/chatlog.h"
 #include "core/consolelog.h"
 #include "core/criticalerrors.h"
 #include "core/textfile.h"
@@ -132,18 +131,4 @@ TEST_F(ActivityLogTest, ConsoleLogViewStaysBoundedAndAnnouncesEveryEntry) {
     EXPECT_LE(console.viewText().size(), 256u * 1024u);
     EXPECT_NE(console.viewText().find(line + "599"), std::string::npos);
     EXPECT_EQ(console.viewText().rfind("\r\n", 0), 0u); // starts at a line boundary
-}
-
-TEST_F(ActivityLogTest, ChatLogArchiveLinesAndClearingTheView) {
-    ChatLog chat(paths, fake.clock);
-    chat.SaveChatF("Console: hello");
-    EXPECT_EQ(dir.read("Logs/ChatArchive.txt"), "[2026-12-05 09:18:28] Console: hello\r\n");
-    chat.view().append("\r\nBob: hi");
-    fake.prompts.answers.push_back(MessageResult::Yes);
-    chat.clearChat(fake.prompts);
-    EXPECT_EQ(fake.prompts.asked.back().text, "Are you sure you want to clear the In-Game Chat?");
-    EXPECT_EQ(chat.view().plainText(), kChatHeading);
-
-    std::filesystem::remove_all(dir.file("Logs"));
-    chat.SaveChatF("lost without complaint");
 }

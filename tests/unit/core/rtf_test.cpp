@@ -130,6 +130,8 @@ TEST_F(ChatTranscript, ClearedViewIsSavedAtTheNextSave) {
     chat.view().append("\r\nsomething");
     chat.saveChatView();
     chat.clearChat(fake.prompts); // answered Yes
+    EXPECT_EQ(fake.prompts.asked.back().text, "Are you sure you want to clear the In-Game Chat?");
+    EXPECT_EQ(chat.view().plainText(), kChatHeading);
     EXPECT_TRUE(chat.unsavedChanges());
     chat.saveChatView();
     EXPECT_EQ(fromRtf(dir.read("Logs/Chat.rtf"))->front().text, kChatHeading);

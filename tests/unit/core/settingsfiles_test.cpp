@@ -90,13 +90,6 @@ TEST(ServerConfigFile, FailureKeepsFieldsReadBeforeItAndOldValuesAfter) {
     EXPECT_EQ(firstRun.ServerName, "FIRST");
 }
 
-TEST(ServerConfigFile, HostNameWithACommaShiftsTheExcludedMap) {
-    ServerConfig c;
-    readServerConfig("A\r\n1\r\nip\r\npw\r\nurl\r\n 18\r\nBig, Bad\r\n\"mp_nuked\"\r\n", c);
-    EXPECT_EQ(c.HostName, "Big");
-    EXPECT_EQ(c.ExcludedMap, "Bad");
-}
-
 TEST(ModFile, ShippedFileLoadsWholeAndOnlyChangedFieldsAreWrittenDifferently) {
     const std::string original = defaultFile("MOD.txt");
     ModSettings s;

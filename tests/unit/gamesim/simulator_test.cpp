@@ -46,21 +46,6 @@ protected:
     Simulator sim;
 };
 
-// Runs one simulator for `seed` and returns which of 200 requests got an answer.
-std::string answeredUnderHalfDrop(std::uint64_t seed) {
-    std::int64_t now = 0;
-    SimulatorOptions o;
-    o.seed = seed;
-    Simulator sim(
-        o, [&] { return now; }, nullptr);
-    sim.start();
-    sim.onControl("udp drop 0.5", "test");
-    std::string pattern;
-    for (int i = 0; i < 200; ++i)
-        pattern += sim.onDatagram(encodeRequest(o.password, "g_logSync"), "x").empty() ? '0' : '1';
-    return pattern;
-}
-
 } // namespace
 
 TEST_F(Sim, ControlLinesAreAnsweredInOrder) {
@@ -188,15 +173,6 @@ TEST_F(Sim, UdpFaultsDropDelayAndDuplicateRepliesAsTold) {
     EXPECT_EQ(twice[0].bytes, twice[1].bytes);
     EXPECT_EQ(twice[0].delayMs, 250);
     EXPECT_EQ(journalCount("\"fault\":\"duplicated\""), 1u);
-}
-
-TEST(SimFaults, HalfShareDropsAboutHalfAndTheSameSeedDropsTheSameOnes) {
-    const std::string a = answeredUnderHalfDrop(9);
-    EXPECT_EQ(a, answeredUnderHalfDrop(9));
-    EXPECT_NE(a, answeredUnderHalfDrop(10));
-    const auto answered = std::count(a.begin(), a.end(), '1');
-    EXPECT_GT(answered, 20); // both request and reply must survive: about a quarter
-    EXPECT_LT(answered, 100);
 }
 
 TEST(Scenario, TimesAreAbsoluteOrRelativeAndBadLinesNameTheirNumber) {

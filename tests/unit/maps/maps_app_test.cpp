@@ -133,11 +133,3 @@ TEST_F(MapsInApp, MessagesTabOpensOnTheTimedMessages) {
     EXPECT_EQ(a.maps().editor.mode(), EditorMode::TimedMessages);
     EXPECT_EQ(a.maps().editor.intervalText(), splitLines(dir.read("Data/MR.txt"))[0]);
 }
-
-TEST_F(MapsInApp, WelcomeWithACommaSurvivesARestart) {
-    start().maps().messages.SaveWelcome("^2Hi, <player>, welcome to <server>");
-    app.reset();
-    App& restarted = start();
-    EXPECT_EQ(restarted.settings().mod.WelcomeTemplate, "^2Hi, <player>, welcome to <server>");
-    EXPECT_EQ(restarted.settings().mod.MaxWarns, 2) << "no field of MOD.txt shifted";
-}

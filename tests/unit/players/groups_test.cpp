@@ -269,13 +269,6 @@ TEST_F(SetGroupTest, AMissingPlayerOrGroupIsPlayerNotFound) {
                             ";3;g-zed;tell 3 ^1PM: ^1Multiple users found: ^2BOBBY[7], BOBCAT[9]"});
 }
 
-TEST_F(SetGroupTest, ThePlayersNameCannotBreakTheAnnouncement) {
-    seat(8, "Eve;quit\"", "g-eve");
-    queue.clear();
-    p->groups.SetGroup(asker, "8 leader");
-    EXPECT_EQ(queued(), std::vector<std::string>{"say ^2Eve:quit' was set to the group: ^1Leader"});
-}
-
 TEST_F(SetGroupTest, TheWindowsGroupMenuAnnouncesPubliclyOrNotAtAll) {
     // The issuer of the last chat command (slot 3) is never told.
     settings.mod.AnnounceMode[9] = 1;
