@@ -95,6 +95,8 @@ TEST(HttpResponseDecoder, MalformedFramingFails) {
         {"status line", "HTTP/1.1 2OO OK\r\n\r\n"},
         {"status code below 100", "HTTP/1.1 026 Odd\r\n\r\n"},
         {"status code's first digit", "HTTP/1.1 A00 Odd\r\n\r\n"},
+        {"status code too short", "HTTP/1.1 20\r\n\r\n"},
+        {"status code too long", "HTTP/1.1 2000 OK\r\n\r\n"},
         {"chunk size", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\nab\r\n"},
         {"chunk longer than its size",
          "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nabc\r\n0\r\n\r\n"},
