@@ -151,11 +151,18 @@ TEST_F(SanctionsTest, TheTargetIsWhoeverHoldsTheSlotFound) {
 }
 
 TEST_F(SanctionsTest, ASlotBeyondTheServersSlotsIsNobody) {
+    seat({{1, "Uno"}, {3, "Ada"}, {10, "Tenth"}, {12, "Carla"}});
+    app->queue().clear();
     app->settings().config.MaxClients = 10;
     for (const char* typed : {"!kick 12 x", "!setgroup 12 admin", "!admincheck 12", "!kick 0 x"})
         admin(typed);
     EXPECT_EQ(queued(), std::vector<std::string>(4, ";3;g3;tell 3 ^1PM: Player not found"));
     EXPECT_EQ(app->players().store.groupByGuid("g12"), "D");
+    app->queue().clear();
+    admin("!kick 1 x"); // the first and the last slot of the server
+    admin("!kick 10 x");
+    EXPECT_EQ(queued().at(0), ";10;g10;clientkick 10 x\"");
+    EXPECT_EQ(queued().at(1), ";1;g1;clientkick 1 x\"");
 }
 
 TEST_F(SanctionsTest, TheAnnouncementGoesOutAfterTheKickEmptiedTheSlot) {
