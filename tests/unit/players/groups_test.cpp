@@ -104,6 +104,11 @@ TEST_F(GroupsTest, InputAdminLoadsBothFilesAndTheRestThatGoesWithThem) {
     EXPECT_EQ(p->groups.table.CommandList[1], "KICK"); // from Commands.txt
     EXPECT_EQ(listLoads, 1);
     EXPECT_FALSE(p->groups.loadFailed());
+
+    dir.write("Data/Levels.txt", "1\r\n[Leader]\r\nKICK\r\n"); // reloaded with fewer groups
+    p->groups.InputAdmin();
+    EXPECT_EQ(p->groups.table.groupCount(), 1);
+    EXPECT_EQ(p->groups.table.commandsOf(1), std::vector<std::string>{"KICK"});
 }
 
 TEST_F(GroupsTest, AnUnreadableFileStopsTheLoadAndNothingIsSavedOverIt) {

@@ -36,6 +36,13 @@ TEST_F(Pump, OneLinePerTickInOrder) {
     tick(2);
     EXPECT_EQ(sent(), (std::vector<std::string>{"say one", "say two", "say three"}));
     EXPECT_TRUE(queue.empty());
+
+    link.setPumpInterval(0); // an unusable setting keeps the usual pace
+    queue.SendSay("four");
+    fake.loop.advance(524);
+    EXPECT_EQ(sent().size(), 3u);
+    fake.loop.advance(1);
+    EXPECT_EQ(sent().back(), "say four");
 }
 
 TEST_F(Pump, MessageForAPlayerWhoLeftIsDroppedSilently) {
