@@ -36,7 +36,7 @@ TEST_F(Editor, FilesAreEditedAsRawLines) {
     editor().LoadR();
     EXPECT_EQ(editor().mode(), EditorMode::Rules);
     EXPECT_EQ(editor().text(), "\"Be nice, please\"\r\n\r\nNo camping");
-    editor().editorKeyReleased("\"Be nice, please\"\n\nNo camping\nNo spam");
+    editor().editorKeyReleased("\"Be nice, please\"\n\r\nNo camping\rNo spam");
     editor().SaveMessageS();
     EXPECT_EQ(dir.read("Data/Rules.txt"), "\"Be nice, please\"\r\n\r\nNo camping\r\nNo spam\r\n");
     // The reload after the save reads items up to the first empty one.
