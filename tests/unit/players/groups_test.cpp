@@ -199,7 +199,9 @@ TEST_F(GroupsTest, SaveGroupListsSavesFifteenSecondsAfterTheLastEdit) {
     EXPECT_FALSE(p->groups.saveTimerActive());
 
     p->groups.SaveGroupLists(7, {"KICK"}); // a level without a group
-    EXPECT_EQ(p->groups.table.GroupCommands[7], "");
+    p->groups.SaveGroupLists(0, {"KICK"}); // the owner's list is not his to edit
+    p->groups.SaveGroupLists(GroupTable::kLevels, {"KICK"}); // beyond the table
+    EXPECT_EQ(p->groups.table.GroupCommands[7] + p->groups.table.GroupCommands[0], "");
     EXPECT_FALSE(p->groups.saveTimerActive());
 }
 
