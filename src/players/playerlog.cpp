@@ -38,7 +38,8 @@ std::vector<std::int32_t> PlayerLog::onlineIds() const {
 }
 
 bool PlayerLog::pagedFromTable() const {
-    return !m_onlineOnly && (!m_order.sorted || PlayerStore::hasSortIndex(m_order.column));
+    // (An unsorted log is in ID order, which has an index.)
+    return !m_onlineOnly && PlayerStore::hasSortIndex(m_order.column);
 }
 
 void PlayerLog::refresh() {
