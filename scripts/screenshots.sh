@@ -2,7 +2,8 @@
 # Pictures of the operator window for the README: the simulated game server
 # in lively mode, Corvane Mod against it on the offscreen platform for a while
 # (bots join, chat and fight), then a PNG of every top tab and sub-tab, the
-# admin action dialog and the log viewer in docs/screenshots/.
+# admin action dialog, the log viewer and the server settings wizard in
+# docs/screenshots/.
 #
 #   scripts/screenshots.sh <build-dir> [seconds to let the game run, default 30]
 set -euo pipefail
