@@ -22,7 +22,10 @@ tool="$build/tools/screenshots/corvane-screenshots"
 [ -x "$tool" ] || die "the screenshot tool is missing: $tool (build first: make build)"
 prepare_run_folder "$build" "$run"
 trap stop_simulator EXIT
-start_simulator "$run"
+# A server up for a while (the status bar shows its uptime) that starts a new
+# match once Corvane Mod reads its log (the match's game type shows).
+printf '%s\n' "12 rotate" >"$run/screenshots-scenario.txt"
+start_simulator "$run" --uptime 4980 --scenario "$run/screenshots-scenario.txt"
 write_config "$run"
 
 mkdir -p "$out"
