@@ -30,9 +30,11 @@ protected:
 } // namespace
 
 TEST_F(Status, PollFillsTheTableFromOneDatagram) {
+    app->slotTable().OnlineCount = 5;
     poll();
     ASSERT_EQ(commands(statusSocket()), (std::vector<std::string>{"teamstatus"}));
     EXPECT_TRUE(app->linkState().StatusPending);
+    EXPECT_EQ(app->slotTable().OnlineCount, 0); // counted afresh from the reply
     answer("map: mp_crash\n" + kHeader + row(3, "Big Bad Wolf") + row(7, "Bobby") +
            row(7, "Bobby") + row(9, "X") + row(11, "Carl"));
     EXPECT_FALSE(app->linkState().StatusPending);

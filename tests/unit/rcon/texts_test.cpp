@@ -63,6 +63,7 @@ TEST(RconDatagram, PlaylistPositions) {
     EXPECT_EQ(playlistValue(two), 12);
     EXPECT_FALSE(playlistValue("Command Executed\r\n\"playlist\" is:\"5\" default:\"1\""));
     EXPECT_FALSE(isPlaylistReply("Command Executed\r\nplaylist"));
+    EXPECT_TRUE(isPlaylistReply("Command Executed\r\n\"playlist")); // cut after the word
     EXPECT_FALSE(isPlaylistReply(""));
 }
 
