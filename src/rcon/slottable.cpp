@@ -46,7 +46,7 @@ void SlotTable::ClearPlayers() {
 
 bool SlotTable::FindClient(std::string_view slotText) const {
     const auto number = toInt16(slotText);
-    if (slotText.empty() || !number) return true;
+    if (!number) return true; // also an empty text
     for (int slot = 1; slot < kSlots; ++slot)
         if (m_slots[static_cast<std::size_t>(slot)].SlotNumber == *number) return true;
     return false;
