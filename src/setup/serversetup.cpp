@@ -65,10 +65,9 @@ ServerSetup::ServerSetup(Ports ports, const AppPaths& paths, Options options, Se
 }
 
 ServerSetup::~ServerSetup() {
+    // The sockets close as they go with the wizard; nothing they say then reaches it.
     m_rcon->setEvents({});
     m_log->setEvents({});
-    m_rcon->close();
-    m_log->close();
 }
 
 template <typename F> void ServerSetup::guarded(F&& handler) {

@@ -1,5 +1,6 @@
 #include "core/gametext.h"
 #include "rcon/rcondatagram.h"
+#include "rcon/slottable.h"
 #include "rcon/statustexts.h"
 #include "rcon/teamstatus.h"
 #include "rcon/uptime.h"
@@ -86,6 +87,18 @@ TEST(StatusRows, RowsMapAndRowsCutByTheDatagramBoundary) {
     EXPECT_EQ(status.rows, (std::vector<StatusRow>{{"3", "0", "abcd", "Big Bad Wolf"},
                                                    {"5", "20", "g5", "Cut Na"},
                                                    {"7", "1", "g7", "sprinter"}}));
+}
+
+TEST(SlotTable, OnlySlotsUpToMaxClientsAreCounted) {
+    SlotTable t;
+    for (int slot : {0, 5, 18, 19, 50})
+        t[slot].SlotName = "P";
+    t[5].SlotGroup = "Admin";
+    t.DetectNumofPlayers(18, "Player");
+    EXPECT_EQ(t.OnlineCount, 3);
+    EXPECT_EQ(t.AdminsOnline, 1);
+    t.DetectNumofPlayers(64, "Player"); // a setting above the table's 50 slots
+    EXPECT_EQ(t.OnlineCount, 5);
 }
 
 TEST(StatusRows, AtMostAHundredTokens) {
