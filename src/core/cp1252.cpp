@@ -48,8 +48,8 @@ char toByte(std::uint32_t cp) {
 std::string cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (unsigned char b : bytes)
-        appendUtf8(out, codePoint(b));
+    for (const char b : bytes)
+        appendUtf8(out, codePoint(static_cast<unsigned char>(b)));
     return out;
 }
 
