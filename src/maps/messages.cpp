@@ -2,6 +2,7 @@
 
 #include "core/activitylog.h"
 #include "core/apppaths.h"
+#include "core/datafiles.h"
 #include "core/eventloop.h"
 #include "core/gametext.h"
 #include "core/prompts.h"
@@ -39,7 +40,7 @@ Messages::~Messages() = default;
 void Messages::InputLists() {
     m_timedMessages.clear();
     m_interval = 0;
-    if (const auto text = readFile(m_paths.file("Data/MR.txt"))) {
+    if (const auto text = readFile(m_paths.file(kTimedMessagesFile))) {
         TimedMessageFile file = readTimedMessages(*text);
         m_timedMessages = std::move(file.messages);
         m_interval = rotationInterval(file.intervalText).value_or(0);
@@ -55,7 +56,7 @@ void Messages::InputLists() {
 
 void Messages::InputRules() {
     m_rules.clear();
-    if (const auto text = readFile(m_paths.file("Data/Rules.txt"))) {
+    if (const auto text = readFile(m_paths.file(kRulesFile))) {
         RulesFile file = readRules(*text);
         m_rules = std::move(file.rules);
         if (file.cut)

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "console/mainwindow.h"
+#include "core/buildversion.h"
 #include "fakeports.h"
 #include "tempappdir.h"
 
@@ -63,7 +64,8 @@ private Q_SLOTS:
         f.fake.loop.advance(1000);
         QTextEdit* activity = nullptr;
         for (QTextEdit* view : f.window->findChildren<QTextEdit*>())
-            if (view->toPlainText().startsWith("-Corvane Mod 0.0.2")) activity = view;
+            if (view->toPlainText().startsWith(QString("-Corvane Mod ") + kBuildVersion))
+                activity = view;
         QVERIFY(activity);
         QVERIFY(activity->toPlainText().contains("Hello from the test"));
         const auto labels = f.window->statusBar()->findChildren<QLabel*>();

@@ -1,6 +1,7 @@
 // The setup wizard against the simulator: it proves the server, writes
 // Data/Config.txt, and that file starts a normal run.
 
+#include "core/buildversion.h"
 #include "core/fieldreader.h"
 #include "livesim.h"
 
@@ -56,6 +57,7 @@ TEST(SetupE2E, WizardProvesTheServerAndItsFileStartsANormalRun) {
     EXPECT_EQ(app.caption(), "Corvane Mod - E2E Server");
     EXPECT_TRUE(waitUntil([&] { return app.logParser().FirstBatchDone(); }, 15000));
     EXPECT_TRUE(waitUntil([&] { return sim.received("teamstatus") >= 1; }, 15000));
-    EXPECT_NE(dir.read("Logs/Server.txt").find("Welcome to the Corvane Mod Version 0.0.2!"),
+    EXPECT_NE(dir.read("Logs/Server.txt")
+                  .find("Welcome to the Corvane Mod Version " + std::string(kBuildVersion) + "!"),
               std::string::npos);
 }

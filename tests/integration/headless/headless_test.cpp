@@ -1,5 +1,6 @@
 // corvane-mod-headless started from a copy of the ready-to-run folder.
 
+#include "core/buildversion.h"
 #include "core/textfile.h"
 
 #include <QDate>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
@@ -184,7 +186,10 @@ TEST_F(Headless, HelpVersionAndWrongOptions) {
     };
     const Case cases[] = {
         {{"--help"}, 0, "Usage: corvane-mod-headless [--dir PATH] [--quiet]\n", ""},
-        {{"--version"}, 0, "corvane-mod-headless 0.0.2\n", ""},
+        {{"--version"},
+         0,
+         std::string("corvane-mod-headless ") + corvane::kBuildVersion + "\n",
+         ""},
         {{"--bogus"}, 64, "", "corvane-mod-headless: unknown option '--bogus' (see --help)\n"},
     };
     for (const Case& c : cases) {
@@ -243,10 +248,12 @@ TEST_F(Headless, DirOnAnEmptyFolderKeepsEverythingThere) {
 TEST_F(Headless, AnotherVersionOfModTxtEndsWithTheUpgradeBox) {
     configure();
     std::string mod = *corvane::readFile(m_dir / "Data/MOD.txt");
-    write("Data/MOD.txt", mod.replace(mod.find("0.0.2"), 5, "0.0.1"));
+    write("Data/MOD.txt", mod.replace(mod.find(corvane::kBuildVersion),
+                                      std::strlen(corvane::kBuildVersion), "0.0.0"));
     const auto [status, errors] = runToEnd({});
     EXPECT_NE(status, 0);
-    EXPECT_NE(errors.find("Version 0.0.2: Upgrade is not supported - Please create a new "
+    EXPECT_NE(errors.find(std::string("Version ") + corvane::kBuildVersion +
+                          ": Upgrade is not supported - Please create a new "
                           "directory and reset all your settings for your server!"),
               std::string::npos);
 }
@@ -254,9 +261,9 @@ TEST_F(Headless, AnotherVersionOfModTxtEndsWithTheUpgradeBox) {
 TEST_F(Headless, FirstRunNamesTheSetupCommand) {
     const auto [status, errors] = runToEnd({"--dir", QString::fromStdString(m_dir.string())});
     EXPECT_EQ(status, 2);
-    EXPECT_NE(errors.find("Set it up with: corvane-mod-headless --dir " + m_dir.string() +
-                          " --setup"),
-              std::string::npos);
+    EXPECT_NE(
+        errors.find("Set it up with: corvane-mod-headless --dir " + m_dir.string() + " --setup"),
+        std::string::npos);
 }
 
 TEST_F(Headless, MissingLogsDirectoryAbortsWithTheCriticalBox) {

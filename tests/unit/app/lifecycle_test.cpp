@@ -51,7 +51,7 @@ TEST_F(AppTest, VersionMismatchEndsWithTheUpgradeBox) {
     dir.write("Data/MOD.txt", text);
     EXPECT_EQ(makeApp().Main(), StartMode::End);
     ASSERT_EQ(fake.prompts.asked.size(), 1u);
-    EXPECT_EQ(fake.prompts.asked[0].title, "Version 0.0.2");
+    EXPECT_EQ(fake.prompts.asked[0].title, std::string("Version ") + kBuildVersion);
     EXPECT_EQ(fake.prompts.asked[0].text,
               "Upgrade is not supported - Please create a new directory "
               "and reset all your settings for your server!");
@@ -114,7 +114,7 @@ TEST_F(AppTest, CaptionWithoutHostNameShowsTheVersion) {
     dir.write("Data/Config.txt", "Alpha\r\n1\r\nip\r\npw\r\nurl\r\n 18\r\n\r\nmap\r\n");
     App& a = makeApp();
     a.createMainWindow();
-    EXPECT_EQ(a.caption(), "Corvane Mod - Version: 0.0.2");
+    EXPECT_EQ(a.caption(), std::string("Corvane Mod - Version: ") + kBuildVersion);
 }
 
 TEST_F(AppTest, RefreshDelayAndTrimPeriodComeFromAdvancedTxt) {
@@ -266,8 +266,8 @@ TEST_F(AppTest, FirstRunGreetingAndDefaultsASecondLater) {
     a.settings().mod.AutoUpdateCheck = false;
     a.loadFirst();
     const auto lines = serverLog();
-    EXPECT_EQ(lines[lines.size() - 2],
-              "[2026-12-05 09:18:28] Welcome to the Corvane Mod Version 0.0.2!");
+    EXPECT_EQ(lines[lines.size() - 2], "[2026-12-05 09:18:28] Welcome to the Corvane Mod Version " +
+                                           std::string(kBuildVersion) + "!");
     EXPECT_NE(
         lines.back().find("] Begin setup by going to the Players tab -> Permissions, for more "
                           "info go to "),

@@ -1,3 +1,4 @@
+#include "core/buildversion.h"
 #include "logfeedrig.h"
 
 #include <gtest/gtest.h>
@@ -30,8 +31,10 @@ TEST_F(LogFetcherTest, SendsTheRangeRequestToTheLogHost) {
     EXPECT_EQ(tcp.sent, "GET /alpha/games_mp.log HTTP/1.1\r\n"
                         "Host: logs.example.net\r\n"
                         "Range: bytes=-10000 \r\n"
-                        "User-Agent: Corvane Mod 0.0.2\r\n"
-                        "\r\n");
+                        "User-Agent: Corvane Mod " +
+                            std::string(kBuildVersion) +
+                            "\r\n"
+                            "\r\n");
     EXPECT_TRUE(rig.fetcher.LogConnected());
 }
 
