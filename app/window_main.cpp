@@ -4,6 +4,7 @@
 #include "console/mainwindow.h"
 #include "console/setupdialog.h"
 #include "console/widgetprompts.h"
+#include "console/widgets.h"
 #include "core/statedir.h"
 #include "platform/qt/qtports.h"
 
@@ -13,6 +14,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(corvane::console::appIcon());
     const std::filesystem::path appDir = QCoreApplication::applicationDirPath().toStdString();
 
     corvane::qt::QtPorts qtPorts;

@@ -3,12 +3,12 @@
 // log with its first screen of rows.
 //   build/bench/players/players_bench
 
+#include "bigplayerdb.h"
 #include "core/activitylog.h"
 #include "core/criticalerrors.h"
 #include "core/settings.h"
 #include "fakeports.h"
 #include "players/players.h"
-#include "players/sqlitedb.h"
 #include "rcon/onlinegrid.h"
 #include "rcon/rconqueue.h"
 #include "rcon/slottable.h"
@@ -27,31 +27,14 @@ namespace {
 constexpr int kPlayers = 1'000'000;
 constexpr int kScreenRows = 40;
 
-std::string guidOf(int n) {
-    return "0110000" + std::to_string(100000000 + n * 7919LL % 900000000);
-}
+using testing::benchGuid;
 
 // One application folder with the big table, made once for all benchmarks.
 class BigDatabase : public GreetingGate, public ReasonTexts {
 public:
     BigDatabase() {
-        const auto file = dir.file("Data/playerdb.mdb"); // empty, as the folder ships it
-        SqliteDb db;
-        db.open(file);
-        SqlTransaction fill(db);
-        auto add = db.prepare(
-            "INSERT INTO playerdb (UserName, \"Group\", guid, FirstSeen, lastseen, server) "
-            "VALUES (?1, ?2, ?3, ?4, ?5, 'Alpha')");
-        for (int n = 1; n <= kPlayers; ++n) {
-            add->bind(1, "Player" + std::to_string(n * 31 % kPlayers))
-                .bind(2, n % 50 == 0 ? "Admin" : "D")
-                .bind(3, guidOf(n))
-                .bind(4, "2026-0" + std::to_string(1 + n % 9) + "-1" + std::to_string(n % 10))
-                .bind(5, "2026-12-0" + std::to_string(1 + n % 5));
-            add->run();
-        }
-        fill.commit();
-        db.close();
+        // The folder ships it empty.
+        testing::fillPlayerDatabase(dir.file("Data/playerdb.mdb"), kPlayers);
 
         settings.setViewsReady(true);
         settings.config.ServerName = "Alpha";
@@ -93,7 +76,7 @@ void BM_FindGUIDDatabase(benchmark::State& state) {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> pick(1, kPlayers);
     for (auto _ : state)
-        benchmark::DoNotOptimize(db.FindGUIDDatabase(guidOf(pick(random))));
+        benchmark::DoNotOptimize(db.FindGUIDDatabase(benchGuid(pick(random))));
 }
 BENCHMARK(BM_FindGUIDDatabase);
 
@@ -108,7 +91,7 @@ void BM_StatusPoll50(benchmark::State& state) {
         ++visit;
         for (int slot = 1; slot <= 50; ++slot) {
             SlotEntry& e = b.slots[slot];
-            const std::string guid = guidOf(slot * 19001);
+            const std::string guid = benchGuid(slot * 19001);
             if (greetEveryone) e.SlotGreetedID = "0";
             b.players->database.CheckPlayerDB("Player" + std::to_string(slot), guid,
                                               std::to_string(slot));

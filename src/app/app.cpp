@@ -30,7 +30,7 @@ App::App(Ports ports, AppPaths paths)
                     m_logProgress),
       m_commands(CommandsContext{ports.loop, m_paths, m_settings, m_slots, m_queue, m_activityLog,
                                  m_players, m_commandLinks, m_commandLinks}),
-      m_updateCheck(ports, m_paths, m_settings) {
+      m_logViewer(m_paths, m_chatLog), m_updateCheck(ports, m_paths, m_settings) {
     createTimers();
     connectSubsystems();
 }
@@ -176,6 +176,7 @@ void App::updateStatusTexts(int secondsToRefresh) {
     in.secondsToRefresh = secondsToRefresh;
     in.logMinutes = m_logFetcher.LogMinutes();
     in.hostName = m_settings.config.HostName;
+    in.gametype = m_linkState.CurrentGametype;
     in.adminsOnline = m_slots.AdminsOnline;
     const StatusTexts texts = makeStatusTexts(in);
     if (texts == m_statusTexts) return;

@@ -3,9 +3,12 @@
 // main object, the one the operator window renders and routes actions to. It
 // holds no widgets, so everything it does runs under test on virtual time.
 
+#include "app/adminaction.h"
 #include "app/commandlinks.h"
 #include "app/links.h"
+#include "app/logviewer.h"
 #include "app/mapsserverview.h"
+#include "app/playermenu.h"
 #include "commands/commands.h"
 #include "core/activitylog.h"
 #include "core/apppaths.h"
@@ -34,15 +37,20 @@
 #include "setup/serversetup.h"
 #include "setup/updatecheck.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
 // The top tabs of the operator window, in order.
 enum class TopTab { Status, Chat, Players, Messages, Restrictions, Advanced };
+// The product's pages the "Help" menu opens.
+enum class WebPage { Beta, Donate };
 
 class App : private SetupOwner {
 public:
@@ -85,6 +93,22 @@ public:
     TopTab selectTopTab(TopTab tab);
     TopTab selectedTopTab() const { return m_topTab; }
     void openAdvancedFile();
+
+    // ---- the window's pop-up menus and dialogs (windowactions.cpp)
+    // The player pop-up over the online grid's row of a slot, or over a row of
+    // the player log; none opens over an empty row.
+    std::optional<PlayerMenu> onlinePlayerMenu(int slot) const;
+    std::optional<PlayerMenu> loggedPlayerMenu(std::size_t row);
+    // The slot held by the player of a player-log record (his SlotDbID), in
+    // slots 1 to MaxClients; none when he is not online.
+    std::optional<std::int16_t> slotOfRecord(std::int32_t id) const;
+    // The admin action dialog over a slot's player, or over the player of a
+    // player-log record; none when that player is not online.
+    std::unique_ptr<AdminAction> adminActionOnSlot(AdminActionKind kind, int slot);
+    std::unique_ptr<AdminAction> adminActionOnRecord(AdminActionKind kind, std::int32_t id);
+    std::vector<std::string> adminActionReasons() const;
+    LogViewer& logViewer() { return m_logViewer; }
+    void openWebPage(WebPage page);
 
     bool criticalError() const { return m_criticalErrors.active(); }
     CriticalErrors& criticalErrors() { return m_criticalErrors; }
@@ -167,6 +191,7 @@ private:
     CommandLinks m_commandLinks{*this};
     Commands m_commands;
     StatusTexts m_statusTexts;
+    LogViewer m_logViewer;
     UpdateCheck m_updateCheck;
     std::unique_ptr<ServerSetup> m_setup;
     // What "Server Settings..." stopped, to be restarted when the wizard closes.

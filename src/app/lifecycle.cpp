@@ -13,6 +13,8 @@ StartMode App::Main() {
 void App::createMainWindow() {
     Form_Initialize();
     if (m_ended) return;
+    // The status bar and the server facts show at once, not a second later.
+    updateStatusTexts(m_logFetcher.RefreshTarget() - m_logFetcher.RefreshTicks());
     m_timer2->start();
     m_timer22->start();
     m_maps.messages.startRotationTimer();

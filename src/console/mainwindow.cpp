@@ -1,12 +1,20 @@
 #include "console/mainwindow.h"
 
 #include "app/app.h"
+#include "console/advancedpage.h"
+#include "console/logviewerwindow.h"
+#include "console/messagespage.h"
+#include "console/playerspage.h"
+#include "console/restrictionspage.h"
 #include "console/richtextview.h"
 #include "console/setupdialog.h"
 #include "console/statuspage.h"
+#include "console/widgets.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -16,11 +24,16 @@
 namespace corvane::console {
 
 MainWindow::MainWindow(App& app) : m_app(app) {
+    setObjectName("mainWindow");
+    setWindowIcon(appIcon());
     m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName("topTabs");
     m_tabs->addTab(new StatusPage(m_app), "Status");
     m_tabs->addTab(buildChatTab(), "Chat");
-    for (const char* caption : {"Players", "Messages", "Restrictions", "Advanced"})
-        m_tabs->addTab(new QWidget, caption);
+    m_tabs->addTab(new PlayersPage(m_app), "Players");
+    m_tabs->addTab(new MessagesPage(m_app), "Messages");
+    m_tabs->addTab(new RestrictionsPage(m_app), "Restrictions");
+    m_tabs->addTab(new AdvancedPage(m_app), "Advanced");
     setCentralWidget(m_tabs);
     buildMenus();
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) { topTabChanged(index); });
@@ -33,34 +46,82 @@ MainWindow::MainWindow(App& app) : m_app(app) {
 QWidget* MainWindow::buildChatTab() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(new RichTextView(m_app.chatLog().view()));
+    auto* view = new RichTextView(m_app.chatLog().view());
+    view->setObjectName("chatView");
+    layout->addWidget(view, 1);
+    auto* row = new QHBoxLayout;
+    auto* input = new QLineEdit;
+    input->setObjectName("sayInput");
+    auto* say = new QPushButton("Say");
+    say->setObjectName("sayButton");
     auto* clear = new QPushButton("Clear Chat");
+    clear->setObjectName("clearChat");
+    row->addWidget(input, 1);
+    row->addWidget(say);
+    row->addSpacing(12);
+    row->addWidget(clear);
+    layout->addLayout(row);
+    auto run = [this, input] {
+        m_app.rcon().operatorSay(toGameText(input->text()));
+        input->clear();
+    };
+    connect(say, &QPushButton::clicked, input, run);
+    connect(input, &QLineEdit::returnPressed, input, run);
     connect(clear, &QPushButton::clicked, this,
             [this] { m_app.chatLog().clearChat(m_app.ports().prompts); });
-    layout->addWidget(clear);
     return page;
 }
 
 void MainWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu("File");
-    connect(file->addAction("Update Config"), &QAction::triggered, this,
-            [this] { m_app.UpdateAllC(); });
-    connect(file->addAction("Clear Server Log"), &QAction::triggered, this,
-            [this] { m_app.activityLog().clearServerLog(m_app.ports().prompts); });
-    connect(file->addAction("Advanced"), &QAction::triggered, this,
-            [this] { m_app.openAdvancedFile(); });
-    for (const char* caption : {"Logs", "Server Settings...", "Reset Maps", "Reserved Slot"})
-        m_lockableActions.append(file->addAction(caption));
-    connect(m_lockableActions[1], &QAction::triggered, this, [this] { openServerSettings(); });
-    file->addSeparator();
-    connect(file->addAction("Exit"), &QAction::triggered, this, [this] { close(); });
+    buildServerMenu();
+    buildLogsMenu();
     buildHelpMenu();
+}
+
+void MainWindow::buildServerMenu() {
+    QMenu* server = menuBar()->addMenu("Server");
+    QAction* settings = server->addAction("Server Settings...");
+    connect(settings, &QAction::triggered, this, [this] { openServerSettings(); });
+    connect(server->addAction("Update Config"), &QAction::triggered, this,
+            [this] { m_app.UpdateAllC(); });
+    connect(server->addAction("Update Status"), &QAction::triggered, this,
+            [this] { m_app.statusPoll().Command8_Click(); });
+    QAction* resetMaps = server->addAction("Reset Maps");
+    connect(resetMaps, &QAction::triggered, this,
+            [this] { m_app.maps().rotation.SetDefaultRotation(); });
+    QAction* reserved = server->addAction("Reserved Slot");
+    connect(reserved, &QAction::triggered, this,
+            [this] { m_app.commands().reserved.requestByOperator(); });
+    connect(server->addAction("Advanced"), &QAction::triggered, this,
+            [this] { m_app.openAdvancedFile(); });
+    m_lockableActions << settings << resetMaps << reserved;
+}
+
+void MainWindow::buildLogsMenu() {
+    QMenu* logs = menuBar()->addMenu("Logs");
+    const std::pair<const char*, void (*)(LogViewerWindow&)> entries[] = {
+        {"View Chat Log", [](LogViewerWindow& w) { w.load(&LogViewer::LoadR); }},
+        {"View Chat Archive", [](LogViewerWindow& w) { w.load(&LogViewer::LoadA); }},
+        {"View Server Log", [](LogViewerWindow& w) { w.load(&LogViewer::LoadS); }},
+        {"View Console Log", [](LogViewerWindow& w) { w.load(&LogViewer::LoadC); }}};
+    for (const auto& [caption, load] : entries)
+        connect(logs->addAction(caption), &QAction::triggered, this,
+                [this, load = load] { viewLog(load); });
+    logs->addSeparator();
+    connect(logs->addAction("Clear Server Log"), &QAction::triggered, this,
+            [this] { m_app.activityLog().clearServerLog(m_app.ports().prompts); });
+    m_lockableActions << logs->menuAction();
 }
 
 void MainWindow::buildHelpMenu() {
     QMenu* help = menuBar()->addMenu("Help");
     connect(help->addAction("About"), &QAction::triggered, this,
             [this] { showAbout(m_app, this); });
+    const std::pair<const char*, WebPage> pages[] = {{"Beta Information...", WebPage::Beta},
+                                                     {"Donate", WebPage::Donate}};
+    for (const auto& [caption, page] : pages)
+        connect(help->addAction(caption), &QAction::triggered, this,
+                [this, page = page] { m_app.openWebPage(page); });
     QMenu* update = help->addMenu("Update");
     connect(update->addAction("Check for updates..."), &QAction::triggered, this,
             [this] { m_app.updateCheck().DoUpdateC(true); });
@@ -70,6 +131,11 @@ void MainWindow::buildHelpMenu() {
             [this, automatic] { automatic->setChecked(m_app.settings().mod.AutoUpdateCheck); });
     connect(automatic, &QAction::triggered, this,
             [this] { m_app.settings().toggleAutoUpdateCheck(); });
+}
+
+void MainWindow::viewLog(void (*load)(LogViewerWindow&)) {
+    if (!m_viewer) m_viewer = new LogViewerWindow(m_app.logViewer(), this);
+    load(*m_viewer);
 }
 
 void MainWindow::openServerSettings() {
@@ -92,7 +158,7 @@ void MainWindow::buildStatusBar() {
 }
 
 void MainWindow::refreshWindowState() {
-    setWindowTitle(fromGameText(m_app.caption()));
+    setWindowTitle(fromPlayerText(m_app.caption()));
     for (QAction* action : m_lockableActions)
         action->setEnabled(m_app.menuItemsEnabled());
 }

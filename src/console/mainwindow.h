@@ -16,9 +16,14 @@ class App;
 
 namespace corvane::console {
 
+class LogViewerWindow;
+
 class MainWindow : public QMainWindow {
 public:
     explicit MainWindow(App& app);
+
+    // The log viewer, once one of the logs has been opened.
+    LogViewerWindow* logViewer() const { return m_viewer; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -27,7 +32,10 @@ private:
     void buildStatusBar();
     QWidget* buildChatTab();
     void buildMenus();
+    void buildServerMenu();
+    void buildLogsMenu();
     void buildHelpMenu();
+    void viewLog(void (*load)(LogViewerWindow&));
     void openServerSettings();
     void refreshWindowState();
     void topTabChanged(int index);
@@ -37,6 +45,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     QLabel* m_panels[5] = {};
     QList<QAction*> m_lockableActions;
+    LogViewerWindow* m_viewer = nullptr;
     bool m_revertingTab = false;
 };
 

@@ -2,7 +2,9 @@
 
 #include "app/app.h"
 #include "console/richtextview.h"
+#include "console/widgets.h"
 
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +25,9 @@ StatusPage::StatusPage(App& app, QWidget* parent) : QWidget(parent), m_app(app) 
     auto* logLayout = new QVBoxLayout(logBox);
     logLayout->setContentsMargins(0, 0, 0, 0);
     logLayout->addWidget(new QLabel("Server Log"));
-    logLayout->addWidget(new RichTextView(m_app.activityLog().view()));
+    auto* activity = new RichTextView(m_app.activityLog().view());
+    activity->setObjectName("activityView");
+    logLayout->addWidget(activity);
     split->addWidget(logBox);
     auto* lower = new QSplitter(Qt::Horizontal);
     lower->addWidget(buildConsole());
@@ -43,20 +47,25 @@ QWidget* StatusPage::buildFacts() {
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     m_serverName = new QLabel;
+    m_serverName->setObjectName("serverName");
     m_playlist = new QLabel;
+    m_playlist->setObjectName("playlist");
+    m_gametype = new QLabel;
+    m_gametype->setObjectName("gametype");
     m_admins = new QLabel;
-    for (QLabel* label : {m_serverName, m_playlist, m_admins})
+    m_admins->setObjectName("adminsOnline");
+    for (QLabel* label : {m_serverName, m_playlist, m_gametype, m_admins}) {
         row->addWidget(label);
+        row->addSpacing(24);
+    }
     row->addStretch();
     return box;
 }
 
 QWidget* StatusPage::buildConsole() {
-    auto* box = new QWidget;
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel("Console"));
+    auto* layout = new QVBoxLayout;
     m_console = new QPlainTextEdit;
+    m_console->setObjectName("consoleView");
     m_console->setReadOnly(true);
     m_console->setPlainText(fromGameText(m_app.consoleLog().viewText()));
     m_connections += m_app.consoleLog().viewAppended.connect([this](const std::string& entry) {
@@ -68,23 +77,22 @@ QWidget* StatusPage::buildConsole() {
         [this] { m_console->setPlainText(fromGameText(m_app.consoleLog().viewText())); });
     layout->addWidget(m_console, 1);
 
-    auto addInput = [&](const char* caption, auto action) {
-        auto* row = new QHBoxLayout;
-        auto* edit = new QLineEdit;
-        auto* button = new QPushButton(caption);
-        row->addWidget(edit, 1);
-        row->addWidget(button);
-        layout->addLayout(row);
-        auto run = [edit, action] {
-            action(toGameText(edit->text()));
-            edit->clear();
-        };
-        connect(button, &QPushButton::clicked, edit, run);
-        connect(edit, &QLineEdit::returnPressed, edit, run);
+    // The operator's own console line: sent as typed (RULES says the rules).
+    auto* row = new QHBoxLayout;
+    auto* edit = new QLineEdit;
+    edit->setObjectName("commandInput");
+    auto* send = new QPushButton("Send");
+    send->setObjectName("sendButton");
+    row->addWidget(edit, 1);
+    row->addWidget(send);
+    layout->addLayout(row);
+    auto run = [this, edit] {
+        m_app.rcon().operatorCommand(toGameText(edit->text()));
+        edit->clear();
     };
-    addInput("Say", [this](const std::string& text) { m_app.rcon().operatorSay(text); });
-    addInput("Send", [this](const std::string& text) { m_app.rcon().operatorCommand(text); });
-    return box;
+    connect(send, &QPushButton::clicked, edit, run);
+    connect(edit, &QLineEdit::returnPressed, edit, run);
+    return frame("Console", layout);
 }
 
 QWidget* StatusPage::buildQueue() {
@@ -93,14 +101,17 @@ QWidget* StatusPage::buildQueue() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new QLabel("Queue"));
     m_queue = new QListWidget;
+    m_queue->setObjectName("queueView");
     layout->addWidget(m_queue, 1);
     auto* row = new QHBoxLayout;
     m_pause = new QPushButton(QString::fromStdString(m_app.rcon().pauseCaption()));
+    m_pause->setObjectName("queuePause");
     connect(m_pause, &QPushButton::clicked, this, [this] {
         m_app.rcon().togglePause();
         m_pause->setText(QString::fromStdString(m_app.rcon().pauseCaption()));
     });
     auto* status = new QPushButton("STATUS");
+    status->setObjectName("statusButton");
     connect(status, &QPushButton::clicked, this, [this] { m_app.statusPoll().Command8_Click(); });
     row->addWidget(m_pause);
     row->addWidget(status);
@@ -110,8 +121,9 @@ QWidget* StatusPage::buildQueue() {
 
 void StatusPage::refreshFacts() {
     const StatusTexts& t = m_app.statusTexts();
-    m_serverName->setText(fromGameText(t.serverName));
+    m_serverName->setText(fromPlayerText(t.serverName));
     m_playlist->setText(fromGameText(t.playlist));
+    m_gametype->setText(fromPlayerText(t.gametype));
     m_admins->setText(fromGameText(t.admins));
 }
 

@@ -32,6 +32,7 @@ private:
     Connections m_connections;
     QLabel* m_serverName = nullptr;
     QLabel* m_playlist = nullptr;
+    QLabel* m_gametype = nullptr;
     QLabel* m_admins = nullptr;
     QPlainTextEdit* m_console = nullptr;
     QListWidget* m_queue = nullptr;

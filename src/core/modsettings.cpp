@@ -81,14 +81,8 @@ void readModFile(const std::string& text, ModSettings& s) {
 
 std::string writeModFile(const ModSettings& s) {
     LineWriter out;
-    out.text(s.LastUpdateCheck).text(kBuildVersion).boolean(s.AutoUpdateCheck);
-    // A comma or a leading blank would not survive the field reader unquoted.
-    const std::string& welcome = s.WelcomeTemplate;
-    if (welcome.find(',') != std::string::npos || welcome.starts_with(' ') ||
-        welcome.starts_with('\t'))
-        out.quoted(welcome);
-    else
-        out.text(welcome);
+    out.field(s.LastUpdateCheck).text(kBuildVersion).boolean(s.AutoUpdateCheck);
+    out.field(s.WelcomeTemplate);
     for (std::int16_t box :
          {s.AutoRefreshPlayers, s.KickUnknownSoldiers, s.WelcomeEnabled, s.TimedMessagesEnabled,
           s.RulesEnabled, s.LanguageFilterEnabled, s.AutoScroll, s.KickXboxNames})
@@ -100,7 +94,7 @@ std::string writeModFile(const ModSettings& s) {
     for (std::int16_t mode : s.AnnounceMode)
         modes.push_back(decimal(mode));
     out.text(join(modes, ';'));
-    out.text(join(s.WeaponFlags, ';'));
+    out.field(join(s.WeaponFlags, ';'));
     for (float width : s.OnlineColumnWidths)
         out.single(width);
     return out.contents();

@@ -62,6 +62,12 @@ std::string toRtf(const std::vector<TextRun>& runs) {
         out += "\\cf" + std::to_string(index + 1) + (run.bold ? "\\b " : "\\b0 ");
         appendEscaped(out, run.text);
     }
+    // A reader drops the paragraph end after the last line; a text that ends
+    // in a line break keeps it with one more.
+    const auto last = std::find_if(runs.rbegin(), runs.rend(),
+                                   [](const TextRun& run) { return !run.text.empty(); });
+    if (last != runs.rend() && (last->text.back() == '\r' || last->text.back() == '\n'))
+        out += "\\par\r\n";
     out += "}\r\n";
     return out;
 }

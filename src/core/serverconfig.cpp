@@ -4,27 +4,6 @@
 #include "core/linewriter.h"
 
 namespace corvane {
-namespace {
-
-bool isBlankOrTab(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// A bare value loses blanks at its ends and ends at a comma.
-bool needsQuotes(std::string_view value) {
-    return value.find(',') != std::string_view::npos ||
-           (!value.empty() && (isBlankOrTab(value.front()) || isBlankOrTab(value.back())));
-}
-
-void writeField(LineWriter& out, std::string_view value) {
-    if (needsQuotes(value))
-        out.quoted(value);
-    else
-        out.text(value);
-}
-
-} // namespace
-
 bool isStorableConfigValue(std::string_view value) {
     return value.find_first_of("\"\r\n") == std::string_view::npos;
 }
@@ -45,13 +24,14 @@ std::string writeServerConfig(const ServerConfig& config, ExcludedMapStyle style
     LineWriter out;
     for (const std::string* value :
          {&config.ServerName, &config.Port, &config.IP, &config.RconPassword, &config.LogURL})
-        writeField(out, *value);
+        out.field(*value);
     out.number(config.MaxClients);
-    writeField(out, config.HostName);
-    if (style == ExcludedMapStyle::Quoted)
+    out.field(config.HostName);
+    // A map name holding a double quote could not be read back quoted.
+    if (style == ExcludedMapStyle::Quoted && config.ExcludedMap.find('"') == std::string::npos)
         out.quoted(config.ExcludedMap);
     else
-        writeField(out, config.ExcludedMap);
+        out.field(config.ExcludedMap);
     return out.contents();
 }
 

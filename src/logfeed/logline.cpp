@@ -4,6 +4,8 @@
 #include "core/numbers.h"
 #include "rcon/slottable.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 std::optional<std::size_t> stampEnd(std::string_view line) {
@@ -78,7 +80,7 @@ std::optional<LogEvent> parseLogEvent(std::string_view line, std::size_t stampEn
         return std::nullopt;
     }
     if (event.starts_with("Shut")) return MatchEnd{};
-    if (event.starts_with("Init")) return MatchStart{matchPlaylist(line)};
+    if (event.starts_with("Init")) return MatchStart{matchPlaylist(line), matchGametype(line)};
     switch (event.empty() ? '\0' : event.front()) {
     case 'D':
         return DamageLine{std::string(line)};
@@ -93,6 +95,16 @@ std::optional<LogEvent> parseLogEvent(std::string_view line, std::size_t stampEn
     default:
         return std::nullopt;
     }
+}
+
+std::optional<std::string> matchGametype(std::string_view line) {
+    constexpr std::string_view kKey = "\\g_gametype\\";
+    const std::size_t p = line.find(kKey);
+    if (p == std::string_view::npos) return std::nullopt;
+    const std::string_view rest = line.substr(p + kKey.size());
+    const std::string value(rest.substr(0, std::min<std::size_t>(rest.find('\\'), 32)));
+    if (trimBlanks(value).empty()) return std::nullopt;
+    return value;
 }
 
 } // namespace corvane

@@ -34,6 +34,9 @@ std::string chatStamp(std::string_view field0);
 // The playlist number of a match-start line: the two characters after the
 // word "playlist" (any case) and its separator, without "\".
 std::optional<std::int32_t> matchPlaylist(std::string_view line);
+// The game type of a match-start line: the value after "\g_gametype\" up to
+// the next "\"; nothing when the line names none. At most 32 characters.
+std::optional<std::string> matchGametype(std::string_view line);
 
 // ---- the events of a line
 
@@ -74,6 +77,7 @@ struct KillLine {
 // "InitGame:" and "ShutdownGame:" - a match starts or ends.
 struct MatchStart {
     std::optional<std::int32_t> playlist;
+    std::optional<std::string> gametype;
     bool operator==(const MatchStart&) const = default;
 };
 struct MatchEnd {

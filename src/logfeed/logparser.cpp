@@ -123,6 +123,7 @@ void LogParser::showChat(const ChatLine& chat) {
 void LogParser::handleMatchStart(const MatchStart& start) {
     statusPollWanted.notifyEach([this](const std::exception& e) { report(e); });
     if (start.playlist) m_link.CurrentPlaylist = *start.playlist;
+    if (start.gametype) m_link.CurrentGametype = *start.gametype;
     const std::int32_t playlist = m_link.CurrentPlaylist;
     if (playlist >= std::numeric_limits<std::int16_t>::min() &&
         playlist <= std::numeric_limits<std::int16_t>::max())

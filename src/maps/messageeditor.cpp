@@ -67,6 +67,8 @@ MessageEditor::~MessageEditor() = default;
 
 void MessageEditor::selectSubTab(MessageTab tab) {
     SaveMessageS();
+    // A welcome typed just before the sub-tab changes is not lost either.
+    if (m_welcomeTimer->isActive()) saveWelcome();
     m_subTab = tab;
     switch (tab) {
     case MessageTab::TimedMessages:
@@ -166,6 +168,8 @@ void MessageEditor::welcomeLeft(const std::string& text) {
 
 void MessageEditor::welcomeDefault() {
     m_welcome = kDefaultWelcomeTemplate;
+    // Saved like a typed template.
+    m_welcomeTimer->start();
     contentsChanged.notify();
 }
 

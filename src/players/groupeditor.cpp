@@ -217,7 +217,7 @@ bool GroupEditor::setOnlinePlayerGroup(int slot, int level) {
     if (!row || row->username.empty()) return false;
     const std::string guid = row->guid;
     const std::string name = row->username;
-    if (!m_groups.SetGroupDatabase("G" + guid, decimal(level), name, {}, true)) return false;
+    if (!m_groups.setGroupFromWindow("G" + guid, level, name)) return false;
     m_grid.setGroup(slot, m_groups.table.GroupName[static_cast<std::size_t>(level)]);
     m_playerLog.refresh();
     return true;
@@ -226,9 +226,11 @@ bool GroupEditor::setOnlinePlayerGroup(int slot, int level) {
 bool GroupEditor::setLoggedPlayerGroup(std::size_t row, int level) {
     if (row >= m_playerLog.rowCount()) return false;
     const PlayerLogRow player = m_playerLog.row(row);
-    if (!m_groups.SetGroupDatabase(decimal(player.record.ID), decimal(level),
-                                   player.record.UserName, {}, true))
-        return false;
+    return setRecordGroup(player.record.ID, player.record.UserName, level);
+}
+
+bool GroupEditor::setRecordGroup(std::int32_t id, const std::string& name, int level) {
+    if (!m_groups.setGroupFromWindow(decimal(id), level, name)) return false;
     m_playerLog.refresh();
     return true;
 }

@@ -6,6 +6,7 @@
 #include "core/signal.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +52,8 @@ public:
     // A player of the online grid, by slot, or of the player log, by row.
     bool setOnlinePlayerGroup(int slot, int level);
     bool setLoggedPlayerGroup(std::size_t row, int level);
+    // A player of the player log, by his record (rows move when the log refills).
+    bool setRecordGroup(std::int32_t id, const std::string& name, int level);
 
     Signal<> changed;
     // The default group changed: a status poll a moment later shows

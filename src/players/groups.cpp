@@ -229,6 +229,13 @@ void Groups::finishSetGroup(const std::string& playerName, const std::string& gu
     playerGroupChanged.notify();
 }
 
+bool Groups::setGroupFromWindow(const std::string& target, int level,
+                                const std::string& playerName) {
+    if (level < 0 || level > table.groupCount()) return false;
+    const bool silent = m_settings.mod.AnnounceMode[kSetGroupAnnounce] != 0;
+    return SetGroupDatabase(target, decimal(level), playerName, CommandIssuer{}, silent);
+}
+
 void Groups::PMGROUPS(const CommandIssuer& issuer) {
     std::string text = "^1Groups:^2";
     for (int level = 0; level <= table.groupCount(); ++level)

@@ -79,6 +79,11 @@ public:
     // announced at all. True when the player's group was changed.
     bool SetGroupDatabase(const std::string& target, const std::string& group,
                           const std::string& playerName, const CommandIssuer& issuer, bool silent);
+    // A group chosen for a player in the operator's window (level 0 is
+    // Owner). It is said publicly when set-group announcements are "Global"
+    // and not at all otherwise: nobody in the game asked, so nobody is told
+    // privately. False when the level names no group or nothing changed.
+    bool setGroupFromWindow(const std::string& target, int level, const std::string& playerName);
     void PMGROUPS(const CommandIssuer& issuer);
 
     // ---- console

@@ -56,31 +56,55 @@ void PlayerLog::refresh() {
     } catch (const SqlError&) {
         m_log.SMS("Error loading database view!", kRed);
     }
-    select(m_selected);
+    m_selected = m_selectedId ? rowOf(*m_selectedId) : std::nullopt;
+    if (!m_selected) m_selectedId.reset();
     changed.notify();
+}
+
+std::optional<std::size_t> PlayerLog::rowOf(std::int32_t id) {
+    if (!pagedFromTable()) {
+        const auto it = std::find(m_ids.begin(), m_ids.end(), id);
+        if (it == m_ids.end()) return std::nullopt;
+        return static_cast<std::size_t>(it - m_ids.begin());
+    }
+    try {
+        const auto position = m_store.position(m_order, id);
+        if (position && static_cast<std::size_t>(*position) < m_rowCount)
+            return static_cast<std::size_t>(*position);
+    } catch (const SqlError&) {
+    }
+    return std::nullopt;
 }
 
 void PlayerLog::clear() {
     m_pages.clear();
     m_ids.clear();
     m_rowCount = 0;
+    m_selected.reset();
     changed.notify();
 }
 
-// In table order a page follows on from the one before it when that one is
-// at hand, which costs the same anywhere in the table; otherwise, and in a
-// sort index, it is found by position.
+// A page follows on from the one before it when that one is at hand, which
+// costs the same anywhere in the table; otherwise it is found by position,
+// counted from whichever end of the table is nearer.
 std::vector<PlayerRecord> PlayerLog::readPage(std::size_t page) {
     const std::size_t first = page * kPageRows;
-    if (pagedFromTable() && m_order.sorted)
-        return m_store.sortedRecordsAt(m_order, static_cast<std::int64_t>(first),
-                                       static_cast<int>(kPageRows));
     if (pagedFromTable()) {
         const auto before = page == 0 ? m_pages.end() : m_pages.find(page - 1);
-        if (before != m_pages.end() && before->second.size() == kPageRows)
-            return m_store.recordsAfter(before->second.back().record.ID,
-                                        static_cast<int>(kPageRows));
-        return m_store.recordsAt(static_cast<std::int64_t>(first), static_cast<int>(kPageRows));
+        if (before != m_pages.end() && before->second.size() == kPageRows) {
+            // Empty when that record has been deleted since: then by position.
+            auto records = m_store.recordsAfter(m_order, before->second.back().record.ID,
+                                                static_cast<int>(kPageRows));
+            if (!records.empty()) return records;
+        }
+        if (first <= m_rowCount / 2)
+            return m_store.recordsAt(m_order, static_cast<std::int64_t>(first),
+                                     static_cast<int>(kPageRows));
+        const std::size_t end = std::min(first + kPageRows, m_rowCount);
+        auto records = m_store.recordsAt(m_order, static_cast<std::int64_t>(m_rowCount - end),
+                                         static_cast<int>(end - first), true);
+        std::reverse(records.begin(), records.end());
+        return records;
     }
     std::vector<PlayerRecord> records;
     const std::size_t last = std::min(first + kPageRows, m_ids.size());
@@ -137,6 +161,16 @@ void PlayerLog::sortByColumn(PlayerColumn column) {
 
 void PlayerLog::select(std::optional<std::size_t> row) {
     m_selected = row && *row < m_rowCount ? row : std::nullopt;
+    m_selectedId.reset();
+    if (m_selected) {
+        const std::int32_t id = this->row(*m_selected).record.ID;
+        if (id != 0) m_selectedId = id;
+    }
+}
+
+void PlayerLog::selectRecord(std::int32_t id) {
+    m_selected = rowOf(id);
+    m_selectedId = m_selected ? std::optional<std::int32_t>(id) : std::nullopt;
 }
 
 void PlayerLog::deleteSelected() {

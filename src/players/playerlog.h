@@ -64,9 +64,13 @@ public:
     void sortByColumn(PlayerColumn column);
     const PlayerStore::Order& order() const { return m_order; }
 
-    // The selected row, kept by position across refills.
+    // The selected row. A refill selects the same record again wherever the
+    // new order puts it (nothing when it is no longer listed).
     std::optional<std::size_t> selectedRow() const { return m_selected; }
+    std::optional<std::int32_t> selectedId() const { return m_selectedId; }
     void select(std::optional<std::size_t> row);
+    // Selects the row of a record, wherever it stands now.
+    void selectRecord(std::int32_t id);
 
     // Deletes the selected record: its player loses his group online, the row
     // goes, a status poll is requested and the next row takes the selection.
@@ -85,6 +89,7 @@ private:
     std::vector<PlayerRecord> readPage(std::size_t page);
     std::vector<std::int32_t> onlineIds() const;
     std::string shownGroup(const std::string& stored) const;
+    std::optional<std::size_t> rowOf(std::int32_t id);
 
     PlayerStore& m_store;
     Groups& m_groups;
@@ -100,6 +105,7 @@ private:
     bool m_nextDescending = true;
     bool m_onlineOnly = false;
     std::optional<std::size_t> m_selected;
+    std::optional<std::int32_t> m_selectedId;
 };
 
 } // namespace corvane

@@ -55,9 +55,14 @@ const char* sortKey(PlayerColumn column) {
     return "ID";
 }
 
-std::string orderBy(const PlayerStore::Order& order) {
-    if (!order.sorted) return " ORDER BY ID";
-    const char* direction = order.descending ? " DESC" : " ASC";
+std::string keyOf(const PlayerStore::Order& order) {
+    return order.sorted ? sortKey(order.column) : "ID";
+}
+
+// reversed gives the same rows last to first.
+std::string orderBy(const PlayerStore::Order& order, bool reversed = false) {
+    const char* direction = order.descending != reversed ? " DESC" : " ASC";
+    if (!order.sorted) return std::string(" ORDER BY ID") + direction;
     return std::string(" ORDER BY ") + sortKey(order.column) + " COLLATE NOCASE" + direction +
            ", ID" + direction;
 }
@@ -228,42 +233,115 @@ std::int64_t PlayerStore::count() {
     return n;
 }
 
-std::vector<PlayerRecord> PlayerStore::recordsAfter(std::int32_t afterId, int limit) {
-    SqlStatement& query = statement(std::string("SELECT ") + kColumns +
-                                    " FROM playerdb WHERE ID > ?1 ORDER BY ID LIMIT ?2");
-    query.bind(1, std::int64_t{afterId}).bind(2, std::int64_t{limit});
-    std::vector<PlayerRecord> out;
-    while (query.step())
-        out.push_back(readRecord(query));
-    query.reset();
-    return out;
-}
-
-std::vector<PlayerRecord> PlayerStore::recordsAt(std::int64_t offset, int limit) {
-    SqlStatement& query = statement(std::string("SELECT ") + kColumns +
-                                    " FROM playerdb ORDER BY ID LIMIT ?2 OFFSET ?1");
-    query.bind(1, offset).bind(2, std::int64_t{limit});
-    std::vector<PlayerRecord> out;
-    while (query.step())
-        out.push_back(readRecord(query));
-    query.reset();
-    return out;
-}
-
-std::vector<PlayerRecord> PlayerStore::sortedRecordsAt(const Order& order, std::int64_t offset,
-                                                       int limit) {
+std::vector<PlayerRecord> PlayerStore::recordsAt(const Order& order, std::int64_t offset, int limit,
+                                                 bool fromEnd) {
     SqlStatement& query = statement(std::string("SELECT ") + kColumns + " FROM playerdb" +
-                                    orderBy(order) + " LIMIT ?2 OFFSET ?1");
+                                    orderBy(order, fromEnd) + " LIMIT ?2 OFFSET ?1");
     query.bind(1, offset).bind(2, std::int64_t{limit});
     std::vector<PlayerRecord> out;
     while (query.step())
         out.push_back(readRecord(query));
     query.reset();
+    return out;
+}
+
+std::optional<std::optional<std::string>> PlayerStore::sortKeyOf(const Order& order,
+                                                                 std::int32_t id) {
+    SqlStatement& read = statement("SELECT " + keyOf(order) + " FROM playerdb WHERE ID = ?1");
+    read.bind(1, std::int64_t{id});
+    std::optional<std::optional<std::string>> key;
+    if (read.step()) key = read.isNull(0) ? std::nullopt : std::optional(read.text(0));
+    read.reset();
+    return key;
+}
+
+// Parameters: ?1 the key (when given), ?2 the ID, ?3 the limit; the condition
+// need not name the first two.
+void PlayerStore::readRecords(const std::string& where, const std::string& order, std::int32_t id,
+                              const std::string* key, int limit, std::vector<PlayerRecord>& out) {
+    if (limit <= 0) return;
+    SqlStatement& query = statement(std::string("SELECT ") + kColumns + " FROM playerdb WHERE " +
+                                    where + order + " LIMIT ?3");
+    if (key) query.bind(1, *key);
+    query.bind(2, std::int64_t{id}).bind(3, std::int64_t{limit});
+    while (query.step())
+        out.push_back(readRecord(query));
+    query.reset();
+}
+
+// The rows after a record in three runs, each a range of the key's index:
+// the rest of the records whose key equals his (by ID), the keys beyond his,
+// and the NULL keys where the direction puts them (first when ascending,
+// last when descending).
+std::vector<PlayerRecord> PlayerStore::recordsAfter(const Order& order, std::int32_t afterId,
+                                                    int limit) {
+    std::vector<PlayerRecord> out;
+    const bool down = order.descending;
+    const std::string byId = std::string(" ORDER BY ID") + (down ? " DESC" : " ASC");
+    const std::string idBeyond = std::string(down ? "ID < ?2" : "ID > ?2");
+    if (!order.sorted) {
+        readRecords(idBeyond, byId, afterId, nullptr, limit, out);
+        return out;
+    }
+    const auto key = sortKeyOf(order, afterId);
+    if (!key) return out;
+    const std::string k = keyOf(order);
+    const auto left = [&] { return limit - static_cast<int>(out.size()); };
+    if (*key) {
+        const std::string& value = **key;
+        readRecords(k + " = ?1 COLLATE NOCASE AND " + idBeyond, byId, afterId, &value, left(), out);
+        readRecords(k + " COLLATE NOCASE" + (down ? " < " : " > ") + "?1", orderBy(order), afterId,
+                    &value, left(), out);
+        if (down) readRecords(k + " IS NULL", byId, afterId, nullptr, left(), out);
+    } else {
+        readRecords(k + " IS NULL AND " + idBeyond, byId, afterId, nullptr, left(), out);
+        if (!down) readRecords(k + " IS NOT NULL", orderBy(order), afterId, nullptr, left(), out);
+    }
     return out;
 }
 
 bool PlayerStore::hasSortIndex(PlayerColumn column) {
     return column != PlayerColumn::Group;
+}
+
+// Counts the records the condition holds for; it names the record's ID as ?2
+// and, when one is given, the sort key's value as ?1.
+std::int64_t PlayerStore::countWhere(const std::string& condition, std::int32_t id,
+                                     const std::string* key) {
+    SqlStatement& query = statement("SELECT count(*) FROM playerdb WHERE " + condition);
+    if (key) query.bind(1, *key);
+    query.bind(2, std::int64_t{id});
+    const std::int64_t n = query.step() ? query.integer(0) : 0;
+    query.reset();
+    return n;
+}
+
+// Rows sort by the key (an empty field stored as NULL before any text, letter
+// case ignored), then by ID, both in the order's direction. The rows before
+// the record are counted through the key's index.
+std::optional<std::int64_t> PlayerStore::position(const Order& order, std::int32_t id) {
+    const std::string key = order.sorted ? sortKey(order.column) : "ID";
+    SqlStatement& read = statement("SELECT " + key + " FROM playerdb WHERE ID = ?1");
+    read.bind(1, std::int64_t{id});
+    if (!read.step()) {
+        read.reset();
+        return std::nullopt;
+    }
+    const bool nullKey = read.isNull(0);
+    const std::string value = read.text(0);
+    read.reset();
+    if (!order.sorted) return countWhere("ID < ?2", id);
+
+    const std::string before = order.descending ? " > " : " < ";
+    const std::string tieBefore = " AND ID" + before + "?2";
+    const std::string nulls = key + " IS NULL";
+    const std::string texts = key + " IS NOT NULL AND ID <> ?2";
+    if (nullKey)
+        return countWhere(nulls + tieBefore, id) + (order.descending ? countWhere(texts, id) : 0);
+    const std::string k = key + " COLLATE NOCASE";
+    return countWhere(k + before + "?1 AND ID <> ?2", id, &value) +
+           countWhere(k + " = ?1" + tieBefore, id, &value) +
+           (order.descending ? 0 : countWhere(nulls + " AND ID <> ?2", id));
 }
 
 std::vector<std::int32_t> PlayerStore::ids(const Order& order,

@@ -76,21 +76,34 @@ public:
     std::vector<std::int32_t> ids(const Order& order,
                                   const std::vector<std::int32_t>* onlyIds = nullptr);
     std::int64_t count();
-    // Records in table order: the first `limit` after the record with ID
-    // afterId, or starting at a position (slower the further it is).
-    std::vector<PlayerRecord> recordsAfter(std::int32_t afterId, int limit);
-    std::vector<PlayerRecord> recordsAt(std::int64_t offset, int limit);
-    // Records sorted by a column, starting at a position. Quick for every
-    // column with a sort index; see hasSortIndex.
-    std::vector<PlayerRecord> sortedRecordsAt(const Order& order, std::int64_t offset, int limit);
+    // Records in table order or sorted by a column (quick for every column
+    // with a sort index, see hasSortIndex). From a position, slower the
+    // further it is from the start - or, with fromEnd, from the last record
+    // backwards, the records then in reverse order.
+    std::vector<PlayerRecord> recordsAt(const Order& order, std::int64_t offset, int limit,
+                                        bool fromEnd = false);
+    // The `limit` records that follow the record with ID afterId, which costs
+    // the same anywhere in the table.
+    std::vector<PlayerRecord> recordsAfter(const Order& order, std::int32_t afterId, int limit);
     // The Group column sorts by the names shown, which no index can hold.
     static bool hasSortIndex(PlayerColumn column);
+    // Where the record stands in that order (0 for the first); empty when no
+    // record has that ID. Quick in table order and for every column with a
+    // sort index, so a selection can be found again in a big table.
+    std::optional<std::int64_t> position(const Order& order, std::int32_t id);
 
     // How a stored Group value is shown ("D" as the default group's name...).
     void setGroupDisplay(std::function<std::string(const std::string&)> display);
 
 private:
     SqlStatement& statement(std::string_view sql);
+    std::int64_t countWhere(const std::string& condition, std::int32_t id,
+                            const std::string* key = nullptr);
+    // The sort key of a record: empty when there is no such record, and a
+    // value that is empty when the key is NULL.
+    std::optional<std::optional<std::string>> sortKeyOf(const Order& order, std::int32_t id);
+    void readRecords(const std::string& where, const std::string& order, std::int32_t id,
+                     const std::string* key, int limit, std::vector<PlayerRecord>& out);
     void registerFunctions();
 
     SqliteDb m_db;

@@ -16,6 +16,9 @@ struct LinkState {
     std::int32_t CurrentPlaylist = 0;
     // The map the server runs, from the "map:" line of each status reply.
     std::string CurrentMap;
+    // The game type of the match being played, from its start line; empty
+    // until one has been seen.
+    std::string CurrentGametype;
 };
 
 } // namespace corvane

@@ -20,6 +20,7 @@ StatusTexts makeStatusTexts(const StatusInputs& in) {
     out.onlinePlayers = "Online Players: " + shown + "/" + max;
     out.serverName = "Server Name: " + in.hostName;
     out.playlist = "Playlist: " + std::to_string(in.currentPlaylist);
+    out.gametype = "Gametype: " + (in.gametype.empty() ? std::string("Unknown") : in.gametype);
     out.admins = std::string("Admin") + (in.adminsOnline == 1 ? "" : "s") +
                  " Online: " + std::to_string(in.adminsOnline);
     return out;

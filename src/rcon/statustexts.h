@@ -15,6 +15,7 @@ struct StatusInputs {
     int secondsToRefresh = 0;
     std::int32_t logMinutes = 0;
     std::string hostName;
+    std::string gametype; // empty while unknown
     std::int16_t adminsOnline = 0;
 };
 
@@ -27,6 +28,7 @@ struct StatusTexts {
     std::string onlinePlayers; // "Online Players: 3/17"
     std::string serverName;    // "Server Name: ..."
     std::string playlist;      // "Playlist: 5"
+    std::string gametype;      // "Gametype: tdm"
     std::string admins;        // "Admins Online: 2"
 
     bool operator==(const StatusTexts&) const = default;

@@ -1,6 +1,5 @@
 #include "rcon/teamstatus.h"
 
-#include "core/gametext.h"
 #include "core/numbers.h"
 #include "rcon/slottable.h"
 
@@ -18,6 +17,13 @@ std::optional<StatusRow> playerRow(const std::vector<std::string>& tokens) {
     const auto slot = toInt16(tokens[0]);
     if (tokens[0].empty() || !slot || *slot < 0 || *slot >= SlotTable::kSlots) return std::nullopt;
     return StatusRow{tokens[0], tokens[1], tokens[3], statusRowName(tokens)};
+}
+
+// A row short of the tokens after the name has no name to store.
+std::optional<StatusRow> namedRow(const std::vector<std::string>& tokens) {
+    auto row = playerRow(tokens);
+    if (row && row->name.empty()) return std::nullopt;
+    return row;
 }
 
 } // namespace
@@ -50,13 +56,13 @@ TeamStatus parseTeamStatus(const std::vector<std::string>& lines) {
         for (std::size_t t = 0; t < tokens.size(); ++t)
             if (t != 4 && tokens[t] == "map:" && tokens.size() > 1) status.map = tokens[1];
         if (!playerRow(tokens)) continue;
-        if (!tokens.back().ends_with("print")) {
-            status.rows.push_back(*playerRow(tokens));
-            continue;
-        }
-        const std::string joined =
-            replaceAll(lines[i], "print", "") + (i + 1 < lines.size() ? lines[i + 1] : "");
-        if (auto row = playerRow(statusTokens(joined))) status.rows.push_back(std::move(*row));
+        // Only the "print" that the cut put there goes: a name may hold the word.
+        const bool cut = tokens.back().ends_with("print");
+        const std::string joined = cut ? lines[i].substr(0, lines[i].rfind("print")) +
+                                             (i + 1 < lines.size() ? lines[i + 1] : "")
+                                       : lines[i];
+        if (auto row = namedRow(cut ? statusTokens(joined) : tokens))
+            status.rows.push_back(std::move(*row));
     }
     return status;
 }

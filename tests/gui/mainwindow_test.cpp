@@ -1,96 +1,103 @@
-// The main window renders the App's models and routes operator input to it.
+// The main window: tabs, menus, the lock-out, the status views and closing.
 
-#include "app/app.h"
-#include "console/mainwindow.h"
-#include "core/buildversion.h"
-#include "fakeports.h"
-#include "tempappdir.h"
+#include "guifixture.h"
+#include "guitests.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTabWidget>
-#include <QTest>
 #include <QTextEdit>
-
-#include <filesystem>
 
 using namespace corvane;
 using namespace corvane::testing;
 
+namespace {
+
+QStringList tabCaptions(QTabWidget* tabs) {
+    QStringList captions;
+    for (int i = 0; i < tabs->count(); ++i)
+        captions << tabs->tabText(i);
+    return captions;
+}
+
+QMenu* menu(QMainWindow& window, const QString& title) {
+    for (QAction* a : window.menuBar()->actions())
+        if (a->text() == title) return a->menu();
+    return nullptr;
+}
+
+QAction* menuEntry(QMainWindow& window, const QString& title, const QString& caption) {
+    QMenu* m = menu(window, title);
+    return m ? GuiFixture::entry(m, caption) : nullptr;
+}
+
+} // namespace
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TempAppDir dir;
-        FakePorts fake;
-        std::unique_ptr<App> app;
-        std::unique_ptr<console::MainWindow> window;
-
-        Fixture() {
-            dir.writeConfiguredServer();
-            app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
-            window = std::make_unique<console::MainWindow>(*app);
-            app->createMainWindow();
-            window->show();
-        }
-        QLineEdit* input(int index) { return window->findChildren<QLineEdit*>().at(index); }
-    };
-
-    static void screenshot(QWidget& w, const char* name) {
-        const QByteArray dir = qgetenv("CORVANE_SCREENSHOT_DIR");
-        if (dir.isEmpty()) return;
-        std::filesystem::create_directories(dir.toStdString());
-        w.grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
-    }
-
 private Q_SLOTS:
-    void captionAndSixTabs() {
-        Fixture f;
+    void tabsStripsAndMenusInTheirOrder() {
+        GuiFixture f;
         QCOMPARE(f.window->windowTitle(), QString("Corvane Mod - Alpha Host"));
-        auto* tabs = f.window->findChild<QTabWidget*>();
-        QVERIFY(tabs);
-        QStringList captions;
-        for (int i = 0; i < tabs->count(); ++i)
-            captions << tabs->tabText(i);
-        QCOMPARE(captions, QStringList({"Status", "Chat", "Players", "Messages", "Restrictions",
-                                        "Advanced"}));
+        QVERIFY(!f.window->windowIcon().isNull());
+        QCOMPARE(
+            tabCaptions(f.child<QTabWidget>("topTabs")),
+            QStringList({"Status", "Chat", "Players", "Messages", "Restrictions", "Advanced"}));
+        QCOMPARE(tabCaptions(f.child<QTabWidget>("playersTabs")),
+                 QStringList({"Online", "Player Log", "Permissions"}));
+        QCOMPARE(
+            tabCaptions(f.child<QTabWidget>("messagesTabs")),
+            QStringList({"Timed Messages", "Welcome Message", "Rules", "Reasons", "PM Settings"}));
+        QCOMPARE(tabCaptions(f.child<QTabWidget>("restrictionsTabs")),
+                 QStringList({"In-Game", "Language Filter"}));
+        QStringList menus;
+        for (QAction* a : f.window->menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus, QStringList({"Server", "Logs", "Help"}));
+        QCOMPARE(GuiFixture::visibleEntries(menu(*f.window, "Server")),
+                 QStringList({"Server Settings...", "Update Config", "Update Status", "Reset Maps",
+                              "Reserved Slot", "Advanced"}));
+        QCOMPARE(GuiFixture::visibleEntries(menu(*f.window, "Logs")),
+                 QStringList({"View Chat Log", "View Chat Archive", "View Server Log",
+                              "View Console Log", "-", "Clear Server Log"}));
+        QCOMPARE(GuiFixture::visibleEntries(menu(*f.window, "Help")),
+                 QStringList({"About", "Beta Information...", "Donate", "Update"}));
+        screenshot(*f.window, "status");
     }
 
     void activityLogAndStatusBarFollowTheApp() {
-        Fixture f;
+        GuiFixture f;
         f.app->activityLog().SMS("Hello from the test", kRed);
         f.fake.loop.advance(1000);
-        QTextEdit* activity = nullptr;
-        for (QTextEdit* view : f.window->findChildren<QTextEdit*>())
-            if (view->toPlainText().startsWith(QString("-Corvane Mod ") + kBuildVersion))
-                activity = view;
-        QVERIFY(activity);
-        QVERIFY(activity->toPlainText().contains("Hello from the test"));
-        const auto labels = f.window->statusBar()->findChildren<QLabel*>();
+        QVERIFY(f.child<QTextEdit>("activityView")->toPlainText().contains("Hello from the test"));
         QStringList texts;
-        for (QLabel* l : labels)
+        for (QLabel* l : f.window->statusBar()->findChildren<QLabel*>())
             texts << l->text();
         QVERIFY(texts.contains("0/17 Players"));
         QVERIFY(texts.contains("Server Uptime: Unknown"));
-        screenshot(*f.window, "main-window-status");
+        QCOMPARE(f.child<QLabel>("serverName")->text(), QString("Server Name: Alpha Host"));
+        QCOMPARE(f.child<QLabel>("gametype")->text(), QString("Gametype: Unknown"));
+        QCOMPARE(f.child<QLabel>("onlinePlayers")->text(), QString("Online Players: 0/17"));
     }
 
     void sayAndCommandBoxesQueueLines() {
-        Fixture f;
+        GuiFixture f;
         f.app->queue().clear();
-        QTest::keyClicks(f.input(0), "hello there");
-        QTest::keyClick(f.input(0), Qt::Key_Return);
-        QCOMPARE(f.input(0)->text(), QString());
-        QTest::keyClicks(f.input(1), "map_rotate");
-        QTest::keyClick(f.input(1), Qt::Key_Return);
-        QCOMPARE(f.app->queue().size(), std::size_t(2));
-        QCOMPARE(QString::fromStdString(f.app->queue().at(0).line), QString("map_rotate"));
-        QCOMPARE(QString::fromStdString(f.app->queue().at(1).line), QString("say  hello there"));
+        auto* say = f.child<QLineEdit>("sayInput");
+        QTest::keyClicks(say, "hello there");
+        QTest::keyClick(say, Qt::Key_Return);
+        QCOMPARE(say->text(), QString());
+        auto* command = f.child<QLineEdit>("commandInput");
+        QTest::keyClicks(command, "map_rotate");
+        QTest::mouseClick(f.child<QPushButton>("sendButton"), Qt::LeftButton);
+        QCOMPARE(f.queued(), (std::vector<std::string>{"map_rotate", "say  hello there"}));
+        QVERIFY(f.child<QTextEdit>("chatView")->toPlainText().contains("Console: hello there"));
     }
 
-    void criticalErrorKeepsTheFirstTab() {
+    void theLockOutJumpsBackToStatusWithTheErrorBox() {
         TempAppDir dir;
         dir.write("Data/Config.txt", "Alpha\r\n");
         FakePorts fake;
@@ -98,14 +105,68 @@ private Q_SLOTS:
         App app(fake.ports(), AppPaths(dir.path()));
         console::MainWindow window(app);
         app.createMainWindow();
-        auto* tabs = window.findChild<QTabWidget*>();
-        tabs->setCurrentIndex(2);
+        auto* tabs = window.findChild<QTabWidget*>("topTabs");
+        tabs->setCurrentIndex(2); // "Players"
         QCOMPARE(tabs->currentIndex(), 0);
         QCOMPARE(QString::fromStdString(fake.prompts.asked.back().title), QString("ERROR!"));
+        QCOMPARE(QString::fromStdString(fake.prompts.asked.back().text),
+                 QString("Critical errors have occured! Please restart!"));
+        QCOMPARE(fake.prompts.asked.back().icon, MessageIcon::Critical);
+        // Ignore greys the four items; "Update Config" brings them back.
+        QVERIFY(!menu(window, "Logs")->menuAction()->isEnabled());
+        for (const char* caption : {"Server Settings...", "Reset Maps", "Reserved Slot"})
+            QVERIFY(!menuEntry(window, "Server", caption)->isEnabled());
+        QVERIFY(menuEntry(window, "Server", "Update Config")->isEnabled());
+        dir.writeConfiguredServer();
+        menuEntry(window, "Server", "Update Config")->trigger();
+        QVERIFY(menu(window, "Logs")->menuAction()->isEnabled());
+        QVERIFY(menuEntry(window, "Server", "Reset Maps")->isEnabled());
+        tabs->setCurrentIndex(2);
+        QCOMPARE(tabs->currentIndex(), 2);
+    }
+
+    void clearingTheLogsAsksFirst() {
+        GuiFixture f;
+        f.app->activityLog().SMS("an entry");
+        f.app->chatLog().view().append("\r\nBob: hi");
+        auto* activity = f.child<QTextEdit>("activityView");
+        auto* chat = f.child<QTextEdit>("chatView");
+        f.fake.prompts.answers = {MessageResult::No, MessageResult::No};
+        menuEntry(*f.window, "Logs", "Clear Server Log")->trigger();
+        QTest::mouseClick(f.child<QPushButton>("clearChat"), Qt::LeftButton);
+        QVERIFY(activity->toPlainText().contains("an entry"));
+        QVERIFY(chat->toPlainText().contains("Bob: hi"));
+        const auto& asked = f.fake.prompts.asked;
+        QCOMPARE(QString::fromStdString(asked[asked.size() - 2].title),
+                 QString("Clear Server Log"));
+        QCOMPARE(QString::fromStdString(asked.back().title), QString("Clear Chat Log"));
+
+        f.fake.prompts.answers = {MessageResult::Yes, MessageResult::Yes};
+        menuEntry(*f.window, "Logs", "Clear Server Log")->trigger();
+        QTest::mouseClick(f.child<QPushButton>("clearChat"), Qt::LeftButton);
+        QCOMPARE(activity->toPlainText(), QString::fromStdString(corvane::bannerLine()));
+        QCOMPARE(chat->toPlainText(), QString("-In Game Chat-"));
+    }
+
+    void menuItemsReachTheirOperations() {
+        GuiFixture f;
+        f.app->queue().clear();
+        f.app->queue().pushBack("say queued");
+        menuEntry(*f.window, "Server", "Reset Maps")->trigger();
+        QCOMPARE(f.queued().front(), std::string("playlist_excludeMap \"mp_nuked\""));
+        menuEntry(*f.window, "Server", "Reserved Slot")->trigger();
+        QVERIFY(f.app->commands().reserved.ReservedByOperator());
+        menuEntry(*f.window, "Server", "Advanced")->trigger();
+        menuEntry(*f.window, "Help", "Donate")->trigger(); // no web site: nothing opens
+        f.app->settings().advanced.WebsiteURL = "https://example.org";
+        menuEntry(*f.window, "Help", "Donate")->trigger();
+        QCOMPARE(f.fake.shell.opened.size(), std::size_t(2));
+        QVERIFY(QString::fromStdString(f.fake.shell.opened[0]).endsWith("Advanced.txt"));
+        QCOMPARE(f.fake.shell.opened[1], std::string("https://example.org/donate"));
     }
 
     void closingStartsTheOrderlyShutdown() {
-        Fixture f;
+        GuiFixture f;
         f.window->close();
         QVERIFY(f.window->isVisible()); // the close itself is cancelled
         f.fake.loop.advance(1000);
@@ -113,5 +174,8 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+QObject* corvane::testing::mainWindowTests() {
+    return new MainWindowTest;
+}
+
 #include "mainwindow_test.moc"

@@ -12,15 +12,9 @@ MessageResult ScriptedPrompts::messageBox(const std::string& title, const std::s
         answers.pop_front();
         return answer;
     }
-    switch (buttons) {
-    case MessageButtons::Ok:
-        return MessageResult::Ok;
-    case MessageButtons::YesNo:
-        return MessageResult::Yes;
-    case MessageButtons::AbortRetryIgnore:
-        return MessageResult::Abort;
-    }
-    return MessageResult::Ok;
+    return buttons == MessageButtons::YesNo              ? MessageResult::Yes
+           : buttons == MessageButtons::AbortRetryIgnore ? MessageResult::Abort
+                                                         : MessageResult::Ok;
 }
 
 std::string ScriptedPrompts::inputBox(const std::string& title, const std::string& prompt,

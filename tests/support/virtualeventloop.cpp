@@ -46,12 +46,8 @@ VirtualEventLoop::~VirtualEventLoop() = default;
 
 std::unique_ptr<Timer> VirtualEventLoop::createTimer(int intervalMs, bool singleShot,
                                                      std::function<void()> callback) {
-    auto state = std::make_unique<TimerState>();
-    state->loop = this;
-    state->interval = intervalMs;
-    state->singleShot = singleShot;
-    state->callback = std::move(callback);
-    return std::make_unique<VirtualTimer>(std::move(state));
+    return std::make_unique<VirtualTimer>(std::make_unique<TimerState>(
+        TimerState{this, intervalMs, singleShot, false, 0, 0, std::move(callback)}));
 }
 
 void VirtualEventLoop::post(std::function<void()> callback) {

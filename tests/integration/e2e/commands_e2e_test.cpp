@@ -67,8 +67,8 @@ TEST(CommandsE2E, SayingAKickLineKicksNobody) {
     startGame(sim, live);
     auto& groups = live.app().players().groups;
     groups.table.GroupCommands[3] = "SAY";
-    ASSERT_TRUE(groups.SetGroupDatabase(std::string("G") + kBobGuid, "3", "Bobby", CommandIssuer{},
-                                        true));
+    ASSERT_TRUE(
+        groups.SetGroupDatabase(std::string("G") + kBobGuid, "3", "Bobby", CommandIssuer{}, true));
     sim.command("chat 5 !say clientkick 2 bye");
     ASSERT_TRUE(waitUntil([&] { return sim.received("say  clientkick 2 bye") == 1; }, 15000))
         << live.serverLog();

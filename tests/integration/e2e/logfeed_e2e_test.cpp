@@ -1,5 +1,4 @@
-// The log feed against the simulated provider: chat, restarts and the
-// provider's answers.
+// The log feed against the simulated provider: a burst longer than the tail.
 
 #include "core/rtf.h"
 #include "core/textfile.h"
@@ -22,111 +21,12 @@ std::string transcript(const LiveApp& live) {
     return text;
 }
 
-bool chatShows(LiveApp& live, const std::string& text) {
-    return live.app().chatLog().view().plainText().find(text) != std::string::npos;
-}
-
 } // namespace
 
-TEST(LogFeedE2E, ChatReachesTheViewTheArchiveAndTheTranscriptInEveryProviderMode) {
-    LiveSimulator sim;
-    LiveApp live(sim, sim.password);
-    ASSERT_TRUE(live.waitUntilPrimed());
-    sim.command("join slot=2 Alice");
-    const std::pair<const char*, const char*> modes[] = {
-        {"http mode chunked", "hello from chunked"},
-        {"http mode partial", "hello from partial"},
-        {"http mode tiny 7", "hello from tiny chunks"},
-    };
-    for (const auto& [mode, text] : modes) {
-        ASSERT_EQ(sim.command(mode).rfind("ok", 0), 0u) << mode;
-        sim.command(std::string("chat Alice ") + text);
-        ASSERT_TRUE(
-            waitUntil([&] { return chatShows(live, std::string("Alice: ") + text); }, 10000))
-            << mode << "\n"
-            << live.app().chatLog().view().plainText();
-        EXPECT_NE(live.dir().read("Logs/ChatArchive.txt").find(std::string("] Alice: ") + text),
-                  std::string::npos);
-        ASSERT_TRUE(
-            waitUntil([&] { return transcript(live).find(text) != std::string::npos; }, 5000))
-            << mode;
-    }
-    // Each line is shown once, whatever the pieces it came in.
-    const std::string view = live.app().chatLog().view().plainText();
-    EXPECT_EQ(view.find("hello from tiny chunks"), view.rfind("hello from tiny chunks"));
-}
-
-TEST(LogFeedE2E, RestartIsDetectedAndThePlaylistQueriedFirst) {
-    LiveSimulator sim({"--uptime", "600"});
-    LiveApp live(sim, sim.password);
-    ASSERT_TRUE(live.waitUntilPrimed());
-    ASSERT_TRUE(waitUntil([&] { return live.app().logFetcher().LogMinutes() >= 10; }, 5000));
-    const int playlistsBefore = sim.received("Playlist");
-    sim.command("restart");
-    ASSERT_TRUE(waitUntil([&] { return live.logHas("] Server crash/restart detected - "); }, 10000))
-        << live.serverLog();
-    EXPECT_TRUE(waitUntil([&] { return sim.received("Playlist") > playlistsBefore; }, 5000));
-}
-
-TEST(LogFeedE2E, WaitAnswerSetsTheNextFetchTime) {
-    LiveSimulator sim;
-    LiveApp live(sim, sim.password);
-    ASSERT_TRUE(live.waitUntilPrimed());
-    sim.command("http mode wait 7");
-    ASSERT_TRUE(waitUntil([&] { return live.app().logFetcher().RefreshTarget() == 7; }, 5000));
-    const auto requestsBefore = sim.journal("http_request").size();
-    runFor(4000);
-    EXPECT_EQ(sim.journal("http_request").size(),
-              requestsBefore); // waiting, not fetching each second
-    sim.command("http mode chunked");
-    EXPECT_TRUE(
-        waitUntil([&] { return sim.journal("http_request").size() > requestsBefore; }, 8000));
-}
-
-TEST(LogFeedE2E, BrokenAnswersAreReportedOnceEachAndLoseNoLine) {
-    LiveSimulator sim;
-    LiveApp live(sim, sim.password);
-    ASSERT_TRUE(live.waitUntilPrimed());
-    sim.command("join slot=2 Alice");
-    sim.command("chat Alice said while the log was away");
-    for (const char* mode : {"cut", "garbage", "error 503", "badrequest", "notfound"}) {
-        // Two requests in the mode: at least one whole fetch was answered in it.
-        const auto before = sim.journal("http_request").size();
-        ASSERT_EQ(sim.command(std::string("http mode ") + mode).rfind("ok", 0), 0u) << mode;
-        ASSERT_TRUE(
-            waitUntil([&] { return sim.journal("http_request").size() >= before + 2; }, 10000))
-            << mode;
-    }
-    EXPECT_FALSE(chatShows(live, "said while the log was away"));
-    sim.command("http mode chunked");
-    EXPECT_TRUE(waitUntil([&] { return chatShows(live, "said while the log was away"); }, 8000));
-    const std::string log = live.serverLog();
-    for (const char* warning : {"] Log URL problem - HTTP/1.1 503 Service Temporarily Unavailable",
-                                "] Invalid GameServer URL - Error 400 (Bad Request)",
-                                "] Invalid GameServer URL - please fix!"})
-        EXPECT_NE(log.find(warning), std::string::npos) << warning << "\n" << log;
-}
-
-// A host that accepts the connection and never answers: the feed stops, and
-// the operator is told.
-TEST(LogFeedE2E, AStalledLogHostIsReported) {
-    LiveSimulator sim;
-    LiveApp live(sim, sim.password);
-    ASSERT_TRUE(live.waitUntilPrimed());
-    sim.command("http mode stall");
-    EXPECT_TRUE(waitUntil(
-        [&] {
-            return live.logHas("] Error retrieving the log file, check the LOG URL is correct or "
-                               "it may be GameServers problem...");
-        },
-        30000))
-        << live.serverLog();
-}
-
 // A burst far longer than the tail between two fetches, on the provider's
-// host and on a plain web server: the feed catches up, and every chat line
-// reaches the archive once, in order, and every "!" command among them is
-// handed to the command listeners once.
+// host, on a plain web server and in tiny chunks: the feed catches up, and
+// every chat line reaches the archive once, in order, and every "!" command
+// among them is handed to the command listeners once.
 TEST(LogFeedE2E, BurstLongerThanTheTailLosesNoChatLine) {
     LiveSimulator sim;
     LiveApp live(sim, sim.password);
@@ -139,8 +39,8 @@ TEST(LogFeedE2E, BurstLongerThanTheTailLosesNoChatLine) {
                                                              CommandIssuer{}, true));
     std::vector<std::string> said;
     std::vector<std::string> wantedSays; // what each "!say" of the burst makes the server say
-    for (const std::string mode : {"chunked", "partial"}) {
-        ASSERT_EQ(sim.command("http mode " + mode), "ok " + mode);
+    for (const std::string mode : {"chunked", "partial", "tiny 7"}) {
+        ASSERT_EQ(sim.command("http mode " + mode).rfind("ok", 0), 0u);
         const std::pair<int, std::string> bursts[] = {{300, mode + " flood, line"},
                                                       {8, "!say " + mode + " spam"},
                                                       {300, mode + " flood goes on, line"}};
@@ -165,6 +65,11 @@ TEST(LogFeedE2E, BurstLongerThanTheTailLosesNoChatLine) {
         if (const std::size_t at = line.find("] Alice: "); at != std::string::npos)
             archived.push_back(line.substr(at + 2));
     EXPECT_EQ(archived, said);
+    const std::string view = live.app().chatLog().view().plainText();
+    EXPECT_NE(view.find(said.back()), std::string::npos);
+    EXPECT_EQ(view.find(said.back()), view.rfind(said.back()));
+    EXPECT_TRUE(
+        waitUntil([&] { return transcript(live).find(said.back()) != std::string::npos; }, 5000));
 
     // Every command of the burst was carried out once, in order.
     const auto saysSent = [&] {

@@ -4,6 +4,7 @@
 #include "tempappdir.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace corvane;
@@ -16,18 +17,33 @@ protected:
     TempAppDir dir;
     FakePorts fake;
     std::unique_ptr<App> app;
+    std::vector<std::string> steps; // the load steps of the newest App
+    Connection stepsHeard;
 
     App& makeApp() {
         app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
+        steps.clear();
+        stepsHeard = app->loadStep.connect([this](std::string_view s) { steps.emplace_back(s); });
         return *app;
     }
+    // The main window of a set-up server, loaded.
+    App& started() {
+        dir.writeConfiguredServer();
+        makeApp().createMainWindow();
+        return *app;
+    }
+    void editMod(const std::function<void(std::vector<std::string>&)>& edit) {
+        auto lines = modLines();
+        edit(lines);
+        std::string text;
+        for (const auto& l : lines)
+            text += l + "\r\n";
+        dir.write("Data/MOD.txt", text);
+    }
+    std::vector<std::string> modLines() { return splitLines(dir.read("Data/MOD.txt")); }
     std::vector<std::string> serverLog() { return splitLines(dir.read("Logs/Server.txt")); }
-    bool logHas(const std::string& text) {
-        for (const auto& line : serverLog())
-            if (line.size() >= text.size() &&
-                line.compare(line.size() - text.size(), text.size(), text) == 0)
-                return true;
-        return false;
+    bool logHas(const std::string& lineEnd) {
+        return dir.read("Logs/Server.txt").find(lineEnd + "\r\n") != std::string::npos;
     }
 };
 
@@ -43,12 +59,7 @@ TEST_F(AppTest, FirstRunMarkerIsExactAndCaseSensitive) {
 }
 
 TEST_F(AppTest, VersionMismatchEndsWithTheUpgradeBox) {
-    auto lines = splitLines(dir.read("Data/MOD.txt"));
-    lines[1] = "0.0.1";
-    std::string text;
-    for (const auto& l : lines)
-        text += l + "\r\n";
-    dir.write("Data/MOD.txt", text);
+    editMod([](auto& lines) { lines[1] = "0.0.1"; });
     EXPECT_EQ(makeApp().Main(), StartMode::End);
     ASSERT_EQ(fake.prompts.asked.size(), 1u);
     EXPECT_EQ(fake.prompts.asked[0].title, std::string("Version ") + kBuildVersion);
@@ -59,83 +70,54 @@ TEST_F(AppTest, VersionMismatchEndsWithTheUpgradeBox) {
 }
 
 TEST_F(AppTest, MissingDataOrConfigEndsWithTheRequiredFileBox) {
-    const std::string box =
-        "Unable to open required file! Please make sure you extracted the contents "
-        "of the zipped directory and the 'Data' folder exists!";
     std::filesystem::remove(dir.file("Data/Config.txt"));
     EXPECT_EQ(makeApp().Main(), StartMode::End);
     std::filesystem::remove_all(dir.file("Data"));
     EXPECT_EQ(makeApp().Main(), StartMode::End);
     ASSERT_EQ(fake.prompts.asked.size(), 2u);
-    for (const auto& asked : fake.prompts.asked) {
-        EXPECT_EQ(asked.title, "");
-        EXPECT_EQ(asked.text, box);
-    }
+    for (const auto& asked : fake.prompts.asked)
+        EXPECT_EQ(asked.title + "|" + asked.text,
+                  "|Unable to open required file! Please make sure you extracted the contents "
+                  "of the zipped directory and the 'Data' folder exists!");
 }
 
 TEST_F(AppTest, LoadRunsEveryStepInOrder) {
-    dir.writeConfiguredServer();
-    App& a = makeApp();
-    std::vector<std::string> order;
-    const Connection steps = a.loadStep.connect([&](std::string_view s) { order.emplace_back(s); });
-    a.createMainWindow();
-    const std::vector<std::string> expected = {"LayOutViews",
-                                               "MaxHealth",
-                                               "ClearHP",
-                                               "LoadBadWords",
-                                               "LoadAVars",
-                                               "LoadDRank",
-                                               "ClearPlayers",
-                                               "ResetVoting",
-                                               "InputConfig",
-                                               "InputAdmin",
-                                               "SetCaption",
-                                               "SetDefaultRotation",
-                                               "LoadPlayerDatabase",
-                                               "SizeCommandClipboard",
-                                               "QueuePlaylist",
-                                               "CVMwelcome",
-                                               "BuildMapTable",
-                                               "StartRconPump",
-                                               "AllowRcon",
-                                               "Loadr2",
-                                               "LoadModFile"};
-    EXPECT_EQ(order, expected);
-    const auto lines = serverLog();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "[2026-12-05 09:18:28] Read Config File");
-    EXPECT_EQ(lines[1], "[2026-12-05 09:18:28] Read Admin Config");
-    EXPECT_EQ(lines[2], "[2026-12-05 09:18:28] The map was reset to the default rotation");
+    App& a = started();
+    std::string order;
+    for (const auto& step : steps)
+        order += step + " ";
+    EXPECT_EQ(order, "LayOutViews MaxHealth ClearHP LoadBadWords LoadAVars LoadDRank ClearPlayers "
+                     "ResetVoting InputConfig InputAdmin SetCaption SetDefaultRotation "
+                     "LoadPlayerDatabase SizeCommandClipboard QueuePlaylist CVMwelcome "
+                     "BuildMapTable StartRconPump AllowRcon Loadr2 LoadModFile ");
+    EXPECT_EQ(serverLog(), (std::vector<std::string>{
+                               "[2026-12-05 09:18:28] Read Config File",
+                               "[2026-12-05 09:18:28] Read Admin Config",
+                               "[2026-12-05 09:18:28] The map was reset to the default rotation"}));
     EXPECT_EQ(a.caption(), "Corvane Mod - Alpha Host");
     EXPECT_EQ(a.settings().mod.MaxWarns, 2);
+    // The status texts are there before the first tick.
+    EXPECT_EQ(a.statusTexts().players, "0/17 Players");
+    EXPECT_EQ(a.statusTexts().refresh, "10 seconds until next refresh");
 }
 
 TEST_F(AppTest, CaptionWithoutHostNameShowsTheVersion) {
     dir.write("Data/Config.txt", "Alpha\r\n1\r\nip\r\npw\r\nurl\r\n 18\r\n\r\nmap\r\n");
-    App& a = makeApp();
-    a.createMainWindow();
-    EXPECT_EQ(a.caption(), std::string("Corvane Mod - Version: ") + kBuildVersion);
+    makeApp().createMainWindow();
+    EXPECT_EQ(app->caption(), std::string("Corvane Mod - Version: ") + kBuildVersion);
 }
 
-TEST_F(AppTest, RefreshDelayAndTrimPeriodComeFromAdvancedTxt) {
-    dir.writeConfiguredServer();
+TEST_F(AppTest, AdvancedTxtIsReadAndWhenBrokenAllDefaultsWithARedLine) {
+    const std::string error = "] Error in the Advanced.txt file! All Advanced vars are default";
     std::string adv = dir.read("Data/Advanced.txt");
     adv.replace(adv.find("RefreshDelay=10"), 15, "RefreshDelay=30");
     dir.write("Data/Advanced.txt", adv);
-    App& a = makeApp();
-    a.createMainWindow();
-    EXPECT_EQ(a.settings().advanced.RefreshDelay, 30);
-    EXPECT_FALSE(logHas("Error in the Advanced.txt file! All Advanced vars are default"));
-}
+    EXPECT_EQ(started().settings().advanced.RefreshDelay, 30);
+    EXPECT_FALSE(logHas(error));
 
-TEST_F(AppTest, ElevenHeaderFieldsFallBackToDefaultsWithTheRedMessage) {
-    dir.writeConfiguredServer();
-    std::string adv = dir.read("Data/Advanced.txt");
-    adv.erase(0, adv.find("\r\n") + 2); // drop one header line
-    dir.write("Data/Advanced.txt", adv);
-    App& a = makeApp();
-    a.createMainWindow();
-    EXPECT_TRUE(logHas("] Error in the Advanced.txt file! All Advanced vars are default"));
+    dir.write("Data/Advanced.txt", adv.erase(0, adv.find("\r\n") + 2)); // one header line less
+    App& a = started();
+    EXPECT_TRUE(logHas(error));
     EXPECT_EQ(a.settings().advanced.RefreshDelay, 10);
     EXPECT_EQ(a.settings().advanced.RconQueueInterval, 525);
     EXPECT_EQ(a.settings().advanced.PlayerDbPath, dir.path().string() + "\\Data\\playerdb.mdb");
@@ -182,11 +164,8 @@ TEST_F(AppTest, RetryRunsTheWholeLoadAgain) {
     dir.write("Data/Config.txt", "Alpha\r\n");
     fake.prompts.answers = {MessageResult::Retry, MessageResult::Ignore};
     App& a = makeApp();
-    int loads = 0;
-    const Connection steps =
-        a.loadStep.connect([&](std::string_view s) { loads += s == "LayOutViews"; });
     a.createMainWindow();
-    EXPECT_EQ(loads, 2);
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), "LayOutViews"), 2);
     EXPECT_EQ(fake.prompts.asked.size(), 2u);
     EXPECT_TRUE(a.criticalError());
 }
@@ -211,56 +190,41 @@ TEST_F(AppTest, RetryAfterRepairClearsTheError) {
 TEST_F(AppTest, AbortEndsTheProgramWithAFailureStatus) {
     dir.write("Data/Config.txt", "Alpha\r\n");
     fake.prompts.answers = {MessageResult::Abort};
-    App& a = makeApp();
-    std::vector<std::string> order;
-    const Connection steps = a.loadStep.connect([&](std::string_view s) { order.emplace_back(s); });
-    a.createMainWindow();
-    EXPECT_TRUE(a.ended());
+    makeApp().createMainWindow();
+    EXPECT_TRUE(app->ended());
     EXPECT_EQ(fake.loop.exitCode(), 1);
-    EXPECT_EQ(order.back(), "InputConfig"); // nothing after the abort
+    EXPECT_EQ(steps.back(), "InputConfig"); // nothing after the abort
     EXPECT_EQ(fake.loop.activeTimerCount(), 0u);
 }
 
-TEST_F(AppTest, ShutdownHasTwoStagesOneSecondApart) {
-    dir.writeConfiguredServer();
-    App& a = makeApp();
-    a.createMainWindow();
+TEST_F(AppTest, ShutdownSavesAndHasTwoStagesOneSecondApart) {
+    App& a = started();
     fake.loop.advance(5000);
+    a.settings().mod.MaxWarns = 5;
     a.ENDALL();
     a.ENDALL(); // a second close request changes nothing
-    // Last of the first stage: the rotation goes back to the default list.
-    const auto firstStage = serverLog();
-    EXPECT_EQ(firstStage[firstStage.size() - 2], "[2026-12-05 09:18:33] Shutting down...");
-    EXPECT_EQ(firstStage.back(), "[2026-12-05 09:18:33] The map was reset to the default rotation");
+    EXPECT_EQ(modLines()[12], " 5");
     const auto& runs = a.activityLog().view().runs();
     EXPECT_TRUE(std::any_of(runs.begin(), runs.end(), [](const TextRun& run) {
         return run.text.find("Shutting down...") != std::string::npos && run.colour == kRed;
     }));
-    EXPECT_FALSE(fake.loop.exitCode());
     fake.loop.advance(999);
     EXPECT_FALSE(fake.loop.exitCode());
     fake.loop.advance(1);
     EXPECT_EQ(fake.loop.exitCode(), 0);
+    // The first stage ends by sending the rotation back to the default list.
     const auto lines = serverLog();
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[lines.size() - 3], "[2026-12-05 09:18:33] Shutting down...");
-    EXPECT_EQ(lines.back(), "[2026-12-05 09:18:34] Shutting down...");
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(
+        std::vector<std::string>(lines.end() - 3, lines.end()),
+        (std::vector<std::string>{"[2026-12-05 09:18:33] Shutting down...",
+                                  "[2026-12-05 09:18:33] The map was reset to the default rotation",
+                                  "[2026-12-05 09:18:34] Shutting down..."}));
     EXPECT_EQ(fake.loop.activeTimerCount(), 0u);
 }
 
-TEST_F(AppTest, ShutdownSavesTheModSettings) {
-    dir.writeConfiguredServer();
-    App& a = makeApp();
-    a.createMainWindow();
-    a.settings().mod.MaxWarns = 5;
-    a.ENDALL();
-    EXPECT_EQ(splitLines(dir.read("Data/MOD.txt"))[12], " 5");
-}
-
 TEST_F(AppTest, FirstRunGreetingAndDefaultsASecondLater) {
-    dir.writeConfiguredServer();
-    App& a = makeApp();
-    a.createMainWindow();
+    App& a = started();
     a.settings().mod.MaxWarns = 9;
     a.settings().mod.WelcomeTemplate = "x";
     a.settings().mod.AutoUpdateCheck = false;
@@ -282,39 +246,28 @@ TEST_F(AppTest, FirstRunGreetingAndDefaultsASecondLater) {
 }
 
 TEST_F(AppTest, SwitchClicksSaveAtOnceExceptTheXboxBox) {
-    dir.writeConfiguredServer();
-    App& a = makeApp();
-    a.createMainWindow();
-    const auto before = splitLines(dir.read("Data/MOD.txt"));
+    App& a = started();
+    auto expected = modLines();
+    ASSERT_EQ(expected[9] + expected[11], " 0 0");
     a.settings().setSwitch(Settings::Switch::KickXboxNames, true);
-    EXPECT_EQ(splitLines(dir.read("Data/MOD.txt")), before);
+    EXPECT_EQ(modLines(), expected);
     a.settings().setSwitch(Settings::Switch::LanguageFilterEnabled, true);
-    const auto after = splitLines(dir.read("Data/MOD.txt"));
-    EXPECT_EQ(after[9], " 1");
-    EXPECT_EQ(after[11], " 1"); // the Xbox box went out with this save
-    for (std::size_t i = 0; i < 30; ++i) {
-        if (i != 9 && i != 11) {
-            EXPECT_EQ(after[i], before[i]) << i;
-        }
-    }
+    expected[9] = expected[11] = " 1"; // the Xbox box went out with this save
+    EXPECT_EQ(modLines(), expected);
 }
 
 TEST_F(AppTest, MaxWarnsBoxTurnsNonNumbersIntoZero) {
-    dir.writeConfiguredServer();
-    App& a = makeApp();
-    a.createMainWindow();
+    App& a = started();
     a.settings().maxWarnsEdited("4");
     EXPECT_EQ(a.settings().mod.MaxWarns, 4);
     a.settings().maxWarnsEdited("abc");
     EXPECT_EQ(a.settings().mod.MaxWarns, 4);
     EXPECT_EQ(a.settings().maxWarnsLeft("abc"), "0");
-    EXPECT_EQ(splitLines(dir.read("Data/MOD.txt"))[12], " 0");
+    EXPECT_EQ(modLines()[12], " 0");
 }
 
 TEST_F(AppTest, SaveConfigQuotesTheMapAndFailureKeepsTheOldFile) {
-    dir.writeConfiguredServer();
-    App& a = makeApp();
-    a.createMainWindow();
+    App& a = started();
     a.settings().config.ExcludedMap = "mp_crash";
     a.settings().SaveConfig();
     EXPECT_EQ(splitLines(dir.read("Data/Config.txt"))[7], "\"mp_crash\"");
@@ -329,12 +282,7 @@ TEST_F(AppTest, SaveConfigQuotesTheMapAndFailureKeepsTheOldFile) {
 
 TEST_F(AppTest, ModFileFailureKeepsEarlierFieldsAndSkipsTheClosingSteps) {
     dir.writeConfiguredServer();
-    auto lines = splitLines(dir.read("Data/MOD.txt"));
-    lines.resize(20);
-    std::string text;
-    for (const auto& l : lines)
-        text += l + "\r\n";
-    dir.write("Data/MOD.txt", text);
+    editMod([](auto& lines) { lines.resize(20); });
     App& a = makeApp();
     int closingSteps = 0;
     const Connection loaded = a.settings().modFileLoaded.connect([&] { ++closingSteps; });

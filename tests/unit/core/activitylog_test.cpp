@@ -53,20 +53,18 @@ TEST_F(ActivityLogTest, MissingLogsDirectoryRaisesTheCriticalErrorAndShowsNothin
 }
 
 TEST_F(ActivityLogTest, HundredthEntryRebuildsViewFromNewest51FileLines) {
-    for (int i = 1; i <= 120; ++i) {
-        if (i == 100) {
-            log.SMS("entry 100");
-            std::string expected = bannerLine();
-            const auto lines = fileLines();
-            ASSERT_EQ(lines.size(), 100u);
-            for (std::size_t k = 49; k < 100; ++k)
-                expected += "\r\n" + lines[k];
-            EXPECT_EQ(log.view().plainText(), expected);
-            continue;
-        }
-        log.SMS("entry " + std::to_string(i));
-    }
-    // The view keeps growing only until the next rebuild.
+    const auto entries = [this](int first, int last) {
+        for (int i = first; i <= last; ++i)
+            log.SMS("entry " + std::to_string(i));
+    };
+    entries(1, 100);
+    std::string expected = bannerLine();
+    const auto lines = fileLines();
+    ASSERT_EQ(lines.size(), 100u);
+    for (std::size_t k = 49; k < 100; ++k)
+        expected += "\r\n" + lines[k];
+    EXPECT_EQ(log.view().plainText(), expected);
+    entries(101, 120); // the view keeps growing only until the next rebuild
     EXPECT_EQ(splitLines(log.view().plainText()).size(), 1u + 51u + 20u);
 }
 
@@ -97,10 +95,9 @@ TEST_F(ActivityLogTest, ClearingTheViewKeepsFileAndCounter) {
     fake.prompts.answers.push_back(MessageResult::Yes);
     log.clearServerLog(fake.prompts);
     ASSERT_EQ(fake.prompts.asked.size(), 1u);
-    EXPECT_EQ(fake.prompts.asked[0].title, "Clear Server Log");
-    EXPECT_EQ(
-        fake.prompts.asked[0].text,
-        "Are you sure you want to clear the server log? Everything is still saved in a file.");
+    EXPECT_EQ(fake.prompts.asked[0].title + ": " + fake.prompts.asked[0].text,
+              "Clear Server Log: Are you sure you want to clear the server log? Everything is "
+              "still saved in a file.");
     EXPECT_EQ(log.view().plainText(), bannerLine());
     EXPECT_EQ(fileLines().size(), 6u);
     for (int i = 0; i < 4; ++i)
@@ -113,10 +110,7 @@ TEST_F(ActivityLogTest, ClearingTheViewKeepsFileAndCounter) {
     EXPECT_NE(log.view().plainText(), bannerLine());
 }
 
-TEST(ConsoleLogTest, OutgoingCommandsShowInTheViewEverythingGoesToTheFile) {
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
+TEST_F(ActivityLogTest, ConsoleLogOutgoingCommandsShowInTheViewEverythingGoesToTheFile) {
     ConsoleLog console(paths, fake.clock);
     console.SmsConsole("]teamstatus");
     console.SmsConsole("Command Executed");
@@ -125,10 +119,7 @@ TEST(ConsoleLogTest, OutgoingCommandsShowInTheViewEverythingGoesToTheFile) {
               "[2026-12-05 09:18:28] ]teamstatus\r\n[2026-12-05 09:18:28] Command Executed\r\n");
 }
 
-TEST(ConsoleLogTest, ViewStaysBoundedAndAnnouncesEveryEntry) {
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
+TEST_F(ActivityLogTest, ConsoleLogViewStaysBoundedAndAnnouncesEveryEntry) {
     ConsoleLog console(paths, fake.clock);
     int announced = 0;
     const Connection counted =
@@ -142,10 +133,7 @@ TEST(ConsoleLogTest, ViewStaysBoundedAndAnnouncesEveryEntry) {
     EXPECT_EQ(console.viewText().rfind("\r\n", 0), 0u); // starts at a line boundary
 }
 
-TEST(ChatLogTest, ArchiveLinesAndClearingTheView) {
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
+TEST_F(ActivityLogTest, ChatLogArchiveLinesAndClearingTheView) {
     ChatLog chat(paths, fake.clock);
     chat.SaveChatF("Console: hello");
     EXPECT_EQ(dir.read("Logs/ChatArchive.txt"), "[2026-12-05 09:18:28] Console: hello\r\n");

@@ -17,6 +17,14 @@ std::vector<TextRun> chatWith(const std::vector<TextRun>& runs) {
     return view.runs();
 }
 
+class ChatTranscript : public ::testing::Test {
+protected:
+    TempAppDir dir;
+    AppPaths paths{dir.path()};
+    FakePorts fake;
+    ChatLog chat{paths, fake.clock};
+};
+
 } // namespace
 
 TEST(Rtf, RunsSurviveTheRoundTrip) {
@@ -33,6 +41,10 @@ TEST(Rtf, RunsSurviveTheRoundTrip) {
     const auto back = fromRtf(document);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, runs);
+
+    // The line break at the very end is the text's own, not the reader's.
+    const std::vector<TextRun> ending{{"line\r\n", kRed, false}, {"", kBlue, true}};
+    EXPECT_EQ(fromRtf(toRtf(ending)), (std::vector<TextRun>{ending.front()}));
 }
 
 TEST(Rtf, DocumentIsPlainAsciiWithEscapes) {
@@ -82,20 +94,15 @@ TEST(Rtf, RejectsWhatIsNotADocument) {
     EXPECT_FALSE(fromRtf("{\\rtf1" + std::string(1000, '{')).has_value()); // nesting bound
 }
 
-TEST(ChatTranscript, SavedViewLoadsBackAtStart) {
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
-    {
-        ChatLog chat{paths, fake.clock};
-        EXPECT_FALSE(chat.unsavedChanges());
-        chat.view().append("\r\n1:00: ", kBlack, true);
-        chat.view().append("Ann: ", kBlue, true);
-        chat.view().append("hello {all}", kBlack, false);
-        EXPECT_TRUE(chat.unsavedChanges());
-        ASSERT_TRUE(chat.saveChatView());
-        EXPECT_FALSE(chat.unsavedChanges());
-    }
+TEST_F(ChatTranscript, SavedViewLoadsBackAtStart) {
+    EXPECT_FALSE(chat.unsavedChanges());
+    chat.view().append("\r\n1:00: ", kBlack, true);
+    chat.view().append("Ann: ", kBlue, true);
+    chat.view().append("hello {all}", kBlack, false);
+    EXPECT_TRUE(chat.unsavedChanges());
+    ASSERT_TRUE(chat.saveChatView());
+    EXPECT_FALSE(chat.unsavedChanges());
+
     ChatLog later{paths, fake.clock};
     ASSERT_TRUE(later.Loadr2());
     EXPECT_EQ(later.view().plainText(), "-In Game Chat-\r\n1:00: Ann: hello {all}");
@@ -103,11 +110,7 @@ TEST(ChatTranscript, SavedViewLoadsBackAtStart) {
     EXPECT_FALSE(later.unsavedChanges());
 }
 
-TEST(ChatTranscript, MissingOrBrokenFileLeavesTheHeading) {
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
-    ChatLog chat{paths, fake.clock};
+TEST_F(ChatTranscript, MissingOrBrokenFileLeavesTheHeading) {
     EXPECT_FALSE(chat.Loadr2());
     dir.write("Logs/Chat.rtf", "not rich text");
     EXPECT_FALSE(chat.Loadr2());
@@ -116,11 +119,7 @@ TEST(ChatTranscript, MissingOrBrokenFileLeavesTheHeading) {
     EXPECT_EQ(chat.view().plainText(), kChatHeading);
 }
 
-TEST(ChatTranscript, ClearedViewIsSavedAtTheNextSave) {
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
-    ChatLog chat{paths, fake.clock};
+TEST_F(ChatTranscript, ClearedViewIsSavedAtTheNextSave) {
     chat.view().append("\r\nsomething");
     chat.saveChatView();
     chat.clearChat(fake.prompts); // answered Yes

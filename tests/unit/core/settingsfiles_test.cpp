@@ -7,12 +7,24 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace corvane;
 
 namespace {
 
 std::string defaultFile(const char* name) {
     return *readFile(corvane::testing::defaultDataDir() / name);
+}
+
+// The shipped MOD.txt with some of its lines changed.
+std::string shippedModWith(const std::function<void(std::vector<std::string>&)>& edit) {
+    auto lines = splitLines(defaultFile("MOD.txt"));
+    edit(lines);
+    std::string text;
+    for (const auto& l : lines)
+        text += l + "\r\n";
+    return text;
 }
 
 } // namespace
@@ -25,33 +37,41 @@ TEST(ServerConfigFile, MainWindowQuotesTheExcludedMapWizardDoesNot) {
               "Host\r\n\"mp_nuked\"\r\n");
     EXPECT_EQ(writeServerConfig(c, ExcludedMapStyle::Bare).substr(52),
               "Alpha Host\r\nmp_nuked\r\n");
-
-    for (auto style : {ExcludedMapStyle::Quoted, ExcludedMapStyle::Bare}) {
-        ServerConfig back;
-        readServerConfig(writeServerConfig(c, style), back);
-        EXPECT_EQ(back.ExcludedMap, "mp_nuked");
-        EXPECT_EQ(back.MaxClients, 18);
-        EXPECT_EQ(back.HostName, "Alpha Host");
-    }
 }
 
-TEST(ServerConfigFile, ValuesWithCommasOrOuterBlanksAreQuotedAndComeBackWhole) {
-    const ServerConfig c{"Alpha, Bravo",          "28960", " 10.0.0.5",     "pw, ",
-                         "http://logs/x.log?a,b", 18,      "Big, Bad Host", "mp_a, mp_b"};
-    for (auto style : {ExcludedMapStyle::Quoted, ExcludedMapStyle::Bare}) {
-        ServerConfig back;
-        readServerConfig(writeServerConfig(c, style), back);
-        EXPECT_EQ(back.ServerName, c.ServerName);
-        EXPECT_EQ(back.IP, c.IP);
-        EXPECT_EQ(back.RconPassword, c.RconPassword);
-        EXPECT_EQ(back.LogURL, c.LogURL);
-        EXPECT_EQ(back.MaxClients, 18);
-        EXPECT_EQ(back.HostName, c.HostName);
-        EXPECT_EQ(back.ExcludedMap, c.ExcludedMap);
-    }
+TEST(ServerConfigFile, EveryValueComesBackWholeEvenWithCommasOrOuterBlanks) {
+    const ServerConfig plain{"Alpha", "28960",      "10.0.0.5", "pw", "http://logs/x.log",
+                             18,      "Alpha Host", "mp_nuked"};
+    const ServerConfig awkward{"Alpha, Bravo",          "28960", " 10.0.0.5",     "pw, ",
+                               "http://logs/x.log?a,b", 18,      "Big, Bad Host", "mp_a, mp_b"};
+    for (const ServerConfig& c : {plain, awkward})
+        for (auto style : {ExcludedMapStyle::Quoted, ExcludedMapStyle::Bare}) {
+            ServerConfig back;
+            readServerConfig(writeServerConfig(c, style), back);
+            // Written again, every field shows: nothing was lost or shifted.
+            EXPECT_EQ(writeServerConfig(back, ExcludedMapStyle::Quoted),
+                      writeServerConfig(c, ExcludedMapStyle::Quoted));
+        }
     EXPECT_FALSE(isStorableConfigValue("a\"b"));
     EXPECT_FALSE(isStorableConfigValue("a\r\nb"));
     EXPECT_TRUE(isStorableConfigValue("a, b "));
+}
+
+// A hand-edited file may hold what the window would not let through: a quoted
+// value running over a line end, a bare map name with a double quote.
+TEST(ServerConfigFile, ValuesReadFromAFileAreWrittenSoThatTheyReadBack) {
+    ServerConfig read;
+    readServerConfig(
+        "\"Alpha,\r\nBravo\"\r\n28960\r\nip\r\npw\r\nurl\r\n 18\r\nHost\r\nmp_\"x\"\r\n", read);
+    ASSERT_EQ(read.ServerName, "Alpha,\r\nBravo");
+    ASSERT_EQ(read.ExcludedMap, "mp_\"x\"");
+    for (auto style : {ExcludedMapStyle::Quoted, ExcludedMapStyle::Bare}) {
+        ServerConfig back;
+        readServerConfig(writeServerConfig(read, style), back);
+        EXPECT_EQ(back.ServerName, read.ServerName);
+        EXPECT_EQ(back.Port, "28960");
+        EXPECT_EQ(back.ExcludedMap, read.ExcludedMap);
+    }
 }
 
 TEST(ServerConfigFile, FailureKeepsFieldsReadBeforeItAndOldValuesAfter) {
@@ -77,68 +97,43 @@ TEST(ServerConfigFile, HostNameWithACommaShiftsTheExcludedMap) {
     EXPECT_EQ(c.ExcludedMap, "Bad");
 }
 
-TEST(ModFile, ShippedDefaultLoadsWhole) {
+TEST(ModFile, ShippedFileLoadsWholeAndOnlyChangedFieldsAreWrittenDifferently) {
+    const std::string original = defaultFile("MOD.txt");
     ModSettings s;
-    readModFile(defaultFile("MOD.txt"), s);
+    readModFile(original, s);
     EXPECT_EQ(s.VersionRead, kBuildVersion);
     EXPECT_EQ(s.WelcomeTemplate, kDefaultWelcomeTemplate);
     EXPECT_EQ(s.WeaponFlags.size(), 86u);
     EXPECT_EQ(s.MaxWarns, 2);
-}
-
-TEST(ModFile, RoundTripChangesOnlyTheChangedField) {
-    const std::string original = defaultFile("MOD.txt");
-    ModSettings s;
-    readModFile(original, s);
     EXPECT_EQ(writeModFile(s), original);
 
     s.LanguageFilterEnabled = 1;
-    const auto before = splitLines(original);
-    const auto after = splitLines(writeModFile(s));
-    ASSERT_EQ(after.size(), 30u);
-    for (std::size_t i = 0; i < 30; ++i) {
-        if (i == 9)
-            EXPECT_EQ(after[i], " 1");
-        else
-            EXPECT_EQ(after[i], before[i]) << "line " << i + 1;
-    }
-}
-
-TEST(ModFile, AnnounceModesAndVersionAreWrittenAsExpected) {
-    ModSettings s;
-    readModFile(defaultFile("MOD.txt"), s);
     s.AnnounceMode = {0, 0, 1, 0, 0, 1, 0, 1, 0, 0};
-    s.VersionRead = "9.9.9";
-    const auto lines = splitLines(writeModFile(s));
-    EXPECT_EQ(lines[21], "0;0;1;0;0;1;0;1;0;0");
-    EXPECT_EQ(lines[1], kBuildVersion);
+    s.VersionRead = "9.9.9"; // the build's own version is written
+    auto expected = splitLines(original);
+    ASSERT_EQ(expected.size(), 30u);
+    expected[9] = " 1";
+    expected[21] = "0;0;1;0;0;1;0;1;0;0";
+    EXPECT_EQ(splitLines(writeModFile(s)), expected);
 }
 
 TEST(ModFile, PartialReadKeepsEarlierValuesAndLaterOldOnes) {
     ModSettings s;
     s.MaxWarns = 7;
     s.OnlineColumnWidths[6] = 42;
-    auto lines = splitLines(defaultFile("MOD.txt"));
-    lines[4] = " 0";    // AutoRefreshPlayers, read before the failure
-    lines[11] = "many"; // KickXboxNames: not a number
-    std::string text;
-    for (const auto& l : lines)
-        text += l + "\r\n";
-    EXPECT_THROW(readModFile(text, s), FieldReadError);
+    EXPECT_THROW(readModFile(shippedModWith([](auto& lines) {
+                                 lines[4] = " 0";    // AutoRefreshPlayers, read before the failure
+                                 lines[11] = "many"; // KickXboxNames: not a number
+                             }),
+                             s),
+                 FieldReadError);
     EXPECT_EQ(s.AutoRefreshPlayers, 0);
     EXPECT_EQ(s.AutoScroll, 1);
     EXPECT_EQ(s.MaxWarns, 7);
     EXPECT_EQ(s.OnlineColumnWidths[6], 42);
-}
 
-TEST(ModFile, FewerThanThirtyLinesFails) {
-    auto lines = splitLines(defaultFile("MOD.txt"));
-    lines.pop_back();
-    std::string text;
-    for (const auto& l : lines)
-        text += l + "\r\n";
-    ModSettings s;
-    EXPECT_THROW(readModFile(text, s), FieldReadError);
+    EXPECT_THROW(readModFile(shippedModWith([](auto& lines) { lines.pop_back(); }), s),
+                 FieldReadError); // fewer than thirty lines
 }
 
 TEST(ModFile, WelcomeTemplateWithACommaOrALeadingBlankIsWrittenQuoted) {
@@ -159,16 +154,34 @@ TEST(ModFile, WelcomeTemplateWithACommaOrALeadingBlankIsWrittenQuoted) {
     EXPECT_EQ(cut.WelcomeTemplate, "Hi");
 }
 
+TEST(ModFile, EveryTextAndWidthComesBackAsItWasRead) {
+    ModSettings s;
+    readModFile(defaultFile("MOD.txt"), s);
+    s.LastUpdateCheck = "7, 3";
+    s.WelcomeTemplate = "Hi <player>\t";
+    s.WeaponFlags = {" a,b", "c\r\nd"};
+    s.PlayerLogColumnWidths[0] = 1.00000012f; // seven digits would read back as 1
+    s.OnlineColumnWidths[6] = 16777215.f;
+    ModSettings back;
+    readModFile(writeModFile(s), back);
+    EXPECT_EQ(back.LastUpdateCheck, s.LastUpdateCheck);
+    EXPECT_EQ(back.WelcomeTemplate, s.WelcomeTemplate);
+    EXPECT_EQ(back.WeaponFlags, s.WeaponFlags);
+    EXPECT_EQ(back.PlayerLogColumnWidths, s.PlayerLogColumnWidths);
+    EXPECT_EQ(back.OnlineColumnWidths, s.OnlineColumnWidths);
+    EXPECT_EQ(back.MaxWarns, s.MaxWarns);
+}
+
 TEST(AdvancedFile, ShippedDefaultReadsTheEightValuesAndAnEmptyLogHost) {
     AdvancedVars v;
-    v.LogHost = "stale";
+    v.LogHost = v.UpdateURL = v.WebsiteURL = "stale";
     readAdvancedFile(defaultFile("Advanced.txt"), v);
     EXPECT_EQ(v.RconQueueInterval, 525);
     EXPECT_EQ(v.StatusPollPeriod, 30);
     EXPECT_EQ(v.LogTrimPeriod, 100);
     EXPECT_EQ(v.RefreshDelay, 10);
     EXPECT_EQ(v.PlayerDbPath, "Data\\playerdb.mdb");
-    EXPECT_EQ(v.LogHost, "");
+    EXPECT_EQ(v.LogHost + v.UpdateURL + v.WebsiteURL, "");
 }
 
 std::string advancedFile(int headerFields, const std::vector<std::string>& values) {
@@ -183,7 +196,7 @@ std::string advancedFile(int headerFields, const std::vector<std::string>& value
 const std::vector<std::string> kEightValues = {"Q=400", " P = 15 ", "R=1000", "T=50",
                                                "A=0",   "X=3",      "D=30",   "Path=C:\\db\\p.mdb"};
 
-TEST(AdvancedFile, ValuesAreTakenByPositionNotByName) {
+TEST(AdvancedFile, ValuesAreTakenByPositionNotByNameThenTheLogHostAndAddressesByName) {
     AdvancedVars v;
     readAdvancedFile(advancedFile(12, kEightValues), v);
     EXPECT_EQ(v.RconQueueInterval, 400);
@@ -193,44 +206,29 @@ TEST(AdvancedFile, ValuesAreTakenByPositionNotByName) {
     EXPECT_EQ(v.RefreshDelay, 30);
     EXPECT_EQ(v.PlayerDbPath, "C:\\db\\p.mdb");
     EXPECT_EQ(v.LogHost, ""); // files without the log host line keep working
-}
 
-TEST(AdvancedFile, ElevenHeaderFieldsRunPastTheEnd) {
-    AdvancedVars v;
-    EXPECT_THROW(readAdvancedFile(advancedFile(11, kEightValues), v), FieldReadError);
-}
-
-TEST(AdvancedFile, LineWithoutEqualsOrBadNumberFails) {
-    auto values = kEightValues;
-    values[2] = "R 1000";
-    AdvancedVars v;
-    EXPECT_THROW(readAdvancedFile(advancedFile(12, values), v), FieldReadError);
-    values = kEightValues;
-    values[6] = "D=soon";
-    EXPECT_THROW(readAdvancedFile(advancedFile(12, values), v), FieldReadError);
-}
-
-TEST(AdvancedFile, NinthLineNamesTheLogHost) {
     auto values = kEightValues;
     values.push_back("LogHost= http://logs.provider.net:8080 ");
-    AdvancedVars v;
-    readAdvancedFile(advancedFile(12, values), v);
-    EXPECT_EQ(v.LogHost, "http://logs.provider.net:8080");
-}
-
-TEST(AdvancedFile, AddressesAfterTheLogHostAreFoundByName) {
-    auto values = kEightValues;
-    values.push_back("LogHost=");
     values.push_back(" websiteurl = http://corvane.example.net ");
     values.push_back("UpdateURL=http://updates.example.net/v.txt?channel=stable");
-    AdvancedVars v;
     readAdvancedFile(advancedFile(12, values), v);
+    EXPECT_EQ(v.LogHost, "http://logs.provider.net:8080");
     EXPECT_EQ(v.UpdateURL, "http://updates.example.net/v.txt?channel=stable");
     EXPECT_EQ(v.WebsiteURL, "http://corvane.example.net");
+}
 
-    readAdvancedFile(defaultFile("Advanced.txt"), v); // shipped empty
-    EXPECT_EQ(v.UpdateURL, "");
-    EXPECT_EQ(v.WebsiteURL, "");
+TEST(AdvancedFile, MissingLinesAndValuesThatDoNotReadFail) {
+    const std::pair<std::size_t, std::string> broken[] = {
+        {2, "R 1000"}, // no "="
+        {6, "D=soon"},
+    };
+    AdvancedVars v;
+    EXPECT_THROW(readAdvancedFile(advancedFile(11, kEightValues), v), FieldReadError);
+    for (const auto& [index, line] : broken) {
+        auto values = kEightValues;
+        values[index] = line;
+        EXPECT_THROW(readAdvancedFile(advancedFile(12, values), v), FieldReadError) << line;
+    }
 }
 
 TEST(AdvancedFile, DefaultsKeepThePollPeriod) {
@@ -245,24 +243,32 @@ TEST(AdvancedFile, DefaultsKeepThePollPeriod) {
 }
 
 TEST(LogHost, TakenFromTheSettingOrFromTheLogUrl) {
-    auto fromUrl = resolveLogHost("", "http://logs.example.net/alpha/games_mp.log");
-    ASSERT_TRUE(fromUrl);
-    EXPECT_EQ(fromUrl->host, "logs.example.net");
-    EXPECT_EQ(fromUrl->port, 80);
-    EXPECT_EQ(fromUrl->prefix, "http://logs.example.net");
-    EXPECT_EQ(fromUrl->hostHeader(), "logs.example.net");
-
-    auto withPort = resolveLogHost("", "http://127.0.0.1:8080/x/log.txt");
-    ASSERT_TRUE(withPort);
-    EXPECT_EQ(withPort->port, 8080);
-    EXPECT_EQ(withPort->prefix, "http://127.0.0.1:8080");
-    EXPECT_EQ(withPort->hostHeader(), "127.0.0.1:8080");
-
-    auto configured = resolveLogHost("http://gameservers.example.com:81/", "http://other/x.log");
-    ASSERT_TRUE(configured);
-    EXPECT_EQ(configured->host, "gameservers.example.com");
-    EXPECT_EQ(configured->port, 81);
-    EXPECT_EQ(configured->prefix, "http://gameservers.example.com:81");
+    const struct {
+        const char* setting;
+        const char* url;
+        const char* host;
+        int port;
+        const char* prefix;
+        const char* hostHeader;
+    } cases[] = {
+        {"", "http://logs.example.net/alpha/games_mp.log", "logs.example.net", 80,
+         "http://logs.example.net", "logs.example.net"},
+        {"", "http://127.0.0.1:8080/x/log.txt", "127.0.0.1", 8080, "http://127.0.0.1:8080",
+         "127.0.0.1:8080"},
+        {"http://gameservers.example.com:81/", "http://other/x.log", "gameservers.example.com", 81,
+         "http://gameservers.example.com:81", "gameservers.example.com:81"},
+        // A broken setting falls back to the log URL.
+        {"nonsense", "http://logs.example.net/a.log", "logs.example.net", 80,
+         "http://logs.example.net", "logs.example.net"},
+    };
+    for (const auto& c : cases) {
+        const auto found = resolveLogHost(c.setting, c.url);
+        ASSERT_TRUE(found) << c.url;
+        EXPECT_EQ(found->host, c.host);
+        EXPECT_EQ(found->port, c.port);
+        EXPECT_EQ(found->prefix, c.prefix);
+        EXPECT_EQ(found->hostHeader(), c.hostHeader);
+    }
 }
 
 TEST(LogHost, InvalidAddressesAreRefused) {
@@ -270,8 +276,4 @@ TEST(LogHost, InvalidAddressesAreRefused) {
                             "http://host:8a", "http://ho st", "http://host/path", "host"})
         EXPECT_FALSE(parseLogHost(bad)) << bad;
     EXPECT_FALSE(resolveLogHost("", "no url"));
-    // A broken setting falls back to the log URL.
-    auto fallback = resolveLogHost("nonsense", "http://logs.example.net/a.log");
-    ASSERT_TRUE(fallback);
-    EXPECT_EQ(fallback->host, "logs.example.net");
 }

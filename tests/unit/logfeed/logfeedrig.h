@@ -40,13 +40,8 @@ inline std::string sayLine(const std::string& at, const std::string& guid, int s
 }
 
 inline std::string joinLine(const std::string& at, const std::string& guid, int slot,
-                            const std::string& name) {
-    return stamp(at) + " J;" + guid + ";" + std::to_string(slot) + ";" + name;
-}
-
-inline std::string quitLine(const std::string& at, const std::string& guid, int slot,
-                            const std::string& name) {
-    return stamp(at) + " Q;" + guid + ";" + std::to_string(slot) + ";" + name;
+                            const std::string& name, const std::string& word = "J") {
+    return stamp(at) + " " + word + ";" + guid + ";" + std::to_string(slot) + ";" + name;
 }
 
 inline std::string logText(const std::vector<std::string>& lines) {
@@ -70,10 +65,9 @@ inline std::string chunkedReply(const std::string& body, std::size_t chunkSize =
 }
 
 // Everybody is in the default group except the GUIDs listed as administrators;
-// names pass unless listed.
+// every name passes.
 struct FakeDirectory : PlayerDirectory, NameChecks {
     std::vector<std::string> admins;
-    std::vector<std::string> badNames;
     std::string CheckAdminGroup(const std::string& guid) override {
         return inDefaultGroup(guid) ? "Member" : "Leader";
     }
@@ -81,8 +75,8 @@ struct FakeDirectory : PlayerDirectory, NameChecks {
     bool inDefaultGroup(const std::string& guid) const override {
         return std::find(admins.begin(), admins.end(), guid) == admins.end();
     }
-    bool CheckBadNames(const std::string& name, const std::string&, const std::string&) override {
-        return std::find(badNames.begin(), badNames.end(), name) != badNames.end();
+    bool CheckBadNames(const std::string&, const std::string&, const std::string&) override {
+        return false;
     }
     bool CheckBadxBox(const std::string&, const std::string&, const std::string&) override {
         return false;
@@ -125,6 +119,8 @@ struct LogFeedRig {
         record(parser.batchEnded, "batchEnded");
         record(fetcher.fetchDue, "fetchDue");
         record(fetcher.restartDetected, "restartDetected");
+        listening += parser.chatLine.connect(
+            [this](const ChatLine& chat) { calls.push_back("chat " + chat.text); });
         listening += parser.commandTyped.connect(
             [this](const ChatLine& chat) { calls.push_back("command " + chat.text); });
         listening += parser.damage.connect(
@@ -161,10 +157,15 @@ struct LogFeedRig {
     }
 
     std::size_t count(const std::string& call) const {
-        std::size_t n = 0;
+        return static_cast<std::size_t>(std::count(calls.begin(), calls.end(), call));
+    }
+    // What was told of the kinds given ("chat ", "command "...), in order, without the kind.
+    std::vector<std::string> told(const std::vector<std::string>& kinds) const {
+        std::vector<std::string> out;
         for (const std::string& c : calls)
-            n += c == call;
-        return n;
+            for (const std::string& kind : kinds)
+                if (c.starts_with(kind)) out.push_back(c.substr(kind.size()));
+        return out;
     }
 };
 

@@ -27,18 +27,6 @@ protected:
 
 } // namespace
 
-TEST(LogParserPriming, FirstBatchOnlyPrimes) {
-    LogFeedRig rig;
-    rig.parser.ParseChat(
-        {sayLine("1:00", kGuid, 3, "Bob", "!kick al"), joinLine("1:01", kGuid, 4, "Al")});
-    EXPECT_EQ(rig.count("command !kick al"), 0u);
-    EXPECT_TRUE(rig.slots[4].SlotName.empty());
-    EXPECT_EQ(rig.chat.view().plainText(), kChatHeading);
-    rig.parser.ParseChat({});
-    EXPECT_EQ(rig.logged(), Lines{"You can now send commands"});
-    EXPECT_EQ(rig.count("statusPollWanted"), 1u);
-}
-
 TEST_F(LogParserTest, SecondsStampStopsTheBatchUntilTheServerIsRepaired) {
     batch({joinLine("1:00", kGuid, 3, "Bob"), "12345 say;" + kGuid + ";3;Bob;\x15!kick al",
            joinLine("1:01", kGuid, 4, "Al")});
@@ -87,30 +75,22 @@ TEST_F(LogParserTest, ChatLineIsShownArchivedAndFilteredOnce) {
     EXPECT_EQ(rig.parser.LastChatLine(), line);
 }
 
-TEST_F(LogParserTest, TeamChatIsShownLikeChat) {
-    batch({sayLine("1:00", kGuid, 3, "Bob", "!rules"),
-           sayLine("1:00", kGuid, 3, "Bob", "!rules", "sayteam")});
-    const std::vector<TextRun> runs = chatRuns();
-    // Heading, then each line as stamp+name (bold black) and the text.
-    ASSERT_EQ(runs.size(), 5u);
-    EXPECT_EQ(runs[1], (TextRun{"\r\n1:00: Bob: ", kBlack, true}));
-    EXPECT_EQ(runs[2], (TextRun{"!rules", kRed, false}));
-    EXPECT_EQ(runs[3], runs[1]);
-    EXPECT_EQ(runs[4], runs[2]);
-    EXPECT_EQ(rig.count("command !rules"), 2u);
-}
-
+// An administrator's name is blue, a command word red; team chat is shown
+// and run like chat.
 TEST_F(LogParserTest, ChatColours) {
     rig.directory.admins = {kAdminGuid};
     batch({sayLine("1:00", kAdminGuid, 2, "Ann", "!kick bob spam"),
-           sayLine("1:01", kGuid, 3, "Bob", "why me")});
+           sayLine("1:01", kGuid, 3, "Bob", "why me"),
+           sayLine("1:02", kGuid, 3, "Bob", "!rules", "sayteam")});
     const std::vector<TextRun> expected{
         {kChatHeading, kBlack, false}, {"\r\n1:00: ", kBlack, true},
         {"Ann: ", kBlue, true},        {"!kick", kRed, false},
         {" bob spam", kBlack, false},  {"\r\n1:01: Bob: ", kBlack, true},
-        {"why me", kBlack, false},
+        {"why me", kBlack, false},     {"\r\n1:02: Bob: ", kBlack, true},
+        {"!rules", kRed, false},
     };
     EXPECT_EQ(chatRuns(), expected);
+    EXPECT_EQ(rig.count("command !rules"), 1u);
 }
 
 TEST(LogEvent, EachLineKindBecomesItsEvent) {
@@ -130,14 +110,14 @@ TEST(LogEvent, EachLineKindBecomesItsEvent) {
          Chat{"1:01", g, "3", "Bob", "!kick al", false, ";x"}},
         {stamp("1:00") + " say;1;2", std::nullopt},
         {joinLine("1:00", g, 4, "[AB]Al"), JoinLine{{g, "4", "Al"}}},
-        {quitLine("1:00", g, 50, "Al"), QuitLine{{g, "50", "Al"}}},
+        {joinLine("1:00", g, 50, "Al", "Q"), QuitLine{{g, "50", "Al"}}},
         {stamp("1:00") + " J;" + g + ";51;Al", std::nullopt},
         {stamp("1:00") + " J;" + g + ";notaslot;Al", std::nullopt},
         {stamp("1:00") + " Q;" + g, std::nullopt},
         {stamp("2:00") + " D;x", DamageLine{stamp("2:00") + " D;x"}},
         {stamp("2:00") + " K;y", KillLine{stamp("2:00") + " K;y"}},
-        {stamp("0:00") + " InitGame: \\playlist\\12\\sv_maxclients\\18", MatchStart{12}},
-        {stamp("0:00") + " InitGame: \\g_gametype\\dm", MatchStart{}},
+        {stamp("0:00") + " InitGame: \\playlist\\12\\sv_maxclients\\18", MatchStart{12, std::nullopt}},
+        {stamp("0:00") + " InitGame: \\g_gametype\\dm", MatchStart{std::nullopt, "dm"}},
         {stamp("9:59") + " ShutdownGame:", MatchEnd{}},
         {stamp("9:59") + " ExitLevel: executed", std::nullopt},
     };
@@ -145,21 +125,13 @@ TEST(LogEvent, EachLineKindBecomesItsEvent) {
         EXPECT_TRUE(parseLogEvent(c.line, *stampEnd(c.line)) == c.event) << c.line;
 }
 
-TEST_F(LogParserTest, MatchEndThenJoinLeavesSendingAllowed) {
-    batch({stamp("9:59") + " ShutdownGame:", joinLine("10:00", kGuid, 3, "Bob")});
-    EXPECT_TRUE(rig.link.RconAllowed);
-    batch({stamp("19:59") + " ShutdownGame:"});
-    EXPECT_FALSE(rig.link.RconAllowed);
-    batch({});
-    EXPECT_TRUE(rig.link.RconAllowed); // every batch starts allowed
-}
-
-TEST_F(LogParserTest, MatchStartSetsThePlaylistAndAsksForStatus) {
+TEST_F(LogParserTest, MatchStartSetsThePlaylistAndMatchEndStopsSending) {
     std::vector<int> health;
     const Connection listener =
         rig.parser.matchStarted.connect([&](std::int16_t p) { health.push_back(p); });
     batch({stamp("0:00") + " InitGame: \\g_gametype\\tdm\\playlist\\12\\sv_maxclients\\18"});
     EXPECT_EQ(rig.link.CurrentPlaylist, 12);
+    EXPECT_EQ(rig.link.CurrentGametype, "tdm");
     EXPECT_EQ(health, std::vector<int>{12});
     EXPECT_EQ(rig.count("statusPollWanted"), 1u);
     batch({stamp("0:00") + " InitGame: \\Playlist\\7\\g_gametype\\dm"});
@@ -167,7 +139,18 @@ TEST_F(LogParserTest, MatchStartSetsThePlaylistAndAsksForStatus) {
     // Without a readable playlist the last one stays.
     batch({stamp("0:00") + " InitGame: \\g_gametype\\dm"});
     EXPECT_EQ(rig.link.CurrentPlaylist, 7);
-    EXPECT_EQ(health, (std::vector<int>{12, 7, 7}));
+    EXPECT_EQ(rig.link.CurrentGametype, "dm"); // the last value on the line
+    batch({stamp("0:00") + " InitGame: \\playlist\\7\\g_gametype\\"});
+    EXPECT_EQ(rig.link.CurrentGametype, "dm"); // none named: the last one stays
+    EXPECT_EQ(health, (std::vector<int>{12, 7, 7, 7}));
+
+    // A match end stops sending until a join shows the next match is on.
+    batch({stamp("9:59") + " ShutdownGame:", joinLine("10:00", kGuid, 3, "Bob")});
+    EXPECT_TRUE(rig.link.RconAllowed);
+    batch({stamp("19:59") + " ShutdownGame:"});
+    EXPECT_FALSE(rig.link.RconAllowed);
+    batch({});
+    EXPECT_TRUE(rig.link.RconAllowed); // every batch starts allowed
 }
 
 TEST_F(LogParserTest, QuitWithGuidZeroLeavesTheDatabaseAlone) {
@@ -177,7 +160,7 @@ TEST_F(LogParserTest, QuitWithGuidZeroLeavesTheDatabaseAlone) {
     batch({joinLine("1:00", "0", 5, "Bot"), joinLine("1:00", kGuid, 6, "Bob")});
     rig.slots[5].SlotDbID = "7";
     rig.slots[6].SlotDbID = "8";
-    batch({quitLine("1:10", "0", 5, "Bot"), quitLine("1:11", kGuid, 6, "Bob")});
+    batch({joinLine("1:10", "0", 5, "Bot", "Q"), joinLine("1:11", kGuid, 6, "Bob", "Q")});
     EXPECT_EQ(seen, Lines{kGuid});
     for (int slot : {5, 6}) {
         EXPECT_TRUE(rig.slots[slot].SlotDbID.empty()) << slot;
@@ -186,22 +169,16 @@ TEST_F(LogParserTest, QuitWithGuidZeroLeavesTheDatabaseAlone) {
     }
 }
 
-TEST_F(LogParserTest, KillsAndDamageGoToEnforcement) {
-    const std::string damage =
-        stamp("2:00") + " D;" + kGuid + ";3;allies;Bob;1;0;axis;Al;m16;30;MOD_RIFLE;torso";
-    const std::string kill =
-        stamp("2:01") + " K;" + kGuid + ";3;allies;Bob;1;0;axis;Al;m16;100;MOD_HEAD;head";
-    batch({damage, kill});
-    EXPECT_EQ(rig.count("damage " + damage), 1u);
-    EXPECT_EQ(rig.count("kill " + kill), 1u);
-}
-
-TEST_F(LogParserTest, EndOfBatchStepsRunInOrder) {
+// Kills and damage go to enforcement as they come; the end-of-batch steps follow.
+TEST_F(LogParserTest, LinesThenEndOfBatchStepsRunInOrder) {
     int counted = -1;
     const Connection listener =
         rig.parser.batchEnded.connect([&] { counted = rig.slots.OnlineCount; });
-    batch({joinLine("1:00", kGuid, 3, "Bob")});
-    EXPECT_EQ(rig.calls, (Lines{"batchStarted", "playersChanged", "batchEnded"}));
+    const std::string damage = stamp("2:00") + " D;" + kGuid + ";3;allies;Bob;1;0;axis;Al;m16;30";
+    const std::string kill = stamp("2:01") + " K;" + kGuid + ";3;allies;Bob;1;0;axis;Al;m16;100";
+    batch({joinLine("1:00", kGuid, 3, "Bob"), damage, kill});
+    EXPECT_EQ(rig.calls, (Lines{"batchStarted", "damage " + damage, "kill " + kill,
+                                "playersChanged", "batchEnded"}));
     EXPECT_EQ(counted, 1); // the players are counted before the batch's end is told
 
     rig.calls.clear();

@@ -14,6 +14,8 @@ TEST(LogTail, BodyStartsMidLineUnlessItBeginsTheLog) {
     // Without a range the size tells: less than the tail asked for is the whole log.
     EXPECT_FALSE(bodyStartsMidLine(nullptr, kLogTailBytes - 1, 0));
     EXPECT_TRUE(bodyStartsMidLine(nullptr, kLogTailBytes, 0));
+    EXPECT_TRUE(bodyStartsMidLine(nullptr, 40000, 0, 40000)); // a catch-up's longer tail
+    EXPECT_FALSE(bodyStartsMidLine(nullptr, 39999, 0, 40000));
     // A body whose front was dropped never starts with a whole line.
     EXPECT_TRUE(bodyStartsMidLine(&fromStart, 100, 1));
 }
@@ -38,40 +40,16 @@ TEST(LogTail, NewLinesFollowTheFirstLineEqualToTheAnchor) {
 
     fresh = takeNewLines(lines, "  1:03 d");
     EXPECT_TRUE(fresh.lines.empty());
+    EXPECT_TRUE(fresh.anchorFound);
+    // A reply without lines keeps the anchor.
+    EXPECT_EQ(takeNewLines({}, "1:03 d").anchor, "1:03 d");
 
     // Not found (dropped out of the tail) or no anchor yet: everything is new.
     EXPECT_EQ(takeNewLines(lines, "0:59 gone").lines, lines);
     EXPECT_EQ(takeNewLines(lines, "").lines, lines);
     // Part of a line is not the line.
     EXPECT_EQ(takeNewLines(lines, "1:0").lines, lines);
-}
-
-TEST(LogTail, EveryNewLineIsHandedOnInBatchesOfAtMost501) {
-    Lines lines;
-    for (int i = 0; i < 1100; ++i)
-        lines.push_back("  9:00 line " + std::to_string(i));
-    const NewLogLines fresh = takeNewLines(lines, "9:00 line 99");
-    EXPECT_TRUE(fresh.anchorFound);
-    ASSERT_EQ(fresh.lines.size(), 1000u);
-    EXPECT_EQ(fresh.lines.front(), "  9:00 line 100");
-    EXPECT_EQ(fresh.anchor, "  9:00 line 1099");
-    const auto batches = inBatches(fresh.lines);
-    ASSERT_EQ(batches.size(), 2u);
-    EXPECT_EQ(batches[0], Lines(fresh.lines.begin(), fresh.lines.begin() + 501));
-    EXPECT_EQ(batches[1], Lines(fresh.lines.begin() + 501, fresh.lines.end()));
-    EXPECT_EQ(inBatches(Lines(501, "x")).size(), 1u);
-    EXPECT_TRUE(inBatches({}).empty());
-    EXPECT_FALSE(takeNewLines(lines, "9:00 gone").anchorFound);
-}
-
-TEST(LogTail, CatchUpTailsGrowUpToTheLongestThenStop) {
-    std::vector<std::size_t> tails{kLogTailBytes};
-    while (const std::size_t next = nextCatchUpBytes(tails.back()))
-        tails.push_back(next);
-    EXPECT_EQ(tails, (std::vector<std::size_t>{10000, 40000, 160000, 640000, kMaxCatchUpBytes}));
-    // The size alone tells a cut tail from a whole log.
-    EXPECT_TRUE(bodyStartsMidLine(nullptr, 40000, 0, 40000));
-    EXPECT_FALSE(bodyStartsMidLine(nullptr, 39999, 0, 40000));
+    EXPECT_FALSE(takeNewLines(lines, "1:0").anchorFound);
 }
 
 TEST(LogTail, QuotedStampIsShortAndPlain) {
@@ -80,12 +58,6 @@ TEST(LogTail, QuotedStampIsShortAndPlain) {
     EXPECT_EQ(quotedStamp(std::string("1\x1b[2J") + "\r\n:00 x"), "1?[2J??:00");
     EXPECT_EQ(quotedStamp(std::string(40, '7')), std::string(12, '7'));
     EXPECT_EQ(quotedStamp("   "), "?");
-}
-
-TEST(LogTail, ReplyWithoutLinesKeepsTheAnchor) {
-    const NewLogLines fresh = takeNewLines({}, "45:03 K;1;2;x");
-    EXPECT_TRUE(fresh.lines.empty());
-    EXPECT_EQ(fresh.anchor, "45:03 K;1;2;x");
 }
 
 TEST(LogTail, StampMinutes) {

@@ -82,6 +82,9 @@ TEST_F(Editor, WelcomeBoxSavesWhenLeftOrAfterTyping) {
     fake.loop.advance(3000);
     EXPECT_EQ(settings.mod.WelcomeTemplate, "^2Hi <player>");
     editor().welcomeDefault();
-    editor().welcomeLeft(editor().welcomeText());
+    fake.loop.advance(3000);
     EXPECT_EQ(settings.mod.WelcomeTemplate, kDefaultWelcomeTemplate);
+    editor().welcomeKeyReleased("^2Bye");
+    editor().selectSubTab(MessageTab::Rules); // leaving the sub-tab saves at once
+    EXPECT_EQ(settings.mod.WelcomeTemplate, "^2Bye");
 }

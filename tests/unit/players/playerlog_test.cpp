@@ -24,20 +24,21 @@ protected:
             out.push_back(p->playerLog.row(i).record.UserName);
         return out;
     }
+    std::vector<std::int32_t> ids() {
+        std::vector<std::int32_t> out;
+        for (std::size_t i = 0; i < p->playerLog.rowCount(); ++i)
+            out.push_back(p->playerLog.row(i).record.ID);
+        return out;
+    }
 };
 
 TEST_F(PlayerLogTest, RowsShowEveryColumnTheGroupByNameAndTheOnlineMark) {
     ASSERT_EQ(p->playerLog.rowCount(), 3u);
     EXPECT_EQ(p->playerLog.totalText(), "Total Players: 3");
-    const PlayerLogRow first = p->playerLog.row(0);
-    EXPECT_EQ(first.record.ID, 1);
-    EXPECT_EQ(first.record.UserName, "Charlie");
-    EXPECT_EQ(first.record.Group, "Player"); // "D": the default group's name
-    EXPECT_EQ(first.record.guid, "g-c");
-    EXPECT_EQ(first.record.FirstSeen, kToday);
-    EXPECT_EQ(first.record.lastseen, kToday);
-    EXPECT_EQ(first.record.server, "Alpha");
-    EXPECT_TRUE(first.online);
+    // "D" shows as the default group's name.
+    EXPECT_EQ(describe(p->playerLog.row(0).record),
+              "1|Charlie|Player|g-c|2026-12-05|2026-12-05|Alpha");
+    EXPECT_TRUE(p->playerLog.row(0).online);
     EXPECT_EQ(p->playerLog.row(1).record.Group, "Unknown [Retired]");
     EXPECT_FALSE(p->playerLog.row(1).online);
     EXPECT_EQ(p->playerLog.row(2).record.Group, "Admin");
@@ -81,49 +82,83 @@ TEST_F(PlayerLogTest, IdsSortAsText) {
         seat(i, "P" + std::to_string(i), "g" + std::to_string(i));
     p->playerLog.sortByColumn(PlayerColumn::ID);
     p->playerLog.sortByColumn(PlayerColumn::ID);
-    std::vector<std::int32_t> ids;
-    for (std::size_t i = 0; i < 4; ++i)
-        ids.push_back(p->playerLog.row(i).record.ID);
-    EXPECT_EQ(ids, (std::vector<std::int32_t>{1, 10, 11, 12}));
+    EXPECT_EQ(ids(), (std::vector<std::int32_t>{1, 10, 11, 12, 13, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
-TEST_F(PlayerLogTest, SortedPagesFollowTheSortAcrossPageEnds) {
+TEST_F(PlayerLogTest, SortedPagesFollowTheSortAcrossPageEndsAndEveryRecordIsFoundAgain) {
     for (int i = 0; i < 140; ++i)
         p->store.insert(PlayerRecord{
             0, "n" + std::to_string(i * 37 % 140), i % 3 ? "D" : "Admin", "x" + std::to_string(i),
             kToday, "2026-12-0" + std::to_string(i % 7 + 1), i % 2 ? "Alpha" : "beta"});
+    {
+        // Files written by other programs may hold NULL fields.
+        SqliteDb db;
+        db.open(dir.file("Data/playerdb.mdb"));
+        db.exec("INSERT INTO playerdb (UserName, guid) VALUES (NULL, 'n1'), ('N5', NULL), "
+                "(NULL, 'n2')");
+    }
     for (PlayerColumn column :
          {PlayerColumn::ID, PlayerColumn::UserName, PlayerColumn::Group, PlayerColumn::Guid,
           PlayerColumn::FirstSeen, PlayerColumn::LastSeen, PlayerColumn::Server}) {
         for (int click = 0; click < 2; ++click) {
             p->playerLog.sortByColumn(column);
-            std::vector<std::int32_t> shown;
-            for (std::size_t i = 0; i < p->playerLog.rowCount(); ++i)
-                shown.push_back(p->playerLog.row(i).record.ID);
-            EXPECT_EQ(shown, p->store.ids(p->playerLog.order()))
-                << static_cast<int>(column) << " " << click;
+            const std::vector<std::int32_t> wanted = p->store.ids(p->playerLog.order());
+            ASSERT_EQ(ids(), wanted) << static_cast<int>(column) << " " << click;
+            // Read from the far end first, the pages are counted from there.
+            p->playerLog.refresh();
+            for (std::size_t i = p->playerLog.rowCount(); i-- > 0;)
+                ASSERT_EQ(p->playerLog.row(i).record.ID, wanted[i])
+                    << static_cast<int>(column) << " " << click << " row " << i;
+            for (std::size_t i = 0; i < wanted.size(); ++i)
+                ASSERT_EQ(p->store.position(p->playerLog.order(), wanted[i]),
+                          static_cast<std::int64_t>(i))
+                    << static_cast<int>(column) << " " << click << " ID " << wanted[i];
         }
     }
+    EXPECT_EQ(p->store.position(PlayerStore::Order{}, 1000), std::nullopt);
+    EXPECT_EQ(p->store.position(PlayerStore::Order{}, 3), 2);
 }
 
 TEST_F(PlayerLogTest, SortingByAnyColumnButGroupUsesAnIndex) {
     SqliteDb db;
     db.open(dir.file("Data/playerdb.mdb"));
-    for (const char* key :
+    // By position, and page after page from the last row of the one before.
+    for (const std::string key :
          {"CAST(ID AS TEXT)", "UserName", "guid", "FirstSeen", "lastseen", "server"}) {
-        auto plan = db.prepare(std::string("EXPLAIN QUERY PLAN SELECT * FROM playerdb ORDER BY ") +
-                               key + " COLLATE NOCASE DESC, ID DESC LIMIT 64 OFFSET 5000");
-        std::string steps;
-        while (plan->step())
-            steps += plan->text(3) + "; ";
-        EXPECT_NE(steps.find("USING INDEX"), std::string::npos) << key << ": " << steps;
-        EXPECT_EQ(steps.find("TEMP B-TREE"), std::string::npos) << key << ": " << steps;
+        for (const std::string& query :
+             {"ORDER BY " + key + " COLLATE NOCASE DESC, ID DESC LIMIT 64 OFFSET 5000",
+              "WHERE " + key + " = ?1 COLLATE NOCASE AND ID < ?2 ORDER BY ID DESC LIMIT 64",
+              "WHERE " + key + " COLLATE NOCASE < ?1 ORDER BY " + key +
+                  " COLLATE NOCASE DESC, ID DESC LIMIT 64"}) {
+            auto plan = db.prepare("EXPLAIN QUERY PLAN SELECT * FROM playerdb " + query);
+            std::string steps;
+            while (plan->step())
+                steps += plan->text(3) + "; ";
+            EXPECT_NE(steps.find("USING INDEX"), std::string::npos) << query << ": " << steps;
+            EXPECT_EQ(steps.find("TEMP B-TREE"), std::string::npos) << query << ": " << steps;
+        }
     }
 }
 
-TEST_F(PlayerLogTest, TheSelectionIsKeptByPositionAndDeleteMovesItOn) {
-    p->playerLog.select(1);
+TEST_F(PlayerLogTest, TheSelectionFollowsItsRecordAcrossRefillsAndDeleteMovesItOn) {
+    p->playerLog.select(1); // alice, offline
     p->playerLog.refresh();
+    EXPECT_EQ(p->playerLog.selectedRow(), 1u);
+    p->playerLog.sortByColumn(PlayerColumn::UserName); // Charlie, Bob, alice
+    EXPECT_EQ(p->playerLog.selectedRow(), 2u);
+    EXPECT_EQ(p->playerLog.selectedId(), 2);
+    p->playerLog.sortByColumn(PlayerColumn::UserName);
+    p->playerLog.select(2);                         // Charlie
+    p->playerLog.sortByColumn(PlayerColumn::Group); // by the names shown, from a list of IDs
+    EXPECT_EQ(p->playerLog.selectedRow(), 1u);
+    p->playerLog.toggleFilter();
+    EXPECT_EQ(p->playerLog.selectedRow(), 0u); // Charlie, Bob
+    p->playerLog.select(1);
+    p->playerLog.toggleFilter();
+    p->playerLog.sortByColumn(PlayerColumn::ID); // ascending: 1, 2, 3
+    EXPECT_EQ(p->playerLog.selectedId(), 3);
+    EXPECT_EQ(p->playerLog.selectedRow(), 2u);
+    p->playerLog.selectRecord(2);
     EXPECT_EQ(p->playerLog.selectedRow(), 1u);
 
     p->playerLog.deleteSelected();
@@ -131,12 +166,25 @@ TEST_F(PlayerLogTest, TheSelectionIsKeptByPositionAndDeleteMovesItOn) {
     EXPECT_EQ(p->playerLog.selectedRow(), 1u);
     EXPECT_EQ(p->playerLog.totalText(), "Total Players: 2");
     EXPECT_EQ(statusPolls, 1);
+    // Another player of the same name, earlier in the slots, keeps his group.
+    slots[2].SlotName = "bob";
+    slots[2].SlotGUID = "g-other";
+    slots[2].SlotGroup = "Admin";
+    slots[5].SlotGroup = "Admin";
     p->playerLog.deleteSelected();
+    EXPECT_EQ(slots[2].SlotGroup, "Admin");
+    EXPECT_EQ(slots[5].SlotGroup, "Player");
     EXPECT_EQ(p->playerLog.selectedRow(), std::nullopt); // nothing below the last row
     p->playerLog.deleteSelected();
     EXPECT_EQ(p->store.count(), 1);
     EXPECT_EQ(statusPolls, 2);
     p->playerLog.select(7);
+    EXPECT_EQ(p->playerLog.selectedRow(), std::nullopt);
+
+    // A record that is gone leaves nothing selected after the refill.
+    p->playerLog.select(0);
+    p->store.remove(1);
+    p->playerLog.refresh();
     EXPECT_EQ(p->playerLog.selectedRow(), std::nullopt);
 }
 
@@ -155,17 +203,20 @@ TEST_F(PlayerLogTest, ManyRowsAreReadAPageAtATime) {
     for (std::int32_t id : {10, 60, 67, 68, 130})
         p->store.remove(id);
     p->playerLog.refresh();
-    std::vector<std::int32_t> walked;
-    for (std::size_t i = 0; i < p->playerLog.rowCount(); ++i)
-        walked.push_back(p->playerLog.row(i).record.ID);
-    EXPECT_EQ(walked, p->store.ids(PlayerStore::Order{}));
-    EXPECT_EQ(walked.size(), 148u);
+    EXPECT_EQ(ids(), p->store.ids(PlayerStore::Order{}));
+    EXPECT_EQ(ids().size(), 148u);
 
     // A row changed after its page was read shows the change on the next refill.
     p->store.updateSeen(1, "Chuck", kToday, "Alpha");
     EXPECT_EQ(p->playerLog.row(0).record.UserName, "Charlie");
     p->playerLog.refresh();
     EXPECT_EQ(p->playerLog.row(0).record.UserName, "Chuck");
+
+    // The record a page would follow on from, deleted elsewhere since the
+    // refill, leaves no blank page behind it.
+    p->playerLog.sortByColumn(PlayerColumn::UserName);
+    p->store.remove(p->playerLog.row(63).record.ID);
+    EXPECT_EQ(p->playerLog.row(64).record.ID, p->store.ids(p->playerLog.order())[64]);
 }
 
 TEST_F(PlayerLogTest, AGroupChangeOfTheLoggedPlayerRefillsTheLog) {

@@ -8,8 +8,6 @@
 namespace corvane {
 namespace {
 
-using Kind = PlayerMatch::Kind;
-
 class PlayerLookupTest : public ::testing::Test, public ReasonTexts {
 protected:
     void put(int slot, const std::string& name, const std::string& guid) {

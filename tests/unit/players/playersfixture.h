@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -121,5 +122,17 @@ protected:
 };
 
 inline constexpr const char* kToday = "2026-12-05";
+
+// Every column of a record or a grid row in one line, "|" between them.
+inline std::string describe(const std::optional<PlayerRecord>& r) {
+    if (!r) return "no record";
+    return std::to_string(r->ID) + "|" + r->UserName + "|" + r->Group + "|" + r->guid + "|" +
+           r->FirstSeen + "|" + r->lastseen + "|" + r->server;
+}
+inline std::string describe(const OnlineGridRow* row) {
+    return row ? std::to_string(row->slot) + "|" + row->username + "|" + row->group + "|" +
+                     row->guid + "|" + row->firstSeen + "|" + row->lastSeen
+               : "no row";
+}
 
 } // namespace corvane::testing

@@ -48,13 +48,6 @@ TEST_F(Status, PollFillsTheTableFromOneDatagram) {
     EXPECT_NE(dir.read("Logs/Console.txt").find("] ]teamstatus\r\n"), std::string::npos);
 }
 
-TEST_F(Status, RowsThatAreNotPlayersAreSkipped) {
-    poll();
-    answer(kHeader + "abc 0 48 guidx Word 0 1 2 3 4\n" + row(2, "Al") + row(60, "TooHigh"));
-    EXPECT_EQ(slot(2).SlotName, "Al");
-    EXPECT_EQ(app->slotTable().ShownPlayers, 1);
-}
-
 TEST_F(Status, DemoClientStoresOnlyItsNameAndAllowsSending) {
     app->linkState().RconAllowed = false;
     poll();

@@ -36,6 +36,7 @@ TEST(StatusTexts, PanelsAndLabels) {
     EXPECT_EQ(t.uptime, "Server Uptime: Unknown");
     EXPECT_EQ(t.serverName, "Server Name: Alpha");
     EXPECT_EQ(t.playlist, "Playlist: 5");
+    EXPECT_EQ(t.gametype, "Gametype: Unknown");
     EXPECT_EQ(t.admins, "Admin Online: 1");
     in.secondsToRefresh = 9;
     in.adminsOnline = 0;
@@ -74,12 +75,16 @@ TEST(StatusRows, RowsMapAndRowsCutByTheDatagramBoundary) {
         "abc 0 48 guidx Word 0 1 2 3 4",              // no slot number
         " 60 0 48 guidx TooHigh 0 1 2 3 4",           // beyond the table
         "  9 0 48 guidx X 0 1 2 3 4",                 // a one-letter name
+        "  6 0 48 g6 Shorty 0 1 2",                   // too short to hold a name
         "  5 20 48 g5 Cut Na 0 127.0.0.1:1 1 2print", // the next datagram goes on
         "3 4",
+        "  7 1 48 g7 sprinteprint", // cut inside a name that holds "print"
+        "r 0 127.0.0.1:1 1 2 3",
     });
     EXPECT_EQ(status.map, "mp_crash");
     EXPECT_EQ(status.rows, (std::vector<StatusRow>{{"3", "0", "abcd", "Big Bad Wolf"},
-                                                   {"5", "20", "g5", "Cut Na"}}));
+                                                   {"5", "20", "g5", "Cut Na"},
+                                                   {"7", "1", "g7", "sprinter"}}));
 }
 
 TEST(StatusRows, TokensAndNames) {

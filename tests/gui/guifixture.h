@@ -1,0 +1,103 @@
+#pragma once
+// The App on virtual time with the real main window over it, offscreen.
+// Message boxes are answered by the scripted prompts port.
+
+#include "app/app.h"
+#include "console/mainwindow.h"
+#include "fakeports.h"
+#include "seatplayer.h"
+#include "tempappdir.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTest>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace corvane::testing {
+
+struct GuiFixture {
+    TempAppDir dir;
+    FakePorts fake;
+    std::unique_ptr<App> app;
+    std::unique_ptr<console::MainWindow> window;
+
+    GuiFixture() {
+        dir.writeConfiguredServer();
+        app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
+        window = std::make_unique<console::MainWindow>(*app);
+        app->createMainWindow();
+        window->show();
+    }
+    ~GuiFixture() {
+        // Menus and dialogs opened by a test close with it.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != window.get()) w->close();
+        window.reset();
+    }
+
+    template <typename T> T* child(const char* name) const {
+        T* found = window->findChild<T*>(name);
+        if (!found) qFatal("no widget named %s", name);
+        return found;
+    }
+
+    // Shows a top tab, and a sub-tab of its strip.
+    void showTab(const char* caption, const char* strip = nullptr, const char* sub = nullptr) {
+        select(child<QTabWidget>("topTabs"), caption);
+        if (strip) select(child<QTabWidget>(strip), sub);
+    }
+    static void select(QTabWidget* tabs, const char* caption) {
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->tabText(i) == caption) tabs->setCurrentIndex(i);
+    }
+
+    // A player as the status poll registers him.
+    void seat(int slot, const std::string& name, const std::string& guid) {
+        seatPlayer(*app, slot, name, guid);
+        app->slotTable().changed.notify();
+    }
+    void leave(int slot) {
+        app->slotTable()[slot] = SlotEntry{};
+        app->onlineGrid().ClearSlot(slot);
+    }
+
+    // The context menu of a view, as a right click over a row asks for it.
+    QMenu* rightClick(QAbstractItemView* view, int row, const char* menuName) {
+        const QPoint pos = view->visualRect(view->model()->index(row, 0)).center();
+        Q_EMIT view->customContextMenuRequested(pos);
+        return window->findChild<QMenu*>(menuName);
+    }
+    static QAction* entry(QMenu* menu, const QString& caption) {
+        for (QAction* a : menu->actions())
+            if (a->text() == caption) return a;
+        return nullptr;
+    }
+    static QStringList visibleEntries(QMenu* menu) {
+        QStringList shown;
+        for (QAction* a : menu->actions())
+            if (a->isVisible()) shown << (a->isSeparator() ? QString("-") : a->text());
+        return shown;
+    }
+
+    std::vector<std::string> queued() const {
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < app->queue().size(); ++i)
+            lines.push_back(app->queue().at(i).displayText());
+        return lines;
+    }
+};
+
+// Saves a picture of a widget when CORVANE_SCREENSHOT_DIR is set.
+inline void screenshot(QWidget& w, const char* name) {
+    const QByteArray dir = qgetenv("CORVANE_SCREENSHOT_DIR");
+    if (dir.isEmpty()) return;
+    std::filesystem::create_directories(dir.toStdString());
+    w.grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
+}
+
+} // namespace corvane::testing

@@ -1,0 +1,170 @@
+// "Messages": the shared editor saved per sub-tab, the interval and welcome
+// boxes, and the announcement settings; "Advanced" and "Restrictions" boxes.
+
+#include "core/textfile.h"
+#include "guifixture.h"
+#include "guitests.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace corvane;
+using namespace corvane::testing;
+
+class MessagesPageTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void theEditorSavesItsSubTabsFileWhenLeavingIt() {
+        GuiFixture f;
+        f.dir.write("Data/MR.txt", "30\r\nFirst message\r\nSecond, with a comma\r\n");
+        f.dir.write("Data/Rules.txt", "\"No camping, please\"\r\n\r\nNo spawn killing\r\n");
+        f.dir.write("Data/Reasons.txt", "");
+        f.showTab("Messages");
+        auto* editor = f.child<QPlainTextEdit>("messageEditor");
+        QCOMPARE(editor->toPlainText(), QString("First message\nSecond, with a comma"));
+        QCOMPARE(f.child<QLineEdit>("messageInterval")->text(), QString("30"));
+
+        // Merely visiting a sub-tab rewrites nothing.
+        f.showTab("Messages", "messagesTabs", "Rules");
+        QCOMPARE(editor->toPlainText(), QString("\"No camping, please\"\n\nNo spawn killing"));
+        f.showTab("Messages", "messagesTabs", "Timed Messages");
+        QCOMPARE(f.dir.read("Data/Rules.txt"),
+                 std::string("\"No camping, please\"\r\n\r\nNo spawn killing\r\n"));
+
+        editor->moveCursor(QTextCursor::End);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, "Third");
+        f.showTab("Messages", "messagesTabs", "Reasons");
+        QCOMPARE(f.dir.read("Data/MR.txt"),
+                 std::string("30\r\nFirst message\r\nSecond, with a comma\r\nThird\r\n"));
+        QTest::keyClicks(editor, "Spam");
+        f.showTab("Messages", "messagesTabs", "PM Settings");
+        QCOMPARE(f.dir.read("Data/Reasons.txt"), std::string("Spam\r\n"));
+        QCOMPARE(f.app->adminActionReasons(), std::vector<std::string>{"Spam"});
+
+        // Selecting "Messages" again starts at "Timed Messages".
+        f.showTab("Status");
+        f.showTab("Messages");
+        QCOMPARE(f.child<QTabWidget>("messagesTabs")->currentIndex(), 0);
+        QVERIFY(editor->toPlainText().endsWith("Third"));
+        screenshot(*f.window, "messages-timed-messages");
+    }
+
+    void theIntervalAndWelcomeBoxesTakeEffectWhenLeft() {
+        GuiFixture f;
+        f.showTab("Messages");
+        auto* interval = f.child<QLineEdit>("messageInterval");
+        interval->setText("0");
+        Q_EMIT interval->editingFinished();
+        QCOMPARE(interval->text(), QString("60"));
+        QVERIFY(f.dir.read("Data/MR.txt").starts_with("60\r\n"));
+
+        f.showTab("Messages", "messagesTabs", "Welcome Message");
+        auto* welcome = f.child<QLineEdit>("welcomeTemplate");
+        QTest::mouseClick(f.child<QPushButton>("welcomeDefault"), Qt::LeftButton);
+        QCOMPARE(welcome->text(), QString(kDefaultWelcomeTemplate));
+        welcome->selectAll();
+        QTest::keyClicks(welcome, "^2Hello <player>");
+        f.showTab("Messages", "messagesTabs", "Rules"); // the tab strip takes no focus
+        QCOMPARE(f.app->settings().mod.WelcomeTemplate, std::string("^2Hello <player>"));
+        QVERIFY(f.dir.read("Data/MOD.txt").find("^2Hello <player>") != std::string::npos);
+    }
+
+    void pmSettingsShowAndSaveTheAnnounceModes() {
+        GuiFixture f;
+        f.app->settings().mod.AnnounceMode[3] = 1;
+        f.showTab("Messages", "messagesTabs", "PM Settings");
+        QVERIFY(f.child<QRadioButton>("announceOther3")->isChecked());
+        QCOMPARE(f.child<QRadioButton>("announceOther3")->text(), QString("Hide"));
+        QCOMPARE(f.child<QRadioButton>("announceOther9")->text(), QString("Private PM"));
+        QVERIFY(f.child<QRadioButton>("announceGlobal9")->isChecked());
+        QTest::mouseClick(f.child<QRadioButton>("announceOther9"), Qt::LeftButton);
+        QCOMPARE(f.app->settings().mod.AnnounceMode,
+                 (std::array<std::int16_t, 10>{0, 0, 0, 1, 0, 0, 0, 0, 0, 1}));
+        QVERIFY(f.dir.read("Data/MOD.txt").find("0;0;0;1;0;0;0;0;0;1") != std::string::npos);
+        screenshot(*f.window, "messages-pm-settings");
+    }
+
+    void theWeaponSelectAllBoxTicksItsWholeList() {
+        GuiFixture f;
+        f.showTab("Restrictions", "restrictionsTabs", "In-Game");
+        auto* pistols = f.child<QCheckBox>("selectAll5");
+        QCOMPARE(pistols->text(), QString("Pistols"));
+        auto* list = f.child<QListWidget>("weaponList5");
+        QCOMPARE(list->count(), 5);
+        pistols->click();
+        for (int i = 0; i < list->count(); ++i)
+            QCOMPARE(list->item(i)->checkState(), Qt::Checked);
+        const std::string flags = splitLines(f.dir.read("Data/MOD.txt")).at(22);
+        QCOMPARE(QString::fromStdString(flags).split(';').mid(31, 5),
+                 QStringList({"1", "1", "1", "1", "1"}));
+        QCOMPARE(QString::fromStdString(flags).split(';').at(30), QString("0"));
+        // One entry cleared clears the box; ticking it again ticks the box.
+        list->item(2)->setCheckState(Qt::Unchecked);
+        QVERIFY(!pistols->isChecked());
+        QCOMPARE(f.app->settings().mod.WeaponFlags.at(33), std::string("0"));
+        list->item(2)->setCheckState(Qt::Checked);
+        QVERIFY(pistols->isChecked());
+        QCOMPARE(f.child<QLabel>("maxHealth")->text(), QString("Max Health: 500"));
+        screenshot(*f.window, "restrictions-in-game");
+    }
+
+    void theLanguageFilterTabLoadsAndSavesItsWordList() {
+        GuiFixture f;
+        f.dir.write("Data/LF.txt", "3\r\nbadword\r\nk|worse\r\n");
+        f.showTab("Restrictions", "restrictionsTabs", "Language Filter");
+        auto* words = f.child<QPlainTextEdit>("languageWords");
+        QCOMPARE(words->toPlainText(), QString("badword\nk|worse"));
+        QCOMPARE(f.child<QLineEdit>("languageWarns")->text(), QString("3"));
+        words->moveCursor(QTextCursor::End);
+        QTest::keyClick(words, Qt::Key_Return);
+        QTest::keyClicks(words, "awful");
+        f.fake.loop.advance(3000);
+        QCOMPARE(f.dir.read("Data/LF.txt"), std::string("3\r\nbadword\r\nk|worse\r\nawful\r\n"));
+        screenshot(*f.window, "restrictions-language-filter");
+    }
+
+    void settingBoxesSaveTheModSettings() {
+        GuiFixture f;
+        f.showTab("Restrictions", "restrictionsTabs", "Language Filter");
+        auto* filter = f.child<QCheckBox>("enableLanguageFilter");
+        QVERIFY(!filter->isChecked());
+        filter->click();
+        QCOMPARE(f.app->settings().mod.LanguageFilterEnabled, std::int16_t(1));
+        QCOMPARE(splitLines(f.dir.read("Data/MOD.txt")).at(9), std::string(" 1"));
+
+        f.showTab("Restrictions", "restrictionsTabs", "In-Game");
+        auto* warns = f.child<QLineEdit>("maxWarns");
+        warns->setText("abc");
+        Q_EMIT warns->editingFinished();
+        QCOMPARE(warns->text(), QString("0"));
+        QCOMPARE(f.app->settings().mod.MaxWarns, std::int16_t(0));
+
+        f.showTab("Advanced");
+        auto* skipping = f.child<QComboBox>("mapSkipping");
+        QCOMPARE(skipping->currentText(), QString("Disabled"));
+        skipping->setCurrentIndex(1);
+        Q_EMIT skipping->activated(1);
+        QVERIFY(f.app->maps().rotation.VotingEnabled());
+        auto* excluded = f.child<QLineEdit>("defaultExcludedMaps");
+        QCOMPARE(excluded->text(), QString("mp_nuked"));
+        excluded->setText("mp_array mp_villa");
+        QTest::mouseClick(f.child<QPushButton>("saveExcludedMaps"), Qt::LeftButton);
+        QCOMPARE(f.app->settings().config.ExcludedMap, std::string("mp_array mp_villa"));
+        QCOMPARE(f.fake.prompts.asked.back().text, std::string("Default Excluded Map changed!"));
+        screenshot(*f.window, "advanced");
+    }
+};
+
+QObject* corvane::testing::messagesPageTests() {
+    return new MessagesPageTest;
+}
+
+#include "messagespage_test.moc"
