@@ -175,7 +175,7 @@ TEST_F(AppTest, RetryAfterRepairClearsTheError) {
     fake.prompts.answers = {MessageResult::Retry};
     App& a = makeApp();
     int loads = 0;
-    const Connection steps = a.loadStep.connect([&](std::string_view s) {
+    const Connection repair = a.loadStep.connect([&](std::string_view s) {
         // The operator fixed the file while the dialog was up.
         if (s == "LayOutViews" && ++loads == 2) dir.writeConfiguredServer();
     });
