@@ -71,7 +71,7 @@ std::string PlayerDatabase::today() const {
 std::filesystem::path PlayerDatabase::databaseFile() const {
     const std::string& configured = m_settings.advanced.PlayerDbPath;
     if (configured.empty()) return m_paths.file(kPlayerDbFile);
-    if (startsWithIgnoringCase(configured, "Data")) return m_paths.file(configured);
+    if (startsWithIgnoringCase(configured, kDataDir)) return m_paths.file(configured);
     return portablePath(configured);
 }
 
