@@ -10,7 +10,6 @@
 #include "core/textfile.h"
 #include "maps/messagefiles.h"
 #include "maps/serverview.h"
-#include "maps/tell.h"
 #include "rcon/rconqueue.h"
 
 namespace corvane {
@@ -97,7 +96,7 @@ void Messages::SendRules(std::int16_t slot, const std::string& guid, bool operat
     // "|r" marks rule lines: the queue paces them and removes the mark.
     for (const std::string& rule : m_rules) {
         if (privately)
-            tellPlayer(m_queue, slot, guid, "^7" + rule + "|r");
+            m_queue.SendPM({slot, guid, {}}, "^7" + rule + "|r");
         else
             m_queue.pushBack("say " + rule + "|r");
     }
