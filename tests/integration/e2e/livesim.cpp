@@ -3,7 +3,6 @@
 #include "platform/qt/qtdesktop.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
@@ -11,20 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace corvane::testing {
-
-bool waitUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
-void runFor(int ms) {
-    waitUntil([] { return false; }, ms);
-}
 
 LiveSimulator::LiveSimulator(const QStringList& options) {
     static int counter = 0;
@@ -46,7 +31,8 @@ LiveSimulator::LiveSimulator(const QStringList& options) {
     const QJsonObject ports = QJsonDocument::fromJson(m_process.readLine()).object();
     rconPort = static_cast<std::uint16_t>(ports.value("rcon").toInt());
     httpPort = static_cast<std::uint16_t>(ports.value("http").toInt());
-    m_control.connectToHost("127.0.0.1", static_cast<quint16>(ports.value("control").toInt()));
+    controlPort = static_cast<std::uint16_t>(ports.value("control").toInt());
+    m_control.connectToHost("127.0.0.1", controlPort);
     if (!m_control.waitForConnected(10000)) ADD_FAILURE() << "no control connection";
     for (int i = 0; i + 1 < options.size(); ++i)
         if (options[i] == "--password") password = options[i + 1].toStdString();
@@ -67,6 +53,13 @@ std::string LiveSimulator::command(const std::string& line) {
     while (!m_control.canReadLine())
         if (!m_control.waitForReadyRead(10000)) return "error: no answer";
     return m_control.readLine().trimmed().toStdString();
+}
+
+std::string LiveSimulator::commandOnStandardInput(const std::string& line) {
+    m_process.write(QByteArray::fromStdString(line + "\n"));
+    while (!m_process.canReadLine())
+        if (!m_process.waitForReadyRead(10000)) return "error: no answer";
+    return m_process.readLine().trimmed().toStdString();
 }
 
 int LiveSimulator::received(const std::string& text) {
@@ -119,9 +112,3 @@ bool LiveApp::waitUntilPrimed() {
 }
 
 } // namespace corvane::testing
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
