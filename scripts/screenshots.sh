@@ -2,7 +2,8 @@
 # Pictures of the operator window for the README: the simulated game server
 # in lively mode, Corvane Mod against it on the offscreen platform for a while
 # (bots join, chat and fight), then a PNG of every top tab and sub-tab, the
-# admin action dialog and the log viewer in docs/screenshots/.
+# admin action dialog, the log viewer and the server settings wizard in
+# docs/screenshots/.
 #
 #   scripts/screenshots.sh <build-dir> [seconds to let the game run, default 30]
 set -euo pipefail
@@ -21,7 +22,10 @@ tool="$build/tools/screenshots/corvane-screenshots"
 [ -x "$tool" ] || die "the screenshot tool is missing: $tool (build first: make build)"
 prepare_run_folder "$build" "$run"
 trap stop_simulator EXIT
-start_simulator "$run"
+# A server up for a while (the status bar shows its uptime) that starts a new
+# match once Corvane Mod reads its log (the match's game type shows).
+printf '%s\n' "12 rotate" >"$run/screenshots-scenario.txt"
+start_simulator "$run" --uptime 4980 --scenario "$run/screenshots-scenario.txt"
 write_config "$run"
 
 mkdir -p "$out"

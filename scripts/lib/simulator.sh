@@ -3,7 +3,8 @@
 # free loopback ports. Source it, then call:
 #
 #   prepare_run_folder <build-dir> <run-dir>
-#   start_simulator <run-dir>         (sets sim_pid, rcon_port, http_port, control_port)
+#   start_simulator <run-dir> [more simulator options]
+#                                     (sets sim_pid, rcon_port, http_port, control_port)
 #   write_config <run-dir>
 #
 # stop_simulator stops it again; the caller traps it on EXIT.
@@ -44,10 +45,11 @@ stop_simulator() {
 
 start_simulator() {
   local run="$1" ports=""
+  shift
   "$gamesim" --lively --rcon-port 0 --http-port 0 --control-port 0 \
     --password "$sim_password" --hostname "$sim_hostname" --max-clients "$sim_max_clients" \
     --log-path "$sim_log_path" --exclude "mp_nuked" \
-    --journal "$run/gamesim-journal.jsonl" --log-file "$run/gamesim-server-log.txt" \
+    --journal "$run/gamesim-journal.jsonl" --log-file "$run/gamesim-server-log.txt" "$@" \
     </dev/null >"$run/gamesim-ports.txt" 2>"$run/gamesim-errors.txt" &
   sim_pid=$!
   for _ in $(seq 1 100); do

@@ -88,6 +88,8 @@ QWidget* PermissionsPage::buildGroups() {
         buttons->addWidget(button);
     }
     layout->addLayout(buttons);
+    // Flush with the command lists beside it.
+    layout->setContentsMargins(0, 0, 0, 0);
     box->setLayout(layout);
 
     connect(m_groups, &QTableWidget::currentCellChanged, this, [this, &editor](int row) {

@@ -72,11 +72,9 @@ void SetupDialog::buildForm() {
     m_status->setObjectName("statusBox");
     auto* replies = new RichTextView(m_setup.replyLog());
     replies->setObjectName("replyLog");
-    replies->setMaximumHeight(90);
     m_exchange = new QPlainTextEdit;
     m_exchange->setObjectName("exchange");
     m_exchange->setReadOnly(true);
-    m_exchange->setMaximumHeight(90);
     m_mainButton = new QPushButton;
     m_mainButton->setObjectName("mainButton");
     m_mainButton->setDefault(true);
@@ -84,11 +82,12 @@ void SetupDialog::buildForm() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(m_status);
-    layout->addWidget(replies);
-    layout->addWidget(m_exchange);
+    // While the status box is hidden the two logs share its room.
+    layout->addWidget(m_status, 2);
+    layout->addWidget(replies, 1);
+    layout->addWidget(m_exchange, 1);
     layout->addWidget(m_mainButton);
-    resize(520, 480);
+    resize(560, 600);
 }
 
 void SetupDialog::refreshBoxes() {

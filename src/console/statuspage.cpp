@@ -4,6 +4,7 @@
 #include "console/richtextview.h"
 #include "console/widgets.h"
 
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -67,6 +68,8 @@ QWidget* StatusPage::buildConsole() {
     m_console = new QPlainTextEdit;
     m_console->setObjectName("consoleView");
     m_console->setReadOnly(true);
+    // The server's tables (teamstatus) line up only in a fixed-pitch font.
+    m_console->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_console->setPlainText(fromGameText(m_app.consoleLog().viewText()));
     m_connections += m_app.consoleLog().viewAppended.connect([this](const std::string& entry) {
         m_console->moveCursor(QTextCursor::End);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -119,21 +120,80 @@ private Q_SLOTS:
         screenshot(*f.window, "restrictions-language-filter");
     }
 
+    // Every check box of MOD.txt, found on its page by its caption: a click
+    // writes its line of the file, and a file read back shows in the box.
+    void everySwitchBoxSavesItsLineAndShowsTheFileReadBack() {
+        struct Case {
+            const char* caption;
+            const char* tab;
+            const char* strip;
+            const char* sub;
+            std::size_t line; // 0-based line of MOD.txt
+            bool savedAtOnce;
+        };
+        const Case cases[] = {
+            {"Auto Update", "Players", "playersTabs", "Player Log", 4, true},
+            {"Autokick Unknown Soldiers", "Advanced", nullptr, nullptr, 5, true},
+            {"Welcome players to server", "Messages", "messagesTabs", "Welcome Message", 6, true},
+            {"Use Timed Messages", "Messages", "messagesTabs", "Timed Messages", 7, true},
+            {"Use Server Rules", "Messages", "messagesTabs", "Rules", 8, true},
+            {"Enable Language Filter", "Restrictions", "restrictionsTabs", "Language Filter", 9,
+             true},
+            {"Auto Scroll", "Advanced", nullptr, nullptr, 10, true},
+            {"Autokick Xbox Names", "Advanced", nullptr, nullptr, 11, false},
+        };
+        GuiFixture f;
+        // A line of the file, named after its box for a clear failure.
+        auto lineOf = [&f](const char* caption, std::size_t line) {
+            return QString(caption) + ": " +
+                   QString::fromStdString(splitLines(f.dir.read("Data/MOD.txt")).at(line));
+        };
+        for (const Case& c : cases) {
+            f.showTab(c.tab, c.strip, c.sub);
+            QCheckBox* box = nullptr;
+            for (QCheckBox* b : f.window->findChildren<QCheckBox*>())
+                if (b->text() == c.caption && b->isVisible()) box = b;
+            QVERIFY2(box, c.caption);
+            const bool before = box->isChecked();
+            const QString original = before ? " 1" : " 0";
+            const QString flipped = before ? " 0" : " 1";
+            box->click();
+            QCOMPARE(lineOf(c.caption, c.line),
+                     QString(c.caption) + ": " + (c.savedAtOnce ? flipped : original));
+            if (!c.savedAtOnce) {
+                f.app->settings().SaveModFile(); // any later save takes it along
+                QCOMPARE(lineOf(c.caption, c.line), QString(c.caption) + ": " + flipped);
+            }
+            std::vector<std::string> lines = splitLines(f.dir.read("Data/MOD.txt"));
+            lines.at(c.line) = original.toStdString();
+            std::string file;
+            for (const std::string& line : lines)
+                file += line + "\r\n";
+            f.dir.write("Data/MOD.txt", file);
+            QVERIFY(f.app->settings().LoadModFile());
+            QCOMPARE(box->isChecked(), before);
+        }
+        // The menu's "Automatically Check" is line 3, a word.
+        const std::string automatic = splitLines(f.dir.read("Data/MOD.txt")).at(2);
+        for (QAction* a : f.window->menuBar()->findChildren<QAction*>())
+            if (a->text() == "Automatically Check") a->trigger();
+        QCOMPARE(splitLines(f.dir.read("Data/MOD.txt")).at(2),
+                 std::string(automatic == "True" ? "False" : "True"));
+    }
+
     void settingBoxesSaveTheModSettings() {
         GuiFixture f;
-        f.showTab("Restrictions", "restrictionsTabs", "Language Filter");
-        auto* filter = f.child<QCheckBox>("enableLanguageFilter");
-        QVERIFY(!filter->isChecked());
-        filter->click();
-        QCOMPARE(f.app->settings().mod.LanguageFilterEnabled, std::int16_t(1));
-        QCOMPARE(splitLines(f.dir.read("Data/MOD.txt")).at(9), std::string(" 1"));
-
         f.showTab("Restrictions", "restrictionsTabs", "In-Game");
         auto* warns = f.child<QLineEdit>("maxWarns");
         warns->setText("abc");
         Q_EMIT warns->editingFinished();
         QCOMPARE(warns->text(), QString("0"));
         QCOMPARE(f.app->settings().mod.MaxWarns, std::int16_t(0));
+        QCOMPARE(splitLines(f.dir.read("Data/MOD.txt")).at(12), std::string(" 0"));
+        warns->setText("5");
+        Q_EMIT warns->textEdited("5");
+        Q_EMIT warns->editingFinished();
+        QCOMPARE(splitLines(f.dir.read("Data/MOD.txt")).at(12), std::string(" 5"));
 
         f.showTab("Advanced");
         auto* skipping = f.child<QComboBox>("mapSkipping");

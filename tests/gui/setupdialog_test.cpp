@@ -135,11 +135,18 @@ private Q_SLOTS:
             QCOMPARE(modal->findChild<QLineEdit*>("serverName")->text(), QString("Alpha"));
             QCOMPARE(modal->findChild<QLineEdit*>("rconPassword")->text(), QString("secret"));
             QVERIFY(!app.rcon().pumpRunning());
+            // The main tick rests too: the countdown to the next log fetch stands.
+            const std::string countdown = app.statusTexts().refresh;
+            rig.fake.loop.advance(3000);
+            QCOMPARE(app.statusTexts().refresh, countdown);
             checked = true;
         });
         settings->trigger();
         QVERIFY(checked);
         QVERIFY(app.rcon().pumpRunning());
+        const std::string countdown = app.statusTexts().refresh;
+        rig.fake.loop.advance(1000);
+        QVERIFY(app.statusTexts().refresh != countdown);
         QVERIFY(!app.ended());
     }
 

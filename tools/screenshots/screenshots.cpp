@@ -1,6 +1,7 @@
 // Starts Corvane Mod on an application folder, lets it run against its server
 // for a while, then saves a picture of every top tab and sub-tab, the admin
-// action dialog and the log viewer, and ends.
+// action dialog, the log viewer and the server settings wizard (before and
+// after its test of the server), and ends.
 //
 //   corvane-screenshots --app-dir DIR --out DIR [--wait SECONDS]
 
@@ -8,12 +9,15 @@
 #include "console/admindialog.h"
 #include "console/logviewerwindow.h"
 #include "console/mainwindow.h"
+#include "console/setupdialog.h"
 #include "console/widgets.h"
 #include "platform/qt/qtports.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -121,6 +125,29 @@ int captureLogViewer(corvane::console::MainWindow& window, const QString& dir) {
     return failures;
 }
 
+// "Server Settings...": the wizard as it opens, filled from the configuration,
+// and again once its test of the running server has passed (or given up).
+int captureServerSettings(corvane::App& app, corvane::console::MainWindow& window,
+                          const QString& dir) {
+    app.openSetup(false);
+    auto* wizard = new corvane::console::SetupDialog(app, &window);
+    wizard->setAttribute(Qt::WA_DeleteOnClose);
+    wizard->show();
+    int failures = save(*wizard, dir, "server-settings") ? 0 : 1;
+    auto* button = wizard->findChild<QPushButton*>("mainButton");
+    button->click();
+    const QDeadlineTimer deadline(20000);
+    while (button->text() == "Cancel" && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (button->text() != "Continue") {
+        std::cerr << "the wizard's test of the server did not pass" << std::endl;
+        ++failures;
+    }
+    failures += save(*wizard, dir, "server-settings-test") ? 0 : 1;
+    wizard->close();
+    return failures;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -151,6 +178,7 @@ int main(int argc, char** argv) {
         failures += captureTabs(window, options.outDir);
         failures += captureAdminDialog(app, window, options.outDir);
         failures += captureLogViewer(window, options.outDir);
+        failures += captureServerSettings(app, window, options.outDir);
         QApplication::exit(failures == 0 ? 0 : 1);
     });
     return QApplication::exec();
