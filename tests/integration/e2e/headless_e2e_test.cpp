@@ -85,14 +85,7 @@ TEST(HeadlessE2E, WrongPasswordFailsAndLeavesTheFileByteForByte) {
 TEST(HeadlessE2E, TerminalShowsChatAndSendsTheOperatorsLines) {
     LiveSimulator sim;
     HeadlessProcess run;
-    run.dir().write("Data/Config.txt",
-                    "E2E\r\n" + std::to_string(sim.rconPort) + "\r\n127.0.0.1\r\n" + sim.password +
-                        "\r\nhttp://127.0.0.1:" + std::to_string(sim.httpPort) + sim.logPath +
-                        "\r\n 18\r\nE2E Server\r\n\"mp_nuked\"\r\n");
-    std::string advanced = run.dir().read("Data/Advanced.txt");
-    const std::size_t at = advanced.find("RefreshDelay=");
-    advanced.replace(at, advanced.find("\r\n", at) - at, "RefreshDelay=1");
-    run.dir().write("Data/Advanced.txt", advanced);
+    pointAtSimulator(run.dir(), sim, sim.password, 1, 30);
     run.start({});
     ASSERT_TRUE(run.waitForOutput("You can now send commands")) << run.out();
 

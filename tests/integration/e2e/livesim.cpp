@@ -82,21 +82,25 @@ std::vector<QJsonObject> LiveSimulator::journal(const QStringList& events) const
     return out;
 }
 
-LiveApp::LiveApp(const LiveSimulator& sim, const std::string& password, int refreshDelay,
-                 int statusPollPeriod) {
-    m_dir.write("Data/Config.txt", "E2E\r\n" + std::to_string(sim.rconPort) + "\r\n127.0.0.1\r\n" +
-                                       password +
-                                       "\r\nhttp://127.0.0.1:" + std::to_string(sim.httpPort) +
-                                       sim.logPath + "\r\n 18\r\nE2E Server\r\n\"mp_nuked\"\r\n");
-    std::string advanced = m_dir.read("Data/Advanced.txt");
+void pointAtSimulator(const TempAppDir& dir, const LiveSimulator& sim, const std::string& password,
+                      int refreshDelay, int statusPollPeriod) {
+    dir.write("Data/Config.txt", "E2E\r\n" + std::to_string(sim.rconPort) + "\r\n127.0.0.1\r\n" +
+                                     password +
+                                     "\r\nhttp://127.0.0.1:" + std::to_string(sim.httpPort) +
+                                     sim.logPath + "\r\n 18\r\nE2E Server\r\n\"mp_nuked\"\r\n");
+    std::string advanced = dir.read("Data/Advanced.txt");
     auto set = [&](const std::string& name, int value) {
         const std::size_t at = advanced.find(name + "=");
         advanced.replace(at, advanced.find("\r\n", at) - at, name + "=" + std::to_string(value));
     };
     set("RefreshDelay", refreshDelay);
     set("StatusPollPeriod", statusPollPeriod);
-    m_dir.write("Data/Advanced.txt", advanced);
+    dir.write("Data/Advanced.txt", advanced);
+}
 
+LiveApp::LiveApp(const LiveSimulator& sim, const std::string& password, int refreshDelay,
+                 int statusPollPeriod) {
+    pointAtSimulator(m_dir, sim, password, refreshDelay, statusPollPeriod);
     m_prompts = std::make_unique<qt::StreamPrompts>(m_boxes);
     m_app = std::make_unique<App>(m_ports.with(*m_prompts), AppPaths(m_dir.path()));
     m_app->createMainWindow();

@@ -47,6 +47,11 @@ private:
     QTcpSocket m_control;
 };
 
+// Data/Config.txt of a server on the simulator, and the log refresh delay and
+// status poll period (seconds) in Data/Advanced.txt.
+void pointAtSimulator(const TempAppDir& dir, const LiveSimulator& sim, const std::string& password,
+                      int refreshDelay, int statusPollPeriod);
+
 class LiveApp {
 public:
     // advanced: "name=value" replacements for Data/Advanced.txt lines.
