@@ -5,6 +5,7 @@
 // start the orderly shutdown. --setup sets the server up on the terminal.
 
 #include "app/app.h"
+#include "core/datafiles.h"
 #include "core/modsettings.h"
 #include "core/statedir.h"
 #include "headless/operatorinput.h"
@@ -95,9 +96,8 @@ int run(corvane::qt::QtPorts& qtPorts, corvane::Prompts& prompts, const corvane:
     case corvane::StartMode::End:
         return 1;
     case corvane::StartMode::FirstRun:
-        std::cerr << "Corvane Mod has not been set up yet (Data/Config.txt marks a first run).\n"
-                     "Set it up with: "
-                  << setupCommand(options.dir) << "\n";
+        std::cerr << "Corvane Mod has not been set up yet (" << corvane::kConfigFile
+                  << " marks a first run).\nSet it up with: " << setupCommand(options.dir) << "\n";
         return 2;
     case corvane::StartMode::MainWindow:
         break;

@@ -1,6 +1,19 @@
-# Project-wide warning level. CI turns warnings into errors.
+# The project's warning level, set in one place for every target: the
+# libraries, the programs, the simulator and the tools, the tests, benchmarks
+# and fuzz targets. CI turns warnings into errors (CORVANE_WERROR).
+#
+# Beyond -Wall -Wextra -Wpedantic: shadowing, silent narrowing and sign
+# changes, C casts, polymorphic classes without a virtual destructor. Qt's int
+# and qsizetype sizes are converted explicitly where they meet the core's
+# std::size_t.
+option(CORVANE_STRICT_WARNINGS "Warn on shadowing, narrowing, sign changes, C casts and non-virtual destructors" ON)
+
 function(corvane_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  if(CORVANE_STRICT_WARNINGS)
+    target_compile_options(${target} PRIVATE -Wshadow -Wconversion -Wsign-conversion
+      -Wold-style-cast -Wnon-virtual-dtor)
+  endif()
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     # GCC 12 reports impossible overlaps inside std::string at -O2 (a known
     # false positive of -Wrestrict).

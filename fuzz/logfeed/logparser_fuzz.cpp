@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (std::size_t i = 0; i < queue.size(); ++i)
         check(queue.at(i).line == LogParser::kStampFixCommand);
-    static volatile std::size_t sink;
+    [[maybe_unused]] static volatile std::size_t sink;
     sink = seen;
     return 0;
 }

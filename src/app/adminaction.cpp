@@ -2,6 +2,7 @@
 
 #include "core/activitylog.h"
 #include "core/apppaths.h"
+#include "core/datafiles.h"
 #include "core/fieldreader.h"
 #include "core/gametext.h"
 #include "core/numbers.h"
@@ -93,7 +94,7 @@ void AdminAction::confirm(const std::string& typed) {
 
 std::vector<std::string> dialogReasons(const AppPaths& paths) {
     std::vector<std::string> reasons;
-    const auto text = readFile(paths.file("Data/Reasons.txt"));
+    const auto text = readFile(paths.file(kReasonsFile));
     if (!text) return reasons;
     FieldReader reader(*text);
     try {

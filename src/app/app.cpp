@@ -1,5 +1,6 @@
 #include "app/app.h"
 
+#include "core/datafiles.h"
 #include "core/prompts.h"
 #include "core/shell.h"
 #include "maps/maptable.h"
@@ -155,7 +156,7 @@ TopTab App::selectTopTab(TopTab tab) {
 }
 
 void App::openAdvancedFile() {
-    m_ports.shell.openFile(m_paths.file("Data/Advanced.txt"));
+    m_ports.shell.openFile(m_paths.file(kAdvancedFile));
 }
 
 void App::Timer2_Timer() {

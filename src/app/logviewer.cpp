@@ -2,6 +2,7 @@
 
 #include "core/apppaths.h"
 #include "core/chatlog.h"
+#include "core/datafiles.h"
 #include "core/rtf.h"
 #include "core/textfile.h"
 
@@ -17,13 +18,13 @@ LogViewer::LogViewer(const AppPaths& paths, ChatLog& chat) : m_paths(paths), m_c
 std::filesystem::path LogViewer::file(ViewerMode mode) const {
     switch (mode) {
     case ViewerMode::ChatArchive:
-        return m_paths.file("Logs/ChatArchive.txt");
+        return m_paths.file(kChatArchiveFile);
     case ViewerMode::ServerLog:
-        return m_paths.file("Logs/Server.txt");
+        return m_paths.file(kActivityLogFile);
     case ViewerMode::ChatLog:
-        return m_paths.file("Logs/Chat.rtf");
+        return m_paths.file(kChatViewFile);
     case ViewerMode::ConsoleLog:
-        return m_paths.file("Logs/Console.txt");
+        return m_paths.file(kConsoleLogFile);
     case ViewerMode::None:
         break;
     }

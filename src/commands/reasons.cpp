@@ -1,6 +1,7 @@
 #include "commands/reasons.h"
 
 #include "core/apppaths.h"
+#include "core/datafiles.h"
 #include "core/fieldreader.h"
 #include "core/gametext.h"
 #include "core/textfile.h"
@@ -13,7 +14,7 @@ std::vector<std::string> readReasons(std::string_view fileText) {
 
 void Reasons::InputReasons() {
     m_reasons.clear();
-    if (const auto text = readFile(m_paths.file(kFile))) m_reasons = readReasons(*text);
+    if (const auto text = readFile(m_paths.file(kReasonsFile))) m_reasons = readReasons(*text);
 }
 
 std::string Reasons::reason(int n) const {

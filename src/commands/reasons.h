@@ -21,7 +21,6 @@ std::vector<std::string> readReasons(std::string_view fileText);
 class Reasons {
 public:
     static constexpr int kMax = 100;
-    static constexpr const char* kFile = "Data/Reasons.txt";
 
     explicit Reasons(const AppPaths& paths) : m_paths(paths) {}
 

@@ -16,8 +16,8 @@ namespace corvane {
 class CriticalErrors;
 class Prompts;
 
-inline constexpr const char* kBannerLine =
-    "-Corvane Mod 0.0.2 - administration for your game server, by the Corvane Mod team";
+// The first line of the activity view: the program's name and version.
+std::string bannerLine();
 
 class ActivityLog {
 public:

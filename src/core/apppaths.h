@@ -3,6 +3,8 @@
 // use "\" or "/" between their parts, and are matched ignoring letter case when
 // no file of the exact name exists.
 
+#include "core/datafiles.h"
+
 #include <filesystem>
 #include <string_view>
 
@@ -13,8 +15,8 @@ public:
     explicit AppPaths(std::filesystem::path appDir) : m_appDir(std::move(appDir)) {}
 
     const std::filesystem::path& appDir() const { return m_appDir; }
-    std::filesystem::path dataDir() const { return file("Data"); }
-    std::filesystem::path logsDir() const { return file("Logs"); }
+    std::filesystem::path dataDir() const { return file(kDataDir); }
+    std::filesystem::path logsDir() const { return file(kLogsDir); }
 
     // A name relative to the application directory, e.g. "Data\Config.txt".
     std::filesystem::path file(std::string_view relative) const;

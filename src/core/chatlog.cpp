@@ -1,5 +1,6 @@
 #include "core/chatlog.h"
 
+#include "core/datafiles.h"
 #include "core/prompts.h"
 #include "core/rtf.h"
 #include "core/textfile.h"
@@ -15,7 +16,7 @@ ChatLog::ChatLog(const AppPaths& paths, const Clock& clock) : m_paths(paths), m_
 }
 
 bool ChatLog::Loadr2() {
-    const auto document = readFile(m_paths.file("Logs/Chat.rtf"));
+    const auto document = readFile(m_paths.file(kChatViewFile));
     if (!document) return false;
     const auto runs = fromRtf(*document);
     if (!runs || runs->empty()) return false;
@@ -26,7 +27,7 @@ bool ChatLog::Loadr2() {
 
 bool ChatLog::saveChatView() {
     if (!m_unsaved) return true;
-    if (!atomicReplace(m_paths.file("Logs/Chat.rtf"), toRtf(m_view.runs()))) return false;
+    if (!atomicReplace(m_paths.file(kChatViewFile), toRtf(m_view.runs()))) return false;
     m_unsaved = false;
     return true;
 }
@@ -34,7 +35,7 @@ bool ChatLog::saveChatView() {
 void ChatLog::SaveChatF(const std::string& text) {
     const std::string line = fileStamp(m_clock.now()) + text;
     if (!m_holdingArchive) {
-        appendLine(m_paths.file("Logs/ChatArchive.txt"), line);
+        appendLine(m_paths.file(kChatArchiveFile), line);
         return;
     }
     if (!m_heldArchive.empty()) m_heldArchive += "\r\n";
@@ -44,7 +45,7 @@ void ChatLog::SaveChatF(const std::string& text) {
 void ChatLog::flushArchive() {
     m_holdingArchive = false;
     if (m_heldArchive.empty()) return;
-    appendLine(m_paths.file("Logs/ChatArchive.txt"), m_heldArchive);
+    appendLine(m_paths.file(kChatArchiveFile), m_heldArchive);
     m_heldArchive.clear();
 }
 

@@ -1,5 +1,6 @@
 #include "core/consolelog.h"
 
+#include "core/datafiles.h"
 #include "core/textfile.h"
 
 #include <algorithm>
@@ -9,7 +10,7 @@ namespace corvane {
 void ConsoleLog::SmsConsole(const std::string& text) {
     if (!text.empty() && text.front() == ']') showInView(text);
     // A lost console file line is acceptable; the view line is still shown.
-    appendLine(m_paths.file("Logs/Console.txt"), fileStamp(m_clock.now()) + text);
+    appendLine(m_paths.file(kConsoleLogFile), fileStamp(m_clock.now()) + text);
 }
 
 void ConsoleLog::showInView(const std::string& text) {

@@ -48,8 +48,8 @@ char toByte(std::uint32_t cp) {
 std::string cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (unsigned char b : bytes)
-        appendUtf8(out, codePoint(b));
+    for (const char b : bytes)
+        appendUtf8(out, codePoint(static_cast<unsigned char>(b)));
     return out;
 }
 
@@ -70,12 +70,12 @@ std::string utf8ToCp1252(std::string_view utf8) {
             ++i;
             continue;
         }
-        std::uint32_t cp = extra == 0 ? lead : (lead & (0x3F >> extra));
+        std::uint32_t cp = extra == 0 ? lead : (lead & (0x3FU >> extra));
         bool valid = true;
         for (int k = 1; k <= extra; ++k) {
             const auto cont = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
             if ((cont & 0xC0) != 0x80) valid = false;
-            cp = (cp << 6) | (cont & 0x3F);
+            cp = (cp << 6) | (cont & 0x3FU);
         }
         out += valid ? toByte(cp) : '?';
         i += valid ? static_cast<std::size_t>(extra) + 1 : 1;

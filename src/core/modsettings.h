@@ -2,14 +2,14 @@
 // The program's own behaviour settings: Data/MOD.txt (written by the program
 // whenever a switch changes) and Data/Advanced.txt (hand-edited, only read).
 
+#include "core/buildversion.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace corvane {
-
-inline constexpr const char* kBuildVersion = "0.0.2";
 
 struct ModSettings {
     // Data/MOD.txt, in file order.

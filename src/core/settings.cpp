@@ -2,6 +2,7 @@
 
 #include "core/activitylog.h"
 #include "core/criticalerrors.h"
+#include "core/datafiles.h"
 #include "core/fieldreader.h"
 #include "core/numbers.h"
 #include "core/textfile.h"
@@ -12,12 +13,14 @@ Settings::Settings(const AppPaths& paths, ActivityLog& log, CriticalErrors& erro
     : m_paths(paths), m_log(log), m_errors(errors) {}
 
 std::string Settings::defaultPlayerDbPath() const {
-    return m_paths.appDir().string() + "\\Data\\playerdb.mdb";
+    // The path as the settings file keeps it, with "\" between its parts.
+    return m_paths.appDir().string() + "\\" + std::string(kDataDir) + "\\" +
+           std::string(baseName(kPlayerDbFile));
 }
 
 bool Settings::InputConfig() {
     try {
-        readServerConfig(readFieldFile(m_paths.file("Data/Config.txt")), config);
+        readServerConfig(readFieldFile(m_paths.file(kConfigFile)), config);
     } catch (const FieldReadError&) {
         m_log.SMS("Unable to access Config File!", kRed);
         m_errors.raise(CriticalSource::Config);
@@ -31,14 +34,14 @@ bool Settings::InputConfig() {
 
 void Settings::SaveConfig() {
     if (m_errors.active()) return;
-    if (!atomicReplace(m_paths.file("Data/Config.txt"),
+    if (!atomicReplace(m_paths.file(kConfigFile),
                        writeServerConfig(config, ExcludedMapStyle::Quoted)))
         m_log.SMS("Error saving config.txt!", kRed);
 }
 
 bool Settings::LoadModFile() {
     try {
-        readModFile(readFieldFile(m_paths.file("Data/MOD.txt")), mod);
+        readModFile(readFieldFile(m_paths.file(kModFile)), mod);
     } catch (const FieldReadError&) {
         m_log.SMS("Error opening MOD.txt!", kRed);
         return false;
@@ -49,13 +52,13 @@ bool Settings::LoadModFile() {
 
 void Settings::SaveModFile() {
     if (m_errors.active() || !m_viewsReady) return;
-    if (!atomicReplace(m_paths.file("Data/MOD.txt"), writeModFile(mod)))
+    if (!atomicReplace(m_paths.file(kModFile), writeModFile(mod)))
         m_log.SMS("Error saving MOD.txt!", kRed);
 }
 
 void Settings::LoadAVars() {
     try {
-        readAdvancedFile(readFieldFile(m_paths.file("Data/Advanced.txt")), advanced);
+        readAdvancedFile(readFieldFile(m_paths.file(kAdvancedFile)), advanced);
     } catch (const FieldReadError&) {
         m_log.SMS("Error in the Advanced.txt file! All Advanced vars are default", kRed);
         applyAdvancedDefaults(advanced, defaultPlayerDbPath());

@@ -113,7 +113,7 @@ public:
     std::size_t listenerCount() const {
         std::size_t n = 0;
         for (const auto& slot : m_state->slots)
-            n += slot->connected ? 1 : 0;
+            if (slot->connected) ++n;
         return n;
     }
 

@@ -1,5 +1,6 @@
 #include "core/startup.h"
 
+#include "core/datafiles.h"
 #include "core/fieldreader.h"
 #include "core/modsettings.h"
 #include "core/prompts.h"
@@ -20,7 +21,7 @@ void showMissingFiles(Prompts& prompts) {
 bool CheckModVersion(const AppPaths& paths, Prompts& prompts) {
     std::string version;
     try {
-        FieldReader in(readFieldFile(paths.file("Data/Mod.txt")));
+        FieldReader in(readFieldFile(paths.file(kModFile)));
         in.readText();
         version = in.readText();
     } catch (const FieldReadError&) {
@@ -40,7 +41,7 @@ bool CheckModVersion(const AppPaths& paths, Prompts& prompts) {
 StartMode decideStartMode(const AppPaths& paths, Prompts& prompts) {
     if (!CheckModVersion(paths, prompts)) return StartMode::End;
     try {
-        FieldReader in(readFieldFile(paths.file("Data/Config.txt")));
+        FieldReader in(readFieldFile(paths.file(kConfigFile)));
         return in.readText() == kFirstRunMarker ? StartMode::FirstRun : StartMode::MainWindow;
     } catch (const FieldReadError&) {
         showMissingFiles(prompts);

@@ -1,5 +1,7 @@
 #include "core/statedir.h"
 
+#include "core/datafiles.h"
+
 #include <system_error>
 
 namespace corvane {
@@ -10,7 +12,7 @@ StateDirPlan planStateDir(const fs::path& named, const fs::path& appDir,
                           const fs::path& installedDefaults, const char* xdgDataHome,
                           const char* home) {
     std::error_code ec;
-    const fs::path ownData = appDir / "Data";
+    const fs::path ownData = appDir / kDataDir;
     const bool ownDataExists = fs::is_directory(ownData, ec);
     const fs::path defaults = ownDataExists ? ownData : installedDefaults;
     if (!named.empty()) return {named, defaults};
@@ -28,8 +30,8 @@ StateDirPlan planStateDir(const fs::path& named, const fs::path& appDir,
 std::string prepareStateDir(const StateDirPlan& plan) {
     if (plan.defaults.empty()) return {};
     std::error_code ec;
-    const fs::path data = plan.folder / "Data";
-    for (const fs::path& dir : {data, plan.folder / "Logs"}) {
+    const fs::path data = plan.folder / kDataDir;
+    for (const fs::path& dir : {data, plan.folder / kLogsDir}) {
         fs::create_directories(dir, ec);
         if (ec) return "cannot create " + dir.string() + ": " + ec.message();
     }

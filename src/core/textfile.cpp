@@ -66,7 +66,7 @@ std::vector<std::string> splitLines(std::string_view text) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {
             lines.emplace_back(text.substr(start, i - start));
-            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2U : 1U;
             start = i;
         } else {
             ++i;

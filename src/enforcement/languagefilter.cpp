@@ -1,6 +1,7 @@
 #include "enforcement/languagefilter.h"
 
 #include "core/activitylog.h"
+#include "core/datafiles.h"
 #include "core/eventloop.h"
 #include "core/gametext.h"
 #include "core/modsettings.h"
@@ -14,7 +15,6 @@ namespace {
 
 constexpr std::size_t kLanguageWarnMode = 2;
 constexpr std::size_t kLanguageKickMode = 3;
-constexpr const char* kWordFile = "Data/LF.txt";
 
 std::string firstLine(std::string_view text) {
     return std::string(text.substr(0, text.find_first_of("\r\n")));

@@ -1,6 +1,7 @@
 #include "headless/terminalsetup.h"
 
 #include "core/cp1252.h"
+#include "core/datafiles.h"
 #include "core/eventloop.h"
 #include "core/startup.h"
 #include "core/textfile.h"
@@ -101,11 +102,11 @@ void TerminalSetup::end(int status) {
     m_ended = true;
     m_testing = false;
     if (status == 0)
-        m_out << "Saved " << m_paths.file("Data/Config.txt").string()
+        m_out << "Saved " << m_paths.file(kConfigFile).string()
               << ". Start corvane-mod-headless without --setup to run." << std::endl;
     else
-        m_out << "The set-up failed; " << m_paths.file("Data/Config.txt").string()
-              << " is unchanged." << std::endl;
+        m_out << "The set-up failed; " << m_paths.file(kConfigFile).string() << " is unchanged."
+              << std::endl;
     m_ports.loop.quit(status);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/activitylog.h"
 #include "core/apppaths.h"
+#include "core/datafiles.h"
 #include "core/eventloop.h"
 #include "core/modsettings.h"
 #include "core/numbers.h"
@@ -14,18 +15,18 @@ namespace corvane {
 
 namespace {
 
-const char* fileOf(EditorMode mode) {
+std::string_view fileOf(EditorMode mode) {
     switch (mode) {
     case EditorMode::TimedMessages:
-        return "MR.txt";
+        return kTimedMessagesFile;
     case EditorMode::Rules:
-        return "Rules.txt";
+        return kRulesFile;
     case EditorMode::Reasons:
-        return "Reasons.txt";
+        return kReasonsFile;
     case EditorMode::None:
         break;
     }
-    return "";
+    return {};
 }
 
 std::string joinLines(const std::vector<std::string>& lines, std::size_t from) {
@@ -101,7 +102,7 @@ void MessageEditor::LoadRes() {
 void MessageEditor::load(EditorMode mode) {
     m_saveTimer->stop();
     m_mode = mode;
-    const auto contents = readFile(m_paths.file(std::string("Data/") + fileOf(mode)));
+    const auto contents = readFile(m_paths.file(fileOf(mode)));
     const std::vector<std::string> lines =
         contents ? splitLines(*contents) : std::vector<std::string>{};
     if (mode == EditorMode::TimedMessages) {
@@ -140,8 +141,8 @@ void MessageEditor::SaveMessageS() {
     // Merely visiting a sub-tab must never rewrite its file.
     if (text == m_savedText && (!timed || m_interval == m_savedInterval)) return;
     const std::string contents = (timed ? withCrLf(m_interval) + "\r\n" : "") + text + "\r\n";
-    const std::string name = fileOf(m_mode);
-    if (!atomicReplace(m_paths.file("Data/" + name), contents)) {
+    if (!atomicReplace(m_paths.file(fileOf(m_mode)), contents)) {
+        const std::string name(baseName(fileOf(m_mode)));
         m_log.SMS("Error saving " + name + "!", kRed);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "core/activitylog.h"
 #include "core/apppaths.h"
+#include "core/datafiles.h"
 #include "core/eventloop.h"
 #include "core/gametext.h"
 #include "core/prompts.h"
@@ -9,7 +10,6 @@
 #include "core/textfile.h"
 #include "maps/messagefiles.h"
 #include "maps/serverview.h"
-#include "maps/tell.h"
 #include "rcon/rconqueue.h"
 
 namespace corvane {
@@ -39,7 +39,7 @@ Messages::~Messages() = default;
 void Messages::InputLists() {
     m_timedMessages.clear();
     m_interval = 0;
-    if (const auto text = readFile(m_paths.file("Data/MR.txt"))) {
+    if (const auto text = readFile(m_paths.file(kTimedMessagesFile))) {
         TimedMessageFile file = readTimedMessages(*text);
         m_timedMessages = std::move(file.messages);
         m_interval = rotationInterval(file.intervalText).value_or(0);
@@ -55,7 +55,7 @@ void Messages::InputLists() {
 
 void Messages::InputRules() {
     m_rules.clear();
-    if (const auto text = readFile(m_paths.file("Data/Rules.txt"))) {
+    if (const auto text = readFile(m_paths.file(kRulesFile))) {
         RulesFile file = readRules(*text);
         m_rules = std::move(file.rules);
         if (file.cut)
@@ -96,7 +96,7 @@ void Messages::SendRules(std::int16_t slot, const std::string& guid, bool operat
     // "|r" marks rule lines: the queue paces them and removes the mark.
     for (const std::string& rule : m_rules) {
         if (privately)
-            tellPlayer(m_queue, slot, guid, "^7" + rule + "|r");
+            m_queue.SendPM({slot, guid, {}}, "^7" + rule + "|r");
         else
             m_queue.pushBack("say " + rule + "|r");
     }

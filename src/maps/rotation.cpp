@@ -5,11 +5,11 @@
 #include "core/eventloop.h"
 #include "core/gametext.h"
 #include "core/net.h"
+#include "core/numbers.h"
 #include "core/prompts.h"
 #include "core/settings.h"
 #include "maps/maptable.h"
 #include "maps/serverview.h"
-#include "maps/tell.h"
 #include "rcon/rconlink.h"
 
 namespace corvane {
@@ -52,7 +52,7 @@ void MapRotation::Amap(std::string_view name, const CommandIssuer& issuer) {
 std::optional<int> MapRotation::mpMap(const std::string& name, const CommandIssuer& issuer) {
     const auto index = mapIndexOf(name);
     if (!index) {
-        tellPlayer(m_queue, issuer.CurrentSlot, issuer.CurrentGUID, "Invalid map");
+        m_queue.SendPM(issuer, "Invalid map");
         return std::nullopt;
     }
     m_log.SMS(decimal(issuer.CurrentSlot) + " set the nextmap to " +

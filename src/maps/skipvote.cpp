@@ -5,7 +5,6 @@
 #include "maps/randomsource.h"
 #include "maps/rotation.h"
 #include "maps/serverview.h"
-#include "maps/tell.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,9 +62,7 @@ void SkipVote::requestPick(bool force) {
 }
 
 SkipOutcome SkipVote::skip(const CommandIssuer& issuer) {
-    const auto tell = [&](const std::string& text) {
-        tellPlayer(m_queue, issuer.CurrentSlot, issuer.CurrentGUID, text);
-    };
+    const auto tell = [&](const std::string& text) { m_queue.SendPM(issuer, text); };
     if (!m_rotation.VotingEnabled()) {
         tell("^2Map skipping is disabled!");
         return SkipOutcome::VotingDisabled;
@@ -90,7 +87,7 @@ bool SkipVote::addvote(const std::string& guid, std::int16_t slot, const std::st
     }
     ++m_voteCount;
     m_log.SMS("Player: " + name + " voted to skip the map");
-    tellPlayer(m_queue, slot, guid, "^2You voted to skip the next map!");
+    m_queue.SendPM({slot, guid, name}, "^2You voted to skip the next map!");
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "core/activitylog.h"
 #include "core/apppaths.h"
 #include "core/criticalerrors.h"
+#include "core/datafiles.h"
 #include "core/eventloop.h"
 #include "core/fieldreader.h"
 #include "core/gametext.h"
@@ -19,8 +20,6 @@
 namespace corvane {
 namespace {
 
-constexpr const char* kLevelsFile = "Data/Levels.txt";
-constexpr const char* kCommandsFile = "Data/Commands.txt";
 constexpr int kSetGroupAnnounce = 9;
 
 } // namespace

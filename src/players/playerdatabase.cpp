@@ -3,6 +3,7 @@
 #include "core/activitylog.h"
 #include "core/apppaths.h"
 #include "core/clock.h"
+#include "core/datafiles.h"
 #include "core/gametext.h"
 #include "core/numbers.h"
 #include "core/prompts.h"
@@ -69,8 +70,8 @@ std::string PlayerDatabase::today() const {
 
 std::filesystem::path PlayerDatabase::databaseFile() const {
     const std::string& configured = m_settings.advanced.PlayerDbPath;
-    if (configured.empty()) return m_paths.file(kDefaultFile);
-    if (startsWithIgnoringCase(configured, "Data")) return m_paths.file(configured);
+    if (configured.empty()) return m_paths.file(kPlayerDbFile);
+    if (startsWithIgnoringCase(configured, kDataDir)) return m_paths.file(configured);
     return portablePath(configured);
 }
 
@@ -191,9 +192,11 @@ bool PlayerDatabase::newDatabase() {
             MessageButtons::YesNo, MessageIcon::Question) != MessageResult::Yes)
         return false;
     const std::filesystem::path target = databaseFile();
-    const auto blank = readFile(m_paths.file(kTemplateFile));
+    const auto blank = readFile(m_paths.file(kPlayerDbTemplateFile));
     if (!blank) {
-        m_log.SMS("Error creating a new database: Data/new.mdb cannot be read!", kRed);
+        m_log.SMS("Error creating a new database: " + std::string(kPlayerDbTemplateFile) +
+                      " cannot be read!",
+                  kRed);
         return false;
     }
     // The copy is checked before it takes the old file's place, and the old
@@ -208,7 +211,7 @@ bool PlayerDatabase::newDatabase() {
             probe.open(staged);
         } catch (const SqlError& e) {
             ok = false;
-            error = std::string("Data/new.mdb is not a player database: ") + e.what();
+            error = std::string(kPlayerDbTemplateFile) + " is not a player database: " + e.what();
         }
     }
     if (ok) {

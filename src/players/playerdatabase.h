@@ -41,9 +41,6 @@ std::string welcomeMessage(const std::string& welcomeTemplate, const std::string
 
 class PlayerDatabase {
 public:
-    static constexpr const char* kTemplateFile = "Data/new.mdb";
-    static constexpr const char* kDefaultFile = "Data/playerdb.mdb";
-
     PlayerDatabase(PlayerStore& store, Groups& groups, PlayerLog& playerLog, Settings& settings,
                    SlotTable& slots, OnlineGrid& grid, RconQueue& queue, ActivityLog& log,
                    const AppPaths& paths, const Clock& clock, Prompts& prompts,

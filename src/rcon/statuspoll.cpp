@@ -227,8 +227,8 @@ void StatusPoll::takePlayer(const StatusRow& row, bool& firstCounted) {
     if (row.name != kDemoClientName) {
         // A player whose registration fails is still shown online.
         m_slots.playerSeen.notifyEach(
-            [this](const std::exception& e) {
-                m_log.SMS(std::string("Error registering a player: ") + e.what(), kRed);
+            [this](const std::exception& error) {
+                m_log.SMS(std::string("Error registering a player: ") + error.what(), kRed);
             },
             SeenPlayer{row.name, row.guid, row.slot});
         e.SlotNumber = static_cast<std::int16_t>(slot);

@@ -1,6 +1,7 @@
 #include "setup/serversetup.h"
 
 #include "core/clock.h"
+#include "core/datafiles.h"
 #include "core/eventloop.h"
 #include "core/fieldreader.h"
 #include "core/gametext.h"
@@ -28,7 +29,7 @@ std::optional<std::uint16_t> portNumber(const std::string& text) {
 std::string configuredLogHost(const AppPaths& paths) {
     AdvancedVars vars;
     try {
-        readAdvancedFile(readFieldFile(paths.file("Data/Advanced.txt")), vars);
+        readAdvancedFile(readFieldFile(paths.file(kAdvancedFile)), vars);
     } catch (const FieldReadError&) {
         // A file that cannot be read names no log host.
     }
@@ -87,7 +88,7 @@ void ServerSetup::InputConfig() {
     c.RconPassword = fields.RconPassword;
     c.LogURL = fields.LogURL;
     try {
-        readServerConfig(readFieldFile(m_paths.file("Data/Config.txt")), c);
+        readServerConfig(readFieldFile(m_paths.file(kConfigFile)), c);
     } catch (const FieldReadError&) {
         // A first run's file holds only its marker.
     }
@@ -464,8 +465,8 @@ bool ServerSetup::SaveToFile() {
     c.RconPassword = m_tested.RconPassword;
     c.LogURL = m_tested.LogURL;
     std::string error;
-    if (!atomicReplace(m_paths.file("Data/Config.txt"),
-                       writeServerConfig(c, ExcludedMapStyle::Bare), &error)) {
+    if (!atomicReplace(m_paths.file(kConfigFile), writeServerConfig(c, ExcludedMapStyle::Bare),
+                       &error)) {
         statusLine("Error saving config.txt!", kRed);
         fail("Error", "Error saving config.txt! " + error);
         return false;

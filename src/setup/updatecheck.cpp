@@ -1,6 +1,7 @@
 #include "setup/updatecheck.h"
 
 #include "core/clock.h"
+#include "core/datafiles.h"
 #include "core/eventloop.h"
 #include "core/fieldreader.h"
 #include "core/modsettings.h"
@@ -12,8 +13,6 @@
 
 namespace corvane {
 namespace {
-
-constexpr const char* kVersionFile = "Data/Version.txt";
 
 bool isDigits(std::string_view text) {
     if (text.empty() || text.size() > 9) return false;

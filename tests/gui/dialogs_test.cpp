@@ -24,11 +24,13 @@ struct DialogFixture : GuiFixture {
         app->queue().clear();
         showTab("Players", "playersTabs", "Online");
     }
-    // The dialog a pop-up entry over slot 3 opens.
+    // The dialog a pop-up entry over slot 3 opens (closed ones go on close).
     console::AdminDialog* open(const char* entry) {
         QMenu* menu = rightClick(child<QTableView>("onlineGrid"), 2, "playerMenu");
         GuiFixture::entry(menu, entry)->trigger();
-        return window->findChild<console::AdminDialog*>("adminDialog");
+        for (auto* dialog : window->findChildren<console::AdminDialog*>("adminDialog"))
+            if (dialog->isVisible()) return dialog;
+        return nullptr;
     }
     template <typename T> static T* in(QWidget* dialog, const char* name) {
         return dialog->findChild<T*>(name);
@@ -47,58 +49,52 @@ class DialogTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void kickWithAnEmptyReasonIsNoReason() {
+    // Each mode from the pop-up over the player: what it shows, and what its
+    // reason box and buttons queue.
+    void theFourModesShowTheirBoxesAndQueueTheirLines() {
         DialogFixture f;
-        auto* dialog = f.open("Kick");
-        QVERIFY(dialog);
-        QCOMPARE(dialog->windowTitle(), QString("Kick Player: Bobby"));
-        QCOMPARE(f.in<QLabel>(dialog, "adminPrompt")->text(),
-                 QString("Select or enter an optional reason for kicking player: Bobby"));
-        auto* reasons = f.in<QComboBox>(dialog, "adminReason");
-        QCOMPARE(reasons->count(), 2); // the blank line is passed over
-        QCOMPARE(reasons->itemText(1), QString("Camping"));
-        QCOMPARE(reasons->currentText(), QString());
-        screenshot(*dialog, "admin-dialog-kick");
-        QTest::mouseClick(f.in<QPushButton>(dialog, "adminOk"), Qt::LeftButton);
-        QCOMPARE(f.queued(), std::vector<std::string>{";3;g-bobby;clientkick 3"});
-        QVERIFY(!f.window->findChild<console::AdminDialog*>("adminDialog") || !dialog->isVisible());
-    }
-
-    void banAsksOnlyTheQuestionWithYesAndNo() {
-        DialogFixture f;
-        auto* dialog = f.open("Ban");
-        QCOMPARE(dialog->windowTitle(), QString("Ban Player: Bobby"));
-        QCOMPARE(f.in<QLabel>(dialog, "adminPrompt")->text(),
-                 QString("Are you sure you want to ban this player?"));
-        QVERIFY(f.in<QComboBox>(dialog, "adminReason")->isHidden());
-        QVERIFY(f.in<QPushButton>(dialog, "adminNoReason")->isHidden());
-        QCOMPARE(f.in<QPushButton>(dialog, "adminOk")->text(), QString("Yes"));
-        QCOMPARE(f.in<QPushButton>(dialog, "adminCancel")->text(), QString("No"));
-        screenshot(*dialog, "admin-dialog-ban");
-        QTest::mouseClick(f.in<QPushButton>(dialog, "adminOk"), Qt::LeftButton);
-        QCOMPARE(f.queued(), std::vector<std::string>{";3;g-bobby;banclient 3"});
-    }
-
-    void warnWithSpamTellsThePlayer() {
-        DialogFixture f;
-        auto* dialog = f.open("Warn");
-        auto* reason = f.in<QComboBox>(dialog, "adminReason");
-        QTest::keyClicks(reason, "spam");
-        QTest::keyClick(reason, Qt::Key_Return);
-        QCOMPARE(f.queued(),
-                 std::vector<std::string>{
-                     ";3;g-bobby;tell 3 ^1PM: You have been warned by an admin for: ^2spam"});
-    }
-
-    void tempbanWithNoReasonAndCancel() {
-        DialogFixture f;
-        auto* dialog = f.open("Tempban");
-        f.in<QComboBox>(dialog, "adminReason")->setCurrentIndex(0);
-        QTest::mouseClick(f.in<QPushButton>(dialog, "adminNoReason"), Qt::LeftButton);
-        QCOMPARE(f.queued(), std::vector<std::string>{";3;g-bobby;tempbanclient 3"});
-        dialog = f.open("Kick");
-        QTest::mouseClick(f.in<QPushButton>(dialog, "adminCancel"), Qt::LeftButton);
-        QCOMPARE(f.queued().size(), std::size_t(1));
+        struct Case {
+            const char* entry;
+            const char* typed;  // into the reason box; nullptr: nothing typed
+            const char* button; // pressed; nullptr: Return in the reason box
+            std::vector<std::string> queued;
+        };
+        const Case cases[] = {
+            {"Kick", nullptr, "adminOk", {";3;g-bobby;clientkick 3"}}, // empty is no reason
+            {"Ban", nullptr, "adminOk", {";3;g-bobby;banclient 3"}},
+            {"Warn",
+             "spam",
+             nullptr,
+             {";3;g-bobby;tell 3 ^1PM: You have been warned by an admin for: ^2spam"}},
+            {"Tempban", "Camping", "adminNoReason", {";3;g-bobby;tempbanclient 3"}},
+            {"Kick", "spam", "adminCancel", {}},
+        };
+        for (const Case& c : cases) {
+            f.app->queue().clear();
+            auto* dialog = f.open(c.entry);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QString(c.entry) + " Player: Bobby");
+            const QString prompt = f.in<QLabel>(dialog, "adminPrompt")->text();
+            auto* reason = f.in<QComboBox>(dialog, "adminReason");
+            const bool ban = QString(c.entry) == "Ban";
+            QVERIFY(prompt.endsWith(ban ? "want to ban this player?" : "player: Bobby"));
+            QCOMPARE(reason->isHidden(), ban);
+            QCOMPARE(f.in<QPushButton>(dialog, "adminNoReason")->isHidden(), ban);
+            QCOMPARE(f.in<QPushButton>(dialog, "adminOk")->text(), QString(ban ? "Yes" : "OK"));
+            QCOMPARE(f.in<QPushButton>(dialog, "adminCancel")->text(),
+                     QString(ban ? "No" : "Cancel"));
+            QCOMPARE(reason->count(), 2); // the blank line of the file is passed over
+            QCOMPARE(reason->currentText(), QString());
+            screenshot(*dialog,
+                       ("admin-dialog-" + QString(c.entry).toLower()).toUtf8().constData());
+            if (c.typed) QTest::keyClicks(reason, c.typed);
+            if (c.button)
+                QTest::mouseClick(f.in<QPushButton>(dialog, c.button), Qt::LeftButton);
+            else
+                QTest::keyClick(reason, Qt::Key_Return);
+            QCOMPARE(f.queued(), c.queued);
+            QVERIFY(!dialog->isVisible());
+        }
     }
 
     void theViewerIsReusedAndEmptyForAMissingServerLog() {

@@ -144,7 +144,7 @@ private Q_SLOTS:
         f.fake.prompts.answers = {MessageResult::Yes, MessageResult::Yes};
         menuEntry(*f.window, "Logs", "Clear Server Log")->trigger();
         QTest::mouseClick(f.child<QPushButton>("clearChat"), Qt::LeftButton);
-        QCOMPARE(activity->toPlainText(), QString(kBannerLine));
+        QCOMPARE(activity->toPlainText(), QString::fromStdString(corvane::bannerLine()));
         QCOMPARE(chat->toPlainText(), QString("-In Game Chat-"));
     }
 

@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "console/mainwindow.h"
 #include "console/setupdialog.h"
+#include "core/buildversion.h"
 #include "setuprig.h"
 
 #include <QAction>
@@ -161,7 +162,7 @@ private Q_SLOTS:
             text = box->text() + " " + box->informativeText();
         });
         console::showAbout(app, &window);
-        QVERIFY(text.contains("Corvane Mod 0.0.2"));
+        QVERIFY(text.contains(QString("Corvane Mod ") + kBuildVersion));
         QVERIFY(text.contains(QString("Qt ") + qVersion()));
         QVERIFY(text.contains("SQLite 3."));
         QVERIFY(rig.fake.shell.opened.empty());

@@ -11,8 +11,8 @@ namespace corvane::testing {
 
 namespace fs = std::filesystem;
 
-fs::path sourceDataDir() {
-    return CORVANE_SOURCE_DATA_DIR;
+fs::path defaultDataDir() {
+    return CORVANE_DEFAULT_DATA_DIR;
 }
 
 TempAppDir::TempAppDir() {
@@ -22,7 +22,7 @@ TempAppDir::TempAppDir() {
     fs::remove_all(m_dir);
     fs::create_directories(m_dir / "Data");
     fs::create_directories(m_dir / "Logs");
-    for (const auto& entry : fs::directory_iterator(sourceDataDir()))
+    for (const auto& entry : fs::directory_iterator(defaultDataDir()))
         if (entry.path().extension() == ".txt")
             fs::copy_file(entry.path(), m_dir / "Data" / entry.path().filename());
     // The empty player databases the build ships beside them.

@@ -26,7 +26,7 @@ private:
     std::filesystem::path m_dir;
 };
 
-// The shipped default Data/ files of the source tree.
-std::filesystem::path sourceDataDir();
+// The shipped default Data/ files, as the build prepares them.
+std::filesystem::path defaultDataDir();
 
 } // namespace corvane::testing

@@ -4,72 +4,15 @@
 
 #include "core/fieldreader.h"
 #include "core/serverconfig.h"
+#include "headlessprocess.h"
 #include "livesim.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <gtest/gtest.h>
-
-#include <csignal>
 
 using namespace corvane;
 using namespace corvane::testing;
-namespace fs = std::filesystem;
 
 namespace {
-
-// A copy of the ready-to-run folder, and the program started from it.
-class HeadlessProcess {
-public:
-    HeadlessProcess() {
-        fs::remove_all(m_dir.path());
-        fs::copy(CORVANE_DIST_DIR, m_dir.path(), fs::copy_options::recursive);
-    }
-    ~HeadlessProcess() {
-        if (m_process.state() == QProcess::NotRunning) return;
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-
-    void start(const QStringList& args, const QString& password = {}) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        if (!password.isEmpty()) env.insert("CORVANE_RCON_PASSWORD", password);
-        m_process.setProcessEnvironment(env);
-        m_process.start(QString::fromStdString((m_dir.path() / "corvane-mod-headless").string()),
-                        args);
-        ASSERT_TRUE(m_process.waitForStarted(10000));
-    }
-    // Runs until the process ends; its exit status, or -1 after the time limit.
-    int finish(int ms = 40000) {
-        if (!waitUntil([this] { return m_process.state() == QProcess::NotRunning; }, ms)) return -1;
-        m_out += m_process.readAllStandardOutput().toStdString();
-        return m_process.exitCode();
-    }
-    bool waitForOutput(const std::string& text, int ms = 20000) {
-        return waitUntil(
-            [&] {
-                m_out += m_process.readAllStandardOutput().toStdString();
-                return m_out.find(text) != std::string::npos;
-            },
-            ms);
-    }
-    void type(const std::string& lines) { m_process.write(QByteArray::fromStdString(lines)); }
-    void endInput() { m_process.closeWriteChannel(); }
-    bool running() const { return m_process.state() == QProcess::Running; }
-    void stop(int signal = SIGTERM) {
-        ::kill(static_cast<pid_t>(m_process.processId()), signal);
-        EXPECT_EQ(finish(), 0);
-    }
-
-    const TempAppDir& dir() const { return m_dir; }
-    const std::string& out() const { return m_out; }
-    std::string errors() { return m_process.readAllStandardError().toStdString(); }
-
-private:
-    TempAppDir m_dir;
-    QProcess m_process;
-    std::string m_out;
-};
 
 QStringList setupArgs(const LiveSimulator& sim) {
     return {
@@ -87,21 +30,38 @@ QStringList setupArgs(const LiveSimulator& sim) {
 } // namespace
 
 TEST(HeadlessE2E, SetupOnTheTerminalWritesAConfigThatStartsANormalRun) {
-    LiveSimulator sim;
+    LiveSimulator sim({"--exclude", "mp_nuked mp_havoc"});
     HeadlessProcess setup;
-    setup.start(setupArgs(sim), QString::fromStdString(sim.password));
+    setup.start(setupArgs(sim), {"CORVANE_RCON_PASSWORD=" + QString::fromStdString(sim.password)});
     ASSERT_EQ(setup.finish(), 0) << setup.out() << setup.errors();
     for (const char* status : {"Testing Connection...", "RCON Login Success!",
                                "Server Name: E2E Server", "Configuration complete!"})
         EXPECT_NE(setup.out().find(status), std::string::npos) << status;
+    // In the server's journal: the four console lines, then the log fetch.
+    std::vector<std::string> seen;
+    for (const QJsonObject& r : sim.journal(QStringList{"rcon_request", "http_request"})) {
+        if (r.value("event") == "rcon_request") {
+            EXPECT_TRUE(r.value("password_ok").toBool());
+            seen.push_back(r.value("command").toString().toStdString());
+        } else {
+            seen.push_back("GET " + r.value("target").toString().toStdString() + " " +
+                           r.value("range").toString().trimmed().toStdString());
+        }
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"serverinfo", "playlist_excludeMap", "g_logSync 1",
+                                              "g_logTimeStampInSeconds 0",
+                                              "GET /logs/games_mp.log bytes=-15000"}));
+    EXPECT_EQ(sim.command("dvar g_logSync"), "ok 1");
     ServerConfig saved;
     readServerConfig(setup.dir().read("Data/Config.txt"), saved);
     EXPECT_EQ(saved.ServerName, "E2E");
     EXPECT_EQ(saved.RconPassword, sim.password);
+    EXPECT_EQ(saved.MaxClients, 18);
     EXPECT_EQ(saved.HostName, "E2E Server");
+    EXPECT_EQ(saved.ExcludedMap, "mp_nuked mp_havoc");
 
     HeadlessProcess& run = setup; // the same folder, now without --setup
-    run.start({});
+    run.start();
     EXPECT_TRUE(waitUntil([&] { return sim.received("teamstatus") >= 1; }, 20000));
     run.stop();
 }
@@ -115,7 +75,7 @@ TEST(HeadlessE2E, WrongPasswordFailsAndLeavesTheFileByteForByte) {
     QStringList args = setupArgs(sim);
     args << "--password"
          << "wrong";
-    setup.start(args, "ignored: the command line wins");
+    setup.start(args, {"CORVANE_RCON_PASSWORD=ignored: the command line wins"});
     EXPECT_EQ(setup.finish(), 1);
     EXPECT_NE(setup.errors().find("Invalid RCON Password!"), std::string::npos);
     EXPECT_NE(setup.out().find("The set-up failed; "), std::string::npos) << setup.out();
@@ -125,14 +85,7 @@ TEST(HeadlessE2E, WrongPasswordFailsAndLeavesTheFileByteForByte) {
 TEST(HeadlessE2E, TerminalShowsChatAndSendsTheOperatorsLines) {
     LiveSimulator sim;
     HeadlessProcess run;
-    run.dir().write("Data/Config.txt",
-                    "E2E\r\n" + std::to_string(sim.rconPort) + "\r\n127.0.0.1\r\n" + sim.password +
-                        "\r\nhttp://127.0.0.1:" + std::to_string(sim.httpPort) + sim.logPath +
-                        "\r\n 18\r\nE2E Server\r\n\"mp_nuked\"\r\n");
-    std::string advanced = run.dir().read("Data/Advanced.txt");
-    const std::size_t at = advanced.find("RefreshDelay=");
-    advanced.replace(at, advanced.find("\r\n", at) - at, "RefreshDelay=1");
-    run.dir().write("Data/Advanced.txt", advanced);
+    pointAtSimulator(run.dir(), sim, sim.password, 1, 30);
     run.start({});
     ASSERT_TRUE(run.waitForOutput("You can now send commands")) << run.out();
 

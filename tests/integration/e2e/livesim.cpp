@@ -3,7 +3,6 @@
 #include "platform/qt/qtdesktop.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
@@ -11,20 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace corvane::testing {
-
-bool waitUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
-void runFor(int ms) {
-    waitUntil([] { return false; }, ms);
-}
 
 LiveSimulator::LiveSimulator(const QStringList& options) {
     static int counter = 0;
@@ -46,7 +31,8 @@ LiveSimulator::LiveSimulator(const QStringList& options) {
     const QJsonObject ports = QJsonDocument::fromJson(m_process.readLine()).object();
     rconPort = static_cast<std::uint16_t>(ports.value("rcon").toInt());
     httpPort = static_cast<std::uint16_t>(ports.value("http").toInt());
-    m_control.connectToHost("127.0.0.1", static_cast<quint16>(ports.value("control").toInt()));
+    controlPort = static_cast<std::uint16_t>(ports.value("control").toInt());
+    m_control.connectToHost("127.0.0.1", controlPort);
     if (!m_control.waitForConnected(10000)) ADD_FAILURE() << "no control connection";
     for (int i = 0; i + 1 < options.size(); ++i)
         if (options[i] == "--password") password = options[i + 1].toStdString();
@@ -69,6 +55,13 @@ std::string LiveSimulator::command(const std::string& line) {
     return m_control.readLine().trimmed().toStdString();
 }
 
+std::string LiveSimulator::commandOnStandardInput(const std::string& line) {
+    m_process.write(QByteArray::fromStdString(line + "\n"));
+    while (!m_process.canReadLine())
+        if (!m_process.waitForReadyRead(10000)) return "error: no answer";
+    return m_process.readLine().trimmed().toStdString();
+}
+
 int LiveSimulator::received(const std::string& text) {
     const std::string answer = command("received " + text);
     return answer.rfind("ok ", 0) == 0 ? std::stoi(answer.substr(3)) : -1;
@@ -89,21 +82,25 @@ std::vector<QJsonObject> LiveSimulator::journal(const QStringList& events) const
     return out;
 }
 
-LiveApp::LiveApp(const LiveSimulator& sim, const std::string& password, int refreshDelay,
-                 int statusPollPeriod) {
-    m_dir.write("Data/Config.txt", "E2E\r\n" + std::to_string(sim.rconPort) + "\r\n127.0.0.1\r\n" +
-                                       password +
-                                       "\r\nhttp://127.0.0.1:" + std::to_string(sim.httpPort) +
-                                       sim.logPath + "\r\n 18\r\nE2E Server\r\n\"mp_nuked\"\r\n");
-    std::string advanced = m_dir.read("Data/Advanced.txt");
+void pointAtSimulator(const TempAppDir& dir, const LiveSimulator& sim, const std::string& password,
+                      int refreshDelay, int statusPollPeriod) {
+    dir.write("Data/Config.txt", "E2E\r\n" + std::to_string(sim.rconPort) + "\r\n127.0.0.1\r\n" +
+                                     password +
+                                     "\r\nhttp://127.0.0.1:" + std::to_string(sim.httpPort) +
+                                     sim.logPath + "\r\n 18\r\nE2E Server\r\n\"mp_nuked\"\r\n");
+    std::string advanced = dir.read("Data/Advanced.txt");
     auto set = [&](const std::string& name, int value) {
         const std::size_t at = advanced.find(name + "=");
         advanced.replace(at, advanced.find("\r\n", at) - at, name + "=" + std::to_string(value));
     };
     set("RefreshDelay", refreshDelay);
     set("StatusPollPeriod", statusPollPeriod);
-    m_dir.write("Data/Advanced.txt", advanced);
+    dir.write("Data/Advanced.txt", advanced);
+}
 
+LiveApp::LiveApp(const LiveSimulator& sim, const std::string& password, int refreshDelay,
+                 int statusPollPeriod) {
+    pointAtSimulator(m_dir, sim, password, refreshDelay, statusPollPeriod);
     m_prompts = std::make_unique<qt::StreamPrompts>(m_boxes);
     m_app = std::make_unique<App>(m_ports.with(*m_prompts), AppPaths(m_dir.path()));
     m_app->createMainWindow();
@@ -119,9 +116,3 @@ bool LiveApp::waitUntilPrimed() {
 }
 
 } // namespace corvane::testing
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

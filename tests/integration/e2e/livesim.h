@@ -4,24 +4,19 @@
 
 #include "app/app.h"
 #include "platform/qt/qtports.h"
+#include "qtwait.h"
 #include "tempappdir.h"
 
 #include <QJsonObject>
 #include <QProcess>
 #include <QTcpSocket>
 
-#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace corvane::testing {
-
-// Runs the Qt event loop until done() holds; false after ms milliseconds.
-bool waitUntil(const std::function<bool()>& done, int ms);
-// Runs the Qt event loop for ms milliseconds.
-void runFor(int ms);
 
 class LiveSimulator {
 public:
@@ -31,6 +26,8 @@ public:
 
     // One control line; returns its answer ("ok ..." or "error ...").
     std::string command(const std::string& line);
+    // The same through the simulator's standard input.
+    std::string commandOnStandardInput(const std::string& line);
     // How many console lines the server ran that contain text.
     int received(const std::string& text);
     // Every journal record of one event kind, in order.
@@ -40,6 +37,7 @@ public:
 
     std::uint16_t rconPort = 0;
     std::uint16_t httpPort = 0;
+    std::uint16_t controlPort = 0;
     std::string password = "secret";
     std::string logPath = "/logs/games_mp.log";
 
@@ -48,6 +46,11 @@ private:
     QProcess m_process;
     QTcpSocket m_control;
 };
+
+// Data/Config.txt of a server on the simulator, and the log refresh delay and
+// status poll period (seconds) in Data/Advanced.txt.
+void pointAtSimulator(const TempAppDir& dir, const LiveSimulator& sim, const std::string& password,
+                      int refreshDelay, int statusPollPeriod);
 
 class LiveApp {
 public:

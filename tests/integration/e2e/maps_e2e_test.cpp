@@ -1,4 +1,4 @@
-// Map control, skip voting and timed messages against the simulated server.
+// Map control and skip voting against the simulated server.
 // The "!map" and "!skip" chat commands belong to the command dispatcher; these
 // tests call the operations it calls, with the issuer it would pass.
 
@@ -77,29 +77,4 @@ TEST(MapsE2E, OneSkipOfFourPlayersForcesAnotherRandomMap) {
     EXPECT_NE(secondPick, live.app().linkState().CurrentMap);
     EXPECT_EQ(sim.received("tell 2 ^1PM: ^2You voted to skip the next map!"), 1);
     EXPECT_TRUE(waitUntil([&] { return nextMapOnServer(sim) == secondPick; }, 10000));
-}
-
-TEST(MapsE2E, TimedMessagesReachTheServerInFileOrderAtTheInterval) {
-    LiveSimulator sim;
-    LiveApp live(sim, sim.password);
-    ASSERT_TRUE(live.waitUntilPrimed());
-    live.dir().write("Data/MR.txt", "3\r\nTimed one\r\nTimed two\r\nTimed three\r\n");
-    live.app().maps().messages.InputLists();
-    live.app().settings().setSwitch(Settings::Switch::TimedMessagesEnabled, true);
-    ASSERT_TRUE(waitUntil([&] { return sim.received("say Timed one") == 2; }, 20000));
-
-    std::vector<std::pair<std::string, int>> said;
-    for (const QJsonObject& r : sim.journal("rcon_request")) {
-        const std::string command = r.value("command").toString().toStdString();
-        if (command.rfind("say Timed ", 0) == 0) said.emplace_back(command, r.value("t").toInt());
-    }
-    ASSERT_EQ(said.size(), 4u);
-    const char* order[] = {"say Timed one", "say Timed two", "say Timed three", "say Timed one"};
-    for (std::size_t i = 0; i < said.size(); ++i) {
-        EXPECT_EQ(said[i].first, order[i]);
-        if (i > 0) { // every 3 s, give or take a tick of the queue
-            EXPECT_GE(said[i].second - said[i - 1].second, 2000);
-            EXPECT_LE(said[i].second - said[i - 1].second, 4500);
-        }
-    }
 }

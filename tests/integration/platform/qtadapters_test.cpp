@@ -2,35 +2,20 @@
 
 #include "platform/qt/qteventloop.h"
 #include "platform/qt/qtnetwork.h"
+#include "qtwait.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTcpServer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 using namespace corvane;
-
-namespace {
-
-bool waitUntil(const std::function<bool()>& done, int ms = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
-} // namespace
+using corvane::testing::waitUntil;
 
 // A socket never resolves a name itself (that would block the window for a
 // DNS round trip); names are looked up on the loop.
@@ -83,10 +68,4 @@ TEST(QtEventLoop, FailuresOfHandlersAreReportedAndTheLoopGoesOn) {
     std::sort(reported.begin(), reported.end());
     EXPECT_EQ(reported, (std::vector<std::string>{"connected", "posted", "timer"}));
     loop.setFaultHandler({});
-}
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -63,7 +63,7 @@ TEST_F(AppTest, VersionMismatchEndsWithTheUpgradeBox) {
     editMod([](auto& lines) { lines[1] = "0.0.1"; });
     EXPECT_EQ(makeApp().Main(), StartMode::End);
     ASSERT_EQ(fake.prompts.asked.size(), 1u);
-    EXPECT_EQ(fake.prompts.asked[0].title, "Version 0.0.2");
+    EXPECT_EQ(fake.prompts.asked[0].title, std::string("Version ") + kBuildVersion);
     EXPECT_EQ(fake.prompts.asked[0].text,
               "Upgrade is not supported - Please create a new directory "
               "and reset all your settings for your server!");
@@ -105,7 +105,7 @@ TEST_F(AppTest, LoadRunsEveryStepInOrder) {
 TEST_F(AppTest, CaptionWithoutHostNameShowsTheVersion) {
     dir.write("Data/Config.txt", "Alpha\r\n1\r\nip\r\npw\r\nurl\r\n 18\r\n\r\nmap\r\n");
     makeApp().createMainWindow();
-    EXPECT_EQ(app->caption(), "Corvane Mod - Version: 0.0.2");
+    EXPECT_EQ(app->caption(), std::string("Corvane Mod - Version: ") + kBuildVersion);
 }
 
 TEST_F(AppTest, AdvancedTxtIsReadAndWhenBrokenAllDefaultsWithARedLine) {
@@ -176,7 +176,7 @@ TEST_F(AppTest, RetryAfterRepairClearsTheError) {
     fake.prompts.answers = {MessageResult::Retry};
     App& a = makeApp();
     int loads = 0;
-    const Connection steps = a.loadStep.connect([&](std::string_view s) {
+    const Connection repair = a.loadStep.connect([&](std::string_view s) {
         // The operator fixed the file while the dialog was up.
         if (s == "LayOutViews" && ++loads == 2) dir.writeConfiguredServer();
     });
@@ -231,8 +231,8 @@ TEST_F(AppTest, FirstRunGreetingAndDefaultsASecondLater) {
     a.settings().mod.AutoUpdateCheck = false;
     a.loadFirst();
     const auto lines = serverLog();
-    EXPECT_EQ(lines[lines.size() - 2],
-              "[2026-12-05 09:18:28] Welcome to the Corvane Mod Version 0.0.2!");
+    EXPECT_EQ(lines[lines.size() - 2], "[2026-12-05 09:18:28] Welcome to the Corvane Mod Version " +
+                                           std::string(kBuildVersion) + "!");
     EXPECT_NE(
         lines.back().find("] Begin setup by going to the Players tab -> Permissions, for more "
                           "info go to "),

@@ -33,8 +33,7 @@ TEST_F(ActivityLogTest, EntryGoesToFileAndViewWithStampAndColour) {
         "[2026-12-05 09:18:28] Read Config File\r\n[2026-12-05 09:18:28] Invalid Password\r\n");
     const auto& runs = log.view().runs();
     ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].text,
-              std::string(kBannerLine) + "\r\n[2026-12-05 09:18:28] Read Config File");
+    EXPECT_EQ(runs[0].text, bannerLine() + "\r\n[2026-12-05 09:18:28] Read Config File");
     EXPECT_EQ(runs[1], (TextRun{"\r\n[2026-12-05 09:18:28] Invalid Password", kRed, false}));
 }
 
@@ -42,14 +41,14 @@ TEST_F(ActivityLogTest, CriticalErrorSilencesEverything) {
     errors.raise(CriticalSource::Config);
     log.SMS("nothing");
     EXPECT_FALSE(std::filesystem::exists(dir.file("Logs/Server.txt")));
-    EXPECT_EQ(log.view().plainText(), kBannerLine);
+    EXPECT_EQ(log.view().plainText(), bannerLine());
 }
 
 TEST_F(ActivityLogTest, MissingLogsDirectoryRaisesTheCriticalErrorAndShowsNothing) {
     std::filesystem::remove_all(dir.file("Logs"));
     log.SMS("lost");
     EXPECT_TRUE(errors.isRaised(CriticalSource::ActivityLog));
-    EXPECT_EQ(log.view().plainText(), kBannerLine);
+    EXPECT_EQ(log.view().plainText(), bannerLine());
 }
 
 TEST_F(ActivityLogTest, HundredthEntryRebuildsViewFromNewest51FileLines) {
@@ -58,7 +57,7 @@ TEST_F(ActivityLogTest, HundredthEntryRebuildsViewFromNewest51FileLines) {
             log.SMS("entry " + std::to_string(i));
     };
     entries(1, 100);
-    std::string expected = kBannerLine;
+    std::string expected = bannerLine();
     const auto lines = fileLines();
     ASSERT_EQ(lines.size(), 100u);
     for (std::size_t k = 49; k < 100; ++k)
@@ -76,7 +75,7 @@ TEST_F(ActivityLogTest, ShortFileGivesBannerAndAllItsLines) {
     log.SMS("thirtieth");
     const auto viewLines = splitLines(log.view().plainText());
     ASSERT_EQ(viewLines.size(), 31u);
-    EXPECT_EQ(viewLines[0], kBannerLine);
+    EXPECT_EQ(viewLines[0], bannerLine());
     EXPECT_EQ(viewLines[1], "old 0");
     EXPECT_EQ(viewLines[30], "[2026-12-05 09:18:28] thirtieth");
 }
@@ -98,7 +97,7 @@ TEST_F(ActivityLogTest, ClearingTheViewKeepsFileAndCounter) {
     EXPECT_EQ(fake.prompts.asked[0].title + ": " + fake.prompts.asked[0].text,
               "Clear Server Log: Are you sure you want to clear the server log? Everything is "
               "still saved in a file.");
-    EXPECT_EQ(log.view().plainText(), kBannerLine);
+    EXPECT_EQ(log.view().plainText(), bannerLine());
     EXPECT_EQ(fileLines().size(), 6u);
     for (int i = 0; i < 4; ++i)
         log.SMS("after " + std::to_string(i));
@@ -107,7 +106,7 @@ TEST_F(ActivityLogTest, ClearingTheViewKeepsFileAndCounter) {
 
     fake.prompts.answers.push_back(MessageResult::No);
     log.clearServerLog(fake.prompts);
-    EXPECT_NE(log.view().plainText(), kBannerLine);
+    EXPECT_NE(log.view().plainText(), bannerLine());
 }
 
 TEST_F(ActivityLogTest, ConsoleLogOutgoingCommandsShowInTheViewEverythingGoesToTheFile) {

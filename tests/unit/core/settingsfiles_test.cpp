@@ -14,7 +14,7 @@ using namespace corvane;
 namespace {
 
 std::string defaultFile(const char* name) {
-    return *readFile(corvane::testing::sourceDataDir() / name);
+    return *readFile(corvane::testing::defaultDataDir() / name);
 }
 
 // The shipped MOD.txt with some of its lines changed.

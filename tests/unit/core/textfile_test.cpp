@@ -91,7 +91,9 @@ using LastLines = TempDir;
 TEST_F(LastLines, TheTailMatchesAFullRead) {
     std::string longLines;
     for (int i = 0; i < 200; ++i)
-        longLines += std::string(1000 + i, 'a' + i % 26) + "\r\n";
+        longLines +=
+            std::string(static_cast<std::size_t>(1000 + i), static_cast<char>('a' + i % 26)) +
+            "\r\n";
     for (const std::string& text : {longLines, lines(1, 20000)}) {
         const fs::path file = m_dir / "Server.txt";
         std::ofstream(file, std::ios::binary | std::ios::trunc) << text;

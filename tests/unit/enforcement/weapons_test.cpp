@@ -12,9 +12,9 @@ namespace {
 class Weapons : public ::testing::Test, public EnforcementRig {
 protected:
     void kill(int attackerSlot, const std::string& weapon,
-              const std::string& mod = "MOD_RIFLE_BULLET") {
+              const std::string& means = "MOD_RIFLE_BULLET") {
         e.secondChance.AlphaKill(
-            combatLine('K', "1:00", 9, "Victim", attackerSlot, "Ann", weapon, "100", mod));
+            combatLine('K', "1:00", 9, "Victim", attackerSlot, "Ann", weapon, "100", means));
     }
     std::string lastLogged() {
         const auto lines = logged();

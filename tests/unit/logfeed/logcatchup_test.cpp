@@ -166,7 +166,9 @@ TEST(LogCatchUp, EveryLineOfABurstIsHandedOverOnceInOrderInBatchesOnEveryHost) {
             Feed feed(partial);
             feed.prime();
             feed.serve(c.burst);
-            EXPECT_EQ(feed.host.asked, Sizes(toLongest.begin(), toLongest.begin() + c.requests));
+            EXPECT_EQ(feed.host.asked,
+                      Sizes(toLongest.begin(),
+                            toLongest.begin() + static_cast<std::ptrdiff_t>(c.requests)));
 
             // Everything from the first line the tail holds whole, once, in order.
             const Lines all = handedOf(c.burst), handed = feed.handed();

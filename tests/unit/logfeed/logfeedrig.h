@@ -120,9 +120,9 @@ struct LogFeedRig {
         record(fetcher.fetchDue, "fetchDue");
         record(fetcher.restartDetected, "restartDetected");
         listening += parser.chatLine.connect(
-            [this](const ChatLine& chat) { calls.push_back("chat " + chat.text); });
+            [this](const ChatLine& line) { calls.push_back("chat " + line.text); });
         listening += parser.commandTyped.connect(
-            [this](const ChatLine& chat) { calls.push_back("command " + chat.text); });
+            [this](const ChatLine& line) { calls.push_back("command " + line.text); });
         listening += parser.damage.connect(
             [this](const DamageLine& d) { calls.push_back("damage " + d.line); });
         listening +=

@@ -1,3 +1,4 @@
+#include "core/buildversion.h"
 #include "logfeedrig.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +46,8 @@ TEST(LogFetcher, SendsTheRangeRequestToTheLogHostAndPort) {
         EXPECT_EQ(tcp.port, c.port);
         EXPECT_EQ(tcp.sent,
                   "GET /alpha/games_mp.log HTTP/1.1\r\nHost: " + c.hostHeader +
-                      "\r\nRange: bytes=-10000 \r\nUser-Agent: Corvane Mod 0.0.2\r\n\r\n");
+                      "\r\nRange: bytes=-10000 \r\nUser-Agent: Corvane Mod " +
+                      std::string(kBuildVersion) + "\r\n\r\n");
         EXPECT_TRUE(rig.fetcher.LogConnected());
     }
 }

@@ -48,7 +48,7 @@ TEST_F(MapsInApp, StartUpResetsTheRotationDirectlyAndShutdownAgainAfterEmptyingT
               std::string::npos);
     ASSERT_EQ(a.queue().size(), 3u);
     EXPECT_EQ(a.queue().at(1).line, "say ^2This Server is now running the ^1Corvane Mod");
-    EXPECT_EQ(a.queue().at(2).line, "say ^2Version: 0.0.2 BETA");
+    EXPECT_EQ(a.queue().at(2).line, "say ^2Version: " + std::string(kBuildVersion) + " BETA");
 
     a.maps().rotation.Amap("grid", CommandIssuer{});
     a.ENDALL();

@@ -207,9 +207,9 @@ TEST_F(Pump, AddressNotAvailableAndOtherErrorsAreReportedAndTheEntryRemoved) {
     socket().failNextSend = NetError{NetError::Kind::Other, "Network is unreachable"};
     settings.config.Port = "28960";
     tick();
-    const auto log = dir.read("Logs/Server.txt");
-    EXPECT_NE(log.find("] Unable to connect to server, check port\r\n"), std::string::npos);
-    EXPECT_NE(log.find("] Network is unreachable\r\n"), std::string::npos);
+    const auto written = dir.read("Logs/Server.txt");
+    EXPECT_NE(written.find("] Unable to connect to server, check port\r\n"), std::string::npos);
+    EXPECT_NE(written.find("] Network is unreachable\r\n"), std::string::npos);
     EXPECT_TRUE(queue.empty());
 }
 

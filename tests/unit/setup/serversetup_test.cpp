@@ -1,5 +1,6 @@
 // The wizard's test step by step on fake sockets and virtual time.
 
+#include "core/buildversion.h"
 #include "core/gametext.h"
 #include "setuprig.h"
 
@@ -13,7 +14,8 @@ namespace {
 using Lines = std::vector<std::pair<std::string, Colour>>;
 
 const std::string kRequest = "GET /alpha/games_mp.log HTTP/1.1\r\nHost: logs.example.net\r\n"
-                             "Range: bytes=-15000 \r\nUser-Agent: Corvane Mod 0.0.2\r\n\r\n";
+                             "Range: bytes=-15000 \r\nUser-Agent: Corvane Mod " +
+                             std::string(kBuildVersion) + "\r\n\r\n";
 
 // Fills the boxes with a working server and presses "Save".
 void start(SetupRig& rig) {

@@ -59,7 +59,8 @@ TEST_F(UpdateCheckTest, VersionFileDecides) {
     };
     const std::string error = "Unknown error - please go to " + kSite + "!";
     const Case cases[] = {
-        {"0.0.2\r\n", "You have the latest version! Version: 0.0.2", false},
+        {std::string(kBuildVersion) + "\r\n",
+         std::string("You have the latest version! Version: ") + kBuildVersion, false},
         {"0.0.3\r\n", "A new update is available! Download it now?", true},
         {"0.0.1", "A new update is available! Download it now?", true},
         {"\"1.10.0\",2026-01-01\r\n", "A new update is available! Download it now?", true},
@@ -87,7 +88,7 @@ TEST_F(UpdateCheckTest, VersionFileDecides) {
 }
 
 TEST_F(UpdateCheckTest, YesOpensTheSiteAndTheOldFileIsGoneBeforeTheDownload) {
-    dir.write("Data/Version.txt", "0.0.2");
+    dir.write("Data/Version.txt", kBuildVersion);
     start().updateCheck().DoUpdateC(true);
     EXPECT_FALSE(std::filesystem::exists(dir.file("Data/Version.txt")));
     ASSERT_EQ(fake.downloader.requests.size(), 1u);
@@ -130,7 +131,7 @@ TEST_F(UpdateCheckTest, DailyCheckRunsOncePerCalendarDayWhileSwitchedOn) {
     EXPECT_TRUE(fake.downloader.requests.empty());
     fake.loop.advance(1); // a second after the mod settings were loaded
     ASSERT_EQ(fake.downloader.requests.size(), 1u);
-    answer("0.0.2");
+    answer(kBuildVersion);
     EXPECT_TRUE(fake.prompts.asked.empty());
     EXPECT_EQ(splitLines(dir.read("Data/MOD.txt")).at(0), "2026-12-05");
 
@@ -139,7 +140,7 @@ TEST_F(UpdateCheckTest, DailyCheckRunsOncePerCalendarDayWhileSwitchedOn) {
     fake.clock.setBase(LocalDateTime{2026, 12, 6, 0, 0, 1});
     app->updateCheck().DoAUtoCheck();
     EXPECT_EQ(fake.downloader.requests.size(), 2u);
-    answer("0.0.2");
+    answer(kBuildVersion);
 
     app->settings().toggleAutoUpdateCheck(); // switched off
     fake.clock.setBase(LocalDateTime{2026, 12, 7, 9, 0, 0});

@@ -317,7 +317,8 @@ std::string GameServer::nextMap() const {
         return std::find(excluded.begin(), excluded.end(), m) != excluded.end();
     };
     const auto here = std::find(maps.begin(), maps.end(), m_currentMap);
-    const std::size_t start = here == maps.end() ? maps.size() - 1 : here - maps.begin();
+    const std::size_t start = here == maps.end() ? maps.size() - 1
+                                                 : static_cast<std::size_t>(here - maps.begin());
     for (std::size_t step = 1; step <= maps.size(); ++step) {
         const std::string& candidate = maps[(start + step) % maps.size()];
         if (!isExcluded(candidate)) return candidate;
