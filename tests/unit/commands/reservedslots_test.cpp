@@ -35,14 +35,14 @@ protected:
         fake.loop.advance(ReservedSlots::kDelayMs);
         return queued();
     }
-    const std::vector<Seated> kThreeDefault{
-        {2, "Ada", 50}, {3, "Abe", 0}, {4, "Dan", 10}, {6, "Eve", 3}, {9, "Fay", 3}};
+    const std::vector<Seated> kDefaultPlayers{{2, "Ada", 50}, {3, "Abe", 0}, {4, "Dan", 10},
+                                              {6, "Eve", 3},  {9, "Fay", 3}, {12, "Gus", 20}};
 };
 
 TEST_F(Reserved, TheLowestScoreInTheHighestSlotIsKicked) {
     request();
     EXPECT_EQ(app->commands().reserved.ReservedCount(), 1);
-    answerPoll(kThreeDefault);
+    answerPoll(kDefaultPlayers);
     EXPECT_TRUE(queued().empty()); // chosen a moment after the parse
     EXPECT_EQ(afterReserveTimer(),
               (std::vector<std::string>{";9;g9;clientkick 9 Reserved Slot\"",
@@ -56,7 +56,7 @@ TEST_F(Reserved, TheLowestScoreInTheHighestSlotIsKicked) {
 TEST_F(Reserved, TwoRequestsBeforeThePollKickTwoPlayers) {
     request();
     request(3);
-    answerPoll(kThreeDefault);
+    answerPoll(kDefaultPlayers);
     const std::vector<std::string> lines = afterReserveTimer();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), ";9;g9;clientkick 9 Reserved Slot\""), 1);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), ";6;g6;clientkick 6 Reserved Slot\""), 1);
@@ -81,7 +81,7 @@ TEST_F(Reserved, TheOperatorsRequestIsLoggedAndJoinsThePlayersRequests) {
     fake.loop.advance(600); // past the last poll's send lock
     app->commands().reserved.requestByOperator();
     EXPECT_TRUE(app->linkState().StatusPending); // polled at once
-    seat(kThreeDefault);
+    seat(kDefaultPlayers);
     EXPECT_EQ(afterReserveTimer().front(), ";9;g9;clientkick 9 Reserved Slot\"");
     EXPECT_EQ(activity,
               std::vector<std::string>{"Opening a reserved slot - kicking Fay [Slot 9] "});
@@ -92,7 +92,7 @@ TEST_F(Reserved, TheOperatorsRequestIsLoggedAndJoinsThePlayersRequests) {
     app->commands().reserved.requestByOperator();
     EXPECT_EQ(app->commands().reserved.ReservedCount(), 2);
     EXPECT_TRUE(app->commands().reserved.ReservedByOperator());
-    answerPoll(kThreeDefault);
+    answerPoll(kDefaultPlayers);
     afterReserveTimer();
     EXPECT_EQ(activity,
               (std::vector<std::string>{"Admin opened a reserved slot and kicked Fay [Slot 9]",

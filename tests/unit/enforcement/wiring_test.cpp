@@ -138,6 +138,9 @@ TEST_F(Wiring, ConsoleNamesAreRemovedOnlyWithTheirBoxTicked) {
 TEST_F(Wiring, HealthFollowsThePlaylistAndIsRestoredAfterEveryBatch) {
     SecondChance& sc = app->enforcement().secondChance;
     EXPECT_EQ(sc.MaxHealth(), 500);
+    fake.net.udp("command").receive( // the answer to the start-up playlist query
+        "\xFF\xFF\xFF\xFFprint\n\"playlist\" is:\"^722^7\" default:\"^71^7\"");
+    EXPECT_EQ(sc.MaxHealth(), 100);
     lines({at() + "InitGame: \\g_gametype\\tdm\\playlist\\12\\mapname\\mp_array"});
     EXPECT_EQ(sc.MaxHealth(), 30);
     EXPECT_EQ(sc.SlotHealth(3), 30);

@@ -158,7 +158,8 @@ class PlayerDbPathTest : public PlayersFixture {};
 
 TEST_F(PlayerDbPathTest, DataPathsLieInTheApplicationFolderWithEitherSlash) {
     const auto expected = dir.file("Data/playerdb.mdb");
-    for (const char* configured : {"Data\\playerdb.mdb", "Data/playerdb.mdb", ""}) {
+    for (const char* configured :
+         {"Data\\playerdb.mdb", "Data/playerdb.mdb", "", "data\\PlayerDB.MDB"}) {
         settings.advanced.PlayerDbPath = configured;
         EXPECT_EQ(p->database.databaseFile(), expected) << configured;
     }
