@@ -32,9 +32,11 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
 
 char toByte(std::uint32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    // From here on cp is 0x80 or above.
     for (int i = 0; i < 32; ++i)
-        if (kHigh[i] == cp && cp != 0) return static_cast<char>(0x80 + i);
-    if (cp >= 0x80 && cp <= 0x9F && kHigh[cp - 0x80] == 0) return static_cast<char>(cp);
+        if (kHigh[i] == cp) return static_cast<char>(0x80 + i);
+    // The five undefined bytes stand for themselves.
+    if (cp <= 0x9F && kHigh[cp - 0x80] == 0) return static_cast<char>(cp);
     return '?';
 }
 

@@ -86,7 +86,8 @@ TEST(Rtf, ReadsWhatAWordProcessorSaves) {
         {"!kick", kRed, false},           {" bob \x80 \xE9!-\xA0", kBlack, false},
     };
     EXPECT_EQ(*runs, expected);
-    // A fallback is at most ten characters long, whatever count the document names.
+    // A parameter has at most ten digits; a fallback is at most ten characters long.
+    EXPECT_EQ(fromRtf("{\\rtf1 \\b01234567891x}")->front().text, "1x");
     EXPECT_EQ(fromRtf("{\\rtf1 \\uc99\\u233 0123456789ab}")->front().text,
               std::string(1, '\xE9') + "ab");
     // Colour 0 is the reader's default, whatever the table's first entry holds.
