@@ -117,14 +117,6 @@ TEST_F(UpdateCheckTest, WithoutAnUpdateAddressTheMenuSaysSoAndTheDailyCheckIsSil
                                                    "file to Data/Advanced.txt."});
 }
 
-TEST_F(UpdateCheckTest, NewerVersionWithoutASiteIsToldPlainly) {
-    setAddresses(kUpdateUrl, "");
-    start().updateCheck().DoUpdateC(false);
-    answer("0.0.9");
-    EXPECT_EQ(boxTexts(), std::vector<std::string>{"A new update is available! Version: 0.0.9"});
-    EXPECT_TRUE(fake.shell.opened.empty());
-}
-
 TEST_F(UpdateCheckTest, DailyCheckRunsOncePerCalendarDayWhileSwitchedOn) {
     start();
     fake.loop.advance(999);
