@@ -1,9 +1,8 @@
 // The maps and messages inside the App: start-up and shutdown resets, the
 // one-second tick, the log parser's events, the queue's rule pacing.
 
-#include "app/app.h"
-#include "fakeports.h"
-#include "tempappdir.h"
+#include "../rcon/rconfixture.h"
+#include "seatplayer.h"
 
 #include <gtest/gtest.h>
 
@@ -12,24 +11,9 @@ using namespace corvane::testing;
 
 namespace {
 
-class MapsInApp : public ::testing::Test {
+class MapsInApp : public ::testing::Test, public RconFixture {
 protected:
-    MapsInApp() { dir.writeConfiguredServer(); }
-    App& start() {
-        app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
-        app->createMainWindow();
-        return *app;
-    }
-    FakeUdp& commandSocket() { return fake.net.udp("command"); }
     FakeUdp& resetSocket() { return fake.net.udp("map reset"); }
-    void seat(int slot, const std::string& guid, const std::string& name) {
-        app->slotTable()[slot].SlotGUID = guid;
-        app->slotTable()[slot].SlotName = name;
-    }
-
-    TempAppDir dir;
-    FakePorts fake;
-    std::unique_ptr<App> app;
 };
 
 const std::string kDefaultReset = "playlist_excludeMap \"mp_nuked\"";
@@ -37,7 +21,7 @@ const std::string kDefaultReset = "playlist_excludeMap \"mp_nuked\"";
 } // namespace
 
 TEST_F(MapsInApp, StartUpResetsTheRotationDirectlyAndShutdownAgainAfterEmptyingTheQueue) {
-    App& a = start();
+    App& a = *app;
     EXPECT_EQ(rconCommands(resetSocket()), std::vector<std::string>{kDefaultReset});
     EXPECT_NE(dir.read("Logs/Server.txt").find("The map was reset to the default rotation"),
               std::string::npos);
@@ -55,7 +39,7 @@ TEST_F(MapsInApp, StartUpResetsTheRotationDirectlyAndShutdownAgainAfterEmptyingT
 }
 
 TEST_F(MapsInApp, TickShowsDisplayNamesAndReleasesAPlayedForce) {
-    App& a = start();
+    App& a = *app;
     a.linkState().CurrentMap = "mp_duga";
     a.maps().rotation.SetNextMap(10);
     fake.loop.advance(1000);
@@ -71,7 +55,7 @@ TEST_F(MapsInApp, TickShowsDisplayNamesAndReleasesAPlayedForce) {
 }
 
 TEST_F(MapsInApp, LogBatchesRunTheVoteAndAMatchStartReleasesTheForce) {
-    App& a = start();
+    App& a = *app;
     a.logParser().ParseChat({}); // primes the feed
     a.linkState().CurrentMap = "mp_array";
     a.maps().setVotingEnabled(true);
@@ -88,11 +72,12 @@ TEST_F(MapsInApp, LogBatchesRunTheVoteAndAMatchStartReleasesTheForce) {
 }
 
 TEST_F(MapsInApp, SixRulesGoPrivatelyOnEverySecondTick) {
+    App& a = *app;
     dir.write("Data/Rules.txt", "R1\r\nR2\r\nR3\r\nR4\r\nR5\r\nR6\r\n");
-    App& a = start();
+    a.maps().messages.InputRules();
     a.settings().mod.RulesEnabled = 1;
     a.settings().mod.AnnounceMode[1] = 1;
-    seat(3, "G3", "Bob");
+    seatPlayer(a, 3, "Bob", "G3");
     a.queue().clear();
     commandSocket().sent.clear();
     a.maps().messages.SendRules(3, "G3", false);
@@ -107,9 +92,9 @@ TEST_F(MapsInApp, SixRulesGoPrivatelyOnEverySecondTick) {
 }
 
 TEST_F(MapsInApp, OperatorRulesAreSaidPubliclyWhoeverTypedTheLastChatCommand) {
-    App& a = start();
+    App& a = *app;
     a.settings().mod.AnnounceMode[1] = 1; // private rules for players
-    seat(3, "G3", "Bob");
+    seatPlayer(a, 3, "Bob", "G3");
     a.queue().clear();
     a.rcon().operatorCommand("rules");
     ASSERT_EQ(a.queue().size(), 5u) << "the shipped rules, though Use Server Rules is off";
