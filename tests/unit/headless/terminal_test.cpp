@@ -96,21 +96,21 @@ TEST_F(TerminalTest, PlayersJoiningAndLeavingFromTheSlotTable) {
                              "[players] Max left (slot 5)", "[players] Tim joined (slot 5)"}));
 }
 
-TEST_F(TerminalTest, QuietKeepsTheActivityLogAlone) {
-    TerminalPrinter quiet(app, out, {false, true});
-    app.rcon().operatorSay("x");
-    app.consoleLog().SmsConsole("]say x");
-    app.activityLog().SMS("Shutting down...", kRed);
-    EXPECT_EQ(printed(), (std::vector<std::string>{"[2026-12-05 09:18:28] Shutting down..."}));
-}
-
-TEST_F(TerminalTest, ColoursFollowTheViews) {
-    TerminalPrinter printer(app, out, {true, false});
-    app.activityLog().SMS("Shutting down...", kRed);
-    app.rcon().operatorSay("hi");
-    EXPECT_EQ(printed(),
-              (std::vector<std::string>{"\x1b[31m[2026-12-05 09:18:28] Shutting down...\x1b[0m",
-                                        "\x1b[1;32m[chat]\x1b[0m \x1b[1;31mConsole: \x1b[0mhi"}));
+TEST_F(TerminalTest, QuietKeepsTheActivityLogAloneAndColoursFollowTheViews) {
+    const std::string activity = "[2026-12-05 09:18:28] Shutting down...";
+    const std::pair<PrinterStyle, std::vector<std::string>> cases[] = {
+        {{false, true}, {activity}},
+        {{true, false},
+         {"\x1b[31m" + activity + "\x1b[0m", "\x1b[1;36m[console]\x1b[0m 09:18:28: ]say hi",
+          "\x1b[1;32m[chat]\x1b[0m \x1b[1;31mConsole: \x1b[0mhi"}},
+    };
+    for (const auto& [style, expected] : cases) {
+        TerminalPrinter printer(app, out, style);
+        app.activityLog().SMS("Shutting down...", kRed);
+        app.rcon().operatorSay("hi");
+        app.consoleLog().SmsConsole("]say hi");
+        EXPECT_EQ(printed(), expected);
+    }
 }
 
 TEST_F(TerminalTest, AReloadedTranscriptIsNoNewChat) {
