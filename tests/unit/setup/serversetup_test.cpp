@@ -89,8 +89,6 @@ TEST(ServerSetup, WrongPasswordEndsAtStepZeroAndSavesNothing) {
     EXPECT_EQ(rig.fake.prompts.asked[0].title, "Error");
     EXPECT_EQ(rig.fake.prompts.asked[0].text, "Invalid RCON Password!");
     EXPECT_EQ(rig.fake.prompts.asked[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(rig.setup->mainButtonText(), "Save");
-    EXPECT_FALSE(rig.setup->statusVisible());
     EXPECT_FALSE(rig.udp().isOpen());
     rig.fake.loop.advance(20000);
     EXPECT_EQ(rig.commands(), std::vector<std::string>{"serverinfo"});
