@@ -74,15 +74,18 @@ TEST_F(MessagesTest, NoUsableIntervalSaysNothingAndCountsNothing) {
 }
 
 TEST_F(MessagesTest, RulesGoPrivatelyToAPlayerOrPubliclyToEveryone) {
-    dir.write("Data/Rules.txt", "No camping\r\n\"Be nice, please\"\r\n");
+    // A private rule is a tell line and is neutralised like every private reply; said
+    // publicly, the operator's rule goes out as he wrote it.
+    dir.write("Data/Rules.txt", "No camping; kill 1\r\n\"Be nice, please\"\r\n");
     messages().InputRules();
     settings.mod.RulesEnabled = 1;
     settings.mod.AnnounceMode[1] = 1;
     messages().SendRules(3, "G3", false);
     messages().SendRules(0, "", false);
-    EXPECT_EQ(queued(), (std::vector<std::string>{";3;G3;tell 3 ^1PM: ^7No camping|r",
+    EXPECT_EQ(queued(), (std::vector<std::string>{";3;G3;tell 3 ^1PM: ^7No camping: kill 1|r",
                                                   ";3;G3;tell 3 ^1PM: ^7Be nice, please|r",
-                                                  "say No camping|r", "say Be nice, please|r"}));
+                                                  "say No camping; kill 1|r",
+                                                  "say Be nice, please|r"}));
     queue.clear();
     settings.mod.RulesEnabled = 0;
     messages().SendRules(3, "G3", false);
