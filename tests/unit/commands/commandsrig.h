@@ -15,10 +15,9 @@ namespace corvane::testing {
 
 // A player of a status row; his GUID is "g" + his slot.
 struct Seated {
-    Seated(int s, std::string n, int sc = 0) : slot(s), name(std::move(n)), score(sc) {}
     int slot;
     std::string name;
-    int score;
+    int score = 0;
 };
 
 class CommandsRig : public ::testing::Test, public RconFixture {

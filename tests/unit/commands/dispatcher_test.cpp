@@ -155,22 +155,14 @@ protected:
                                  rec};
 };
 
-TEST_F(DispatcherCalls, MapVoteRulesAndProgramWords) {
-    run({"!nextmap", "!map  Nuke Town", "!MAP", "!defaultmap", "!skip", "!kill", "!uptime"});
+TEST_F(DispatcherCalls, MapVoteRulesAndProgramWordsReachTheirOwners) {
+    run({"!nextmap", "!map  Nuke Town", "!MAP", "!defaultmap", "!skip", "!rules", "!kill",
+         "!uptime"});
     EXPECT_EQ(rec.calls, (std::vector<std::string>{"nextmap", "map 2 [ Nuke Town]", "map 2 []",
-                                                   "defaultmap", "skip g2", "end"}));
+                                                   "defaultmap", "skip g2", "rules 2", "end"}));
     EXPECT_EQ(queued(),
               (std::vector<std::string>{";2;g2;tell 2 ^1PM: Map reset to default rotation",
                                         "say ^2Server Uptime: 1 hour and 1 minute"}));
-}
-
-TEST_F(DispatcherCalls, RulesOncePerBatchThenNotFound) {
-    run({"!rules", "!RULES"});
-    dispatcher.resetBatch();
-    run({"!rules"});
-    EXPECT_EQ(rec.calls, (std::vector<std::string>{"rules 2", "rules 2"}));
-    EXPECT_EQ(queued(),
-              std::vector<std::string>{";2;g2;tell 2 ^1PM: ^1That command cannot be found"});
 }
 
 TEST_F(Dispatcher, TheAppClearsTheRulesFlagWithEachBatch) {

@@ -1,4 +1,5 @@
-// The reasons file: the item reader, and loading with the groups and the rules.
+// The reasons file: the item reader (the rules file shares it), and loading
+// with the groups and the rules.
 
 #include "commands/reasons.h"
 #include "commandsrig.h"
@@ -19,6 +20,7 @@ TEST(ReasonsFile, ItemsEndAtLineEndsCommasAndTheFirstEmptyItem) {
         {"   ", {}},
         {",Spam", {}},
         {"\"Unclosed, quote\r\nNext", {"Unclosed, quote"}},
+        {"Last\r\n \t", {"Last"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(readReasons(c.text), c.reasons) << c.text;

@@ -1,5 +1,5 @@
-// Reserved slots: the victim rule, several requests, nobody to kick, and the
-// operator's request beside the players' ones.
+// Reserved slots: the victim rule, nobody to kick, and the operator's request
+// beside the players' ones.
 
 #include "commandsrig.h"
 
@@ -51,16 +51,6 @@ TEST_F(Reserved, TheLowestScoreInTheHighestSlotIsKicked) {
               std::vector<std::string>{"Admin opened a reserved slot and kicked Fay [Slot 9]"});
     EXPECT_EQ(app->commands().reserved.ReservedCount(), 0);
     EXPECT_EQ(sendAll().front(), "clientkick 9 \" - ^1Reason: ^2Reserved^2 Slot\"");
-}
-
-TEST_F(Reserved, TwoRequestsBeforeThePollKickTwoPlayers) {
-    request();
-    request(3);
-    answerPoll(kDefaultPlayers);
-    const std::vector<std::string> lines = afterReserveTimer();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), ";9;g9;clientkick 9 Reserved Slot\""), 1);
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), ";6;g6;clientkick 6 Reserved Slot\""), 1);
-    EXPECT_EQ(activity.size(), 2u);
 }
 
 TEST_F(Reserved, WithoutDefaultGroupPlayersEachAskerIsTold) {

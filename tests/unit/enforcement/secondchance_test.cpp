@@ -1,3 +1,4 @@
+#include "core/gametext.h"
 #include "enforcementrig.h"
 
 #include <gtest/gtest.h>
@@ -57,46 +58,35 @@ TEST_F(SecondChanceTest, MoreDamageThanFullHealthFlagsOnTheThirdHit) {
     EXPECT_EQ(logged(), (Lines{"Warning Vic [Slot 6] for Second Chance - [Warning 1 of 2]"}));
 }
 
-TEST_F(SecondChanceTest, AKillBetweenHitsOrDamageToExactlyZeroFlagsNobody) {
-    hit("1:00", 50);
-    hit("1:01", 40);
-    killed();
-    hit("1:02", 30);
-    EXPECT_FALSE(flagged());
-    nextBatch();
-    hit("2:00", 60);
-    hit("2:01", 40);
-    EXPECT_EQ(sc().SlotHealth(6), 0);
-    EXPECT_FALSE(flagged());
-    EXPECT_TRUE(queued().empty());
-}
-
-TEST_F(SecondChanceTest, AGapOfFiveSecondsRestoresHealthCountingTrueSeconds) {
-    hit("12:55", 50);
-    hit("13:00", 60); // 5 s later: full health again first
-    EXPECT_EQ(sc().SlotHealth(6), 40);
-    hit("13:04", 60); // across the minute, 4 s: no recovery
-    EXPECT_TRUE(flagged());
-    nextBatch();
-    hit("0:10", 60, 7);
-    hit("0:02", 60, 7); // the server restarted its clock: a long gap
-    EXPECT_EQ(sc().SlotHealth(7), 40);
-}
-
-TEST_F(SecondChanceTest, HardcoreHealthAndTheUnknownPlaylist) {
-    sc().SetMaxHealth(12);
-    sc().ClearHP();
-    hit("1:00", 20);
-    hit("1:00", 20); // two hits in one second
-    EXPECT_TRUE(flagged());
-
-    sc().resetMaxHealth();
-    nextBatch();
-    hit("2:00", 250);
-    hit("2:01", 250);
-    EXPECT_FALSE(flagged());
-    hit("2:02", 1);
-    EXPECT_TRUE(flagged());
+TEST_F(SecondChanceTest, OnlyMoreThanFullHealthWithinFiveSecondsFlags) {
+    struct Case {
+        const char* what;
+        int playlist;     // below zero: not known yet
+        const char* hits; // "stamp=damage" or "kill", one after another
+        bool flagged;
+        int health;
+    };
+    const Case cases[] = {
+        {"a kill in between", 22, "1:00=50 1:01=40 kill 1:02=30", false, 70},
+        {"down to exactly zero", 22, "2:00=60 2:01=40", false, 0},
+        {"five seconds apart", 22, "12:55=50 13:00=60", false, 40},
+        {"four seconds across the minute", 22, "12:55=50 13:00=60 13:04=60", true, 100},
+        {"the server restarted its clock", 22, "0:10=60 0:02=60", false, 40},
+        {"hardcore, two hits in one second", 12, "1:00=20 1:00=20", true, 30},
+        {"not known yet", -1, "2:00=250 2:01=250", false, 0},
+        {"not known yet, one more", -1, "2:00=250 2:01=250 2:02=1", true, 500},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.playlist < 0 ? sc().resetMaxHealth() : sc().SetMaxHealth(c.playlist);
+        nextBatch();
+        for (const std::string& h : splitAt(c.hits, " ")) {
+            const std::size_t at = h.find('=');
+            at == std::string::npos ? killed() : hit(h.substr(0, at), std::stoi(h.substr(at + 1)));
+        }
+        EXPECT_EQ(flagged(), c.flagged);
+        EXPECT_EQ(sc().SlotHealth(6), c.health);
+    }
 }
 
 TEST_F(SecondChanceTest, WeaponAndSecondChanceOffencesShareTheCountAndTheLimit) {

@@ -1,8 +1,7 @@
 // The enforcement inside the App: what the log parser, the status poll, the
 // link and the player database hand it, and what reaches the server.
 
-#include "app/app.h"
-#include "core/textfile.h"
+#include "../rcon/rconfixture.h"
 #include "enforcementrig.h"
 
 #include <gtest/gtest.h>
@@ -14,22 +13,15 @@ namespace {
 
 constexpr char kMark = 21;
 
-class Wiring : public ::testing::Test {
+class Wiring : public ::testing::Test, public RconFixture {
 protected:
-    TempAppDir dir;
-    FakePorts fake;
-    std::unique_ptr<App> app;
     int minute = 1;
 
     void SetUp() override {
-        dir.writeConfiguredServer();
-        app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
-        app->createMainWindow();
         app->logParser().ParseChat({}); // primes the feed, then a status poll follows
-        FakeUdp& status = fake.net.udp("status");
-        for (int i = 0; i < 30 && status.sent.empty(); ++i)
+        for (int i = 0; i < 30 && statusSocket().sent.empty(); ++i)
             fake.loop.advance(100);
-        status.receive("\xFF\xFF\xFF\xFFprint\nmap: mp_nuked\n");
+        statusSocket().receive(reply("map: mp_nuked\n"));
         mod().LanguageFilterEnabled = 1;
         mod().KickUnknownSoldiers = 1;
         app->queue().clear();
@@ -47,16 +39,11 @@ protected:
                     const std::string& text) {
         return at() + "say;" + guid + ";" + std::to_string(slot) + ";" + name + ";" + kMark + text;
     }
-    // What the pump sends in the given time, without the datagram header.
+    // What the pump sends in the given time.
     std::vector<std::string> pumped(int ms) {
-        FakeUdp& socket = fake.net.udp("command");
-        socket.sent.clear();
+        commandSocket().sent.clear();
         fake.loop.advance(ms);
-        std::vector<std::string> out;
-        const std::string header = std::string("\xFF\xFF\xFF\xFF\0", 5) + "secret ";
-        for (const std::string& d : socket.sent)
-            out.push_back(d.substr(header.size()));
-        return out;
+        return sentCommands();
     }
     static std::size_t countStarting(const std::vector<std::string>& v, const std::string& start) {
         std::size_t n = 0;
@@ -70,17 +57,6 @@ const std::string kRemovalSent =
     "clientkick 5 \" - ^1Reason: ^2Please^2 change^2 your^2 name^2 in^2 Steam^2 Settings\"";
 
 } // namespace
-
-TEST_F(Wiring, LimitComesFromTheWordFileAtStartUpAndTheArchiveKeepsWhatWasSaid) {
-    EXPECT_EQ(app->enforcement().language.warnsText(), "2");
-    lines({join(4, "guidB", "Bob"), say(4, "guidB", "Bob", "you fucking idiot")});
-    ASSERT_EQ(app->queue().size(), 1u);
-    EXPECT_EQ(app->queue().front().displayText(),
-              ";4;guidB;say ^1Warning ^2Bob, ^1Reason: ^2Please watch your language! [Warning ^11 "
-              "^2of 2]");
-    EXPECT_NE(dir.read("Logs/ChatArchive.txt").find("Bob: you fucking idiot"), std::string::npos);
-    EXPECT_NE(app->chatLog().view().plainText().find("Bob: you fucking idiot"), std::string::npos);
-}
 
 TEST_F(Wiring, ANewPlayerInTheSlotStartsWithoutWarnings) {
     mod().WeaponFlags.assign(kWeaponFlagCount, "0");

@@ -7,11 +7,6 @@
 using namespace corvane;
 
 TEST(HeadlessOptions, UnderstoodLines) {
-    const ParsedOptions none = parseHeadlessOptions({});
-    EXPECT_EQ(none.error, "");
-    EXPECT_FALSE(none.options.setup || none.options.quiet || none.options.help);
-    EXPECT_TRUE(none.options.dir.empty());
-
     const ParsedOptions run = parseHeadlessOptions({"--quiet", "--dir", "/srv/cm"});
     EXPECT_EQ(run.error, "");
     EXPECT_TRUE(run.options.quiet);

@@ -15,11 +15,7 @@ TEST(StateDir, NamedFolderOwnFolderOrTheUsersDataFolder) {
     const fs::path installed = "/usr/share/corvane-mod/Data";
     const fs::path bin = ready.path() / "no-data-here";
 
-    StateDirPlan plan = planStateDir("/srv/cm", ready.path(), installed, nullptr, "/home/op");
-    EXPECT_EQ(plan.folder, "/srv/cm");
-    EXPECT_EQ(plan.defaults, ready.path() / "Data");
-
-    plan = planStateDir({}, ready.path(), installed, "/xdg", "/home/op");
+    StateDirPlan plan = planStateDir({}, ready.path(), installed, "/xdg", "/home/op");
     EXPECT_EQ(plan.folder, ready.path());
     EXPECT_TRUE(plan.defaults.empty()); // nothing to prepare: it is as it always was
 

@@ -1,10 +1,8 @@
 // The maps and messages inside the App: start-up and shutdown resets, the
 // one-second tick, the log parser's events, the queue's rule pacing.
 
-#include "app/app.h"
-#include "core/textfile.h"
-#include "fakeports.h"
-#include "tempappdir.h"
+#include "../rcon/rconfixture.h"
+#include "seatplayer.h"
 
 #include <gtest/gtest.h>
 
@@ -13,27 +11,9 @@ using namespace corvane::testing;
 
 namespace {
 
-class MapsInApp : public ::testing::Test {
+class MapsInApp : public ::testing::Test, public RconFixture {
 protected:
-    MapsInApp() { dir.writeConfiguredServer(); }
-    App& start() {
-        app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
-        app->createMainWindow();
-        return *app;
-    }
-    FakeUdp& commandSocket() { return fake.net.udp("command"); }
     FakeUdp& resetSocket() { return fake.net.udp("map reset"); }
-    static std::string command(const std::string& datagram) {
-        return datagram.substr(std::string("\xFF\xFF\xFF\xFF\0secret ", 12).size());
-    }
-    void seat(int slot, const std::string& guid, const std::string& name) {
-        app->slotTable()[slot].SlotGUID = guid;
-        app->slotTable()[slot].SlotName = name;
-    }
-
-    TempAppDir dir;
-    FakePorts fake;
-    std::unique_ptr<App> app;
 };
 
 const std::string kDefaultReset = "playlist_excludeMap \"mp_nuked\"";
@@ -41,9 +21,8 @@ const std::string kDefaultReset = "playlist_excludeMap \"mp_nuked\"";
 } // namespace
 
 TEST_F(MapsInApp, StartUpResetsTheRotationDirectlyAndShutdownAgainAfterEmptyingTheQueue) {
-    App& a = start();
-    ASSERT_EQ(resetSocket().sent.size(), 1u);
-    EXPECT_EQ(command(resetSocket().sent[0]), kDefaultReset);
+    App& a = *app;
+    EXPECT_EQ(rconCommands(resetSocket()), std::vector<std::string>{kDefaultReset});
     EXPECT_NE(dir.read("Logs/Server.txt").find("The map was reset to the default rotation"),
               std::string::npos);
     ASSERT_EQ(a.queue().size(), 3u);
@@ -53,15 +32,14 @@ TEST_F(MapsInApp, StartUpResetsTheRotationDirectlyAndShutdownAgainAfterEmptyingT
     a.maps().rotation.Amap("grid", CommandIssuer{});
     a.ENDALL();
     EXPECT_TRUE(a.queue().empty());
-    ASSERT_EQ(resetSocket().sent.size(), 2u);
-    EXPECT_EQ(command(resetSocket().sent[1]), kDefaultReset);
+    EXPECT_EQ(rconCommands(resetSocket()), std::vector<std::string>(2, kDefaultReset));
     fake.loop.advance(1000);
     EXPECT_TRUE(a.ended());
     EXPECT_FALSE(resetSocket().isOpen());
 }
 
 TEST_F(MapsInApp, TickShowsDisplayNamesAndReleasesAPlayedForce) {
-    App& a = start();
+    App& a = *app;
     a.linkState().CurrentMap = "mp_duga";
     a.maps().rotation.SetNextMap(10);
     fake.loop.advance(1000);
@@ -77,7 +55,7 @@ TEST_F(MapsInApp, TickShowsDisplayNamesAndReleasesAPlayedForce) {
 }
 
 TEST_F(MapsInApp, LogBatchesRunTheVoteAndAMatchStartReleasesTheForce) {
-    App& a = start();
+    App& a = *app;
     a.logParser().ParseChat({}); // primes the feed
     a.linkState().CurrentMap = "mp_array";
     a.maps().setVotingEnabled(true);
@@ -94,11 +72,12 @@ TEST_F(MapsInApp, LogBatchesRunTheVoteAndAMatchStartReleasesTheForce) {
 }
 
 TEST_F(MapsInApp, SixRulesGoPrivatelyOnEverySecondTick) {
+    App& a = *app;
     dir.write("Data/Rules.txt", "R1\r\nR2\r\nR3\r\nR4\r\nR5\r\nR6\r\n");
-    App& a = start();
+    a.maps().messages.InputRules();
     a.settings().mod.RulesEnabled = 1;
     a.settings().mod.AnnounceMode[1] = 1;
-    seat(3, "G3", "Bob");
+    seatPlayer(a, 3, "Bob", "G3");
     a.queue().clear();
     commandSocket().sent.clear();
     a.maps().messages.SendRules(3, "G3", false);
@@ -109,14 +88,13 @@ TEST_F(MapsInApp, SixRulesGoPrivatelyOnEverySecondTick) {
         if (commandSocket().sent.size() > before) ticksSent.push_back(tick);
     }
     EXPECT_EQ(ticksSent, (std::vector<int>{1, 3, 5, 7, 9, 11}));
-    ASSERT_EQ(commandSocket().sent.size(), 6u);
-    EXPECT_EQ(command(commandSocket().sent[5]), "tell 3 ^1PM: ^7R6");
+    EXPECT_EQ(rconCommands(commandSocket()).back(), "tell 3 ^1PM: ^7R6");
 }
 
 TEST_F(MapsInApp, OperatorRulesAreSaidPubliclyWhoeverTypedTheLastChatCommand) {
-    App& a = start();
+    App& a = *app;
     a.settings().mod.AnnounceMode[1] = 1; // private rules for players
-    seat(3, "G3", "Bob");
+    seatPlayer(a, 3, "Bob", "G3");
     a.queue().clear();
     a.rcon().operatorCommand("rules");
     ASSERT_EQ(a.queue().size(), 5u) << "the shipped rules, though Use Server Rules is off";
@@ -124,12 +102,4 @@ TEST_F(MapsInApp, OperatorRulesAreSaidPubliclyWhoeverTypedTheLastChatCommand) {
         EXPECT_FALSE(a.queue().at(i).bound());
         EXPECT_EQ(a.queue().at(i).line.rfind("say ", 0), 0u);
     }
-}
-
-TEST_F(MapsInApp, MessagesTabOpensOnTheTimedMessages) {
-    App& a = start();
-    a.selectTopTab(TopTab::Messages);
-    EXPECT_EQ(a.maps().editor.subTab(), MessageTab::TimedMessages);
-    EXPECT_EQ(a.maps().editor.mode(), EditorMode::TimedMessages);
-    EXPECT_EQ(a.maps().editor.intervalText(), splitLines(dir.read("Data/MR.txt"))[0]);
 }

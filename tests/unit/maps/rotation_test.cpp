@@ -88,8 +88,6 @@ TEST_F(Rotation, ResetGoesBeforeQueuedLinesOrOutAtOnceWhenTheQueueIsEmpty) {
     queue.clear();
     rotation().SetDefaultRotation();
     EXPECT_EQ(sentDirectly(), (std::vector<std::string>{"playlist_excludeMap \"mp_nuked\""}));
-    EXPECT_EQ(resetSocket().host, "127.0.0.1");
-    EXPECT_EQ(resetSocket().port, 28960);
     EXPECT_TRUE(queue.empty());
     EXPECT_EQ(activity, (std::vector<std::string>{"The map was reset to the default rotation"}));
     EXPECT_NE(dir.read("Logs/Console.txt").find("]playlist_excludeMap \"mp_nuked\""),
@@ -109,27 +107,16 @@ TEST_F(Rotation, OneWaitingResetIsEnoughAndAForceQueuesItsExclusionLogsAndAnnoun
     EXPECT_TRUE(logged("The nextmap was set to mp_nuked (Nuke Town)"));
 }
 
+// How a failure reads is the link's own; the link's tests show both kinds.
 TEST_F(Rotation, FailedDirectResetIsReportedAndQueued) {
-    const struct {
-        NetError error;
-        const char* report;
-    } cases[] = {
-        {{NetError::Kind::AddressNotAvailable, "bad address"},
-         "Unable to connect to server, check port"},
-        {{NetError::Kind::Other, "Network is unreachable"}, "Network is unreachable"},
-    };
-    for (const auto& c : cases) {
-        queue.clear();
-        redLines.clear();
-        rotation().SetNextMap(4);
-        queue.clear();
-        resetSocket().failNextSend = c.error;
-        rotation().SetDefaultRotation();
-        EXPECT_EQ(redLines, (std::vector<std::string>{c.report}));
-        EXPECT_EQ(queued(), (std::vector<std::string>{"playlist_excludeMap \"mp_nuked\""}));
-        EXPECT_EQ(rotation().NextMap(), "Random");
-        EXPECT_FALSE(logged("The map was reset to the default rotation"));
-    }
+    rotation().SetNextMap(4);
+    queue.clear();
+    resetSocket().failNextSend = NetError{NetError::Kind::Other, "Network is unreachable"};
+    rotation().SetDefaultRotation();
+    EXPECT_EQ(redLines, (std::vector<std::string>{"Network is unreachable"}));
+    EXPECT_EQ(queued(), (std::vector<std::string>{"playlist_excludeMap \"mp_nuked\""}));
+    EXPECT_EQ(rotation().NextMap(), "Random");
+    EXPECT_FALSE(logged("The map was reset to the default rotation"));
 }
 
 TEST_F(Rotation, ForcedMapIsReleasedOnceItIsPlayed) {

@@ -31,11 +31,9 @@ TEST(SetupInTheApp, ServerSettingsRestsTheTickPumpAndPollUntilTheWizardCloses) {
     const std::size_t polls = status.sent.size();
     app.queue().SendSay("held back");
 
-    ServerSetup& setup = app.openSetup(false);
+    app.openSetup(false);
     // The rotation's reset waits at the front of the resting queue.
     EXPECT_EQ(app.queue().at(0).line, "playlist_excludeMap \"mp_nuked\"");
-    EXPECT_EQ(setup.caption(), "Corvane Mod - Server Settings");
-    EXPECT_EQ(setup.fields.ServerName, "Alpha");
     rig.fake.loop.advance(20000);
     EXPECT_EQ(status.sent.size(), polls);
     EXPECT_FALSE(contains(command.sent, "say held back"));

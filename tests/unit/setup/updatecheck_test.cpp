@@ -1,7 +1,6 @@
 // The update check with a fake downloader: the version file's text decides.
 
 #include "app/app.h"
-#include "core/textfile.h"
 #include "setuprig.h"
 
 #include <gtest/gtest.h>
@@ -117,14 +116,6 @@ TEST_F(UpdateCheckTest, WithoutAnUpdateAddressTheMenuSaysSoAndTheDailyCheckIsSil
                                                    "file to Data/Advanced.txt."});
 }
 
-TEST_F(UpdateCheckTest, NewerVersionWithoutASiteIsToldPlainly) {
-    setAddresses(kUpdateUrl, "");
-    start().updateCheck().DoUpdateC(false);
-    answer("0.0.9");
-    EXPECT_EQ(boxTexts(), std::vector<std::string>{"A new update is available! Version: 0.0.9"});
-    EXPECT_TRUE(fake.shell.opened.empty());
-}
-
 TEST_F(UpdateCheckTest, DailyCheckRunsOncePerCalendarDayWhileSwitchedOn) {
     start();
     fake.loop.advance(999);
@@ -133,7 +124,6 @@ TEST_F(UpdateCheckTest, DailyCheckRunsOncePerCalendarDayWhileSwitchedOn) {
     ASSERT_EQ(fake.downloader.requests.size(), 1u);
     answer(kBuildVersion);
     EXPECT_TRUE(fake.prompts.asked.empty());
-    EXPECT_EQ(splitLines(dir.read("Data/MOD.txt")).at(0), "2026-12-05");
 
     app->updateCheck().DoAUtoCheck(); // the same day: nothing
     EXPECT_EQ(fake.downloader.requests.size(), 1u);
