@@ -145,9 +145,9 @@ TEST_F(Weapons, ListsShowTheFlagsAndSetThemWhenClicked) {
     EXPECT_TRUE(lists.allSelected(0));
     EXPECT_FALSE(lists.allSelected(6));
 
-    lists.entryClicked(4, false);
+    lists.entryClicked(8, false); // the category's last entry
     EXPECT_FALSE(lists.allSelected(0));
-    EXPECT_EQ(mod.WeaponFlags[4], "0");
+    EXPECT_EQ(mod.WeaponFlags[8], "0");
     lists.selectAllClicked(9, true);
     EXPECT_TRUE(lists.allSelected(9));
     ASSERT_EQ(mod.WeaponFlags.size(), static_cast<std::size_t>(kWeaponFlagCount));
