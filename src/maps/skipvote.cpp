@@ -41,8 +41,9 @@ int pickMapIndex(RandomSource& random, std::string_view currentMap, int lastPick
 }
 
 int votesNeededFor(int players) {
-    // players / 3 is never exactly half-way, so rounding is (players + 1) / 3.
-    return std::max(1, (std::max(players, 0) + 1) / 3);
+    // players / 3 is never exactly half-way, so rounding is (players + 1) / 3;
+    // a count below one (none reported yet) still needs one vote.
+    return std::max(1, (players + 1) / 3);
 }
 
 SkipVote::SkipVote(MapRotation& rotation, RconQueue& queue, ActivityLog& log,
