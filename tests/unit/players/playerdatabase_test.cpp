@@ -228,6 +228,7 @@ TEST_F(PlayerDatabaseTest, NewDbReplacesTheOpenDatabaseAndKeepsWorking) {
 
 TEST_F(PlayerDatabaseTest, NewDbRefusesABrokenTemplateAndKeepsTheOldDatabase) {
     seat(3, "Bob", "g-bob");
+    grid.setPlayer(5, "stale", "", "", "", "");
     dir.write("Data/new.mdb",
               "garbage that is certainly not an SQLite database file at all, not even close");
     EXPECT_FALSE(p->database.newDatabase());
@@ -236,6 +237,7 @@ TEST_F(PlayerDatabaseTest, NewDbRefusesABrokenTemplateAndKeepsTheOldDatabase) {
     EXPECT_EQ(redLines.size(), 2u);
     EXPECT_TRUE(p->store.isOpen());
     EXPECT_EQ(p->database.FindGUIDDatabase("g-bob"), 1);
+    EXPECT_EQ(grid.row(5)->username, "stale"); // nothing was reloaded
 }
 
 } // namespace
