@@ -104,6 +104,12 @@ TEST_F(Wiring, TheSameUnknownSoldierInTwoPollsIsKickedOnce) {
 TEST_F(Wiring, ConsoleNamesAreRemovedOnlyWithTheirBoxTicked) {
     lines({join(6, "guidX", "Pl\xBDyer")});
     EXPECT_EQ(app->slotTable()[6].SlotName, "Pl\xBDyer");
+    fake.loop.advance(600); // and a status row
+    app->statusPoll().Command8_Click();
+    fake.net.udp("status").receive("\xFF\xFF\xFF\xFFprint\nmap: mp_nuked\nnum score ping guid "
+                                   "lastmsg name\n--- ----- ---- ---- ------- ----\n8 0 50 guidZ "
+                                   "Pl\xBDyer axis 0 203.0.113.1:3074 1234 25000\n");
+    EXPECT_EQ(app->slotTable()[8].SlotName, "Pl\xBDyer");
     mod().KickXboxNames = 1;
     lines({join(7, "guidY", "Pl\xBCyer")});
     EXPECT_EQ(app->slotTable()[7].SlotName, "");

@@ -142,7 +142,9 @@ TEST_F(PlayerDatabaseTest, LeavingUpdatesLastSeenAndServer) {
     EXPECT_EQ(p->database.getFirstSeen(1), kToday);
     EXPECT_EQ(p->database.getFirstSeen(0), "");
     EXPECT_EQ(p->database.getFirstSeen(99), "");
-    p->database.UpdateLastSeen("not a number"); // ignored
+    EXPECT_TRUE(p->store.updateLastSeen(1, "2026-12-10", "Beta"));
+    EXPECT_FALSE(p->store.updateLastSeen(1, "2026-12-10", "Beta")); // nothing to change
+    p->database.UpdateLastSeen("not a number");                     // ignored
     EXPECT_EQ(p->database.GetLastID(), "1");
 }
 
