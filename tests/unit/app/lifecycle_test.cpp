@@ -301,3 +301,13 @@ TEST_F(AppTest, AQuitLineUpdatesTheLeaversLastSeen) {
     a.logParser().ParseChat({"  1:00 Q;0110000100000003;3;Bob"});
     EXPECT_EQ(a.players().store.record(1)->lastseen, "2026-12-09");
 }
+
+TEST_F(AppTest, TheMainTickFetchesTheLogOnceTheWindowIsUp) {
+    started();
+    const FakeTcp& log = fake.net.tcp("log");
+    const int before = log.connectCount;
+    fake.loop.advance(499);
+    EXPECT_EQ(log.connectCount, before);
+    fake.loop.advance(1);
+    EXPECT_EQ(log.connectCount, before + 1);
+}

@@ -70,6 +70,13 @@ TEST_F(Wiring, ANewPlayerInTheSlotStartsWithoutWarnings) {
     EXPECT_EQ(app->enforcement().weapons.warnings().count(4), 0);
 }
 
+TEST_F(Wiring, APlayerIsWarnedOncePerBatchAndAgainInTheNext) {
+    lines({join(4, "guidB", "Bob"), say(4, "guidB", "Bob", "fuck"), say(4, "guidB", "Bob", "shit")});
+    EXPECT_EQ(app->enforcement().language.LanguageWarns(4), 1);
+    lines({say(4, "guidB", "Bob", "fuck")});
+    EXPECT_EQ(app->enforcement().language.LanguageWarns(4), 2);
+}
+
 TEST_F(Wiring, AnUnknownSoldierWhoJoinsIsRemovedAndNeverEntersTheTable) {
     lines({join(5, "guidU", "Unknown Soldier")});
     const SlotEntry& slot = app->slotTable()[5];
