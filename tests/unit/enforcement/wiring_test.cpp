@@ -71,7 +71,8 @@ TEST_F(Wiring, ANewPlayerInTheSlotStartsWithoutWarnings) {
 }
 
 TEST_F(Wiring, APlayerIsWarnedOncePerBatchAndAgainInTheNext) {
-    lines({join(4, "guidB", "Bob"), say(4, "guidB", "Bob", "fuck"), say(4, "guidB", "Bob", "shit")});
+    lines(
+        {join(4, "guidB", "Bob"), say(4, "guidB", "Bob", "fuck"), say(4, "guidB", "Bob", "shit")});
     EXPECT_EQ(app->enforcement().language.LanguageWarns(4), 1);
     lines({say(4, "guidB", "Bob", "fuck")});
     EXPECT_EQ(app->enforcement().language.LanguageWarns(4), 2);

@@ -71,6 +71,25 @@ TEST_F(MapsInApp, LogBatchesRunTheVoteAndAMatchStartReleasesTheForce) {
     EXPECT_NE(a.maps().rotation.NextMap(), "mp_array");
 }
 
+TEST_F(MapsInApp, VotesNeededCountEveryPlayerFromSlotZeroButNotTheDemoRecorder) {
+    App& a = *app;
+    a.logParser().ParseChat({}); // primes the feed
+    a.linkState().CurrentMap = "mp_array";
+    a.maps().setVotingEnabled(true);
+    const auto seat = [&](int from, int to) {
+        for (int slot = from; slot <= to; ++slot)
+            seatPlayer(a, slot, "P" + std::to_string(slot),
+                       "01100001000000" + std::to_string(10 + slot));
+    };
+    seat(0, 4);
+    a.logParser().ParseChat({});
+    EXPECT_EQ(a.maps().voting.VotesNeeded(), 2) << "five players";
+    seat(5, 6);
+    a.slotTable()[7].SlotName = kDemoClientName;
+    a.logParser().ParseChat({});
+    EXPECT_EQ(a.maps().voting.VotesNeeded(), 2) << "seven players and the recorder";
+}
+
 TEST_F(MapsInApp, SixRulesGoPrivatelyOnEverySecondTick) {
     App& a = *app;
     dir.write("Data/Rules.txt", "R1\r\nR2\r\nR3\r\nR4\r\nR5\r\nR6\r\n");
