@@ -95,6 +95,9 @@ TEST_F(Dispatcher, PlayerListIsInSlotOrderAndMeTellsGuidNameAndGroup) {
     say(admin("!me"));
     EXPECT_EQ(queued(), std::vector<std::string>{
                             ";3;g3;tell 3 ^1PM: ^3GUID: ^2g3 ^3NAME:^2 Ada ^3GROUP:^2 Admin [1]"});
+    seat({{1, "Al"}}); // alone on the server, in the first slot
+    say({1, "Al", "g1", "!pl"});
+    EXPECT_EQ(privateReply(queued(), 1), " ^3Al[^21^3]");
 }
 
 TEST_F(Dispatcher, RconGoesOutRawUnlessItTouchesThePassword) {
