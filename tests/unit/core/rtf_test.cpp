@@ -90,6 +90,8 @@ TEST(Rtf, ReadsWhatAWordProcessorSaves) {
     EXPECT_EQ(fromRtf("{\\rtf1 \\b01234567891x}")->front().text, "1x");
     EXPECT_EQ(fromRtf("{\\rtf1 \\uc99\\u233 0123456789ab}")->front().text,
               std::string(1, '\xE9') + "ab");
+    // Control words end at the first character that is no letter, Z and z included.
+    EXPECT_EQ(fromRtf("{\\rtf1 \\Zed\\zap x}")->front().text, "x");
     // Colour 0 is the reader's default, whatever the table's first entry holds.
     EXPECT_EQ(fromRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;}\\cf0 x}")->front().colour,
               kBlack);
