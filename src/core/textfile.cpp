@@ -104,7 +104,6 @@ std::optional<std::vector<std::string>> readLastLines(const std::filesystem::pat
     }
 
     std::vector<std::string> lines = splitLines(tail);
-    if (from > 0 && !lines.empty()) lines.erase(lines.begin()); // partial first line
     if (lines.size() > count) lines.erase(lines.begin(), lines.end() - static_cast<long>(count));
     return lines;
 }

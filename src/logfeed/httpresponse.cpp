@@ -188,7 +188,7 @@ void HttpResponseDecoder::takeStatusLine(std::string_view line) {
     }
     m_head.append(line).push_back('\n');
     m_state = State::Headers;
-    if (code >= 100 && code < 200) {
+    if (code < 200) {
         // An interim answer: its header block is read and the real status follows.
         m_interim = true;
         return;

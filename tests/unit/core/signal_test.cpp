@@ -31,6 +31,16 @@ TEST(Signal, ListenersHearUntilTheirConnectionEnds) {
     EXPECT_FALSE(late.connected());
 }
 
+TEST(Signal, ADisconnectedListenerIsReleasedAfterTheNextDelivery) {
+    Signal<> signal;
+    const auto captured = std::make_shared<int>(0);
+    Connection c = signal.connect([captured] {});
+    signal.notify();
+    c.disconnect();
+    signal.notify();
+    EXPECT_EQ(captured.use_count(), 1);
+}
+
 TEST(Signal, ListenersMayDisconnectAndConnectDuringADelivery) {
     Signal<> signal;
     std::vector<std::string> heard;

@@ -92,9 +92,14 @@ TEST_F(TerminalTest, PlayersJoiningAndLeavingFromTheSlotTable) {
     app.slotTable().changed.notify();
     seat(5, "Tim", "g6"); // the slot changed hands between two polls
     app.slotTable().changed.notify();
+    seat(3, "", "");
+    seat(5, "Tim", "g7"); // and again, to a namesake
+    app.slotTable().changed.notify();
     EXPECT_EQ(printed(), (std::vector<std::string>{
                              "[players] Eve left (slot 4)", "[players] Max joined (slot 5)",
-                             "[players] Max left (slot 5)", "[players] Tim joined (slot 5)"}));
+                             "[players] Max left (slot 5)", "[players] Tim joined (slot 5)",
+                             "[players] Bobby left (slot 3)", "[players] Tim left (slot 5)",
+                             "[players] Tim joined (slot 5)"}));
 }
 
 TEST_F(TerminalTest, QuietKeepsTheActivityLogAloneAndColoursFollowTheViews) {

@@ -93,6 +93,8 @@ TEST(HttpResponseDecoder, MalformedFramingFails) {
         std::string reply;
     } cases[] = {
         {"status line", "HTTP/1.1 2OO OK\r\n\r\n"},
+        {"status code's second digit", "HTTP/1.1 2O0 OK\r\n\r\n"},
+        {"status code's last digit", "HTTP/1.1 20O OK\r\n\r\n"},
         {"status code below 100", "HTTP/1.1 026 Odd\r\n\r\n"},
         {"status code's first digit", "HTTP/1.1 A00 Odd\r\n\r\n"},
         {"status code too short", "HTTP/1.1 20\r\n\r\n"},

@@ -67,6 +67,7 @@ TEST_F(Voting, FivePlayersNeedTwoVotesFromDifferentPlayers) {
     firstPick();
     EXPECT_EQ(voting().skip(player(3)), SkipOutcome::Counted);
     EXPECT_TRUE(logged("Player: P3 voted to skip the map"));
+    EXPECT_EQ(queued().back(), ";3;G3;tell 3 ^1PM: ^2You voted to skip the next map!");
     EXPECT_EQ(voting().skip(player(3)), SkipOutcome::AlreadyVoted);
     EXPECT_EQ(queued().back(), ";3;G3;tell 3 ^1PM: ^2You have already voted to skip the next map!");
     voting().DoVotingSystem();
