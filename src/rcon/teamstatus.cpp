@@ -6,14 +6,10 @@
 namespace corvane {
 namespace {
 
-bool isHeading(const std::string& token) {
-    return token == "lastmsg" || token == "-------";
-}
-
 // A row's fifth token is its name's first word (at least two characters);
 // its first a slot number.
 std::optional<StatusRow> playerRow(const std::vector<std::string>& tokens) {
-    if (tokens.size() < 5 || isHeading(tokens[4]) || tokens[4].size() < 2) return std::nullopt;
+    if (tokens.size() < 5 || tokens[4].size() < 2) return std::nullopt;
     const auto slot = toInt16(tokens[0]);
     if (tokens[0].empty() || !slot || *slot < 0 || *slot >= SlotTable::kSlots) return std::nullopt;
     return StatusRow{tokens[0], tokens[1], tokens[3], statusRowName(tokens)};

@@ -157,6 +157,9 @@ TEST_F(SanctionsTest, ASlotBeyondTheServersSlotsIsNobody) {
     admin("!kick 10 x");
     EXPECT_EQ(queued().at(0), ";10;g10;clientkick 10 x\"");
     EXPECT_EQ(queued().at(1), ";1;g1;clientkick 1 x\"");
+    seat({{3, "Ada"}, {5, "Sniper100"}});
+    admin("!kick 100 x"); // three digits are part of a name, never a slot
+    EXPECT_EQ(queued().at(0), ";5;g5;clientkick 5 x\"");
 }
 
 TEST_F(SanctionsTest, TheAnnouncementGoesOutAfterTheKickEmptiedTheSlot) {

@@ -122,6 +122,7 @@ TEST_F(GroupEditorTest, CommandListEditsAreSavedFifteenSecondsLater) {
 
     fake.prompts.answers = {MessageResult::No};
     EXPECT_FALSE(p->editor.clearCommands(3));
+    EXPECT_FALSE(p->editor.clearCommands(9)); // no such group: nothing asked
     EXPECT_TRUE(p->editor.clearCommands(3));
     EXPECT_EQ(fake.prompts.asked.back().title, "Clear All Commands");
     EXPECT_TRUE(p->editor.commandsOf(3).empty());

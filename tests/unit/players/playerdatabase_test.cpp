@@ -57,7 +57,8 @@ TEST_F(PlayerDatabaseTest, GreetsOncePerVisitToASlotAsNewReturningOrByGroup) {
     leave(3);
     seat(3, "Bob", "g-bob");
     leave(3);
-    p->store.setGroup(1, "Admin");
+    EXPECT_FALSE(p->store.setGroup(99, "Admin")); // no such record
+    EXPECT_TRUE(p->store.setGroup(1, "Admin"));
     seat(3, "Bob", "g-bob");
     EXPECT_EQ(queued(), (std::vector<std::string>{"Say ^2Welcome ^1^7Bob ^2to Alpha",
                                                   "Say ^2Welcome ^1^7Alice ^2to Alpha",

@@ -169,6 +169,10 @@ TEST(ServerSetup, EditModeKeepsTheStoredDefaultAgainstAForcedList) {
     rig.answerRconSteps(serverinfo(), exclusionAnswer("mp_array mp_cracked"));
     rig.answerLog();
     EXPECT_EQ(rig.setup->learned().ExcludedMap, "mp_array mp_cracked");
+    int shown = 0;
+    const Connection heard = rig.setup->stateChanged.connect([&] { ++shown; });
+    rig.setup->InputConfig(); // the boxes show the file again
+    EXPECT_EQ(shown, 1);
 }
 
 TEST(ServerSetup, LateAnswerBelongsToTheStepItAnswers) {
