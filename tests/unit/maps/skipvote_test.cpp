@@ -62,6 +62,11 @@ TEST(RandomPick, RoundsHalfToEvenAndSurvivesASourceStuckOnExcludedValues) {
     EXPECT_EQ(pickMapIndex(random, "mp_array", 0), 2);
 }
 
+TEST_F(Voting, TheFirstPickMayBeTheFirstMapOfTheTable) {
+    firstPick(1.0 / 14);
+    EXPECT_EQ(maps->rotation.NextMap(), kMapTable[1].mp);
+}
+
 TEST_F(Voting, FivePlayersNeedTwoVotesFromDifferentPlayers) {
     server.players = 5;
     firstPick();

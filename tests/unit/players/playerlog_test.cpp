@@ -189,6 +189,7 @@ TEST_F(PlayerLogTest, TheSelectionFollowsItsRecordAcrossRefillsAndDeleteMovesItO
     p->store.remove(1);
     p->playerLog.refresh();
     EXPECT_EQ(p->playerLog.selectedRow(), std::nullopt);
+    EXPECT_EQ(p->playerLog.selectedId(), std::nullopt);
 }
 
 TEST_F(PlayerLogTest, ManyRowsAreReadAPageAtATime) {
