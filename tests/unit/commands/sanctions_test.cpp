@@ -145,9 +145,9 @@ TEST_F(SanctionsTest, ASlotBeyondTheServersSlotsIsNobody) {
     app->queue().clear();
     app->settings().config.MaxClients = 10;
     // Like a name nobody has, an empty slot or no name at all.
-    const char* typed[] = {"!kick 12 x",     "!setgroup 12 admin", "!admincheck 12", "!kick 0 x",
-                           "!kick nobody x", "!warn nobody x",     "!kick 9 x",      "!admincheck",
-                           "!kick 51 x"};
+    const char* typed[] = {"!kick 12 x", "!setgroup 12 admin", "!admincheck 12",
+                           "!kick 0 x",  "!kick nobody x",     "!warn nobody x",
+                           "!kick 9 x",  "!admincheck",        "!kick 51 x"};
     for (const char* text : typed)
         admin(text);
     EXPECT_EQ(queued(),
