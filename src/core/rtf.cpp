@@ -221,21 +221,8 @@ private:
     }
 
     void unicodeChar(long code) {
-        if (code < 0) code += 65536;
-        std::string utf8;
-        const auto u = static_cast<std::uint32_t>(code);
-        if (u < 0x80) {
-            utf8 += static_cast<char>(u);
-        } else if (u < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (u >> 6));
-            utf8 += static_cast<char>(0x80 | (u & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xE0 | ((u >> 12) & 0x0F));
-            utf8 += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (u & 0x3F));
-        }
-        for (char c : utf8ToCp1252(utf8))
-            emit(c);
+        if (code < 0) code += 65536; // code points above 32767 are written negative
+        emit(toCp1252(static_cast<std::uint32_t>(code)));
         m_pendingSkip = m_state.unicodeSkip;
     }
 

@@ -92,9 +92,10 @@ TEST(Rtf, ReadsWhatAWordProcessorSaves) {
               std::string(1, '\xE9') + "ab");
     // Control words end at the first character that is no letter, Z and z included.
     EXPECT_EQ(fromRtf("{\\rtf1 \\Zed\\zap x}")->front().text, "x");
-    // Colour 0 is the reader's default, whatever the table's first entry holds.
-    EXPECT_EQ(fromRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;}\\cf0 x}")->front().colour,
-              kBlack);
+    // Colour 0 is the reader's default, whatever the table's first entry holds; an
+    // entry's missing parts are 0.
+    EXPECT_EQ(fromRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;\\green128;}\\cf0 x\\cf1 y}"),
+              (std::vector<TextRun>{{"x", kBlack, false}, {"y", 0x008000, false}}));
 }
 
 TEST(Rtf, RejectsWhatIsNotADocument) {
@@ -102,6 +103,7 @@ TEST(Rtf, RejectsWhatIsNotADocument) {
     EXPECT_FALSE(fromRtf("-In Game Chat-").has_value());
     EXPECT_FALSE(fromRtf(std::string(1000, '{')).has_value());             // not a document
     EXPECT_FALSE(fromRtf("{\\rtf1" + std::string(1000, '{')).has_value()); // nesting bound
+    EXPECT_EQ(fromRtf("{\\rtf1 x\\"), (std::vector<TextRun>{{"x", kBlack, false}})); // cut short
 }
 
 TEST_F(ChatTranscript, SavedViewLoadsBackAtStart) {
