@@ -221,7 +221,8 @@ private:
     }
 
     void unicodeChar(long code) {
-        if (code < 0) code += 65536; // code points above 32767 are written negative
+        // -32768 to -1 stand for the code points above 32767: Windows-1252 has none
+        // of those, and their wrapped values come out as '?' as well.
         emit(toCp1252(static_cast<std::uint32_t>(code)));
         m_pendingSkip = m_state.unicodeSkip;
     }
