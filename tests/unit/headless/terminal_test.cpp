@@ -6,12 +6,16 @@
 #include "fakeports.h"
 #include "headless/operatorinput.h"
 #include "headless/printer.h"
+#include "headless/terminal.h"
 #include "headless/terminaltext.h"
 #include "tempappdir.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sstream>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace corvane;
 using namespace corvane::testing;
@@ -148,4 +152,39 @@ TEST_F(TerminalTest, TypedLinesGoToTheSayBoxOrTheCommandBox) {
     input.finish(); // a second end of input changes nothing
     EXPECT_EQ(queued().back(), "say  last words");
     EXPECT_EQ(queued().size(), 9u);
+}
+
+TEST(TerminalStreams, OperatorLinesComeFromTerminalsPipesAndSocketsColourOnlyOnATerminal) {
+    int pipeEnds[2], socketEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, socketEnds), 0);
+    TempAppDir dir;
+    dir.write("plain.txt", "typed\n");
+    const int file = ::open(dir.file("plain.txt").c_str(), O_RDONLY);
+    const int null = ::open("/dev/null", O_RDONLY);
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    const struct {
+        const char* name;
+        int fd;
+        const char* noColor;
+        bool reads, colour;
+    } cases[] = {
+        {"terminal", terminal, nullptr, true, true},
+        {"terminal, empty NO_COLOR", terminal, "", true, true},
+        {"terminal, NO_COLOR=1", terminal, "1", true, false},
+        {"pipe", pipeEnds[0], nullptr, true, false},
+        {"socket", socketEnds[0], nullptr, true, false},
+        {"regular file", file, nullptr, false, false},
+        {"/dev/null", null, nullptr, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(readsOperatorLines(c.fd), c.reads) << c.name;
+        EXPECT_EQ(colourWanted(c.fd, c.noColor), c.colour) << c.name;
+    }
+    for (int fd :
+         {pipeEnds[0], pipeEnds[1], socketEnds[0], socketEnds[1], file, null, master, terminal})
+        ::close(fd);
 }
