@@ -46,3 +46,17 @@ TEST(SetupInTheApp, ServerSettingsRestsTheTickPumpAndPollUntilTheWizardCloses) {
     rig.fake.loop.advance(8500); // the poll's timeout runs again and retries
     EXPECT_GT(status.sent.size(), polls);
 }
+
+TEST(SetupInTheApp, AfterContinueTheRotationCanBeResetAgain) {
+    SetupRig rig(false, false);
+    App app(rig.fake.ports(), AppPaths(rig.dir.path()));
+    app.createMainWindow();
+    rig.setup = &app.openSetup(false);
+    rig.passTest();
+    rig.setup->pressMainButton(); // "Continue"
+    app.queue().clear();
+    FakeUdp& reset = rig.fake.net.udp("map reset");
+    reset.sent.clear();
+    app.maps().rotation.SetDefaultRotation();
+    EXPECT_TRUE(contains(reset.sent, "playlist_excludeMap \"mp_nuked\""));
+}
