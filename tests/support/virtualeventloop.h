@@ -9,6 +9,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace corvane::testing {
@@ -23,8 +24,10 @@ public:
     void post(std::function<void()> callback) override;
     void processPendingEvents() override;
     void quit(int exitCode) override { m_exitCode = exitCode; }
-    // Failures are never caught here: they reach the test.
-    void setFaultHandler(FaultHandler) override {}
+    // Failures are never caught here: they reach the test. The handler the
+    // program installed is kept for a test to call as the real loop would.
+    void setFaultHandler(FaultHandler handler) override { faultHandler = std::move(handler); }
+    FaultHandler faultHandler;
 
     // Moves virtual time forward, firing due timers and posted events.
     void advance(std::int64_t ms);

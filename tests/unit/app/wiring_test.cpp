@@ -15,54 +15,91 @@ TEST(AppWiring, EveryWireCarriesItsEvent) {
     TempAppDir dir;
     dir.writeConfiguredServer();
     FakePorts fake;
-    const auto polled = [&](App&) { return !fake.net.udp("status").sent.empty(); };
+    const auto polls = [&](std::size_t n) {
+        return [&, n](App&) { return fake.net.udp("status").sent.size() == n; };
+    };
+    const auto said = [](const std::string& text) {
+        return [text](App& a) {
+            return a.activityLog().view().plainText().find(text) != std::string::npos;
+        };
+    };
     const auto listed = [](App& a) {
         return a.players().playerLog.rowCount() ==
                static_cast<std::size_t>(a.players().store.count());
     };
-    const auto queued = [](App& a) { return !a.queue().empty(); };
     const struct {
         const char* name;
         std::function<void(App&)> happen;
+        int waitMs; // then
         std::function<bool(App&)> seen;
     } cases[] = {
         {"a deleted record polls the status at once",
-         [](App& a) { a.players().playerLog.recordDeleted.notify(); }, polled},
+         [](App& a) { a.players().playerLog.recordDeleted.notify(); }, 0, polls(1)},
         {"a server restart polls the status at once",
-         [](App& a) { a.logFetcher().restartDetected.notify(); }, polled},
-        {"the log asks for a poll soon",
-         [&](App& a) {
-             a.logParser().statusPollWanted.notify();
-             fake.loop.advance(525);
-         },
-         polled},
+         [](App& a) { a.logFetcher().restartDetected.notify(); }, 0, polls(1)},
+        {"the log asks for a poll soon", [](App& a) { a.logParser().statusPollWanted.notify(); },
+         525, polls(1)},
         {"a new default group asks for a poll soon",
+         [](App& a) { a.players().editor.defaultChanged.notify(); }, 525, polls(1)},
+        {"a reply on the command socket ends the wait for the status",
          [&](App& a) {
-             a.players().editor.defaultChanged.notify();
-             fake.loop.advance(525);
+             a.statusPoll().Command8_Click();
+             a.rcon().SendRCON("serverinfo");
+             fake.net.udp("command").receive("\xFF\xFF\xFF\xFFprint\n");
          },
-         polled},
+         9000, polls(1)},
+        {"the operator's reserved slot polls at once and is refused after the parse",
+         [](App& a) {
+             a.commands().reserved.requestByOperator();
+             a.statusPoll().parsed.notify();
+         },
+         525, [&](App& a) { return polls(1)(a) && said("Sorry no slots are available")(a); }},
         {"each log fetch saves the groups",
          [](App& a) {
              a.players().groups.table.GroupName[2] = "Wired";
              a.logFetcher().fetchDue.notify();
          },
-         [&](App&) { return dir.read("Data/Levels.txt").find("Wired") != std::string::npos; }},
+         0, [&](App&) { return dir.read("Data/Levels.txt").find("Wired") != std::string::npos; }},
         {"a parsed status refreshes the player log", [](App& a) { a.statusPoll().parsed.notify(); },
-         listed},
+         0, listed},
         {"a join or quit in the log refreshes the player log",
-         [](App& a) { a.logParser().playersChanged.notify(); }, listed},
+         [](App& a) { a.logParser().playersChanged.notify(); }, 0, listed},
+        {"a player seen in the status enters the database",
+         [](App& a) {
+             a.slotTable().playerSeen.notify({"Eve", "0110000100000099", "4"});
+         },
+         0, [](App& a) { return a.players().store.findGuid("0110000100000099") > 0; }},
+        {"a new group for a player refreshes the online list",
+         [](App& a) { a.players().groups.playerGroupChanged.notify(); }, 0,
+         [](App& a) { return a.onlinePlayers().takeListChanged(); }},
         {"RULES typed by the operator says the rules",
-         [](App& a) { a.rcon().rulesRequested.notify(); }, queued},
+         [](App& a) { a.rcon().rulesRequested.notify(); }, 0,
+         [](App& a) { return !a.queue().empty(); }},
+        {"the queue's pace follows the groups' reload",
+         [](App& a) {
+             a.settings().advanced.RconQueueInterval = 100;
+             a.players().groups.loaded.notify();
+             a.queue().SendSay("one");
+             a.queue().SendSay("two");
+         },
+         250, [&](App&) { return rconCommands(fake.net.udp("command")).size() >= 2; }},
+        {"the refresh delay read from the advanced file counts down",
+         [](App& a) {
+             a.settings().advanced.RefreshDelay = 30;
+             a.settings().advancedLoaded.notify();
+         },
+         1000, [](App& a) { return a.statusTexts().refresh == "29 seconds until next refresh"; }},
+        {"a failure a handler lets through is said", [&](App&) { fake.loop.faultHandler("boom"); },
+         0, said("Unexpected error: boom")},
         {"the Messages tab opens on its Timed Messages",
-         [](App& a) { a.selectTopTab(TopTab::Messages); },
+         [](App& a) { a.selectTopTab(TopTab::Messages); }, 0,
          [](App& a) { return a.maps().editor.subTab() == MessageTab::TimedMessages; }},
         {"a saved message list reloads the reasons",
          [&](App& a) {
              dir.write("Data/Reasons.txt", "Wired\r\n");
              a.maps().messages.reasonsReloadRequested.notify();
          },
-         [](App& a) { return a.commands().reasons.reason(1) == "Wired"; }},
+         0, [](App& a) { return a.commands().reasons.reason(1) == "Wired"; }},
     };
     int guests = 0; // each App adds one to the player database
     for (const auto& c : cases) {
@@ -72,10 +109,13 @@ TEST(AppWiring, EveryWireCarriesItsEvent) {
         a.players().database.CheckPlayerDB("Bob", "01100001000000" + std::to_string(10 + guests++),
                                            "3");
         a.maps().editor.selectSubTab(MessageTab::Rules);
+        a.onlinePlayers().takeListChanged();
         a.queue().clear();
-        fake.net.udp("status").sent.clear();
+        for (const char* role : {"status", "command"})
+            fake.net.udp(role).sent.clear();
         EXPECT_FALSE(c.seen(a)) << c.name << ", before";
         c.happen(a);
+        fake.loop.advance(c.waitMs);
         EXPECT_TRUE(c.seen(a)) << c.name;
     }
 }
