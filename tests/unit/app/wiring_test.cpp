@@ -5,6 +5,7 @@
 #include "fakeports.h"
 #include "tempappdir.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -27,6 +28,17 @@ TEST(AppWiring, EveryWireCarriesItsEvent) {
         return a.players().playerLog.rowCount() ==
                static_cast<std::size_t>(a.players().store.count());
     };
+    // A command the owner in slot 3 types in a new batch of log lines.
+    const auto typed = [](const std::string& text) {
+        return [text](App& a) {
+            a.slotTable()[3].SlotGUID = "G3";
+            a.slotTable()[3].SlotGroup = a.players().groups.table.GroupName[0];
+            a.settings().mod.RulesEnabled = 1;
+            a.logParser().batchStarted.notify();
+            a.logParser().commandTyped.notify(ChatLine{"", "G3", "3", "Owen", text, false, ""});
+        };
+    };
+    const auto queued = [](App& a) { return !a.queue().empty(); };
     const struct {
         const char* name;
         std::function<void(App&)> happen;
@@ -73,8 +85,16 @@ TEST(AppWiring, EveryWireCarriesItsEvent) {
          [](App& a) { a.players().groups.playerGroupChanged.notify(); }, 0,
          [](App& a) { return a.onlinePlayers().takeListChanged(); }},
         {"RULES typed by the operator says the rules",
-         [](App& a) { a.rcon().rulesRequested.notify(); }, 0,
-         [](App& a) { return !a.queue().empty(); }},
+         [](App& a) { a.rcon().rulesRequested.notify(); }, 0, queued},
+        {"!rules says the rules once in each batch",
+         [&](App& a) {
+             typed("!rules")(a);
+             typed("!rules")(a);
+         },
+         0, [](App& a) { return a.queue().size() == 2 * 5; }},
+        {"!nextmap says the next map", typed("!nextmap"), 0, queued},
+        {"!map sets the next map", typed("!map nuketown"), 0, said("3 set the nextmap to Nuke")},
+        {"!skip votes to skip the map", typed("!skip"), 0, queued},
         {"the queue's pace follows the groups' reload",
          [](App& a) {
              a.settings().advanced.RconQueueInterval = 100;
@@ -100,6 +120,22 @@ TEST(AppWiring, EveryWireCarriesItsEvent) {
              a.maps().messages.reasonsReloadRequested.notify();
          },
          0, [](App& a) { return a.commands().reasons.reason(1) == "Wired"; }},
+        {"ticking Timed Messages again starts them from the first",
+         [&](App& a) {
+             dir.write("Data/MR.txt", "2\r\nFirst\r\nSecond\r\n");
+             a.maps().messages.InputLists();
+             for (const bool on : {true, false, true}) {
+                 a.settings().setSwitch(Settings::Switch::TimedMessagesEnabled, on);
+                 fake.loop.advance(on ? 2000 : 0);
+             }
+         },
+         1000,
+         [&](App&) {
+             const auto said = rconCommands(fake.net.udp("command"));
+             return std::count(said.begin(), said.end(), "say First") == 2;
+         }},
+        {"!kill ends the program", typed("!kill"), 1000,
+         [&](App&) { return fake.loop.exitCode().has_value(); }},
     };
     int guests = 0; // each App adds one to the player database
     for (const auto& c : cases) {
