@@ -124,6 +124,8 @@ TEST_F(ActivityLogTest, ConsoleLogViewStaysBoundedAndAnnouncesEveryEntry) {
     int announced = 0;
     const Connection counted =
         console.viewAppended.connect([&](const std::string&) { ++announced; });
+    std::size_t kept = 0; // by the latest cut
+    const Connection cuts = console.viewReset.connect([&] { kept = console.viewText().size(); });
     const std::string line(1000, 'x');
     std::size_t largest = 0;
     for (int i = 0; i < 600; ++i) {
@@ -132,6 +134,9 @@ TEST_F(ActivityLogTest, ConsoleLogViewStaysBoundedAndAnnouncesEveryEntry) {
     }
     EXPECT_EQ(announced, 600); // also those that came with a cut
     EXPECT_LE(largest, 256u * 1024u);
+    // A cut leaves whole lines, up to half the limit with the new entry.
+    EXPECT_GT(kept, 128u * 1024u - 3 * line.size());
+    EXPECT_LT(kept, 128u * 1024u - line.size());
     EXPECT_NE(console.viewText().find(line + "599"), std::string::npos);
     EXPECT_EQ(console.viewText().rfind("\r\n", 0), 0u); // starts at a line boundary
 }
