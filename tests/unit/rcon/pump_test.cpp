@@ -9,10 +9,7 @@ using namespace corvane::testing;
 
 namespace {
 
-class Pump : public ::testing::Test, public LinkRig {
-protected:
-    static std::string reply(const std::string& text) { return RconFixture::reply(text); }
-};
+class Pump : public ::testing::Test, public LinkRig {};
 
 } // namespace
 
@@ -166,7 +163,7 @@ TEST_F(Pump, RepliesAreCleanedShownAndLogged) {
     const Connection heard = link.replyArrived.connect([&] { ++replies; });
     queue.SendSay("x");
     tick();
-    socket().receive(reply("test^1 red\x01"));
+    socket().receive(RconFixture::reply("test^1 red\x01"));
     EXPECT_EQ(replies, 1);
     EXPECT_FALSE(socket().isOpen()); // closed after its reply
     EXPECT_NE(console.viewText().find(": Command Executed\r\ntest red"), std::string::npos);
@@ -183,7 +180,7 @@ TEST_F(Pump, PlaylistReplySetsTheCurrentPlaylistWhenItHoldsTwoDigits) {
           "Unknown command \"x\""}) {
         queue.pushBack("Playlist");
         tick();
-        socket().receive(reply(answer));
+        socket().receive(RconFixture::reply(answer));
     }
     EXPECT_EQ(state.CurrentPlaylist, 12); // one digit is not taken
     EXPECT_EQ(health, (std::vector<int>{12, 12}));
