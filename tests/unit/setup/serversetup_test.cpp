@@ -81,8 +81,7 @@ TEST(ServerSetup, PassingTestRunsTheStepsInOrderAndSavesWhatItLearned) {
     EXPECT_FALSE(rig.setup->close()); // no longer a first run: closing ends nothing
 }
 
-// The answer to serverinfo decides; a refused test ends at once, saves nothing
-// and later says nothing more.
+// A refused test ends at once, saves nothing and later says nothing more.
 TEST(ServerSetup, ServerInfoDecidesWhetherTheTestGoesOn) {
     struct Case {
         std::string info;
@@ -123,8 +122,7 @@ TEST(ServerSetup, ServerInfoDecidesWhetherTheTestGoesOn) {
     }
 }
 
-// Editing a server, the stored default stands against a list that forces
-// every map of the table but one.
+// Editing a server, its stored default stands against a list forcing all maps but one.
 TEST(ServerSetup, DefaultExcludedMapIsTheQuotedValueWhenItBeginsWithMp) {
     std::string forced; // every map of the table but mp_array
     for (const std::string& map : rotationMapNames())
@@ -166,8 +164,7 @@ TEST(ServerSetup, LateAnswerBelongsToTheStepItAnswers) {
     start(rig);
     rig.reply(serverinfo("18", "First Answer"));
     rig.fake.loop.advance(600);
-    // The serverinfo answer arrives twice (a duplicated datagram): it is no
-    // answer to the exclusion query.
+    // A duplicated serverinfo datagram is no answer to the exclusion query.
     rig.reply(serverinfo("18", "Second Answer"));
     rig.fake.loop.advance(600);
     EXPECT_EQ(rig.commands().size(), 2u);
