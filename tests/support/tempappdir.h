@@ -19,6 +19,9 @@ public:
 
     void write(const std::string& relative, const std::string& contents) const;
     std::string read(const std::string& relative) const;
+    // One line (0-based) of a CR LF text file, and the file with it replaced.
+    std::string line(const std::string& relative, std::size_t index) const;
+    void replaceLine(const std::string& relative, std::size_t index, const std::string& text) const;
     // Config.txt of a set-up server (not a first run).
     void writeConfiguredServer() const;
 

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -79,6 +78,14 @@ std::vector<QJsonObject> LiveSimulator::journal(const QStringList& events) const
         const QJsonObject record = QJsonDocument::fromJson(file.readLine()).object();
         if (events.contains(record.value("event").toString())) out.push_back(record);
     }
+    return out;
+}
+
+std::vector<std::string> LiveSimulator::commandsRun(const QString& prefix) const {
+    std::vector<std::string> out;
+    for (const QJsonObject& r : journal("rcon_request"))
+        if (r.value("password_ok").toBool() && r.value("command").toString().startsWith(prefix))
+            out.push_back(r.value("command").toString().toStdString());
     return out;
 }
 

@@ -42,10 +42,6 @@ TEST(MapsE2E, MapCommandForcesTheNextMapUntilTheServerPlaysIt) {
     const std::string forced = exclusionLine(forcedExclusionList(10));
     ASSERT_TRUE(waitUntil([&] { return sim.received(forced) == 1; }, 10000));
     EXPECT_EQ(nextMapOnServer(sim), "mp_nuked");
-    bool journaled = false;
-    for (const QJsonObject& r : sim.journal("rcon_request"))
-        journaled |= r.value("command").toString().toStdString() == forced;
-    EXPECT_TRUE(journaled);
 
     EXPECT_EQ(sim.command("rotate"), "ok mp_nuked");
     ASSERT_TRUE(waitUntil([&] { return sim.received(kDefaultReset) == 2; }, 15000))
