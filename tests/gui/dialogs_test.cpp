@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTextEdit>
@@ -36,12 +35,6 @@ struct DialogFixture : GuiFixture {
         return dialog->findChild<T*>(name);
     }
 };
-
-QAction* logsEntry(QMainWindow& window, const QString& caption) {
-    for (QAction* a : window.menuBar()->actions())
-        if (a->text() == "Logs") return GuiFixture::entry(a->menu(), caption);
-    return nullptr;
-}
 
 } // namespace
 
@@ -100,14 +93,14 @@ private Q_SLOTS:
     void theViewerIsReusedAndEmptyForAMissingServerLog() {
         GuiFixture f;
         std::filesystem::remove(f.dir.file("Logs/Server.txt"));
-        logsEntry(*f.window, "View Server Log")->trigger();
+        f.menuEntry("Logs", "View Server Log")->trigger();
         console::LogViewerWindow* viewer = f.window->logViewer();
         QVERIFY(viewer && viewer->isVisible());
         auto* text = viewer->findChild<QTextEdit*>("logViewerText");
         QCOMPARE(text->toPlainText(), QString());
 
         f.dir.write("Logs/Console.txt", "[x] ]teamstatus\r\n[x] map: mp_nuked\r\n");
-        logsEntry(*f.window, "View Console Log")->trigger();
+        f.menuEntry("Logs", "View Console Log")->trigger();
         QCOMPARE(f.window->logViewer(), viewer);
         QCOMPARE(text->toPlainText(), QString("[x] ]teamstatus\n[x] map: mp_nuked\n"));
         QCOMPARE(qsizetype(text->textCursor().position()),
@@ -115,12 +108,11 @@ private Q_SLOTS:
 
         // "Update" reads the file again.
         f.dir.write("Logs/Console.txt", "[x] ]teamstatus\r\n");
-        for (QAction* a : viewer->menuBar()->actions())
-            if (a->text() == "Log") a->menu()->actions().at(0)->trigger();
+        viewer->findChild<QMenu*>()->actions().at(0)->trigger();
         QCOMPARE(text->toPlainText(), QString("[x] ]teamstatus\n"));
 
         f.app->chatLog().view().append("\r\nBob: ready?");
-        logsEntry(*f.window, "View Chat Log")->trigger();
+        f.menuEntry("Logs", "View Chat Log")->trigger();
         QVERIFY(text->toPlainText().contains("Bob: ready?"));
         screenshot(*viewer, "log-viewer");
     }

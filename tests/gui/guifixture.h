@@ -11,6 +11,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -26,8 +27,14 @@ struct GuiFixture {
     std::unique_ptr<App> app;
     std::unique_ptr<console::MainWindow> window;
 
-    GuiFixture() {
-        dir.writeConfiguredServer();
+    // config: Config.txt to start from instead of a set-up server's; answers:
+    // the message boxes of the start-up.
+    explicit GuiFixture(const char* config = nullptr, std::deque<MessageResult> answers = {}) {
+        if (config)
+            dir.write("Data/Config.txt", config);
+        else
+            dir.writeConfiguredServer();
+        fake.prompts.answers = std::move(answers);
         app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
         window = std::make_unique<console::MainWindow>(*app);
         app->createMainWindow();
@@ -61,10 +68,6 @@ struct GuiFixture {
         seatPlayer(*app, slot, name, guid);
         app->slotTable().changed.notify();
     }
-    void leave(int slot) {
-        app->slotTable()[slot] = SlotEntry{};
-        app->onlineGrid().ClearSlot(slot);
-    }
 
     // The context menu of a view, as a right click over a row asks for it.
     QMenu* rightClick(QAbstractItemView* view, int row, const char* menuName) {
@@ -76,6 +79,17 @@ struct GuiFixture {
         for (QAction* a : menu->actions())
             if (a->text() == caption) return a;
         return nullptr;
+    }
+    // A menu of the menu bar, and an entry of it or of one of its sub-menus.
+    QMenu* menu(const QString& title) const {
+        for (QAction* a : window->menuBar()->actions())
+            if (a->text() == title) return a->menu();
+        qFatal("no menu %s", qPrintable(title));
+    }
+    QAction* menuEntry(const QString& title, const QString& caption) const {
+        for (QAction* a : menu(title)->findChildren<QAction*>())
+            if (a->text() == caption) return a;
+        qFatal("no menu entry %s", qPrintable(caption));
     }
     static QStringList visibleEntries(QMenu* menu) {
         QStringList shown;

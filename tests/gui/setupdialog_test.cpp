@@ -57,6 +57,14 @@ class SetupDialogTest : public QObject {
         QString statusText() { return find<QTextEdit>("statusBox")->toPlainText(); }
     };
 
+    // A set-up server with the main window up.
+    struct ConfiguredRun {
+        SetupRig rig{false, false};
+        App app{rig.fake.ports(), AppPaths(rig.dir.path())};
+        console::MainWindow window{app};
+        ConfiguredRun() { app.createMainWindow(); }
+    };
+
     // Runs check on the next modal window that opens, then closes it.
     static void onNextModal(std::function<void(QWidget*)> check) {
         QTimer::singleShot(0, [check] {
@@ -121,10 +129,8 @@ private Q_SLOTS:
     }
 
     void serverSettingsOpensThePrefilledWizardAndRestoresTheWindowsWork() {
-        SetupRig rig(false, false);
-        App app(rig.fake.ports(), AppPaths(rig.dir.path()));
-        console::MainWindow window(app);
-        app.createMainWindow();
+        ConfiguredRun run;
+        auto& [rig, app, window] = run;
         QAction* settings = nullptr;
         for (QAction* a : window.menuBar()->findChildren<QAction*>())
             if (a->text() == "Server Settings...") settings = a;
@@ -151,10 +157,8 @@ private Q_SLOTS:
     }
 
     void aboutNamesTheVersions() {
-        SetupRig rig(false, false);
-        App app(rig.fake.ports(), AppPaths(rig.dir.path()));
-        console::MainWindow window(app);
-        app.createMainWindow();
+        ConfiguredRun run;
+        auto& [rig, app, window] = run;
         QString text;
         onNextModal([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
