@@ -125,11 +125,13 @@ void readAdvancedFile(const std::string& text, AdvancedVars& vars) {
 }
 
 void applyAdvancedDefaults(AdvancedVars& vars, const std::string& defaultPlayerDbPath) {
-    vars.RconQueueInterval = 525;
-    vars.Reserved3 = 1000;
-    vars.LogTrimPeriod = 100;
-    vars.AnnounceProgram = 1;
-    vars.RefreshDelay = 10;
+    // The status poll period and the sixth value keep what they had.
+    const AdvancedVars defaults;
+    vars.RconQueueInterval = defaults.RconQueueInterval;
+    vars.Reserved3 = defaults.Reserved3;
+    vars.LogTrimPeriod = defaults.LogTrimPeriod;
+    vars.AnnounceProgram = defaults.AnnounceProgram;
+    vars.RefreshDelay = defaults.RefreshDelay;
     vars.PlayerDbPath = defaultPlayerDbPath;
 }
 

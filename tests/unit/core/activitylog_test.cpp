@@ -135,3 +135,18 @@ TEST_F(ActivityLogTest, ConsoleLogViewStaysBoundedAndAnnouncesEveryEntry) {
     EXPECT_NE(console.viewText().find(line + "599"), std::string::npos);
     EXPECT_EQ(console.viewText().rfind("\r\n", 0), 0u); // starts at a line boundary
 }
+
+TEST(RichText, ABoundedViewKeepsItsFirstLineAndOnlyWholeNewestLines) {
+    RichText view;
+    view.setLimit(60, "-Head-");
+    view.setText("-Head-");
+    for (int i = 10; i < 30; ++i) {
+        view.append("\r\n" + std::to_string(i) + ": line", i % 2 == 0 ? kRed : kBlack);
+        const std::vector<std::string> lines = splitLines(view.plainText());
+        EXPECT_EQ(lines.front(), "-Head-");
+        EXPECT_EQ(lines.back(), std::to_string(i) + ": line");
+        for (std::size_t n = 1; n < lines.size(); ++n)
+            EXPECT_EQ(lines[n].size(), 8u) << lines[n];
+        EXPECT_LE(view.plainText().size(), 60u);
+    }
+}

@@ -10,9 +10,9 @@ using namespace corvane;
 TEST(LineWriter, NumbersGetASignPositionTextsStayAsTheyAre) {
     LineWriter w;
     w.text("Alpha").number(18).number(-4).number(0).boolean(true).quoted("mp_nuked").single(1440.f);
-    w.single(1234.75f).single(-0.5f).boolean(false);
+    w.single(1234.75f).single(-0.5f).single(0.5f).boolean(false);
     EXPECT_EQ(w.contents(), "Alpha\r\n 18\r\n-4\r\n 0\r\nTrue\r\n\"mp_nuked\"\r\n 1440\r\n"
-                            " 1234.75\r\n-0.5\r\nFalse\r\n");
+                            " 1234.75\r\n-0.5\r\n 0.5\r\nFalse\r\n");
 }
 
 // The window's toolkit switches the C library to the user's locale: numbers
