@@ -108,7 +108,7 @@ private Q_SLOTS:
 
         // "Update" reads the file again.
         f.dir.write("Logs/Console.txt", "[x] ]teamstatus\r\n");
-        viewer->findChild<QMenu*>()->actions().at(0)->trigger();
+        GuiFixture::barEntry(*viewer, "Log", "Update")->trigger();
         QCOMPARE(text->toPlainText(), QString("[x] ]teamstatus\n"));
 
         f.app->chatLog().view().append("\r\nBob: ready?");

@@ -10,6 +10,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -81,13 +82,17 @@ struct GuiFixture {
         return nullptr;
     }
     // A menu of the menu bar, and an entry of it or of one of its sub-menus.
-    QMenu* menu(const QString& title) const {
-        for (QAction* a : window->menuBar()->actions())
+    QMenu* menu(const QString& title) const { return barMenu(*window, title); }
+    QAction* menuEntry(const QString& title, const QString& caption) const {
+        return barEntry(*window, title, caption);
+    }
+    static QMenu* barMenu(QMainWindow& w, const QString& title) {
+        for (QAction* a : w.menuBar()->actions())
             if (a->text() == title) return a->menu();
         qFatal("no menu %s", qPrintable(title));
     }
-    QAction* menuEntry(const QString& title, const QString& caption) const {
-        for (QAction* a : menu(title)->findChildren<QAction*>())
+    static QAction* barEntry(QMainWindow& w, const QString& title, const QString& caption) {
+        for (QAction* a : barMenu(w, title)->findChildren<QAction*>())
             if (a->text() == caption) return a;
         qFatal("no menu entry %s", qPrintable(caption));
     }

@@ -161,7 +161,7 @@ private Q_SLOTS:
         }
         // The menu's "Automatically Check" is line 3, a word.
         const std::string automatic = f.dir.line("Data/MOD.txt", 2);
-        f.menuEntry("Server", "Automatically Check")->trigger();
+        f.menuEntry("Help", "Automatically Check")->trigger();
         QCOMPARE(f.dir.line("Data/MOD.txt", 2),
                  std::string(automatic == "True" ? "False" : "True"));
     }
