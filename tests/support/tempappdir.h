@@ -29,6 +29,14 @@ private:
     std::filesystem::path m_dir;
 };
 
+// Sets the value of a "name=" line of Data/Advanced.txt.
+inline void setAdvanced(const TempAppDir& dir, const std::string& name, const std::string& value) {
+    std::string text = dir.read("Data/Advanced.txt");
+    const std::size_t at = text.find("\r\n" + name + "=") + 2;
+    text.replace(at, text.find("\r\n", at) - at, name + "=" + value);
+    dir.write("Data/Advanced.txt", text);
+}
+
 // The shipped default Data/ files, as the build prepares them.
 std::filesystem::path defaultDataDir();
 

@@ -95,14 +95,8 @@ void pointAtSimulator(const TempAppDir& dir, const LiveSimulator& sim, const std
                                      password +
                                      "\r\nhttp://127.0.0.1:" + std::to_string(sim.httpPort) +
                                      sim.logPath + "\r\n 18\r\nE2E Server\r\n\"mp_nuked\"\r\n");
-    std::string advanced = dir.read("Data/Advanced.txt");
-    auto set = [&](const std::string& name, int value) {
-        const std::size_t at = advanced.find(name + "=");
-        advanced.replace(at, advanced.find("\r\n", at) - at, name + "=" + std::to_string(value));
-    };
-    set("RefreshDelay", refreshDelay);
-    set("StatusPollPeriod", statusPollPeriod);
-    dir.write("Data/Advanced.txt", advanced);
+    setAdvanced(dir, "RefreshDelay", std::to_string(refreshDelay));
+    setAdvanced(dir, "StatusPollPeriod", std::to_string(statusPollPeriod));
 }
 
 LiveApp::LiveApp(const LiveSimulator& sim, const std::string& password, int refreshDelay,
