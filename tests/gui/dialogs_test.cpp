@@ -77,8 +77,6 @@ private Q_SLOTS:
                      QString(ban ? "Yes/No" : "OK/Cancel"));
             QCOMPARE(reason->count(), 2); // the blank line of the file is passed over
             QCOMPARE(reason->currentText(), QString());
-            screenshot(*dialog,
-                       ("admin-dialog-" + QString(c.entry).toLower()).toUtf8().constData());
             if (c.typed) QTest::keyClicks(reason, c.typed);
             if (c.button)
                 QTest::mouseClick(button(c.button), Qt::LeftButton);
@@ -113,7 +111,6 @@ private Q_SLOTS:
         f.app->chatLog().view().append("\r\nBob: ready?");
         f.menuEntry("Logs", "View Chat Log")->trigger();
         QVERIFY(text->toPlainText().contains("Bob: ready?"));
-        screenshot(*viewer, "log-viewer");
     }
 };
 

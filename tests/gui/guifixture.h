@@ -16,7 +16,6 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -110,13 +109,5 @@ struct GuiFixture {
         return lines;
     }
 };
-
-// Saves a picture of a widget when CORVANE_SCREENSHOT_DIR is set.
-inline void screenshot(QWidget& w, const char* name) {
-    const QByteArray dir = qgetenv("CORVANE_SCREENSHOT_DIR");
-    if (dir.isEmpty()) return;
-    std::filesystem::create_directories(dir.toStdString());
-    w.grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
-}
 
 } // namespace corvane::testing

@@ -45,7 +45,6 @@ private Q_SLOTS:
                               "View Console Log", "-", "Clear Server Log"}));
         QCOMPARE(GuiFixture::visibleEntries(f.menu("Help")),
                  QStringList({"About", "Beta Information...", "Donate", "Update"}));
-        screenshot(*f.window, "status");
     }
 
     void activityLogAndStatusBarFollowTheApp() {

@@ -41,7 +41,6 @@ private Q_SLOTS:
         f.showTab("Messages");
         QCOMPARE(f.child<QTabWidget>("messagesTabs")->currentIndex(), 0);
         QVERIFY(editor->toPlainText().endsWith("Third"));
-        screenshot(*f.window, "messages-timed-messages");
     }
 
     void theIntervalAndWelcomeBoxesTakeEffectWhenLeft() {
@@ -74,7 +73,6 @@ private Q_SLOTS:
         QVERIFY(f.child<QRadioButton>("announceGlobal9")->isChecked());
         QTest::mouseClick(f.child<QRadioButton>("announceOther9"), Qt::LeftButton);
         QVERIFY(f.dir.read("Data/MOD.txt").find("0;0;0;1;0;0;0;0;0;1") != std::string::npos);
-        screenshot(*f.window, "messages-pm-settings");
     }
 
     void theWeaponSelectAllBoxTicksItsWholeList() {
@@ -96,7 +94,6 @@ private Q_SLOTS:
         list->item(2)->setCheckState(Qt::Checked);
         QVERIFY(pistols->isChecked());
         QCOMPARE(f.child<QLabel>("maxHealth")->text(), QString("Max Health: 500"));
-        screenshot(*f.window, "restrictions-in-game");
     }
 
     void theLanguageFilterTabLoadsAndSavesItsWordList() {
@@ -111,7 +108,6 @@ private Q_SLOTS:
         QTest::keyClicks(words, "awful");
         f.fake.loop.advance(3000);
         QCOMPARE(f.dir.read("Data/LF.txt"), std::string("3\r\nbadword\r\nk|worse\r\nawful\r\n"));
-        screenshot(*f.window, "restrictions-language-filter");
     }
 
     // Every check box of MOD.txt, found on its page by its caption: a click
@@ -179,7 +175,6 @@ private Q_SLOTS:
         QTest::mouseClick(f.child<QPushButton>("saveExcludedMaps"), Qt::LeftButton);
         QCOMPARE(f.app->settings().config.ExcludedMap, std::string("mp_array mp_villa"));
         QCOMPARE(f.fake.prompts.asked.back().text, std::string("Default Excluded Map changed!"));
-        screenshot(*f.window, "advanced");
     }
 };
 

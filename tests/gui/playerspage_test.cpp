@@ -63,7 +63,6 @@ private Q_SLOTS:
         QCOMPARE(filter->text(), QString("Show All"));
         QCOMPARE(f.names(), QStringList({"Bobby", "Zed"}));
         QCOMPARE(f.child<QLabel>("totalPlayers")->text(), QString("Total Players: 2"));
-        screenshot(*f.window, "players-player-log");
     }
 
     void lastSeenSortsDescendingThenAscendingAndEveryRefillKeepsItAndTheSelection() {
@@ -103,7 +102,6 @@ private Q_SLOTS:
             QCOMPARE(a->isChecked(), a->text() == "Player"); // the default group
         f.seat(9, "^1Red^7Guy\x01", "g-red");
         QCOMPARE(grid->model()->index(8, 1).data().toString(), QString("RedGuy ")); // no raw codes
-        screenshot(*f.window, "players-online");
     }
 
     void anOfflineLogRowOffersOnlyGroupAndDeleteAndBothWork() {
@@ -176,7 +174,6 @@ private Q_SLOTS:
         GuiFixture::entry(menu, "Set Default Group")->trigger();
         QVERIFY(groups->item(helpers, 1)->data(Qt::UserRole).toBool());
         QVERIFY(!groups->item(defaultRow, 1)->data(Qt::UserRole).toBool());
-        screenshot(*f.window, "players-permissions");
     }
 };
 
