@@ -28,7 +28,7 @@ void startGame(LiveSimulator& sim, LiveApp& live) {
 // The journal's console lines that begin with text, in order.
 std::vector<QJsonObject> requests(const LiveSimulator& sim, const QString& text) {
     std::vector<QJsonObject> found;
-    for (const QJsonObject& r : sim.journal("rcon_request"))
+    for (const QJsonObject& r : sim.journal({"rcon_request"}))
         if (r.value("command").toString().startsWith(text)) found.push_back(r);
     return found;
 }

@@ -12,10 +12,6 @@ using namespace corvane::testing;
 
 namespace {
 
-bool online(LiveSimulator& sim, const std::string& name) {
-    return sim.command("status").find("\"name\":\"" + name + "\"") != std::string::npos;
-}
-
 std::size_t indexOf(const std::vector<std::string>& lines, const std::string& line) {
     return static_cast<std::size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
 }
@@ -49,6 +45,7 @@ TEST(EnforcementE2E, APlayerWhoSwearsIsWarnedAndPastTheLimitKicked) {
     EXPECT_LT(indexOf(lines, "say ^1Warning ^2Bob, ^1Reason: ^2Please watch your language! "
                              "[Warning ^12 ^2of 2]"),
               kick);
-    EXPECT_TRUE(waitUntil([&] { return !online(sim, "Bob"); }, 5000));
+    EXPECT_TRUE(waitUntil(
+        [&] { return sim.command("status").find("\"name\":\"Bob\"") == std::string::npos; }, 5000));
     EXPECT_TRUE(live.logHas("Kicking Bob for language: fuck, Badword: fuck"));
 }

@@ -32,7 +32,7 @@ TEST(HeadlessE2E, SetupOnTheTerminalWritesAConfigThatStartsANormalRun) {
         EXPECT_NE(setup.out().find(status), std::string::npos) << status;
     // In the server's journal: the four console lines, then the log fetch.
     std::vector<std::string> seen;
-    for (const QJsonObject& r : sim.journal(QStringList{"rcon_request", "http_request"})) {
+    for (const QJsonObject& r : sim.journal({"rcon_request", "http_request"})) {
         if (r.value("event") == "rcon_request") {
             EXPECT_TRUE(r.value("password_ok").toBool());
             seen.push_back(r.value("command").toString().toStdString());
@@ -91,7 +91,7 @@ TEST(HeadlessE2E, TerminalShowsChatAndSendsTheOperatorsLines) {
     EXPECT_TRUE(waitUntil([&] { return sim.received("say hello") == 1; }, 20000));
     EXPECT_TRUE(waitUntil([&] { return sim.received("hello there") == 1; }, 20000));
     std::vector<std::string> said;
-    for (const QJsonObject& r : sim.journal("rcon_request"))
+    for (const QJsonObject& r : sim.journal({"rcon_request"}))
         if (r.value("command").toString().contains("hello"))
             said.push_back(r.value("command").toString().toStdString());
     EXPECT_EQ(said, (std::vector<std::string>{"say hello", "say  hello there"}));

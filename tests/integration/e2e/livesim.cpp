@@ -66,10 +66,6 @@ int LiveSimulator::received(const std::string& text) {
     return answer.rfind("ok ", 0) == 0 ? std::stoi(answer.substr(3)) : -1;
 }
 
-std::vector<QJsonObject> LiveSimulator::journal(const QString& event) const {
-    return journal(QStringList{event});
-}
-
 std::vector<QJsonObject> LiveSimulator::journal(const QStringList& events) const {
     std::vector<QJsonObject> out;
     QFile file(m_journal);
@@ -83,7 +79,7 @@ std::vector<QJsonObject> LiveSimulator::journal(const QStringList& events) const
 
 std::vector<std::string> LiveSimulator::commandsRun(const QString& prefix) const {
     std::vector<std::string> out;
-    for (const QJsonObject& r : journal("rcon_request"))
+    for (const QJsonObject& r : journal({"rcon_request"}))
         if (r.value("password_ok").toBool() && r.value("command").toString().startsWith(prefix))
             out.push_back(r.value("command").toString().toStdString());
     return out;

@@ -30,8 +30,6 @@ public:
     std::string commandOnStandardInput(const std::string& line);
     // How many console lines the server ran that contain text.
     int received(const std::string& text);
-    // Every journal record of one event kind, in order.
-    std::vector<QJsonObject> journal(const QString& event) const;
     // Every record of any of these kinds, in the order they happened.
     std::vector<QJsonObject> journal(const QStringList& events) const;
     // The console lines the server ran (right password) that begin with
