@@ -25,8 +25,7 @@ struct DialogFixture : GuiFixture {
     }
     // The dialog a pop-up entry over slot 3 opens (closed ones go on close).
     console::AdminDialog* open(const char* entry) {
-        QMenu* menu = rightClick(child<QTableView>("onlineGrid"), 2, "playerMenu");
-        GuiFixture::entry(menu, entry)->trigger();
+        choose(child<QTableView>("onlineGrid"), 2, "playerMenu", entry);
         for (auto* dialog : window->findChildren<console::AdminDialog*>("adminDialog"))
             if (dialog->isVisible()) return dialog;
         return nullptr;

@@ -75,6 +75,12 @@ struct GuiFixture {
         Q_EMIT view->customContextMenuRequested(pos);
         return window->findChild<QMenu*>(menuName);
     }
+    // The same, and one of its entries triggered.
+    void choose(QAbstractItemView* view, int row, const char* menuName, const QString& caption) {
+        QMenu* menu = rightClick(view, row, menuName);
+        if (!menu) qFatal("no menu %s over row %d", menuName, row);
+        entry(menu, caption)->trigger();
+    }
     static QAction* entry(QMenu* menu, const QString& caption) {
         for (QAction* a : menu->actions())
             if (a->text() == caption) return a;

@@ -118,8 +118,7 @@ private Q_SLOTS:
         QCOMPARE(GuiFixture::visibleEntries(menu),
                  QStringList({"Group", "Delete", "-", "Warn", "Kick", "Tempban", "Ban"}));
         // "Delete" removes the record of the row clicked.
-        menu = f.rightClick(f.log(), f.rowOf("Absent Abe"), "playerMenu");
-        GuiFixture::entry(menu, "Delete")->trigger();
+        f.choose(f.log(), f.rowOf("Absent Abe"), "playerMenu", "Delete");
         QCOMPARE(f.names(), QStringList({"Offline Olga", "Bobby", "Zed"}));
     }
 
@@ -160,18 +159,14 @@ private Q_SLOTS:
         // "Copy List" of the default group, "Paste List" into the new one.
         groups->setCurrentCell(defaultRow, 0);
         const int granted = f.child<QListWidget>("groupCommands")->count();
-        QMenu* menu = f.rightClick(commands, 0, "permissionsMenu");
-        QVERIFY(menu);
-        GuiFixture::entry(menu, "Copy List")->trigger();
+        f.choose(commands, 0, "permissionsMenu", "Copy List");
         groups->setCurrentCell(helpers, 0);
-        menu = f.rightClick(commands, 0, "permissionsMenu");
-        GuiFixture::entry(menu, "Paste List")->trigger();
+        f.choose(commands, 0, "permissionsMenu", "Paste List");
         QCOMPARE(commands->count(), granted);
 
         // "Set Default Group" asks, then moves the mark.
         f.fake.prompts.answers = {MessageResult::Yes};
-        menu = f.rightClick(groups, helpers, "permissionsMenu");
-        GuiFixture::entry(menu, "Set Default Group")->trigger();
+        f.choose(groups, helpers, "permissionsMenu", "Set Default Group");
         QVERIFY(groups->item(helpers, 1)->data(Qt::UserRole).toBool());
         QVERIFY(!groups->item(defaultRow, 1)->data(Qt::UserRole).toBool());
     }
