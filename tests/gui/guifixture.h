@@ -101,7 +101,7 @@ struct GuiFixture {
             if (a->text() == caption) return a;
         qFatal("no menu entry %s", qPrintable(caption));
     }
-    static QStringList visibleEntries(QMenu* menu) {
+    static QStringList visibleEntries(const QWidget* menu) {
         QStringList shown;
         for (QAction* a : menu->actions())
             if (a->isVisible()) shown << (a->isSeparator() ? QString("-") : a->text());

@@ -36,6 +36,7 @@ TEST(LogFeedE2E, BurstLongerThanTheTailLosesNoChatLine) {
     ASSERT_TRUE(waitUntil([&] { return live.app().slotTable()[2].SlotGUID == guid; }, 15000));
     ASSERT_TRUE(live.app().players().groups.SetGroupDatabase("G" + guid, "0", "Alice",
                                                              CommandIssuer{}, true));
+    const auto archive = [&] { return live.dir().read("Logs/ChatArchive.txt"); };
     std::vector<std::string> said;
     std::vector<std::string> wantedSays; // what each "!say" of the burst makes the server say
     for (const std::string mode : {"chunked", "partial", "tiny 7"}) {
@@ -51,16 +52,12 @@ TEST(LogFeedE2E, BurstLongerThanTheTailLosesNoChatLine) {
                     wantedSays.push_back("say  " + text.substr(5) + " " + std::to_string(i));
             }
         }
-        ASSERT_TRUE(waitUntil(
-            [&] {
-                return live.dir().read("Logs/ChatArchive.txt").find(said.back()) !=
-                       std::string::npos;
-            },
-            15000))
+        ASSERT_TRUE(
+            waitUntil([&] { return archive().find(said.back()) != std::string::npos; }, 15000))
             << mode;
     }
     std::vector<std::string> archived;
-    for (const std::string& line : splitLines(live.dir().read("Logs/ChatArchive.txt")))
+    for (const std::string& line : splitLines(archive()))
         if (const std::size_t at = line.find("] Alice: "); at != std::string::npos)
             archived.push_back(line.substr(at + 2));
     EXPECT_EQ(archived, said);

@@ -19,14 +19,9 @@ TEST(PlayersE2E, JoiningPlayersAreStoredGreetedAndShownAndAKickForANameKicksNobo
     sim.command("join slot=3 Victim");
     const std::string joined = sim.command("join slot=4 guid=0110000100aabbcc Bob");
     sim.command("join slot=5 clientkick 3 x");
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            const OnlineGridRow* row = live.app().onlineGrid().row(4);
-            return row && row->username == "Bob";
-        },
-        10000))
-        << joined;
-    const OnlineGridRow* row = live.app().onlineGrid().row(4);
+    const auto slot4 = [&] { return live.app().onlineGrid().row(4); };
+    ASSERT_TRUE(waitUntil([&] { return slot4() && slot4()->username == "Bob"; }, 10000)) << joined;
+    const OnlineGridRow* row = slot4();
     EXPECT_EQ(row->guid, "0110000100aabbcc");
     EXPECT_EQ(row->group, live.app().players().groups.table.DefaultGroupName);
     EXPECT_FALSE(row->firstSeen.empty());
