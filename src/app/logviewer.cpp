@@ -11,7 +11,6 @@
 namespace corvane {
 
 LogViewer::LogViewer(const AppPaths& paths, ChatLog& chat) : m_paths(paths), m_chat(chat) {
-    m_view.setText("");
     m_view.append(kChatHeading, kBlack, true);
 }
 

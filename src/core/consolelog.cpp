@@ -18,10 +18,9 @@ void ConsoleLog::showInView(const std::string& text) {
     // The oldest lines make room first, so that every entry is announced
     // as appended, whether or not the view was cut before it.
     if (m_view.size() + entry.size() > kViewLimit) {
-        const std::size_t keep = kViewLimit / 2 > entry.size() ? kViewLimit / 2 - entry.size() : 0;
-        std::size_t cut = m_view.size() > keep ? m_view.size() - keep : 0;
-        cut = std::min(m_view.find("\r\n", cut), m_view.size());
-        m_view.erase(0, cut);
+        // Half the limit remains with the new entry, from the start of a line.
+        const std::size_t cut = m_view.size() + entry.size() - kViewLimit / 2;
+        m_view.erase(0, std::min(m_view.find("\r\n", cut), m_view.size()));
         viewReset.notify();
     }
     m_view += entry;

@@ -30,7 +30,9 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
     }
 }
 
-char toByte(std::uint32_t cp) {
+} // namespace
+
+char toCp1252(std::uint32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
     // From here on cp is 0x80 or above.
     for (int i = 0; i < 32; ++i)
@@ -39,8 +41,6 @@ char toByte(std::uint32_t cp) {
     if (cp <= 0x9F && kHigh[cp - 0x80] == 0) return static_cast<char>(cp);
     return '?';
 }
-
-} // namespace
 
 std::string cp1252ToUtf8(std::string_view bytes) {
     std::string out;
@@ -74,7 +74,7 @@ std::string utf8ToCp1252(std::string_view utf8) {
             if ((cont & 0xC0) != 0x80) valid = false;
             cp = (cp << 6) | (cont & 0x3FU);
         }
-        out += valid ? toByte(cp) : '?';
+        out += valid ? toCp1252(cp) : '?';
         i += valid ? static_cast<std::size_t>(extra) + 1 : 1;
     }
     return out;

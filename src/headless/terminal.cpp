@@ -20,8 +20,8 @@ bool colourWanted(int fd, const char* noColor) {
 std::optional<std::string> askOnTerminal(const std::string& prompt, bool secret) {
     std::cerr << prompt << std::flush;
     termios saved{};
-    const bool hide =
-        secret && ::isatty(STDIN_FILENO) == 1 && ::tcgetattr(STDIN_FILENO, &saved) == 0;
+    // Only a terminal has attributes; a pipe or a file fails here.
+    const bool hide = secret && ::tcgetattr(STDIN_FILENO, &saved) == 0;
     if (hide) {
         termios quiet = saved;
         quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);

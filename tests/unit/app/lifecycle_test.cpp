@@ -249,12 +249,24 @@ TEST_F(AppTest, FirstRunGreetingAndDefaultsASecondLater) {
 TEST_F(AppTest, SwitchClicksSaveAtOnceExceptTheXboxBox) {
     App& a = started();
     auto expected = modLines();
-    ASSERT_EQ(expected[9] + expected[11], " 0 0");
+    ASSERT_EQ(expected[2] + expected[9] + expected[11], "True 0 0");
+    a.settings().toggleAutoUpdateCheck();
+    expected[2] = "False";
+    EXPECT_EQ(modLines(), expected);
     a.settings().setSwitch(Settings::Switch::KickXboxNames, true);
     EXPECT_EQ(modLines(), expected);
     a.settings().setSwitch(Settings::Switch::LanguageFilterEnabled, true);
     expected[9] = expected[11] = " 1"; // the Xbox box went out with this save
     EXPECT_EQ(modLines(), expected);
+}
+
+TEST_F(AppTest, TimedMessagesAreSaidFromTheStart) {
+    dir.write("Data/MR.txt", "2\r\nHello\r\n");
+    editMod([](auto& lines) { lines[7] = " 1"; });
+    started();
+    fake.loop.advance(3000);
+    const auto said = rconCommands(fake.net.udp("command"));
+    EXPECT_NE(std::find(said.begin(), said.end(), "say Hello"), said.end());
 }
 
 TEST_F(AppTest, MaxWarnsBoxTurnsNonNumbersIntoZero) {

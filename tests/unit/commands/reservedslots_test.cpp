@@ -95,5 +95,12 @@ TEST_F(Reserved, TheOperatorsRequestIsLoggedAndJoinsThePlayersRequests) {
     EXPECT_EQ(activity.back(), "Sorry no slots are available");
 }
 
+TEST_F(Reserved, NoMoreRequestsWaitThanThereAreSlotsToOpen) {
+    for (int i = 0; i < SlotTable::kSlots; ++i)
+        app->commands().reserved.requestByOperator();
+    EXPECT_EQ(app->commands().reserved.ReservedCount(), SlotTable::kSlots - 1);
+    EXPECT_EQ(activity, std::vector<std::string>{"Sorry no slots are available"});
+}
+
 } // namespace
 } // namespace corvane::testing

@@ -75,7 +75,7 @@ TEST(Rtf, ReadsWhatAWordProcessorSaves) {
         "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green0\\blue0;}\n"
         "{\\stylesheet{\\s0\\snext0 Normal;}}{\\*\\generator LibreOffice/7.4;}{\\info{\\title x}}\n"
         "\\pard\\plain \\s0{\\cf1\\b -In Game Chat-}\\par "
-        "{\\cf1\\b 1:00: }{\\cf2\\b Ann: }{\\cf3 !kick}{\\cf1  bob \\u8364\\'80 \\uc0\\u233 "
+        "{\\cf1\\b 1:00: }{\\cf2\\b Ann: }{\\cf3 !kick}{\\cf1  bob \\u8364\\'80 \\uc0\\u233\\u-4 "
         "!\\_\\~}\n"
         "\\par }";
     const auto runs = fromRtf(document);
@@ -83,18 +83,23 @@ TEST(Rtf, ReadsWhatAWordProcessorSaves) {
     const std::vector<TextRun> expected{
         {"-In Game Chat-", kBlack, true}, {"\r\n", kBlack, false},
         {"1:00: ", kBlack, true},         {"Ann: ", 16711680, true},
-        {"!kick", kRed, false},           {" bob \x80 \xE9!-\xA0", kBlack, false},
+        {"!kick", kRed, false},           {" bob \x80 \xE9?!-\xA0", kBlack, false},
     };
     EXPECT_EQ(*runs, expected);
-    // A parameter has at most ten digits; a fallback is at most ten characters long.
+    // A parameter has at most ten digits, read alike on every word size and never
+    // wrapped to a small value; a fallback is at most ten characters long.
     EXPECT_EQ(fromRtf("{\\rtf1 \\b01234567891x}")->front().text, "1x");
+    EXPECT_EQ(fromRtf("{\\rtf1 \\u4294967361 Ax}")->front().text, "?x");
     EXPECT_EQ(fromRtf("{\\rtf1 \\uc99\\u233 0123456789ab}")->front().text,
               std::string(1, '\xE9') + "ab");
     // Control words end at the first character that is no letter, Z and z included.
     EXPECT_EQ(fromRtf("{\\rtf1 \\Zed\\zap x}")->front().text, "x");
-    // Colour 0 is the reader's default, whatever the table's first entry holds.
-    EXPECT_EQ(fromRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;}\\cf0 x}")->front().colour,
-              kBlack);
+    // Colour 0 is the reader's default, whatever the table's first entry holds; an
+    // entry's missing parts are 0.
+    EXPECT_EQ(
+        fromRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;\\green128;}\\cf0 x\\cf1 "
+                "y\\cf4294967297 z}"),
+        (std::vector<TextRun>{{"x", kBlack, false}, {"y", 0x008000, false}, {"z", kBlack, false}}));
 }
 
 TEST(Rtf, RejectsWhatIsNotADocument) {
@@ -102,6 +107,7 @@ TEST(Rtf, RejectsWhatIsNotADocument) {
     EXPECT_FALSE(fromRtf("-In Game Chat-").has_value());
     EXPECT_FALSE(fromRtf(std::string(1000, '{')).has_value());             // not a document
     EXPECT_FALSE(fromRtf("{\\rtf1" + std::string(1000, '{')).has_value()); // nesting bound
+    EXPECT_EQ(fromRtf("{\\rtf1 x\\"), (std::vector<TextRun>{{"x", kBlack, false}})); // cut short
 }
 
 TEST_F(ChatTranscript, SavedViewLoadsBackAtStart) {

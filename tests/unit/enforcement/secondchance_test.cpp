@@ -176,4 +176,6 @@ TEST_F(SecondChanceTest, TheWorldAndVictimsOutsideTheTableAreNotTracked) {
     hit("1:00", 60);
     sc().AlphaD("  1:01 D;gv6;6;allies;Vic;;-1;world;;none;60;MOD_FALLING;none");
     EXPECT_TRUE(flagged()); // a fall hurts like any damage
+    hit("1:00", 150, 0);
+    EXPECT_TRUE(flagged(0)); // slot 0 is a player's
 }

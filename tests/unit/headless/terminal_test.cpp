@@ -48,8 +48,8 @@ protected:
 } // namespace
 
 TEST(TerminalText, ControlCharactersNeverReachTheTerminal) {
-    EXPECT_EQ(terminalText("Bob\x1b]0;owned\x07\tx\x7f\x81\x8d\x8f\x90\x9d"),
-              "Bob?]0;owned? x??????");
+    EXPECT_EQ(terminalText("Bob\x1b]0;owned\x07\tx\x1f\x7f\x81\x8d\x8f\x90\x9d"),
+              "Bob?]0;owned? x???????");
     EXPECT_EQ(terminalText("caf\xe9 \x80"), "caf\xc3\xa9 \xe2\x82\xac");
     EXPECT_EQ(paint("hi", kBlue, true, true), "\x1b[1;34mhi\x1b[0m"); // the others: below
 }

@@ -276,4 +276,12 @@ TEST_F(Pump, AHostNameIsLookedUpWhenTheConfigurationIsRead) {
     fake.loop.advance(ServerAddress::kRetryMs + 525);
     EXPECT_EQ(sent().back(), "say three");
     EXPECT_EQ(socket().host, "192.0.2.8");
+
+    // The answer for a name replaced before it came is ignored.
+    configure("game.example.net");
+    configure("192.0.2.9");
+    queue.SendSay("four");
+    tick(2);
+    EXPECT_EQ(sent().back(), "say four");
+    EXPECT_EQ(socket().host, "192.0.2.9");
 }

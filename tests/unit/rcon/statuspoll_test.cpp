@@ -184,6 +184,7 @@ TEST_F(Status, SeventeenOfSeventeenWithEighteenSlots) {
     fake.loop.advance(1000);
     EXPECT_EQ(app->statusTexts().players, "17/17 Players");
     EXPECT_EQ(app->statusTexts().onlinePlayers, "Online Players: 17/17");
+    EXPECT_EQ(slot(17).SlotName, "P17x"); // the last one taken
 }
 
 TEST_F(Status, PollPeriodFromAdvancedSettingsAndNeverWhenZero) {
