@@ -100,6 +100,9 @@ TEST(Rtf, ReadsWhatAWordProcessorSaves) {
         fromRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;\\green128;}\\cf0 x\\cf1 "
                 "y\\cf4294967297 z}"),
         (std::vector<TextRun>{{"x", kBlack, false}, {"y", 0x008000, false}, {"z", kBlack, false}}));
+    // Hex digits at the ends of their ranges; a backslash before a line break is a paragraph.
+    EXPECT_EQ(fromRtf("{\\rtf1 \\'a9\\'AF\\'f0\\'9F\\'0F a\\\nb\\\rc}")->front().text,
+              "\xA9\xAF\xF0\x9F\x0F a\r\nb\r\nc");
 }
 
 TEST(Rtf, RejectsWhatIsNotADocument) {
@@ -107,7 +110,8 @@ TEST(Rtf, RejectsWhatIsNotADocument) {
     EXPECT_FALSE(fromRtf("-In Game Chat-").has_value());
     EXPECT_FALSE(fromRtf(std::string(1000, '{')).has_value());             // not a document
     EXPECT_FALSE(fromRtf("{\\rtf1" + std::string(1000, '{')).has_value()); // nesting bound
-    EXPECT_EQ(fromRtf("{\\rtf1 x\\"), (std::vector<TextRun>{{"x", kBlack, false}})); // cut short
+    for (const char* cutShort : {"{\\rtf1 x\\", "{\\rtf1 x\\b1"})
+        EXPECT_EQ(fromRtf(cutShort), (std::vector<TextRun>{{"x", kBlack, false}})) << cutShort;
 }
 
 TEST_F(ChatTranscript, SavedViewLoadsBackAtStart) {
