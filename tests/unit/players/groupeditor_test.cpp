@@ -21,7 +21,8 @@ protected:
 TEST_F(GroupEditorTest, NewGroupTakesTheNextLevelUpToTen) {
     fake.prompts.inputs = {"  Veteran "};
     EXPECT_TRUE(p->editor.newGroup());
-    EXPECT_EQ(t().GroupName[4], "Veteran");
+    EXPECT_EQ(p->editor.groupMenuEntries(),
+              (std::vector<std::string>{"Owner", "Leader", "Member", "Guest", "Veteran"}));
     EXPECT_EQ(p->editor.selectedLevel(), 4);
     EXPECT_EQ(levels(), std::string(kThreeGroups) + "[Veteran]\r\n\r\n");
 
@@ -142,11 +143,6 @@ TEST_F(GroupEditorTest, CopyAndPasteACommandList) {
     EXPECT_TRUE(p->editor.pasteList(3));
     EXPECT_EQ(p->editor.commandsOf(3), (std::vector<std::string>{"KICK", "BAN"}));
     EXPECT_FALSE(p->editor.pasteList(4)); // no such group
-}
-
-TEST_F(GroupEditorTest, TheGroupMenuOffersOwnerAndEachGroup) {
-    EXPECT_EQ(p->editor.groupMenuEntries(),
-              (std::vector<std::string>{"Owner", "Leader", "Member", "Guest"}));
 }
 
 } // namespace
