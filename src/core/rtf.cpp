@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <climits>
 #include <cstdint>
 
 namespace corvane {
@@ -158,12 +159,12 @@ private:
         while (m_pos < m_doc.size() && isLetter(m_doc[m_pos]))
             ++m_pos;
         const std::string_view word = m_doc.substr(start, m_pos - start);
-        std::optional<long> param;
+        std::optional<std::int64_t> param;
         const std::size_t numberStart = m_pos;
         if (m_pos < m_doc.size() && m_doc[m_pos] == '-') ++m_pos;
         while (m_pos < m_doc.size() && m_pos - numberStart < 10 && isDigit(m_doc[m_pos]))
             ++m_pos;
-        long value = 0;
+        std::int64_t value = 0;
         if (m_pos > numberStart && isDigit(m_doc[m_pos - 1]) &&
             std::from_chars(m_doc.data() + numberStart, m_doc.data() + m_pos, value).ec ==
                 std::errc())
@@ -174,7 +175,7 @@ private:
         apply(word, param);
     }
 
-    void apply(std::string_view word, std::optional<long> param) {
+    void apply(std::string_view word, std::optional<std::int64_t> param) {
         const bool starts = m_state.destinationStart;
         m_state.destinationStart = false;
         if (word == "colortbl" && starts) {
@@ -194,19 +195,21 @@ private:
         } else if (word == "b") {
             m_state.bold = !param || *param != 0;
         } else if (word == "cf") {
-            m_state.colourIndex = param ? static_cast<int>(*param) : 0;
+            m_state.colourIndex =
+                param ? static_cast<int>(std::clamp<std::int64_t>(*param, 0, INT_MAX)) : 0;
         } else if (word == "plain") {
             m_state.bold = false;
             m_state.colourIndex = 0;
         } else if (word == "uc") {
-            m_state.unicodeSkip = param ? static_cast<int>(std::clamp(*param, 0L, 10L)) : 1;
+            m_state.unicodeSkip =
+                param ? static_cast<int>(std::clamp<std::int64_t>(*param, 0, 10)) : 1;
         } else if (word == "u" && param) {
             unicodeChar(*param);
         }
     }
 
-    void colourWord(std::string_view word, std::optional<long> param) {
-        const int value = param ? static_cast<int>(std::clamp(*param, 0L, 255L)) : 0;
+    void colourWord(std::string_view word, std::optional<std::int64_t> param) {
+        const int value = param ? static_cast<int>(std::clamp<std::int64_t>(*param, 0, 255)) : 0;
         if (word == "red") m_pendingColour[0] = value;
         if (word == "green") m_pendingColour[1] = value;
         if (word == "blue") m_pendingColour[2] = value;
@@ -220,10 +223,10 @@ private:
         text(static_cast<char>(hi * 16 + lo));
     }
 
-    void unicodeChar(long code) {
+    void unicodeChar(std::int64_t code) {
         // -32768 to -1 stand for the code points above 32767: Windows-1252 has none
-        // of those, and their wrapped values come out as '?' as well.
-        emit(toCp1252(static_cast<std::uint32_t>(code)));
+        // of those, nor of anything past 65535.
+        emit(code >= 0 && code <= 0xFFFF ? toCp1252(static_cast<std::uint32_t>(code)) : '?');
         m_pendingSkip = m_state.unicodeSkip;
     }
 

@@ -110,13 +110,6 @@ public:
         });
     }
 
-    std::size_t listenerCount() const {
-        std::size_t n = 0;
-        for (const auto& slot : m_state->slots)
-            if (slot->connected) ++n;
-        return n;
-    }
-
 private:
     struct Slot : detail::SlotBase {
         Listener listener;

@@ -10,11 +10,12 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <QTest>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -26,8 +27,14 @@ struct GuiFixture {
     std::unique_ptr<App> app;
     std::unique_ptr<console::MainWindow> window;
 
-    GuiFixture() {
-        dir.writeConfiguredServer();
+    // config: Config.txt to start from instead of a set-up server's; answers:
+    // the message boxes of the start-up.
+    explicit GuiFixture(const char* config = nullptr, std::deque<MessageResult> answers = {}) {
+        if (config)
+            dir.write("Data/Config.txt", config);
+        else
+            dir.writeConfiguredServer();
+        fake.prompts.answers = std::move(answers);
         app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
         window = std::make_unique<console::MainWindow>(*app);
         app->createMainWindow();
@@ -61,10 +68,6 @@ struct GuiFixture {
         seatPlayer(*app, slot, name, guid);
         app->slotTable().changed.notify();
     }
-    void leave(int slot) {
-        app->slotTable()[slot] = SlotEntry{};
-        app->onlineGrid().ClearSlot(slot);
-    }
 
     // The context menu of a view, as a right click over a row asks for it.
     QMenu* rightClick(QAbstractItemView* view, int row, const char* menuName) {
@@ -72,12 +75,33 @@ struct GuiFixture {
         Q_EMIT view->customContextMenuRequested(pos);
         return window->findChild<QMenu*>(menuName);
     }
+    // The same, and one of its entries triggered.
+    void choose(QAbstractItemView* view, int row, const char* menuName, const QString& caption) {
+        QMenu* menu = rightClick(view, row, menuName);
+        if (!menu) qFatal("no menu %s over row %d", menuName, row);
+        entry(menu, caption)->trigger();
+    }
     static QAction* entry(QMenu* menu, const QString& caption) {
         for (QAction* a : menu->actions())
             if (a->text() == caption) return a;
         return nullptr;
     }
-    static QStringList visibleEntries(QMenu* menu) {
+    // A menu of the menu bar, and an entry of it or of one of its sub-menus.
+    QMenu* menu(const QString& title) const { return barMenu(*window, title); }
+    QAction* menuEntry(const QString& title, const QString& caption) const {
+        return barEntry(*window, title, caption);
+    }
+    static QMenu* barMenu(QMainWindow& w, const QString& title) {
+        for (QAction* a : w.menuBar()->actions())
+            if (a->text() == title) return a->menu();
+        qFatal("no menu %s", qPrintable(title));
+    }
+    static QAction* barEntry(QMainWindow& w, const QString& title, const QString& caption) {
+        for (QAction* a : barMenu(w, title)->findChildren<QAction*>())
+            if (a->text() == caption) return a;
+        qFatal("no menu entry %s", qPrintable(caption));
+    }
+    static QStringList visibleEntries(const QWidget* menu) {
         QStringList shown;
         for (QAction* a : menu->actions())
             if (a->isVisible()) shown << (a->isSeparator() ? QString("-") : a->text());
@@ -91,13 +115,5 @@ struct GuiFixture {
         return lines;
     }
 };
-
-// Saves a picture of a widget when CORVANE_SCREENSHOT_DIR is set.
-inline void screenshot(QWidget& w, const char* name) {
-    const QByteArray dir = qgetenv("CORVANE_SCREENSHOT_DIR");
-    if (dir.isEmpty()) return;
-    std::filesystem::create_directories(dir.toStdString());
-    w.grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
-}
 
 } // namespace corvane::testing

@@ -13,28 +13,6 @@
 using namespace corvane;
 using namespace corvane::testing;
 
-namespace {
-
-QStringList tabCaptions(QTabWidget* tabs) {
-    QStringList captions;
-    for (int i = 0; i < tabs->count(); ++i)
-        captions << tabs->tabText(i);
-    return captions;
-}
-
-QMenu* menu(QMainWindow& window, const QString& title) {
-    for (QAction* a : window.menuBar()->actions())
-        if (a->text() == title) return a->menu();
-    return nullptr;
-}
-
-QAction* menuEntry(QMainWindow& window, const QString& title, const QString& caption) {
-    QMenu* m = menu(window, title);
-    return m ? GuiFixture::entry(m, caption) : nullptr;
-}
-
-} // namespace
-
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -43,29 +21,28 @@ private Q_SLOTS:
         GuiFixture f;
         QCOMPARE(f.window->windowTitle(), QString("Corvane Mod - Alpha Host"));
         QVERIFY(!f.window->windowIcon().isNull());
-        QCOMPARE(
-            tabCaptions(f.child<QTabWidget>("topTabs")),
-            QStringList({"Status", "Chat", "Players", "Messages", "Restrictions", "Advanced"}));
-        QCOMPARE(tabCaptions(f.child<QTabWidget>("playersTabs")),
-                 QStringList({"Online", "Player Log", "Permissions"}));
-        QCOMPARE(
-            tabCaptions(f.child<QTabWidget>("messagesTabs")),
-            QStringList({"Timed Messages", "Welcome Message", "Rules", "Reasons", "PM Settings"}));
-        QCOMPARE(tabCaptions(f.child<QTabWidget>("restrictionsTabs")),
-                 QStringList({"In-Game", "Language Filter"}));
-        QStringList menus;
-        for (QAction* a : f.window->menuBar()->actions())
-            menus << a->text();
-        QCOMPARE(menus, QStringList({"Server", "Logs", "Help"}));
-        QCOMPARE(GuiFixture::visibleEntries(menu(*f.window, "Server")),
+        const std::pair<const char*, QStringList> strips[] = {
+            {"topTabs", {"Status", "Chat", "Players", "Messages", "Restrictions", "Advanced"}},
+            {"playersTabs", {"Online", "Player Log", "Permissions"}},
+            {"messagesTabs",
+             {"Timed Messages", "Welcome Message", "Rules", "Reasons", "PM Settings"}},
+            {"restrictionsTabs", {"In-Game", "Language Filter"}}};
+        for (const auto& [name, captions] : strips) {
+            QStringList shown;
+            for (int i = 0; i < f.child<QTabWidget>(name)->count(); ++i)
+                shown << f.child<QTabWidget>(name)->tabText(i);
+            QCOMPARE(shown, captions);
+        }
+        QCOMPARE(GuiFixture::visibleEntries(f.window->menuBar()),
+                 QStringList({"Server", "Logs", "Help"}));
+        QCOMPARE(GuiFixture::visibleEntries(f.menu("Server")),
                  QStringList({"Server Settings...", "Update Config", "Update Status", "Reset Maps",
                               "Reserved Slot", "Advanced"}));
-        QCOMPARE(GuiFixture::visibleEntries(menu(*f.window, "Logs")),
+        QCOMPARE(GuiFixture::visibleEntries(f.menu("Logs")),
                  QStringList({"View Chat Log", "View Chat Archive", "View Server Log",
                               "View Console Log", "-", "Clear Server Log"}));
-        QCOMPARE(GuiFixture::visibleEntries(menu(*f.window, "Help")),
+        QCOMPARE(GuiFixture::visibleEntries(f.menu("Help")),
                  QStringList({"About", "Beta Information...", "Donate", "Update"}));
-        screenshot(*f.window, "status");
     }
 
     void activityLogAndStatusBarFollowTheApp() {
@@ -98,29 +75,23 @@ private Q_SLOTS:
     }
 
     void theLockOutJumpsBackToStatusWithTheErrorBox() {
-        TempAppDir dir;
-        dir.write("Data/Config.txt", "Alpha\r\n");
-        FakePorts fake;
-        fake.prompts.answers = {MessageResult::Ignore};
-        App app(fake.ports(), AppPaths(dir.path()));
-        console::MainWindow window(app);
-        app.createMainWindow();
-        auto* tabs = window.findChild<QTabWidget*>("topTabs");
+        GuiFixture f("Alpha\r\n", {MessageResult::Ignore});
+        auto* tabs = f.child<QTabWidget>("topTabs");
         tabs->setCurrentIndex(2); // "Players"
         QCOMPARE(tabs->currentIndex(), 0);
-        QCOMPARE(QString::fromStdString(fake.prompts.asked.back().title), QString("ERROR!"));
-        QCOMPARE(QString::fromStdString(fake.prompts.asked.back().text),
-                 QString("Critical errors have occured! Please restart!"));
-        QCOMPARE(fake.prompts.asked.back().icon, MessageIcon::Critical);
+        const auto& box = f.fake.prompts.asked.back();
+        QCOMPARE(box.title + ": " + box.text,
+                 std::string("ERROR!: Critical errors have occured! Please restart!"));
+        QCOMPARE(box.icon, MessageIcon::Critical);
         // Ignore greys the four items; "Update Config" brings them back.
-        QVERIFY(!menu(window, "Logs")->menuAction()->isEnabled());
+        QVERIFY(!f.menu("Logs")->menuAction()->isEnabled());
         for (const char* caption : {"Server Settings...", "Reset Maps", "Reserved Slot"})
-            QVERIFY(!menuEntry(window, "Server", caption)->isEnabled());
-        QVERIFY(menuEntry(window, "Server", "Update Config")->isEnabled());
-        dir.writeConfiguredServer();
-        menuEntry(window, "Server", "Update Config")->trigger();
-        QVERIFY(menu(window, "Logs")->menuAction()->isEnabled());
-        QVERIFY(menuEntry(window, "Server", "Reset Maps")->isEnabled());
+            QVERIFY(!f.menuEntry("Server", caption)->isEnabled());
+        QVERIFY(f.menuEntry("Server", "Update Config")->isEnabled());
+        f.dir.writeConfiguredServer();
+        f.menuEntry("Server", "Update Config")->trigger();
+        QVERIFY(f.menu("Logs")->menuAction()->isEnabled());
+        QVERIFY(f.menuEntry("Server", "Reset Maps")->isEnabled());
         tabs->setCurrentIndex(2);
         QCOMPARE(tabs->currentIndex(), 2);
     }
@@ -132,7 +103,7 @@ private Q_SLOTS:
         auto* activity = f.child<QTextEdit>("activityView");
         auto* chat = f.child<QTextEdit>("chatView");
         f.fake.prompts.answers = {MessageResult::No, MessageResult::No};
-        menuEntry(*f.window, "Logs", "Clear Server Log")->trigger();
+        f.menuEntry("Logs", "Clear Server Log")->trigger();
         QTest::mouseClick(f.child<QPushButton>("clearChat"), Qt::LeftButton);
         QVERIFY(activity->toPlainText().contains("an entry"));
         QVERIFY(chat->toPlainText().contains("Bob: hi"));
@@ -142,7 +113,7 @@ private Q_SLOTS:
         QCOMPARE(QString::fromStdString(asked.back().title), QString("Clear Chat Log"));
 
         f.fake.prompts.answers = {MessageResult::Yes, MessageResult::Yes};
-        menuEntry(*f.window, "Logs", "Clear Server Log")->trigger();
+        f.menuEntry("Logs", "Clear Server Log")->trigger();
         QTest::mouseClick(f.child<QPushButton>("clearChat"), Qt::LeftButton);
         QCOMPARE(activity->toPlainText(), QString::fromStdString(corvane::bannerLine()));
         QCOMPARE(chat->toPlainText(), QString("-In Game Chat-"));
@@ -152,14 +123,14 @@ private Q_SLOTS:
         GuiFixture f;
         f.app->queue().clear();
         f.app->queue().pushBack("say queued");
-        menuEntry(*f.window, "Server", "Reset Maps")->trigger();
+        f.menuEntry("Server", "Reset Maps")->trigger();
         QCOMPARE(f.queued().front(), std::string("playlist_excludeMap \"mp_nuked\""));
-        menuEntry(*f.window, "Server", "Reserved Slot")->trigger();
+        f.menuEntry("Server", "Reserved Slot")->trigger();
         QVERIFY(f.app->commands().reserved.ReservedByOperator());
-        menuEntry(*f.window, "Server", "Advanced")->trigger();
-        menuEntry(*f.window, "Help", "Donate")->trigger(); // no web site: nothing opens
+        f.menuEntry("Server", "Advanced")->trigger();
+        f.menuEntry("Help", "Donate")->trigger(); // no web site: nothing opens
         f.app->settings().advanced.WebsiteURL = "https://example.org";
-        menuEntry(*f.window, "Help", "Donate")->trigger();
+        f.menuEntry("Help", "Donate")->trigger();
         QCOMPARE(f.fake.shell.opened.size(), std::size_t(2));
         QVERIFY(QString::fromStdString(f.fake.shell.opened[0]).endsWith("Advanced.txt"));
         QCOMPARE(f.fake.shell.opened[1], std::string("https://example.org/donate"));

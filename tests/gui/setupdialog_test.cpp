@@ -1,15 +1,12 @@
 // The setup wizard's window on fake ports: typing reaches the core's boxes,
 // the button drives the test, answers come through the prompts port.
 
-#include "app/app.h"
-#include "console/mainwindow.h"
 #include "console/setupdialog.h"
 #include "core/buildversion.h"
+#include "guifixture.h"
 #include "setuprig.h"
 
-#include <QAction>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -121,14 +118,8 @@ private Q_SLOTS:
     }
 
     void serverSettingsOpensThePrefilledWizardAndRestoresTheWindowsWork() {
-        SetupRig rig(false, false);
-        App app(rig.fake.ports(), AppPaths(rig.dir.path()));
-        console::MainWindow window(app);
-        app.createMainWindow();
-        QAction* settings = nullptr;
-        for (QAction* a : window.menuBar()->findChildren<QAction*>())
-            if (a->text() == "Server Settings...") settings = a;
-        QVERIFY(settings);
+        GuiFixture f;
+        App& app = *f.app;
         bool checked = false;
         onNextModal([&](QWidget* modal) {
             QCOMPARE(modal->windowTitle(), QString("Corvane Mod - Server Settings"));
@@ -137,35 +128,32 @@ private Q_SLOTS:
             QVERIFY(!app.rcon().pumpRunning());
             // The main tick rests too: the countdown to the next log fetch stands.
             const std::string countdown = app.statusTexts().refresh;
-            rig.fake.loop.advance(3000);
+            f.fake.loop.advance(3000);
             QCOMPARE(app.statusTexts().refresh, countdown);
             checked = true;
         });
-        settings->trigger();
+        f.menuEntry("Server", "Server Settings...")->trigger();
         QVERIFY(checked);
         QVERIFY(app.rcon().pumpRunning());
         const std::string countdown = app.statusTexts().refresh;
-        rig.fake.loop.advance(1000);
+        f.fake.loop.advance(1000);
         QVERIFY(app.statusTexts().refresh != countdown);
         QVERIFY(!app.ended());
     }
 
     void aboutNamesTheVersions() {
-        SetupRig rig(false, false);
-        App app(rig.fake.ports(), AppPaths(rig.dir.path()));
-        console::MainWindow window(app);
-        app.createMainWindow();
+        GuiFixture f;
         QString text;
         onNextModal([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             QVERIFY(box);
             text = box->text() + " " + box->informativeText();
         });
-        console::showAbout(app, &window);
+        console::showAbout(*f.app, f.window.get());
         QVERIFY(text.contains(QString("Corvane Mod ") + kBuildVersion));
         QVERIFY(text.contains(QString("Qt ") + qVersion()));
         QVERIFY(text.contains("SQLite 3."));
-        QVERIFY(rig.fake.shell.opened.empty());
+        QVERIFY(f.fake.shell.opened.empty());
     }
 };
 

@@ -18,14 +18,6 @@ namespace corvane::testing {
 
 inline const std::string kLogUrl = "http://logs.example.net/alpha/games_mp.log";
 
-// Sets the value of a "name=" line of Data/Advanced.txt.
-inline void setAdvanced(const TempAppDir& dir, const std::string& name, const std::string& value) {
-    std::string text = dir.read("Data/Advanced.txt");
-    const std::size_t at = text.find("\r\n" + name + "=") + 2;
-    text.replace(at, text.find("\r\n", at) - at, name + "=" + value);
-    dir.write("Data/Advanced.txt", text);
-}
-
 // The serverinfo list as the game prints it: "Server info settings:", then
 // one "name<padding to 20 columns>value" line per setting.
 inline std::string serverinfo(const std::string& maxClients = "18",

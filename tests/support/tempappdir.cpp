@@ -1,5 +1,6 @@
 #include "tempappdir.h"
 
+#include "core/textfile.h"
 #include "players/playerstore.h"
 
 #include <atomic>
@@ -44,6 +45,20 @@ std::string TempAppDir::read(const std::string& relative) const {
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
+}
+
+std::string TempAppDir::line(const std::string& relative, std::size_t index) const {
+    return splitLines(read(relative)).at(index);
+}
+
+void TempAppDir::replaceLine(const std::string& relative, std::size_t index,
+                             const std::string& text) const {
+    std::vector<std::string> lines = splitLines(read(relative));
+    lines.at(index) = text;
+    std::string file;
+    for (const std::string& each : lines)
+        file += each + "\r\n";
+    write(relative, file);
 }
 
 void TempAppDir::writeConfiguredServer() const {

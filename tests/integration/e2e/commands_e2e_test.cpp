@@ -28,7 +28,7 @@ void startGame(LiveSimulator& sim, LiveApp& live) {
 // The journal's console lines that begin with text, in order.
 std::vector<QJsonObject> requests(const LiveSimulator& sim, const QString& text) {
     std::vector<QJsonObject> found;
-    for (const QJsonObject& r : sim.journal("rcon_request"))
+    for (const QJsonObject& r : sim.journal({"rcon_request"}))
         if (r.value("command").toString().startsWith(text)) found.push_back(r);
     return found;
 }
@@ -53,11 +53,8 @@ TEST(CommandsE2E, KickByPartOfANameThenTheAnnouncementAndThePlayerLeaves) {
     EXPECT_GE(says[0].value("t").toInt() - kicks[0].value("t").toInt(), 400); // one per tick
     EXPECT_TRUE(live.logHas("Owen kicked Bobby [Slot 5] for spam"));
 
-    bool left = false;
-    for (const QJsonObject& r : sim.journal("log"))
-        left |= r.value("line").toString().endsWith(QString("Q;") + kBobGuid + ";5;Bobby");
-    EXPECT_TRUE(left);
     EXPECT_TRUE(waitUntil([&] { return live.app().slotTable()[5].SlotName.empty(); }, 10000));
+    EXPECT_EQ(sim.command("status").find("\"name\":\"Bobby\""), std::string::npos);
 }
 
 // A member allowed only to talk cannot kick by saying a kick line.
@@ -73,6 +70,6 @@ TEST(CommandsE2E, SayingAKickLineKicksNobody) {
     ASSERT_TRUE(waitUntil([&] { return sim.received("say  clientkick 2 bye") == 1; }, 15000))
         << live.serverLog();
     runFor(1500);
-    EXPECT_TRUE(requests(sim, "clientkick").empty());
+    EXPECT_EQ(sim.commandsRun("clientkick"), std::vector<std::string>{});
     EXPECT_EQ(live.app().slotTable()[2].SlotGUID, kOwnerGuid);
 }

@@ -5,28 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace corvane;
 using namespace corvane::testing;
 
 namespace {
 
-// The console lines the server received, in order.
-std::vector<std::string> received(const LiveSimulator& sim) {
-    std::vector<std::string> out;
-    for (const QJsonObject& r : sim.journal("rcon_request"))
-        if (r.value("password_ok").toBool())
-            out.push_back(r.value("command").toString().toStdString());
-    return out;
-}
-
-bool online(LiveSimulator& sim, const std::string& name) {
-    return sim.command("status").find("\"name\":\"" + name + "\"") != std::string::npos;
-}
-
 std::size_t indexOf(const std::vector<std::string>& lines, const std::string& line) {
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (lines[i] == line) return i;
-    return lines.size();
+    return static_cast<std::size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
 }
 
 } // namespace
@@ -51,13 +38,14 @@ TEST(EnforcementE2E, APlayerWhoSwearsIsWarnedAndPastTheLimitKicked) {
             << live.serverLog();
     }
 
-    const auto lines = received(sim);
+    const auto lines = sim.commandsRun();
     const std::size_t kick =
         indexOf(lines, "clientkick 3 \" - ^1Reason: ^2Watch^2 your^2 language!\"");
     ASSERT_LT(kick, lines.size());
     EXPECT_LT(indexOf(lines, "say ^1Warning ^2Bob, ^1Reason: ^2Please watch your language! "
                              "[Warning ^12 ^2of 2]"),
               kick);
-    EXPECT_TRUE(waitUntil([&] { return !online(sim, "Bob"); }, 5000));
+    EXPECT_TRUE(waitUntil(
+        [&] { return sim.command("status").find("\"name\":\"Bob\"") == std::string::npos; }, 5000));
     EXPECT_TRUE(live.logHas("Kicking Bob for language: fuck, Badword: fuck"));
 }

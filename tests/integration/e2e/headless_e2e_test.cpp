@@ -15,16 +15,9 @@ using namespace corvane::testing;
 namespace {
 
 QStringList setupArgs(const LiveSimulator& sim) {
-    return {
-        "--setup",
-        "--name",
-        "E2E",
-        "--ip",
-        "127.0.0.1",
-        "--port",
-        QString::number(sim.rconPort),
-        "--log-url",
-        QString::fromStdString("http://127.0.0.1:" + std::to_string(sim.httpPort) + sim.logPath)};
+    const std::string url = "http://127.0.0.1:" + std::to_string(sim.httpPort) + sim.logPath;
+    return QStringList{"--setup", "--name", "E2E", "--ip", "127.0.0.1", "--port"}
+           << QString::number(sim.rconPort) << "--log-url" << QString::fromStdString(url);
 }
 
 } // namespace
@@ -39,7 +32,7 @@ TEST(HeadlessE2E, SetupOnTheTerminalWritesAConfigThatStartsANormalRun) {
         EXPECT_NE(setup.out().find(status), std::string::npos) << status;
     // In the server's journal: the four console lines, then the log fetch.
     std::vector<std::string> seen;
-    for (const QJsonObject& r : sim.journal(QStringList{"rcon_request", "http_request"})) {
+    for (const QJsonObject& r : sim.journal({"rcon_request", "http_request"})) {
         if (r.value("event") == "rcon_request") {
             EXPECT_TRUE(r.value("password_ok").toBool());
             seen.push_back(r.value("command").toString().toStdString());
@@ -72,10 +65,9 @@ TEST(HeadlessE2E, WrongPasswordFailsAndLeavesTheFileByteForByte) {
     const std::string before = "Old\r\n9\r\n127.0.0.1\r\nold\r\nhttp://127.0.0.1:9/x\r\n"
                                " 18\r\nOld Host\r\n\"mp_nuked\"\r\n";
     setup.dir().write("Data/Config.txt", before);
-    QStringList args = setupArgs(sim);
-    args << "--password"
-         << "wrong";
-    setup.start(args, {"CORVANE_RCON_PASSWORD=ignored: the command line wins"});
+    setup.start(setupArgs(sim) << "--password"
+                               << "wrong",
+                {"CORVANE_RCON_PASSWORD=ignored: the command line wins"});
     EXPECT_EQ(setup.finish(), 1);
     EXPECT_NE(setup.errors().find("Invalid RCON Password!"), std::string::npos);
     EXPECT_NE(setup.out().find("The set-up failed; "), std::string::npos) << setup.out();
@@ -99,7 +91,7 @@ TEST(HeadlessE2E, TerminalShowsChatAndSendsTheOperatorsLines) {
     EXPECT_TRUE(waitUntil([&] { return sim.received("say hello") == 1; }, 20000));
     EXPECT_TRUE(waitUntil([&] { return sim.received("hello there") == 1; }, 20000));
     std::vector<std::string> said;
-    for (const QJsonObject& r : sim.journal("rcon_request"))
+    for (const QJsonObject& r : sim.journal({"rcon_request"}))
         if (r.value("command").toString().contains("hello"))
             said.push_back(r.value("command").toString().toStdString());
     EXPECT_EQ(said, (std::vector<std::string>{"say hello", "say  hello there"}));

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -67,10 +66,6 @@ int LiveSimulator::received(const std::string& text) {
     return answer.rfind("ok ", 0) == 0 ? std::stoi(answer.substr(3)) : -1;
 }
 
-std::vector<QJsonObject> LiveSimulator::journal(const QString& event) const {
-    return journal(QStringList{event});
-}
-
 std::vector<QJsonObject> LiveSimulator::journal(const QStringList& events) const {
     std::vector<QJsonObject> out;
     QFile file(m_journal);
@@ -82,20 +77,22 @@ std::vector<QJsonObject> LiveSimulator::journal(const QStringList& events) const
     return out;
 }
 
+std::vector<std::string> LiveSimulator::commandsRun(const QString& prefix) const {
+    std::vector<std::string> out;
+    for (const QJsonObject& r : journal({"rcon_request"}))
+        if (r.value("password_ok").toBool() && r.value("command").toString().startsWith(prefix))
+            out.push_back(r.value("command").toString().toStdString());
+    return out;
+}
+
 void pointAtSimulator(const TempAppDir& dir, const LiveSimulator& sim, const std::string& password,
                       int refreshDelay, int statusPollPeriod) {
     dir.write("Data/Config.txt", "E2E\r\n" + std::to_string(sim.rconPort) + "\r\n127.0.0.1\r\n" +
                                      password +
                                      "\r\nhttp://127.0.0.1:" + std::to_string(sim.httpPort) +
                                      sim.logPath + "\r\n 18\r\nE2E Server\r\n\"mp_nuked\"\r\n");
-    std::string advanced = dir.read("Data/Advanced.txt");
-    auto set = [&](const std::string& name, int value) {
-        const std::size_t at = advanced.find(name + "=");
-        advanced.replace(at, advanced.find("\r\n", at) - at, name + "=" + std::to_string(value));
-    };
-    set("RefreshDelay", refreshDelay);
-    set("StatusPollPeriod", statusPollPeriod);
-    dir.write("Data/Advanced.txt", advanced);
+    setAdvanced(dir, "RefreshDelay", std::to_string(refreshDelay));
+    setAdvanced(dir, "StatusPollPeriod", std::to_string(statusPollPeriod));
 }
 
 LiveApp::LiveApp(const LiveSimulator& sim, const std::string& password, int refreshDelay,

@@ -30,10 +30,11 @@ public:
     std::string commandOnStandardInput(const std::string& line);
     // How many console lines the server ran that contain text.
     int received(const std::string& text);
-    // Every journal record of one event kind, in order.
-    std::vector<QJsonObject> journal(const QString& event) const;
     // Every record of any of these kinds, in the order they happened.
     std::vector<QJsonObject> journal(const QStringList& events) const;
+    // The console lines the server ran (right password) that begin with
+    // prefix, in order.
+    std::vector<std::string> commandsRun(const QString& prefix = {}) const;
 
     std::uint16_t rconPort = 0;
     std::uint16_t httpPort = 0;

@@ -33,7 +33,7 @@ TEST(RconE2E, StatusPollFillsTheSlotTableFromTwoDatagrams) {
     ASSERT_TRUE(
         waitUntil([&] { return polled(live.app(), "3") && polled(live.app(), "17"); }, 10000));
     bool twoDatagrams = false;
-    for (const QJsonObject& r : sim.journal("rcon_reply"))
+    for (const QJsonObject& r : sim.journal({"rcon_reply"}))
         twoDatagrams |= r.value("of").toInt() == 2;
     EXPECT_TRUE(twoDatagrams);
     const SlotTable& slots = live.app().slotTable();
@@ -58,7 +58,7 @@ TEST(RconE2E, PollRecoversByItsRetriesWhenDatagramsAreLost) {
     runFor(600); // past the lock that suppresses a second query within 525 ms
     live.app().statusPoll().Command8_Click();
     const auto teamstatusLost = [&] {
-        for (const QJsonObject& r : sim.journal("rcon_dropped"))
+        for (const QJsonObject& r : sim.journal({"rcon_dropped"}))
             if (r.value("bytes").toString().endsWith("teamstatus")) return true;
         return false;
     };

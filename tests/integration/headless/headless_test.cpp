@@ -5,6 +5,7 @@
 #include "headlessprocess.h"
 
 #include <QDate>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -58,31 +59,26 @@ std::string runOnTerminal(const fs::path& program, const char* env, const std::s
     return out;
 }
 
-int secondsOfDay(const std::string& stampedLine) {
-    // "[2026-12-05 09:18:28] ..."
-    return std::stoi(stampedLine.substr(12, 2)) * 3600 + std::stoi(stampedLine.substr(15, 2)) * 60 +
-           std::stoi(stampedLine.substr(18, 2));
+// Everything under a folder but one of its sub-folders, sorted.
+std::vector<fs::path> filesUnder(const fs::path& folder, const fs::path& except) {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (!entry.path().string().starts_with(except.string())) found.push_back(entry.path());
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 } // namespace
 
+// The two stages' spacing is the App's own test; here the signal reaches them.
 TEST(Headless, StartsWritesItsLogAndShutsDownInTwoStagesOnSigterm) {
     HeadlessProcess run;
     configure(run);
     run.start({"--quiet"});
     ASSERT_TRUE(run.waitForOutput("] Read Config File"));
-
-    const auto signalled = std::chrono::steady_clock::now();
     run.stop();
-    EXPECT_GE(std::chrono::steady_clock::now() - signalled, std::chrono::milliseconds(900));
-
-    std::vector<std::string> shutdown;
-    for (const auto& line : serverLog(run))
-        if (line.find("] Shutting down...") != std::string::npos) shutdown.push_back(line);
-    ASSERT_EQ(shutdown.size(), 2u);
-    const int apart = (secondsOfDay(shutdown[1]) - secondsOfDay(shutdown[0]) + 86400) % 86400;
-    EXPECT_GE(apart, 1);
-    EXPECT_LE(apart, 2);
+    EXPECT_EQ(QString::fromStdString(run.dir().read("Logs/Server.txt")).count("] Shutting down..."),
+              2);
     // Quiet, standard output has every activity line and nothing else.
     EXPECT_EQ(corvane::splitLines(run.out()).size(), serverLog(run).size());
 }
@@ -92,12 +88,7 @@ TEST(Headless, StartsWritesItsLogAndShutsDownInTwoStagesOnSigterm) {
 TEST(Headless, ACommaDecimalLocaleChangesNoNumberInTheSettingsFiles) {
     HeadlessProcess run;
     configure(run);
-    auto mod = corvane::splitLines(run.dir().read("Data/MOD.txt"));
-    mod[13] = " 123.5"; // the first column width of the player log
-    std::string text;
-    for (const auto& line : mod)
-        text += line + "\r\n";
-    run.dir().write("Data/MOD.txt", text);
+    run.dir().replaceLine("Data/MOD.txt", 13, " 123.5"); // the player log's first column width
 
     run.start({}, {"LOCPATH=" CORVANE_TEST_LOCPATH, "LC_ALL=de_DE.UTF-8"});
     ASSERT_TRUE(run.waitForOutput("] Read Admin Config"));
@@ -129,36 +120,27 @@ TEST(Headless, RunsThatEndAtOnceSayWhy) {
         std::optional<std::string> out; // how standard output begins, if it matters
         std::string err;                // what standard error holds
     };
+    const std::string upgrade = ": Upgrade is not supported - Please create a new directory and "
+                                "reset all your settings for your server!";
+    const std::string unknown = "unknown option '--bogus' (see --help)\n";
     const auto options = [](HeadlessProcess&) {};
+    const auto oldModFile = [](HeadlessProcess& run) {
+        configure(run);
+        std::string mod = run.dir().read("Data/MOD.txt");
+        const std::size_t at = mod.find(corvane::kBuildVersion);
+        run.dir().write("Data/MOD.txt",
+                        mod.replace(at, std::strlen(corvane::kBuildVersion), "0.0.0"));
+    };
+    const auto noLogsFolder = [](HeadlessProcess& run) {
+        configure(run);
+        fs::remove_all(run.dir().path() / "Logs");
+    };
     const Case cases[] = {
         {{"--help"}, options, 0, "Usage: corvane-mod-headless [--dir PATH] [--quiet]\n", ""},
         {{"--version"}, options, 0, "corvane-mod-headless " + version + "\n", ""},
-        {{"--bogus"},
-         options,
-         64,
-         "",
-         "corvane-mod-headless: unknown option '--bogus' (see --help)\n"},
-        {{},
-         [](HeadlessProcess& run) {
-             configure(run);
-             std::string mod = run.dir().read("Data/MOD.txt");
-             run.dir().write("Data/MOD.txt",
-                             mod.replace(mod.find(corvane::kBuildVersion),
-                                         std::strlen(corvane::kBuildVersion), "0.0.0"));
-         },
-         1,
-         std::nullopt,
-         "Version " + version +
-             ": Upgrade is not supported - Please create a new directory and reset all your "
-             "settings for your server!"},
-        {{},
-         [](HeadlessProcess& run) {
-             configure(run);
-             fs::remove_all(run.dir().path() / "Logs");
-         },
-         1,
-         std::nullopt,
-         "Critical Error!: WARNING: Corvane Mod"},
+        {{"--bogus"}, options, 64, "", "corvane-mod-headless: " + unknown},
+        {{}, oldModFile, 1, std::nullopt, "Version " + version + upgrade},
+        {{}, noLogsFolder, 1, std::nullopt, "Critical Error!: WARNING: Corvane Mod"},
     };
     for (const Case& c : cases) {
         HeadlessProcess run;
@@ -166,15 +148,11 @@ TEST(Headless, RunsThatEndAtOnceSayWhy) {
         run.start(c.args);
         const std::string what = c.args.join(' ').toStdString() + " " + c.err;
         ASSERT_EQ(run.finish(), c.status) << what << run.errors();
-        if (c.out) {
-            EXPECT_EQ(c.out->empty() ? run.out() : run.out().substr(0, c.out->size()), *c.out)
-                << what;
-        }
-        if (c.err.empty()) {
-            EXPECT_EQ(run.errors(), "") << what;
-        } else {
-            EXPECT_NE(run.errors().find(c.err), std::string::npos) << what << run.errors();
-        }
+        const std::size_t shown = c.out && !c.out->empty() ? c.out->size() : std::string::npos;
+        EXPECT_TRUE(!c.out || run.out().substr(0, shown) == *c.out) << what << run.out();
+        EXPECT_TRUE(c.err.empty() ? run.errors().empty()
+                                  : run.errors().find(c.err) != std::string::npos)
+            << what << run.errors();
     }
 }
 
@@ -193,9 +171,7 @@ TEST(Headless, DirOnAnEmptyFolderKeepsEverythingThere) {
     configure(run); // the program's own Data/ is where the new folder's files come from
     const fs::path elsewhere = run.dir().path() / "elsewhere";
     const fs::path state = elsewhere / "state";
-    std::vector<fs::path> ownFiles;
-    for (const auto& entry : fs::recursive_directory_iterator(run.dir().path()))
-        ownFiles.push_back(entry.path());
+    const std::vector<fs::path> ownFiles = filesUnder(run.dir().path(), elsewhere);
     fs::create_directories(state);
 
     run.start({"--quiet", "--dir", QString::fromStdString(state.string())});
@@ -205,12 +181,7 @@ TEST(Headless, DirOnAnEmptyFolderKeepsEverythingThere) {
               std::string::npos);
     EXPECT_EQ(*corvane::readFile(state / "Data/Config.txt"), run.dir().read("Data/Config.txt"));
     // Beside the program nothing was written: no file came or went, Logs/ is empty.
-    std::vector<fs::path> after;
-    for (const auto& entry : fs::recursive_directory_iterator(run.dir().path()))
-        if (!entry.path().string().starts_with(elsewhere.string())) after.push_back(entry.path());
-    std::sort(ownFiles.begin(), ownFiles.end());
-    std::sort(after.begin(), after.end());
-    EXPECT_EQ(after, ownFiles);
+    EXPECT_EQ(filesUnder(run.dir().path(), elsewhere), ownFiles);
     EXPECT_TRUE(fs::is_empty(run.dir().path() / "Logs"));
 }
 
@@ -218,15 +189,12 @@ TEST(Headless, DailyUpdateCheckSpeaksOnStandardErrorAndRemembersTheDay) {
     HeadlessProcess run;
     configure(run);
     run.dir().write("latest.txt", "99.0.0\r\n"); // newer than any version of this build
-    std::string advanced = run.dir().read("Data/Advanced.txt");
-    advanced.replace(advanced.find("UpdateURL="), 10,
-                     "UpdateURL=file://" + (run.dir().path() / "latest.txt").string());
-    run.dir().write("Data/Advanced.txt", advanced);
+    setAdvanced(run.dir(), "UpdateURL", "file://" + (run.dir().path() / "latest.txt").string());
     run.start();
     EXPECT_TRUE(
         run.waitForErrors("[message box] Update: A new update is available! Version: 99.0.0"))
         << run.errors();
     run.stop();
-    const auto mod = corvane::splitLines(run.dir().read("Data/MOD.txt"));
-    EXPECT_EQ(mod.at(0), QDate::currentDate().toString("yyyy-MM-dd").toStdString());
+    EXPECT_EQ(run.dir().line("Data/MOD.txt", 0),
+              QDate::currentDate().toString("yyyy-MM-dd").toStdString());
 }

@@ -57,3 +57,21 @@ TEST(FieldReader, TypedReadsConvert) {
     EXPECT_EQ(r.readInt32(), -12);
     EXPECT_EQ(r.readInt16(), 27960);
 }
+
+TEST(FieldReader, ItemListsEndAtAnEmptyItemOrAfterMaxAndTellWhetherMoreWereLeft) {
+    const struct {
+        const char* text;
+        std::size_t max;
+        std::vector<std::string> items;
+        bool cut;
+    } cases[] = {
+        {"a, b\r\nc\r\n", 3, {"a", "b", "c"}, false},
+        {"a, b\r\nc\r\n", 2, {"a", "b"}, true},
+        {"a\r\n\r\nb\r\n", 5, {"a"}, false},
+    };
+    for (const auto& c : cases) {
+        const corvane::ItemList list = corvane::readItemList(c.text, c.max);
+        EXPECT_EQ(list.items, c.items) << c.text << c.max;
+        EXPECT_EQ(list.cut, c.cut) << c.text << c.max;
+    }
+}

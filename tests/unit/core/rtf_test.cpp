@@ -86,16 +86,23 @@ TEST(Rtf, ReadsWhatAWordProcessorSaves) {
         {"!kick", kRed, false},           {" bob \x80 \xE9?!-\xA0", kBlack, false},
     };
     EXPECT_EQ(*runs, expected);
-    // A parameter has at most ten digits; a fallback is at most ten characters long.
+    // A parameter has at most ten digits, read alike on every word size and never
+    // wrapped to a small value; a fallback is at most ten characters long.
     EXPECT_EQ(fromRtf("{\\rtf1 \\b01234567891x}")->front().text, "1x");
+    EXPECT_EQ(fromRtf("{\\rtf1 \\u4294967361 Ax}")->front().text, "?x");
     EXPECT_EQ(fromRtf("{\\rtf1 \\uc99\\u233 0123456789ab}")->front().text,
               std::string(1, '\xE9') + "ab");
     // Control words end at the first character that is no letter, Z and z included.
     EXPECT_EQ(fromRtf("{\\rtf1 \\Zed\\zap x}")->front().text, "x");
     // Colour 0 is the reader's default, whatever the table's first entry holds; an
     // entry's missing parts are 0.
-    EXPECT_EQ(fromRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;\\green128;}\\cf0 x\\cf1 y}"),
-              (std::vector<TextRun>{{"x", kBlack, false}, {"y", 0x008000, false}}));
+    EXPECT_EQ(
+        fromRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;\\green128;}\\cf0 x\\cf1 "
+                "y\\cf4294967297 z}"),
+        (std::vector<TextRun>{{"x", kBlack, false}, {"y", 0x008000, false}, {"z", kBlack, false}}));
+    // Hex digits at the ends of their ranges; a backslash before a line break is a paragraph.
+    EXPECT_EQ(fromRtf("{\\rtf1 \\'a9\\'AF\\'f0\\'9F\\'0F a\\\nb\\\rc}")->front().text,
+              "\xA9\xAF\xF0\x9F\x0F a\r\nb\r\nc");
 }
 
 TEST(Rtf, RejectsWhatIsNotADocument) {
@@ -103,7 +110,8 @@ TEST(Rtf, RejectsWhatIsNotADocument) {
     EXPECT_FALSE(fromRtf("-In Game Chat-").has_value());
     EXPECT_FALSE(fromRtf(std::string(1000, '{')).has_value());             // not a document
     EXPECT_FALSE(fromRtf("{\\rtf1" + std::string(1000, '{')).has_value()); // nesting bound
-    EXPECT_EQ(fromRtf("{\\rtf1 x\\"), (std::vector<TextRun>{{"x", kBlack, false}})); // cut short
+    for (const char* cutShort : {"{\\rtf1 x\\", "{\\rtf1 x\\b1"})
+        EXPECT_EQ(fromRtf(cutShort), (std::vector<TextRun>{{"x", kBlack, false}})) << cutShort;
 }
 
 TEST_F(ChatTranscript, SavedViewLoadsBackAtStart) {

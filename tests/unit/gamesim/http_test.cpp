@@ -58,12 +58,9 @@ TEST(HttpModes, BrokenAndRefusingHostsAnswerAsTheyWould) {
         {HttpMode::Stall, false, 0, "", "", "", 0, 1},
     };
     for (const auto& c : cases) {
-        HttpSettings settings;
-        settings.mode = c.mode;
-        settings.errorStatus = 502;
         Random random(7);
-        const HttpAnswer a =
-            answerHttp(get(path), path, c.emptyLog ? LogBuffer{} : log, settings, random);
+        const HttpAnswer a = answerHttp(get(path), path, c.emptyLog ? LogBuffer{} : log,
+                                        {.mode = c.mode, .errorStatus = 502}, random);
         const std::string prefix = c.prefix, absent = c.absent;
         const std::string_view label = httpModeName(c.mode);
         EXPECT_EQ(a.status, c.status) << label;

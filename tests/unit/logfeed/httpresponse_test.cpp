@@ -120,8 +120,7 @@ TEST(HttpResponseDecoder, MalformedFramingFails) {
 TEST(HttpResponseDecoder, ConnectionEndEndsTheReply) {
     const struct {
         std::string first, rest;
-        bool headerless;
-        bool failed;
+        bool headerless, failed;
         std::string body;
     } cases[] = {
         {"HTTP/1.0 200 OK\nServer: tiny\n\nline one\nline t", "wo\n", false, false,
@@ -148,7 +147,6 @@ TEST(HttpResponseDecoder, ConnectionEndEndsTheReply) {
     }
 }
 
-// Endless header fields, status line or chunk-size line fail within bounds.
 TEST(HttpResponseDecoder, HeadAndChunkSizeLinesAreBounded) {
     const struct {
         std::string start;

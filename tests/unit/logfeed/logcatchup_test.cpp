@@ -13,10 +13,7 @@ using namespace corvane::testing;
 
 namespace {
 
-using Lines = std::vector<std::string>;
 using Sizes = std::vector<std::size_t>;
-
-const std::string kGuid = "0110000100000001";
 
 // A log host serving the tail of a growing log as asked: the provider's
 // "200 OK" chunked answer, or a plain web server's "206 Partial Content".
@@ -62,11 +59,6 @@ Lines damageBurst(std::size_t count, std::size_t fromMinute) {
                         ";3;axis;Bob;0110000100000002;4;allies;Al;ak47_mp;" + std::to_string(i) +
                         ";MOD_RIFLE_BULLET;torso_upper");
     return lines;
-}
-
-Lines concat(Lines a, const Lines& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
 }
 
 // What the parser hands on of each line: a chat line's text, a damage line whole.
@@ -147,7 +139,9 @@ std::string stampOf(const std::string& line) {
 
 TEST(LogCatchUp, EveryLineOfABurstIsHandedOverOnceInOrderInBatchesOnEveryHost) {
     const Sizes toLongest{10000, 40000, 160000, 640000, kMaxCatchUpBytes};
-    const Lines restarted = concat(chatBurst(300, 44, "before"), chatBurst(300, 0, "after"));
+    Lines restarted = chatBurst(300, 44, "before");
+    for (const std::string& line : chatBurst(300, 0, "after"))
+        restarted.push_back(line);
     const struct {
         const char* name;
         Lines burst;

@@ -24,7 +24,10 @@
 
 namespace corvane::testing {
 
+using Lines = std::vector<std::string>;
+
 inline constexpr char kMark = 21; // in front of every chat text in the log
+inline const std::string kGuid = "0110000100000001";
 
 // "  1:23" - the log's stamps are right-aligned in six characters.
 inline std::string stamp(const std::string& minutesSeconds) {
@@ -129,7 +132,6 @@ struct LogFeedRig {
             parser.kill.connect([this](const KillLine& k) { calls.push_back("kill " + k.line); });
     }
 
-    // Starts a fetch and lets the log host accept it.
     FakeTcp& connect() {
         fetcher.Command1_Click();
         FakeTcp& tcp = fake.net.tcp("log");

@@ -7,9 +7,6 @@ using namespace corvane::testing;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-const std::string kGuid = "0110000100000001";
 const std::string kAdminGuid = "0110000100000002";
 
 class LogParserTest : public ::testing::Test {
@@ -22,7 +19,6 @@ protected:
     }
 
     void batch(const Lines& lines) { rig.parser.ParseChat(lines); }
-    const std::vector<TextRun>& chatRuns() const { return rig.chat.view().runs(); }
 };
 
 } // namespace
@@ -89,7 +85,7 @@ TEST_F(LogParserTest, ChatColours) {
         {"why me", kBlack, false},     {"\r\n1:02: Bob: ", kBlack, true},
         {"!rules", kRed, false},
     };
-    EXPECT_EQ(chatRuns(), expected);
+    EXPECT_EQ(rig.chat.view().runs(), expected);
     EXPECT_EQ(rig.count("command !rules"), 1u);
 }
 
@@ -116,7 +112,8 @@ TEST(LogEvent, EachLineKindBecomesItsEvent) {
         {stamp("1:00") + " Q;" + g, std::nullopt},
         {stamp("2:00") + " D;x", DamageLine{stamp("2:00") + " D;x"}},
         {stamp("2:00") + " K;y", KillLine{stamp("2:00") + " K;y"}},
-        {stamp("0:00") + " InitGame: \\playlist\\12\\sv_maxclients\\18", MatchStart{12, std::nullopt}},
+        {stamp("0:00") + " InitGame: \\playlist\\12\\sv_maxclients\\18",
+         MatchStart{12, std::nullopt}},
         {stamp("0:00") + " InitGame: \\g_gametype\\dm", MatchStart{std::nullopt, "dm"}},
         {stamp("9:59") + " ShutdownGame:", MatchEnd{}},
         {stamp("9:59") + " ExitLevel: executed", std::nullopt},

@@ -135,6 +135,7 @@ TEST_F(Rotation, ForcedMapIsReleasedOnceItIsPlayed) {
 
 TEST_F(Rotation, ForcingTheMapBeingPlayedLastsUntilTheNextMatch) {
     server.map = "mp_nuked";
+    queue.pushBack("say waiting");
     rotation().SetNextMap(10);
     // Still waiting in the queue: the match that starts now was not chosen by it.
     rotation().matchStarted();

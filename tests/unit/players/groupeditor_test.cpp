@@ -21,7 +21,8 @@ protected:
 TEST_F(GroupEditorTest, NewGroupTakesTheNextLevelUpToTen) {
     fake.prompts.inputs = {"  Veteran "};
     EXPECT_TRUE(p->editor.newGroup());
-    EXPECT_EQ(t().GroupName[4], "Veteran");
+    EXPECT_EQ(p->editor.groupMenuEntries(),
+              (std::vector<std::string>{"Owner", "Leader", "Member", "Guest", "Veteran"}));
     EXPECT_EQ(p->editor.selectedLevel(), 4);
     EXPECT_EQ(levels(), std::string(kThreeGroups) + "[Veteran]\r\n\r\n");
 
@@ -29,6 +30,8 @@ TEST_F(GroupEditorTest, NewGroupTakesTheNextLevelUpToTen) {
     EXPECT_FALSE(p->editor.newGroup()); // cancelled
     fake.prompts.inputs = {"A,B"};
     EXPECT_FALSE(p->editor.newGroup()); // would split in the file
+    ASSERT_EQ(fake.prompts.asked.size(), 1u);
+    EXPECT_EQ(fake.prompts.asked[0].text, "A group name cannot contain a comma.");
     EXPECT_EQ(t().groupCount(), 4);
 
     for (int i = 5; i <= 10; ++i) {
@@ -73,6 +76,10 @@ TEST_F(GroupEditorTest, RenameKeepsTheDefaultNameInStep) {
 }
 
 TEST_F(GroupEditorTest, MovingSwapsNeighboursAndTheDefaultFollowsItsGroup) {
+    for (const int none : {0, 4}) {
+        p->editor.selectGroup(none);
+        EXPECT_EQ(p->editor.selectedLevel(), std::nullopt) << none;
+    }
     p->editor.selectGroup(2);
     EXPECT_TRUE(p->editor.moveUp(2));
     EXPECT_EQ(t().GroupName[1], "Member");
@@ -126,6 +133,8 @@ TEST_F(GroupEditorTest, CommandListEditsAreSavedFifteenSecondsLater) {
     EXPECT_TRUE(p->editor.clearCommands(3));
     EXPECT_EQ(fake.prompts.asked.back().title, "Clear All Commands");
     EXPECT_TRUE(p->editor.commandsOf(3).empty());
+    EXPECT_TRUE(p->editor.grantAll(3)); // an empty list takes every offered word, in order
+    EXPECT_EQ(p->editor.commandsOf(3), p->editor.availableCommands());
 }
 
 TEST_F(GroupEditorTest, CopyAndPasteACommandList) {
@@ -134,11 +143,6 @@ TEST_F(GroupEditorTest, CopyAndPasteACommandList) {
     EXPECT_TRUE(p->editor.pasteList(3));
     EXPECT_EQ(p->editor.commandsOf(3), (std::vector<std::string>{"KICK", "BAN"}));
     EXPECT_FALSE(p->editor.pasteList(4)); // no such group
-}
-
-TEST_F(GroupEditorTest, TheGroupMenuOffersOwnerAndEachGroup) {
-    EXPECT_EQ(p->editor.groupMenuEntries(),
-              (std::vector<std::string>{"Owner", "Leader", "Member", "Guest"}));
 }
 
 } // namespace

@@ -18,18 +18,15 @@ protected:
         p->store.setGroup(2, "Retired");
         p->playerLog.refresh();
     }
-    std::vector<std::string> names() {
-        std::vector<std::string> out;
+    // One column of every row, top to bottom.
+    template <class T> std::vector<T> column(T PlayerRecord::*field) {
+        std::vector<T> out;
         for (std::size_t i = 0; i < p->playerLog.rowCount(); ++i)
-            out.push_back(p->playerLog.row(i).record.UserName);
+            out.push_back(p->playerLog.row(i).record.*field);
         return out;
     }
-    std::vector<std::int32_t> ids() {
-        std::vector<std::int32_t> out;
-        for (std::size_t i = 0; i < p->playerLog.rowCount(); ++i)
-            out.push_back(p->playerLog.row(i).record.ID);
-        return out;
-    }
+    std::vector<std::string> names() { return column(&PlayerRecord::UserName); }
+    std::vector<std::int32_t> ids() { return column(&PlayerRecord::ID); }
 };
 
 TEST_F(PlayerLogTest, RowsShowEveryColumnTheGroupByNameAndTheOnlineMark) {
@@ -104,18 +101,17 @@ TEST_F(PlayerLogTest, SortedPagesFollowTheSortAcrossPageEndsAndEveryRecordIsFoun
          {PlayerColumn::ID, PlayerColumn::UserName, PlayerColumn::Group, PlayerColumn::Guid,
           PlayerColumn::FirstSeen, PlayerColumn::LastSeen, PlayerColumn::Server}) {
         for (int click = 0; click < 2; ++click) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(column)) + " " + std::to_string(click));
             p->playerLog.sortByColumn(column);
             const std::vector<std::int32_t> wanted = p->store.ids(p->playerLog.order());
-            ASSERT_EQ(ids(), wanted) << static_cast<int>(column) << " " << click;
+            ASSERT_EQ(ids(), wanted);
             // Read from the far end first, the pages are counted from there.
             p->playerLog.refresh();
             for (std::size_t i = p->playerLog.rowCount(); i-- > 0;)
-                ASSERT_EQ(p->playerLog.row(i).record.ID, wanted[i])
-                    << static_cast<int>(column) << " " << click << " row " << i;
+                ASSERT_EQ(p->playerLog.row(i).record.ID, wanted[i]) << "row " << i;
             for (std::size_t i = 0; i < wanted.size(); ++i)
                 ASSERT_EQ(p->store.position(p->playerLog.order(), wanted[i]),
-                          static_cast<std::int64_t>(i))
-                    << static_cast<int>(column) << " " << click << " ID " << wanted[i];
+                          static_cast<std::int64_t>(i));
         }
     }
     EXPECT_EQ(p->store.position(PlayerStore::Order{}, 1000), std::nullopt);

@@ -70,7 +70,6 @@ protected:
         slots.OnlineCount = static_cast<std::int16_t>(slots.OnlineCount + 1);
     }
 
-    // A quit line for the slot.
     void leave(int slot) {
         SlotEntry& e = slots[slot];
         e = SlotEntry{};
@@ -85,7 +84,6 @@ protected:
         return lines;
     }
 
-    // The issuer of the chat command being handled.
     void issuer(int slot, const std::string& guid) {
         asker = CommandIssuer{static_cast<std::int16_t>(slot), guid, ""};
     }

@@ -12,10 +12,6 @@ struct Reasons : ReasonTexts {
     }
 } const reasons;
 
-struct NoReasons : ReasonTexts {
-    std::string reason(int) const override { return {}; }
-} const none;
-
 std::vector<std::string> lines(const RconQueue& q) {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < q.size(); ++i)
@@ -102,5 +98,4 @@ TEST(CheckReasons, AnUnusablePlaceholderStopsTheExpansionButNeverTheQueue) {
     EXPECT_EQ(CheckReasons("say MSGx then MSG3", reasons), "say MSGx then MSG3");
     EXPECT_EQ(CheckReasons("say MSG3 and MSG12", reasons), "say No spawn killing and Racism");
     EXPECT_EQ(CheckReasons("say msg3 and Msg3", reasons), "say No spawn killing and Msg3");
-    EXPECT_EQ(CheckReasons("say MSG3", none), "say");
 }

@@ -17,12 +17,8 @@ class UpdateCheckTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dir.writeConfiguredServer();
-        setAddresses(kUpdateUrl, kSite);
-    }
-
-    void setAddresses(const std::string& update, const std::string& site) {
-        setAdvanced(dir, "UpdateURL", update);
-        setAdvanced(dir, "WebsiteURL", site);
+        setAdvanced(dir, "UpdateURL", kUpdateUrl);
+        setAdvanced(dir, "WebsiteURL", kSite);
     }
     App& start() {
         app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
@@ -103,7 +99,7 @@ TEST_F(UpdateCheckTest, YesOpensTheSiteAndTheOldFileIsGoneBeforeTheDownload) {
 }
 
 TEST_F(UpdateCheckTest, WithoutAnUpdateAddressTheMenuSaysSoAndTheDailyCheckIsSilent) {
-    setAddresses("", "");
+    setAdvanced(dir, "UpdateURL", "");
     start();
     fake.loop.advance(2000); // the daily check after the mod settings were loaded
     EXPECT_TRUE(fake.downloader.requests.empty());
