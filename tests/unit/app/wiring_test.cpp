@@ -127,8 +127,8 @@ TEST(AppWiring, EveryWireCarriesItsEvent) {
          },
          1000,
          [&](App&) {
-             const auto said = rconCommands(fake.net.udp("command"));
-             return std::count(said.begin(), said.end(), "say First") == 2;
+             const auto lines = rconCommands(fake.net.udp("command"));
+             return std::count(lines.begin(), lines.end(), "say First") == 2;
          }},
         {"!kill ends the program", typed("!kill"), 1000,
          [&](App&) { return fake.loop.exitCode().has_value(); }},
