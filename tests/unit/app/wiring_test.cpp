@@ -90,6 +90,8 @@ TEST(AppWiring, EveryWireCarriesItsEvent) {
          0, [](App& a) { return a.queue().size() == 2 * 5; }},
         {"!nextmap says the next map", typed("!nextmap"), 0, queued},
         {"!map sets the next map", typed("!map nuketown"), 0, said("3 set the nextmap to Nuke")},
+        {"!defaultmap resets the rotation a moment later", typed("!defaultmap"), 0,
+         [](App& a) { return a.maps().rotation.delayedResetPending(); }},
         {"!skip votes to skip the map", typed("!skip"), 0, queued},
         {"the queue's pace follows the groups' reload",
          [](App& a) {

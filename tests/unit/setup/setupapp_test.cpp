@@ -47,16 +47,24 @@ TEST(SetupInTheApp, ServerSettingsRestsTheTickPumpAndPollUntilTheWizardCloses) {
     EXPECT_GT(status.sent.size(), polls);
 }
 
-TEST(SetupInTheApp, AfterContinueTheRotationCanBeResetAgain) {
+TEST(SetupInTheApp, WhileTheWizardIsUpTheRotationIsNotReset) {
     SetupRig rig(false, false);
     App app(rig.fake.ports(), AppPaths(rig.dir.path()));
     app.createMainWindow();
+    FakeUdp& reset = rig.fake.net.udp("map reset");
+    const auto resetSent = [&] {
+        app.queue().clear();
+        reset.sent.clear();
+        app.maps().rotation.SetDefaultRotation();
+        return contains(reset.sent, "playlist_excludeMap \"mp_nuked\"");
+    };
     rig.setup = &app.openSetup(false);
+    EXPECT_EQ(rig.setup->fields.IP, "127.0.0.1"); // the boxes come filled
+    EXPECT_FALSE(resetSent());
     rig.passTest();
     rig.setup->pressMainButton(); // "Continue"
-    app.queue().clear();
-    FakeUdp& reset = rig.fake.net.udp("map reset");
-    reset.sent.clear();
-    app.maps().rotation.SetDefaultRotation();
-    EXPECT_TRUE(contains(reset.sent, "playlist_excludeMap \"mp_nuked\""));
+    EXPECT_TRUE(resetSent());
+    app.openSetup(false);
+    app.closeSetup();
+    EXPECT_TRUE(resetSent());
 }
