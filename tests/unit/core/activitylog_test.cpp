@@ -150,6 +150,7 @@ TEST(RichText, ABoundedViewKeepsItsFirstLineAndOnlyWholeNewestLines) {
         view.append("\r\n" + std::to_string(i) + ": line", i % 2 == 0 ? kRed : kBlack);
         const std::vector<std::string> lines = splitLines(view.plainText());
         EXPECT_EQ(lines.front(), "-Head-");
+        EXPECT_FALSE(view.runs().front().bold); // as setText shows it
         for (std::size_t n = 1; n < lines.size(); ++n)
             EXPECT_EQ(lines[n],
                       std::to_string(i + static_cast<int>(n + 1 - lines.size())) + ": line");
