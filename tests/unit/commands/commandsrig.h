@@ -13,6 +13,8 @@
 
 namespace corvane::testing {
 
+using Lines = std::vector<std::string>;
+
 // A player of a status row; his GUID is "g" + his slot.
 struct Seated {
     int slot;
@@ -33,19 +35,21 @@ protected:
         drainStartup();
     }
 
-    static std::string guidOf(const Seated& p) { return "g" + std::to_string(p.slot); }
-
-    // A status reply listing these players (and the server's demo recorder).
-    void seat(const std::vector<Seated>& players, bool demoRecorder = true) {
+    // A status reply listing these players (and the server's demo recorder), the
+    // groups given stored for their GUIDs ("0": the Owner); nothing left queued.
+    void seat(const std::vector<Seated>& players, const std::vector<Lines>& groups = {},
+              bool demoRecorder = true) {
         fake.loop.advance(600); // a poll asked for earlier goes out, the send lock clears
         if (!app->linkState().StatusPending) app->statusPoll().Command8_Click();
         std::string text = "map: mp_array\nnum score ping guid lastmsg name\n"
                            "--- ----- ---- ---------------- ------- ---------------\n";
         if (demoRecorder) text += "  0     0    0 0 democlient spec 0 loopback 0 25000\n";
         for (const Seated& p : players)
-            text += std::to_string(p.slot) + " " + std::to_string(p.score) + " 50 " + guidOf(p) +
-                    " " + p.name + " axis 0 203.0.113.1:3074 1234 25000\n";
+            text += std::to_string(p.slot) + " " + std::to_string(p.score) + " 50 g" +
+                    std::to_string(p.slot) + " " + p.name + " axis 0 203.0.113.1:3074 1234 25000\n";
         statusSocket().receive(reply(text));
+        for (const Lines& g : groups)
+            promote(g[0], g[1]);
         app->queue().clear();
         activity.clear();
     }
@@ -56,15 +60,12 @@ protected:
             app->players().groups.SetGroupDatabase("G" + guid, group, "x", CommandIssuer{}, true));
     }
 
-    // One batch of chat lines: {slot, name, guid, typed text}.
     struct Said {
         int slot;
-        std::string name;
-        std::string guid;
-        std::string text;
+        std::string name, guid, text;
     };
     void batch(const std::vector<Said>& lines) {
-        std::vector<std::string> log;
+        Lines log;
         for (const Said& s : lines)
             log.push_back(" 1:" + std::to_string(10 + m_stamp++ % 50) + " say;" + s.guid + ";" +
                           std::to_string(s.slot) + ";" + s.name + ";\x15" + s.text);
@@ -72,24 +73,24 @@ protected:
     }
     void say(const Said& line) { batch({line}); }
 
-    std::vector<std::string> queued() const {
-        std::vector<std::string> lines;
+    Lines queued() const {
+        Lines lines;
         for (std::size_t i = 0; i < app->queue().size(); ++i)
             lines.push_back(app->queue().at(i).displayText());
         return lines;
     }
 
     // Lets the pump send the whole queue; the command lines it sent.
-    std::vector<std::string> sendAll() {
+    Lines sendAll() {
         for (int tick = 0; tick < 400 && !app->queue().empty(); ++tick)
             fake.loop.advance(525);
         EXPECT_TRUE(app->queue().empty());
-        std::vector<std::string> sent = sentCommands();
+        Lines sent = sentCommands();
         commandSocket().sent.clear();
         return sent;
     }
 
-    std::vector<std::string> activity;
+    Lines activity;
     Connection m_logged;
 
 private:

@@ -19,18 +19,16 @@ bool isOneCommand(const std::string& line) {
     return quotes % 2 == 0;
 }
 
-const std::vector<std::string>& corpus() {
-    static const std::vector<std::string> texts = {
-        "\"",
-        ";",
-        "x\";quit;\"",
-        "a;g_password 1",
-        "tab\there\x01\x1b[2J\x7f end",
-        std::string(1000, 'W'),
-        "caf\xE9 \x80\x9F\xFF na\xEFve",
-        "\"MSG1\"; msg2 ;",
-        "^1red\";rcon_password x",
-    };
+const Lines& corpus() {
+    static const Lines texts = {"\"",
+                                ";",
+                                "x\";quit;\"",
+                                "a;g_password 1",
+                                "tab\there\x01\x1b[2J\x7f end",
+                                std::string(1000, 'W'),
+                                "caf\xE9 \x80\x9F\xFF na\xEFve",
+                                "\"MSG1\"; msg2 ;",
+                                "^1red\";rcon_password x"};
     return texts;
 }
 
@@ -48,24 +46,20 @@ protected:
                 rowName += (c == '\n' || c == '\r' || c == ' ' || c == '\t') ? '_' : c;
             players.push_back({slot++, "Vic" + rowName});
         }
-        seat(players);
-        promote("g2", "0");
-        promote("g3", "Admin");
+        seat(players, {{"g2", "0"}, {"g3", "Admin"}});
         app->settings().mod.AnnounceMode[6] = 0;
-        app->queue().clear();
     }
 };
 
 TEST_F(Hostile, NoLineButRconsCarriesASecondCommandOrAnOpenQuote) {
-    const std::vector<std::string> withText = {
+    const Lines withText = {
         "!say ",        "!kick vic",     "!kick 5 ",   "!ban 6 ",       "!tempban 7 ", "!warn 8 ",
         "!admincheck ", "!checkadmin 9", "!setgroup ", "!setgroup 10 ", "!map ",       "!",
         "!unknown ",    "!kick ",        "!warn ",
     };
-    const std::vector<std::string> bare = {"!me",         "!pl",      "!cmds", "!groups",
-                                           "!uptime",     "!nextmap", "!skip", "!rules",
-                                           "!defaultmap", "!reserved"};
-    std::vector<std::string> typed;
+    const Lines bare = {"!me",      "!pl",   "!cmds",  "!groups",     "!uptime",
+                        "!nextmap", "!skip", "!rules", "!defaultmap", "!reserved"};
+    Lines typed;
     for (const std::string& text : corpus()) {
         for (const std::string& command : withText)
             typed.push_back(command + text);

@@ -10,7 +10,7 @@ namespace {
 TEST(ReasonsFile, ItemsEndAtLineEndsCommasAndTheFirstEmptyItem) {
     const struct {
         const char* text;
-        std::vector<std::string> reasons;
+        Lines reasons;
     } cases[] = {
         {"Spam\r\nCamping\r\nCheating\r\n\r\nHidden\r\n", {"Spam", "Camping", "Cheating"}},
         {"Spam, eggs\r\n  Camping  \r\n", {"Spam", "eggs", "Camping"}},
@@ -28,28 +28,26 @@ TEST(ReasonsFile, ItemsEndAtLineEndsCommasAndTheFirstEmptyItem) {
     std::string many;
     for (int i = 1; i <= 105; ++i)
         many += "R" + std::to_string(i) + "\r\n";
-    const std::vector<std::string> hundred = readReasons(many);
+    const Lines hundred = readReasons(many);
     ASSERT_EQ(hundred.size(), 100u);
     EXPECT_EQ(hundred.back(), "R100");
 }
 
-class ReasonsTest : public CommandsRig {
-protected:
-    Reasons& reasons() { return app->commands().reasons; }
-};
+using ReasonsTest = CommandsRig;
 
 TEST_F(ReasonsTest, LoadedAtStartAndWithEveryReloadOfTheGroups) {
-    EXPECT_EQ(reasons().reason(1), "Spawn killing"); // the shipped file
+    const Reasons& reasons = app->commands().reasons;
+    EXPECT_EQ(reasons.reason(1), "Spawn killing"); // the shipped file
     dir.write("Data/Reasons.txt", "Say \"hi\"; quit\r\n");
     app->UpdateAllC();
-    EXPECT_EQ(reasons().count(), 1);
-    EXPECT_EQ(reasons().reason(1), "Say \"hi\"; quit");
-    EXPECT_EQ(reasons().forConsole(1), "Say 'hi': quit");
-    EXPECT_EQ(reasons().reason(0), "");
-    EXPECT_EQ(reasons().reason(2), "");
+    EXPECT_EQ(reasons.count(), 1);
+    EXPECT_EQ(reasons.reason(1), "Say \"hi\"; quit");
+    EXPECT_EQ(reasons.forConsole(1), "Say 'hi': quit");
+    EXPECT_EQ(reasons.reason(0), "");
+    EXPECT_EQ(reasons.reason(2), "");
     std::filesystem::remove(dir.file("Data/Reasons.txt"));
     app->UpdateAllC();
-    EXPECT_EQ(reasons().count(), 0);
+    EXPECT_EQ(reasons.count(), 0);
 }
 
 TEST_F(ReasonsTest, ReloadedWhenTheMessageEditorSavesThem) {
@@ -58,7 +56,7 @@ TEST_F(ReasonsTest, ReloadedWhenTheMessageEditorSavesThem) {
     EXPECT_EQ(editor.text().substr(0, 15), "Spawn killing\r\n");
     editor.editorKeyReleased("\"Spam, eggs\"\nCamping");
     editor.selectSubTab(MessageTab::Rules);
-    EXPECT_EQ(reasons().all(), (std::vector<std::string>{"Spam, eggs", "Camping"}));
+    EXPECT_EQ(app->commands().reasons.all(), (Lines{"Spam, eggs", "Camping"}));
 }
 
 } // namespace

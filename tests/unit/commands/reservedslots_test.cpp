@@ -10,17 +10,8 @@ namespace {
 
 class Reserved : public CommandsRig {
 protected:
-    void SetUp() override { seatWith({}); }
-
-    // The admins in slots 2 and 3, then the others.
-    void seatWith(std::vector<Seated> others) {
-        others.push_back({2, "Ada", 50});
-        others.push_back({3, "Abe", 0});
-        seat(others);
-        promote("g2", "Admin");
-        promote("g3", "Moderator");
-        app->queue().clear();
-        activity.clear();
+    void SetUp() override {
+        seat({{2, "Ada", 50}, {3, "Abe", 0}}, {{"g2", "Admin"}, {"g3", "Moderator"}});
     }
     void request(int slot = 2) {
         say({slot, slot == 2 ? "Ada" : "Abe", "g" + std::to_string(slot), "!reserved"});
@@ -31,7 +22,7 @@ protected:
         ASSERT_TRUE(app->linkState().StatusPending) << "no status poll was asked for";
         seat(players);
     }
-    std::vector<std::string> afterReserveTimer() {
+    Lines afterReserveTimer() {
         fake.loop.advance(ReservedSlots::kDelayMs);
         return queued();
     }
@@ -44,11 +35,9 @@ TEST_F(Reserved, TheLowestScoreInTheHighestSlotIsKicked) {
     EXPECT_EQ(app->commands().reserved.ReservedCount(), 1);
     answerPoll(kDefaultPlayers);
     EXPECT_TRUE(queued().empty()); // chosen a moment after the parse
-    EXPECT_EQ(afterReserveTimer(),
-              (std::vector<std::string>{";9;g9;clientkick 9 Reserved Slot\"",
-                                        "say ^2Kicking Player for a reserved slot"}));
-    EXPECT_EQ(activity,
-              std::vector<std::string>{"Admin opened a reserved slot and kicked Fay [Slot 9]"});
+    EXPECT_EQ(afterReserveTimer(), (Lines{";9;g9;clientkick 9 Reserved Slot\"",
+                                          "say ^2Kicking Player for a reserved slot"}));
+    EXPECT_EQ(activity, Lines{"Admin opened a reserved slot and kicked Fay [Slot 9]"});
     EXPECT_EQ(app->commands().reserved.ReservedCount(), 0);
     EXPECT_EQ(sendAll().front(), "clientkick 9 \" - ^1Reason: ^2Reserved^2 Slot\"");
 }
@@ -61,9 +50,8 @@ TEST_F(Reserved, WithoutDefaultGroupPlayersEachAskerIsTold) {
     // Somebody else's command in between does not take the answer.
     say({2, "Ada", "g2", "!me"});
     app->queue().clear();
-    EXPECT_EQ(afterReserveTimer(),
-              (std::vector<std::string>{";2;g2;tell 2 ^1PM: Sorry no slots are available",
-                                        ";3;g3;tell 3 ^1PM: Sorry no slots are available"}));
+    EXPECT_EQ(afterReserveTimer(), (Lines{";2;g2;tell 2 ^1PM: Sorry no slots are available",
+                                          ";3;g3;tell 3 ^1PM: Sorry no slots are available"}));
     EXPECT_TRUE(activity.empty());
 }
 
@@ -73,8 +61,7 @@ TEST_F(Reserved, TheOperatorsRequestIsLoggedAndJoinsThePlayersRequests) {
     EXPECT_TRUE(app->linkState().StatusPending); // polled at once
     seat(kDefaultPlayers);
     EXPECT_EQ(afterReserveTimer().front(), ";9;g9;clientkick 9 Reserved Slot\"");
-    EXPECT_EQ(activity,
-              std::vector<std::string>{"Opening a reserved slot - kicking Fay [Slot 9] "});
+    EXPECT_EQ(activity, Lines{"Opening a reserved slot - kicking Fay [Slot 9] "});
 
     activity.clear();
     app->queue().clear();
@@ -84,9 +71,8 @@ TEST_F(Reserved, TheOperatorsRequestIsLoggedAndJoinsThePlayersRequests) {
     EXPECT_TRUE(app->commands().reserved.ReservedByOperator());
     answerPoll(kDefaultPlayers);
     afterReserveTimer();
-    EXPECT_EQ(activity,
-              (std::vector<std::string>{"Admin opened a reserved slot and kicked Fay [Slot 9]",
-                                        "Opening a reserved slot - kicking Eve [Slot 6] "}));
+    EXPECT_EQ(activity, (Lines{"Admin opened a reserved slot and kicked Fay [Slot 9]",
+                               "Opening a reserved slot - kicking Eve [Slot 6] "}));
 
     activity.clear();
     app->commands().reserved.requestByOperator();
@@ -99,7 +85,7 @@ TEST_F(Reserved, NoMoreRequestsWaitThanThereAreSlotsToOpen) {
     for (int i = 0; i < SlotTable::kSlots; ++i)
         app->commands().reserved.requestByOperator();
     EXPECT_EQ(app->commands().reserved.ReservedCount(), SlotTable::kSlots - 1);
-    EXPECT_EQ(activity, std::vector<std::string>{"Sorry no slots are available"});
+    EXPECT_EQ(activity, Lines{"Sorry no slots are available"});
 }
 
 } // namespace

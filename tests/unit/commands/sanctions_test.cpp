@@ -8,19 +8,16 @@ namespace {
 class SanctionsTest : public CommandsRig {
 protected:
     void SetUp() override {
-        seat({{3, "Ada"}, {5, "Pete"}, {7, "Bobby"}, {12, "Carla"}});
-        promote("g3", "Admin");
-        app->queue().clear();
-        activity.clear();
+        seat({{3, "Ada"}, {5, "Pete"}, {7, "Bobby"}, {12, "Carla"}}, {{"g3", "Admin"}});
     }
     void admin(const std::string& text) { say({3, "[TAG]Ada", "g3", text}); }
 };
 
 struct SanctionCase {
     const char* typed;
-    std::vector<std::string> queued;
+    Lines queued;
     const char* logLine;
-    std::vector<std::string> sent;
+    Lines sent;
 };
 
 TEST_F(SanctionsTest, EachSanctionQueuesLogsAndSendsItsLines) {
@@ -56,8 +53,7 @@ TEST_F(SanctionsTest, EachSanctionQueuesLogsAndSendsItsLines) {
     for (const SanctionCase& c : cases) {
         admin(c.typed);
         EXPECT_EQ(queued(), c.queued) << c.typed;
-        ASSERT_FALSE(activity.empty()) << c.typed;
-        EXPECT_EQ(activity.back(), c.logLine);
+        EXPECT_EQ(activity, Lines{c.logLine});
         EXPECT_EQ(sendAll(), c.sent) << c.typed;
         activity.clear();
     }
@@ -72,15 +68,14 @@ TEST_F(SanctionsTest, AnEmptyArgumentDoesNothingAtAll) {
 
 // With nobody online at all, the speaker is not in the table either.
 TEST_F(SanctionsTest, WithNobodyOnlineWarningsAndChecksAnswerInRed) {
-    seat({}, false);
+    seat({}, {}, false);
     app->players().groups.table.GroupCommands[3] += ";KICK;WARN;ADMINCHECK";
     batch({{4, "Ghost", "g4", "!kick bob x"},
            {4, "Ghost", "g4", "!warn bob x"},
            {4, "Ghost", "g4", "!admincheck bob"}});
     const std::string ghost = ";4;g4;tell 4 ^1PM: ";
-    EXPECT_EQ(queued(),
-              (std::vector<std::string>{ghost + "Player not found", ghost + "^1Player not found",
-                                        ghost + "^1Player not found"}));
+    EXPECT_EQ(queued(), (Lines{ghost + "Player not found", ghost + "^1Player not found",
+                               ghost + "^1Player not found"}));
 }
 
 TEST_F(SanctionsTest, AdminCheckShowsTheStoredGroupAndMarksTheDefault) {
@@ -89,21 +84,19 @@ TEST_F(SanctionsTest, AdminCheckShowsTheStoredGroupAndMarksTheDefault) {
     admin("!admincheck carla");
     app->settings().mod.AnnounceMode[6] = 1;
     admin("!admincheck 7");
-    EXPECT_EQ(queued(), (std::vector<std::string>{
-                            "say ^2Bobby is in the default group: ^1Player",
-                            "say ^2Carla is in the group: ^1Moderator",
-                            ";3;g3;tell 3 ^1PM: ^2Bobby is in the default group: ^1Player"}));
+    EXPECT_EQ(queued(), (Lines{"say ^2Bobby is in the default group: ^1Player",
+                               "say ^2Carla is in the group: ^1Moderator",
+                               ";3;g3;tell 3 ^1PM: ^2Bobby is in the default group: ^1Player"}));
 }
 
 TEST_F(SanctionsTest, ReasonCodesAreExpandedInEverySanction) {
     admin("!tempban bob msg2");
     admin("!kick 12 MSG1 and msg3");
-    EXPECT_EQ(queued(), (std::vector<std::string>{
-                            ";12;g12;clientkick 12 Spawn killing and Offensive language\"",
-                            ";7;g7;tempbanclient 7 Team killing\"",
-                            "say ^1Temp Banning player: ^2Bobby ^1Reason: ^2Team killing",
-                            "say ^1Kicking player: ^2Carla ^1Reason: ^2Spawn killing and "
-                            "Offensive language"}));
+    EXPECT_EQ(queued(), (Lines{";12;g12;clientkick 12 Spawn killing and Offensive language\"",
+                               ";7;g7;tempbanclient 7 Team killing\"",
+                               "say ^1Temp Banning player: ^2Bobby ^1Reason: ^2Team killing",
+                               "say ^1Kicking player: ^2Carla ^1Reason: ^2Spawn killing and "
+                               "Offensive language"}));
     EXPECT_EQ(sendAll()[1], "tempbanclient 7 \" - ^1Reason: ^2Team^2 killing\"");
 
     // The pump expands a code in a temporary ban it sends (two digits fit).
@@ -123,10 +116,7 @@ TEST_F(SanctionsTest, ATypedReasonNullIsAReason) {
 }
 
 TEST_F(SanctionsTest, TheTargetIsWhoeverHoldsTheSlotFound) {
-    seat({{3, "Ada"}, {4, "Bob"}, {9, "Bob"}});
-    promote("g3", "Admin");
-    promote("g9", "Moderator");
-    app->queue().clear();
+    seat({{3, "Ada"}, {4, "Bob"}, {9, "Bob"}}, {{"g3", "Admin"}, {"g9", "Moderator"}});
     admin("!kick 9 x");
     admin("!admincheck 9");
     EXPECT_EQ(queued().at(0), ";9;g9;clientkick 9 x\"");
@@ -142,7 +132,6 @@ TEST_F(SanctionsTest, TheTargetIsWhoeverHoldsTheSlotFound) {
 
 TEST_F(SanctionsTest, ASlotBeyondTheServersSlotsIsNobody) {
     seat({{1, "Uno"}, {3, "Ada"}, {10, "Tenth"}, {12, "Carla"}});
-    app->queue().clear();
     app->settings().config.MaxClients = 10;
     // Like a name nobody has, an empty slot or no name at all.
     const char* typed[] = {"!kick 12 x", "!setgroup 12 admin", "!admincheck 12",
@@ -150,8 +139,7 @@ TEST_F(SanctionsTest, ASlotBeyondTheServersSlotsIsNobody) {
                            "!kick 9 x",  "!admincheck",        "!kick 51 x"};
     for (const char* text : typed)
         admin(text);
-    EXPECT_EQ(queued(),
-              std::vector<std::string>(std::size(typed), ";3;g3;tell 3 ^1PM: Player not found"));
+    EXPECT_EQ(queued(), Lines(std::size(typed), ";3;g3;tell 3 ^1PM: Player not found"));
     EXPECT_EQ(app->players().store.groupByGuid("g12"), "D");
     app->queue().clear();
     admin("!kick 1 x"); // the first and the last slot of the server
@@ -168,9 +156,8 @@ TEST_F(SanctionsTest, TheAnnouncementGoesOutAfterTheKickEmptiedTheSlot) {
     fake.loop.advance(525); // the kick
     app->logParser().ParseChat({" 2:00 Q;g7;7;Bobby"});
     EXPECT_EQ(app->slotTable()[7].SlotGUID, "");
-    EXPECT_EQ(sendAll(),
-              (std::vector<std::string>{"clientkick 7 \" - ^1Reason: ^2bye\"",
-                                        "say ^1Kicking player: ^2Bobby ^1Reason: ^2bye"}));
+    EXPECT_EQ(sendAll(), (Lines{"clientkick 7 \" - ^1Reason: ^2bye\"",
+                                "say ^1Kicking player: ^2Bobby ^1Reason: ^2bye"}));
 }
 
 } // namespace

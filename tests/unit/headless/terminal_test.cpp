@@ -22,13 +22,15 @@ using namespace corvane::testing;
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 class TerminalTest : public ::testing::Test {
 protected:
     TerminalTest() { dir.writeConfiguredServer(); }
 
-    std::vector<std::string> printed() {
+    Lines printed() {
         fake.loop.advance(0);
-        std::vector<std::string> lines = splitLines(out.str());
+        Lines lines = splitLines(out.str());
         out.str("");
         return lines;
     }
@@ -36,8 +38,8 @@ protected:
         app.slotTable()[slot].SlotName = name;
         app.slotTable()[slot].SlotGUID = guid;
     }
-    std::vector<std::string> queued() {
-        std::vector<std::string> lines;
+    Lines queued() {
+        Lines lines;
         for (std::size_t i = 0; i < app.queue().size(); ++i)
             lines.push_back(app.queue().at(i).line);
         return lines;
@@ -64,21 +66,17 @@ TEST_F(TerminalTest, EachViewPrintsItsLinesWithItsTag) {
     app.rcon().operatorSay("hello there");
     app.consoleLog().SmsConsole("]say hello");
     app.consoleLog().showInView("Command Executed\r\nsecond line");
-    EXPECT_EQ(printed(), (std::vector<std::string>{
-                             "[2026-12-05 09:18:28] Read Config File",
-                             "[console] 09:18:28: ]say hello",
-                             "[console] 09:18:28: Command Executed",
-                             "[console] second line",
-                             "[chat] Console: hello there",
-                         }));
+    EXPECT_EQ(printed(),
+              (Lines{"[2026-12-05 09:18:28] Read Config File", "[console] 09:18:28: ]say hello",
+                     "[console] 09:18:28: Command Executed", "[console] second line",
+                     "[chat] Console: hello there"}));
 
     // A chat line from the log, with a hostile name; two lines in one batch.
     app.chatLog().view().append("\r\n0:05: ", kBlack, true);
     app.chatLog().view().append("Ev\x1b[2Jil: ", kBlack, true);
     app.chatLog().view().append("!kick", kRed);
     app.chatLog().view().append("\r\n0:06: Bob: hi");
-    EXPECT_EQ(printed(),
-              (std::vector<std::string>{"[chat] 0:05: Ev?[2Jil: !kick", "[chat] 0:06: Bob: hi"}));
+    EXPECT_EQ(printed(), (Lines{"[chat] 0:05: Ev?[2Jil: !kick", "[chat] 0:06: Bob: hi"}));
 }
 
 TEST_F(TerminalTest, PlayersJoiningAndLeavingFromTheSlotTable) {
@@ -87,8 +85,7 @@ TEST_F(TerminalTest, PlayersJoiningAndLeavingFromTheSlotTable) {
     seat(3, "Bob", "g3");
     seat(4, "Eve", "g4");
     app.slotTable().changed.notify();
-    EXPECT_EQ(printed(), (std::vector<std::string>{"[players] Bob joined (slot 3)",
-                                                   "[players] Eve joined (slot 4)"}));
+    EXPECT_EQ(printed(), (Lines{"[players] Bob joined (slot 3)", "[players] Eve joined (slot 4)"}));
 
     seat(3, "Bobby", "g3"); // a new name, the same player
     seat(4, "", "");
@@ -99,16 +96,15 @@ TEST_F(TerminalTest, PlayersJoiningAndLeavingFromTheSlotTable) {
     seat(3, "", "");
     seat(5, "Tim", "g7"); // and again, to a namesake
     app.slotTable().changed.notify();
-    EXPECT_EQ(printed(), (std::vector<std::string>{
-                             "[players] Eve left (slot 4)", "[players] Max joined (slot 5)",
-                             "[players] Max left (slot 5)", "[players] Tim joined (slot 5)",
-                             "[players] Bobby left (slot 3)", "[players] Tim left (slot 5)",
-                             "[players] Tim joined (slot 5)"}));
+    EXPECT_EQ(printed(), (Lines{"[players] Eve left (slot 4)", "[players] Max joined (slot 5)",
+                                "[players] Max left (slot 5)", "[players] Tim joined (slot 5)",
+                                "[players] Bobby left (slot 3)", "[players] Tim left (slot 5)",
+                                "[players] Tim joined (slot 5)"}));
 }
 
 TEST_F(TerminalTest, QuietKeepsTheActivityLogAloneAndColoursFollowTheViews) {
     const std::string activity = "[2026-12-05 09:18:28] Shutting down...";
-    const std::pair<PrinterStyle, std::vector<std::string>> cases[] = {
+    const std::pair<PrinterStyle, Lines> cases[] = {
         {{false, true}, {activity}},
         {{true, false},
          {"\x1b[31m" + activity + "\x1b[0m", "\x1b[1;36m[console]\x1b[0m 09:18:28: ]say hi",
@@ -129,7 +125,7 @@ TEST_F(TerminalTest, AReloadedTranscriptIsNoNewChat) {
     ASSERT_TRUE(app.chatLog().saveChatView());
     TerminalPrinter printer(app, out, {});
     ASSERT_TRUE(app.chatLog().Loadr2());
-    EXPECT_EQ(printed(), std::vector<std::string>{});
+    EXPECT_EQ(printed(), Lines{});
     EXPECT_NE(app.chatLog().view().plainText().find("old line"), std::string::npos);
 }
 
@@ -140,8 +136,7 @@ TEST_F(TerminalTest, TypedLinesGoToTheSayBoxOrTheCommandBox) {
     input.feed("ere\r\n/say hello\n\n/\n");
     input.feed("caf\xc3\xa9\n" + std::string(OperatorInput::kMaxLine + 1, 'x') + "\n");
     // The command box's line goes first; the said lines follow in order.
-    EXPECT_EQ(queued(),
-              (std::vector<std::string>{"say hello", "say  hello there", "say  caf\xe9"}));
+    EXPECT_EQ(queued(), (Lines{"say hello", "say  hello there", "say  caf\xe9"}));
     EXPECT_EQ(notices.str(), "Input line ignored: longer than 1000 characters.\n");
 
     app.maps().messages.InputLists();

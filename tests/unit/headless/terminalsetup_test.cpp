@@ -65,12 +65,11 @@ TEST_F(TerminalSetupOfAServer, AsksForWhatIsNotGivenShowingTheFilesValues) {
         answers.pop_front();
         return answer;
     }));
-    EXPECT_EQ(asked, (std::vector<std::pair<std::string, bool>>{
-                         {"Server name [Alpha]: ", false},
-                         {"RCON port [28960]: ", false},
-                         {"RCON password [unchanged]: ", true},
-                         {"Log URL [" + kLogUrl + "]: ", false},
-                     }));
+    EXPECT_EQ(asked,
+              (std::vector<std::pair<std::string, bool>>{{"Server name [Alpha]: ", false},
+                                                         {"RCON port [28960]: ", false},
+                                                         {"RCON password [unchanged]: ", true},
+                                                         {"Log URL [" + kLogUrl + "]: ", false}}));
     EXPECT_EQ(rig.udp().host, "127.0.0.2");
     EXPECT_EQ(rconCommands(rig.udp(), "typed"), std::vector<std::string>{"serverinfo"});
     rig.answerRconSteps();

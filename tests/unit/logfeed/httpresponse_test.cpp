@@ -59,9 +59,7 @@ TEST(HttpResponseDecoder, StatusAndHeadersAreReadAsTheyArrive) {
 
 TEST(HttpResponseDecoder, FramingVariantsDecode) {
     const struct {
-        std::string reply;
-        std::string statusLine;
-        std::string body;
+        std::string reply, statusLine, body;
     } cases[] = {
         {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n",
          "HTTP/1.1 404 Not Found", ""}, // the interim answer is skipped
@@ -149,8 +147,7 @@ TEST(HttpResponseDecoder, ConnectionEndEndsTheReply) {
 
 TEST(HttpResponseDecoder, HeadAndChunkSizeLinesAreBounded) {
     const struct {
-        std::string start;
-        std::string filler;
+        std::string start, filler;
     } cases[] = {
         {"HTTP/1.1 200 OK\r\n", "X-Filler: " + std::string(1000, 'a') + "\r\n"},
         {"HTTP/", std::string(1000, '1')},

@@ -77,7 +77,6 @@ Lines commandsOf(const Lines& lines) {
     return out;
 }
 
-// The feed with a log host, recording what it hands over and says.
 struct Feed {
     LogFeedRig rig;
     LogHost host;
@@ -130,11 +129,6 @@ struct Feed {
     }
 };
 
-std::string stampOf(const std::string& line) {
-    const std::size_t start = line.find_first_not_of(' ');
-    return line.substr(start, line.find(' ', start) - start);
-}
-
 } // namespace
 
 TEST(LogCatchUp, EveryLineOfABurstIsHandedOverOnceInOrderInBatchesOnEveryHost) {
@@ -180,7 +174,7 @@ TEST(LogCatchUp, EveryLineOfABurstIsHandedOverOnceInOrderInBatchesOnEveryHost) {
             Lines red;
             if (c.gap)
                 red.push_back("Log lines were missed between 5:19 and " +
-                              stampOf(c.burst[static_cast<std::size_t>(first - all.begin())]) +
+                              quotedStamp(c.burst[static_cast<std::size_t>(first - all.begin())]) +
                               ": more log was written between two fetches than the log host "
                               "serves");
             if (c.restart) red.push_back("Server crash/restart detected - 2026-12-05 09:18:28");

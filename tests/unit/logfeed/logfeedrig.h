@@ -30,9 +30,8 @@ inline constexpr char kMark = 21; // in front of every chat text in the log
 inline const std::string kGuid = "0110000100000001";
 
 // "  1:23" - the log's stamps are right-aligned in six characters.
-inline std::string stamp(const std::string& minutesSeconds) {
-    return std::string(minutesSeconds.size() < 6 ? 6 - minutesSeconds.size() : 0, ' ') +
-           minutesSeconds;
+inline std::string stamp(const std::string& at) {
+    return std::string(6 - std::min<std::size_t>(at.size(), 6), ' ') + at;
 }
 
 inline std::string sayLine(const std::string& at, const std::string& guid, int slot,
@@ -47,7 +46,7 @@ inline std::string joinLine(const std::string& at, const std::string& guid, int 
     return stamp(at) + " " + word + ";" + guid + ";" + std::to_string(slot) + ";" + name;
 }
 
-inline std::string logText(const std::vector<std::string>& lines) {
+inline std::string logText(const Lines& lines) {
     std::string text;
     for (const std::string& line : lines)
         text += line + "\n";
@@ -70,7 +69,7 @@ inline std::string chunkedReply(const std::string& body, std::size_t chunkSize =
 // Everybody is in the default group except the GUIDs listed as administrators;
 // every name passes.
 struct FakeDirectory : PlayerDirectory, NameChecks {
-    std::vector<std::string> admins;
+    Lines admins;
     std::string CheckAdminGroup(const std::string& guid) override {
         return inDefaultGroup(guid) ? "Member" : "Leader";
     }
@@ -102,17 +101,13 @@ struct LogFeedRig {
     OnlinePlayers players{slots, grid, settings.config, settings.mod, directory, directory};
     LogParser parser{log, chat, queue, link, slots, players, settings, directory};
     LogFetcher fetcher{fake.loop, fake.net, fake.clock, settings, log, queue, parser};
-    std::vector<std::string> calls; // what the parser and fetcher told, in order
+    Lines calls; // what the parser and fetcher told, in order
     Connections listening;
 
     LogFeedRig() {
         dir.writeConfiguredServer();
         settings.config.LogURL = "http://logs.example.net/alpha/games_mp.log";
         settings.config.MaxClients = 18;
-        recordHooks();
-    }
-
-    void recordHooks() {
         auto record = [this](Signal<>& signal, std::string name) {
             listening += signal.connect([this, name] { calls.push_back(name); });
         };
@@ -146,13 +141,13 @@ struct LogFeedRig {
             tcp.feed(reply.substr(i, pieceSize));
     }
 
-    void fetchLog(const std::vector<std::string>& lines, std::size_t pieceSize = 1 << 20) {
+    void fetchLog(const Lines& lines, std::size_t pieceSize = 1 << 20) {
         fetch(chunkedReply(logText(lines)), pieceSize);
     }
 
     // Activity log lines without their file stamps.
-    std::vector<std::string> logged() const {
-        std::vector<std::string> out;
+    Lines logged() const {
+        Lines out;
         for (const std::string& line : splitLines(dir.read("Logs/Server.txt")))
             out.push_back(line.substr(line.find("] ") + 2));
         return out;
@@ -162,8 +157,8 @@ struct LogFeedRig {
         return static_cast<std::size_t>(std::count(calls.begin(), calls.end(), call));
     }
     // What was told of the kinds given ("chat ", "command "...), in order, without the kind.
-    std::vector<std::string> told(const std::vector<std::string>& kinds) const {
-        std::vector<std::string> out;
+    Lines told(const Lines& kinds) const {
+        Lines out;
         for (const std::string& c : calls)
             for (const std::string& kind : kinds)
                 if (c.starts_with(kind)) out.push_back(c.substr(kind.size()));

@@ -22,8 +22,7 @@ std::string withLength(const std::string& status, const std::string& page) {
 
 TEST(LogFetcher, SendsTheRangeRequestToTheLogHostAndPort) {
     const struct {
-        std::string url;
-        std::string host;
+        std::string url, host;
         std::uint16_t port;
         std::string hostHeader;
     } cases[] = {
@@ -122,8 +121,7 @@ TEST(LogFetcher, EachAnswerIsJudgedOnceAndSetsTheNextInterval) {
 // A restart queries the playlist before the lines already waiting.
 TEST(LogFetcher, RestartIsDetectedWhenTheStampFallsBelowFiveMinutes) {
     const struct {
-        std::string before;
-        std::string after;
+        std::string before, after;
         bool restart;
     } cases[] = {{"45:03", "2:10", true}, {"1:55", "2:10", false}, {"45:03", "7:00", false}};
     for (const auto& c : cases) {
@@ -132,10 +130,9 @@ TEST(LogFetcher, RestartIsDetectedWhenTheStampFallsBelowFiveMinutes) {
         EXPECT_EQ(fresh.fetcher.LogStamp(), c.before);
         fresh.queue.pushBack("say hello");
         fresh.fetchLog({joinLine(c.after, kGuid, 3, "Bob")});
-        const Lines logged = fresh.logged();
-        const bool restartLogged =
-            logged.back() == "Server crash/restart detected - 2026-12-05 09:18:28";
-        EXPECT_EQ(restartLogged, c.restart) << c.before << " -> " << c.after;
+        EXPECT_EQ(fresh.logged().back() == "Server crash/restart detected - 2026-12-05 09:18:28",
+                  c.restart)
+            << c.before << " -> " << c.after;
         EXPECT_EQ(static_cast<int>(fresh.count("restartDetected")), c.restart ? 1 : 0);
         EXPECT_EQ(fresh.queue.size(), c.restart ? 2u : 1u);
         EXPECT_EQ(fresh.queue.front().line, c.restart ? "Playlist" : "say hello");
