@@ -11,17 +11,15 @@ TEST(ReasonsFile, ItemsEndAtLineEndsCommasAndTheFirstEmptyItem) {
     const struct {
         const char* text;
         Lines reasons;
-    } cases[] = {
-        {"Spam\r\nCamping\r\nCheating\r\n\r\nHidden\r\n", {"Spam", "Camping", "Cheating"}},
-        {"Spam, eggs\r\n  Camping  \r\n", {"Spam", "eggs", "Camping"}},
-        {"\"Spam, eggs\"\r\nLast", {"Spam, eggs", "Last"}},
-        {"One\nTwo\rThree", {"One", "Two", "Three"}},
-        {"", {}},
-        {"   ", {}},
-        {",Spam", {}},
-        {"\"Unclosed, quote\r\nNext", {"Unclosed, quote"}},
-        {"Last\r\n \t", {"Last"}},
-    };
+    } cases[] = {{"Spam\r\nCamping\r\nCheating\r\n\r\nHidden\r\n", {"Spam", "Camping", "Cheating"}},
+                 {"Spam, eggs\r\n  Camping  \r\n", {"Spam", "eggs", "Camping"}},
+                 {"\"Spam, eggs\"\r\nLast", {"Spam, eggs", "Last"}},
+                 {"One\nTwo\rThree", {"One", "Two", "Three"}},
+                 {"", {}},
+                 {"   ", {}},
+                 {",Spam", {}},
+                 {"\"Unclosed, quote\r\nNext", {"Unclosed, quote"}},
+                 {"Last\r\n \t", {"Last"}}};
     for (const auto& c : cases)
         EXPECT_EQ(readReasons(c.text), c.reasons) << c.text;
 

@@ -79,8 +79,7 @@ TEST_F(LogParserTest, ChatColours) {
         {"Ann: ", kBlue, true},        {"!kick", kRed, false},
         {" bob spam", kBlack, false},  {"\r\n1:01: Bob: ", kBlack, true},
         {"why me", kBlack, false},     {"\r\n1:02: Bob: ", kBlack, true},
-        {"!rules", kRed, false},
-    };
+        {"!rules", kRed, false}};
     EXPECT_EQ(rig.chat.view().runs(), expected);
     EXPECT_EQ(rig.count("command !rules"), 1u);
 }
