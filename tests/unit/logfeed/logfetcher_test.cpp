@@ -186,23 +186,22 @@ TEST_F(LogFetcherTest, AStalledHostIsReportedOnceAndAskedAgainOnlyAfterTheTimeou
 TEST_F(LogFetcherTest, RefreshCadenceCountsDownThenSavesAndFetches) {
     rig.settings.advanced.RefreshDelay = 10;
     rig.fetcher.setRefreshTarget(10);
-    std::vector<int> remaining;
-    for (int i = 0; i < 10; ++i)
-        remaining.push_back(rig.fetcher.refreshTick());
-    EXPECT_EQ(remaining, (std::vector<int>{9, 8, 7, 6, 5, 4, 3, 2, 1, 10}));
+    const auto ticks = [&](int n) {
+        std::vector<int> remaining;
+        for (int i = 0; i < n; ++i)
+            remaining.push_back(rig.fetcher.refreshTick());
+        return remaining;
+    };
+    EXPECT_EQ(ticks(10), (std::vector<int>{9, 8, 7, 6, 5, 4, 3, 2, 1, 10}));
     EXPECT_EQ(static_cast<int>(rig.count("fetchDue")), 1);
     EXPECT_EQ(rig.fake.net.tcp("log").connectCount, 1);
     EXPECT_EQ(LogFetcher::refreshCountdownText(1), "1 second until next refresh");
     EXPECT_EQ(LogFetcher::refreshCountdownText(9), "9 seconds until next refresh");
 
     // A lower target (a "wait 3" answer) part-way restarts the count.
-    remaining.clear();
-    for (int i = 0; i < 5; ++i)
-        rig.fetcher.refreshTick();
+    ticks(5);
     rig.fetcher.setRefreshTarget(3);
-    for (int i = 0; i < 4; ++i)
-        remaining.push_back(rig.fetcher.refreshTick());
-    EXPECT_EQ(remaining, (std::vector<int>{3, 2, 1, 10}));
+    EXPECT_EQ(ticks(4), (std::vector<int>{3, 2, 1, 10}));
     EXPECT_EQ(static_cast<int>(rig.count("fetchDue")), 2);
 }
 
