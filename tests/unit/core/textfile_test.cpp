@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TempDir : public ::testing::Test {
+class TextFile : public ::testing::Test {
 protected:
     void SetUp() override {
         m_dir = fs::temp_directory_path() /
@@ -30,9 +30,7 @@ protected:
 
 } // namespace
 
-using AtomicReplace = TempDir;
-
-TEST_F(AtomicReplace, ReplacesContentsWholeAndAFailedWriteLeavesTheOldFileIntact) {
+TEST_F(TextFile, AtomicReplaceReplacesContentsWholeAndAFailedWriteLeavesTheOldFileIntact) {
     const fs::path file = m_dir / "MOD.txt";
     ASSERT_TRUE(atomicReplace(file, "old\r\n"));
     ASSERT_TRUE(atomicReplace(file, "keep me\r\n"));
@@ -47,7 +45,7 @@ TEST_F(AtomicReplace, ReplacesContentsWholeAndAFailedWriteLeavesTheOldFileIntact
     EXPECT_EQ(readFile(file), "keep me\r\n");
 }
 
-TEST_F(AtomicReplace, ReadOnlyDirectoryFailsWithoutTouchingFile) {
+TEST_F(TextFile, AtomicReplaceReadOnlyDirectoryFailsWithoutTouchingFile) {
     if (::geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
     const fs::path file = m_dir / "Levels.txt";
     ASSERT_TRUE(atomicReplace(file, "2\r\n"));
@@ -56,7 +54,7 @@ TEST_F(AtomicReplace, ReadOnlyDirectoryFailsWithoutTouchingFile) {
     EXPECT_EQ(readFile(file), "2\r\n");
 }
 
-TEST_F(AtomicReplace, AppendLineAppendsWithCrLfAndFailsWithoutDirectory) {
+TEST_F(TextFile, AppendLineAppendsWithCrLfAndFailsWithoutDirectory) {
     const fs::path file = m_dir / "Server.txt";
     EXPECT_TRUE(appendLine(file, "one"));
     EXPECT_TRUE(appendLine(file, "two"));
@@ -70,12 +68,10 @@ TEST(SplitLines, AcceptsEveryLineEnd) {
     EXPECT_TRUE(splitLines("").empty());
 }
 
-using LastLines = TempDir;
-
 // Long lines put block ends inside lines and inside CR LF pairs; short ones
 // put many lines in a block. Asking for more lines than the file has gives all;
 // a missing file is reported.
-TEST_F(LastLines, TheTailMatchesAFullRead) {
+TEST_F(TextFile, LastLinesTheTailMatchesAFullRead) {
     std::string longLines, shortLines;
     for (int i = 0; i < 200; ++i)
         longLines +=
