@@ -38,16 +38,13 @@ TEST_F(ActivityLogTest, EntryGoesToFileAndViewWithStampAndColour) {
     EXPECT_EQ(runs[1], (TextRun{"\r\n[2026-12-05 09:18:28] Invalid Password", kRed, false}));
 }
 
-TEST_F(ActivityLogTest, CriticalErrorSilencesEverything) {
+TEST_F(ActivityLogTest, ACriticalErrorOrAMissingLogsDirectorySilencesEverything) {
     errors.raise(CriticalSource::Config);
     log.SMS("nothing");
     EXPECT_FALSE(std::filesystem::exists(dir.file("Logs/Server.txt")));
-    EXPECT_EQ(log.view().plainText(), bannerLine());
-}
-
-TEST_F(ActivityLogTest, MissingLogsDirectoryRaisesTheCriticalErrorAndShowsNothing) {
+    errors.clear(CriticalSource::Config);
     std::filesystem::remove_all(dir.file("Logs"));
-    log.SMS("lost");
+    log.SMS("lost"); // raises its own critical error
     EXPECT_TRUE(errors.isRaised(CriticalSource::ActivityLog));
     EXPECT_EQ(log.view().plainText(), bannerLine());
 }
@@ -68,7 +65,7 @@ TEST_F(ActivityLogTest, HundredthEntryRebuildsViewFromNewest51FileLines) {
     EXPECT_EQ(splitLines(log.view().plainText()).size(), 1u + 51u + 20u);
 }
 
-TEST_F(ActivityLogTest, ShortFileGivesBannerAndAllItsLines) {
+TEST_F(ActivityLogTest, ShortFileGivesBannerAndAllItsLinesAndAThresholdOfZeroNeverTrims) {
     dir.write("Logs/Server.txt", "");
     for (int i = 0; i < 29; ++i)
         appendLine(dir.file("Logs/Server.txt"), "old " + std::to_string(i));
@@ -79,13 +76,11 @@ TEST_F(ActivityLogTest, ShortFileGivesBannerAndAllItsLines) {
     EXPECT_EQ(viewLines[0], bannerLine());
     EXPECT_EQ(viewLines[1], "old 0");
     EXPECT_EQ(viewLines[30], "[2026-12-05 09:18:28] thirtieth");
-}
 
-TEST_F(ActivityLogTest, ThresholdOfZeroNeverTrims) {
-    log.setTrimThreshold(0);
+    log.setTrimThreshold(0); // never trims
     for (int i = 0; i < 150; ++i)
         log.SMS("x");
-    EXPECT_EQ(splitLines(log.view().plainText()).size(), 151u);
+    EXPECT_EQ(splitLines(log.view().plainText()).size(), 181u);
 }
 
 TEST_F(ActivityLogTest, ClearingTheViewKeepsFileAndCounter) {
@@ -110,17 +105,14 @@ TEST_F(ActivityLogTest, ClearingTheViewKeepsFileAndCounter) {
     EXPECT_NE(log.view().plainText(), bannerLine());
 }
 
-TEST_F(ActivityLogTest, ConsoleLogOutgoingCommandsShowInTheViewEverythingGoesToTheFile) {
+TEST_F(ActivityLogTest, ConsoleLogShowsOutgoingCommandsInABoundedViewAndFilesEverything) {
     ConsoleLog console(paths, fake.clock);
     console.SmsConsole("]teamstatus");
     console.SmsConsole("Command Executed");
     EXPECT_EQ(console.viewText(), "\r\n09:18:28: ]teamstatus");
     EXPECT_EQ(dir.read("Logs/Console.txt"),
               "[2026-12-05 09:18:28] ]teamstatus\r\n[2026-12-05 09:18:28] Command Executed\r\n");
-}
 
-TEST_F(ActivityLogTest, ConsoleLogViewStaysBoundedAndAnnouncesEveryEntry) {
-    ConsoleLog console(paths, fake.clock);
     int announced = 0;
     const Connection counted =
         console.viewAppended.connect([&](const std::string&) { ++announced; });

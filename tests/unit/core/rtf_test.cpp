@@ -130,16 +130,14 @@ TEST_F(ChatTranscript, SavedViewLoadsBackAtStart) {
     EXPECT_FALSE(later.unsavedChanges());
 }
 
-TEST_F(ChatTranscript, MissingOrBrokenFileLeavesTheHeading) {
+TEST_F(ChatTranscript, MissingOrBrokenFileLeavesTheHeadingAndAClearedViewIsSavedAtTheNextSave) {
     EXPECT_FALSE(chat.Loadr2());
     dir.write("Logs/Chat.rtf", "not rich text");
     EXPECT_FALSE(chat.Loadr2());
     dir.write("Logs/Chat.rtf", "{\\rtf1}");
     EXPECT_FALSE(chat.Loadr2());
     EXPECT_EQ(chat.view().plainText(), kChatHeading);
-}
 
-TEST_F(ChatTranscript, ClearedViewIsSavedAtTheNextSave) {
     chat.view().append("\r\nsomething");
     chat.saveChatView();
     chat.clearChat(fake.prompts); // answered Yes

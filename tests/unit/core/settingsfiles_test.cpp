@@ -27,24 +27,23 @@ std::string shippedModWith(const std::function<void(std::vector<std::string>&)>&
     return text;
 }
 
+const ServerConfig kPlain{"Alpha", "28960",      "10.0.0.5", "pw", "http://logs/x.log",
+                          18,      "Alpha Host", "mp_nuked"};
+
 } // namespace
 
 TEST(ServerConfigFile, MainWindowQuotesTheExcludedMapWizardDoesNot) {
-    ServerConfig c{"Alpha", "28960",      "10.0.0.5", "pw", "http://logs/x.log",
-                   18,      "Alpha Host", "mp_nuked"};
-    EXPECT_EQ(writeServerConfig(c, ExcludedMapStyle::Quoted),
+    EXPECT_EQ(writeServerConfig(kPlain, ExcludedMapStyle::Quoted),
               "Alpha\r\n28960\r\n10.0.0.5\r\npw\r\nhttp://logs/x.log\r\n 18\r\nAlpha "
               "Host\r\n\"mp_nuked\"\r\n");
-    EXPECT_EQ(writeServerConfig(c, ExcludedMapStyle::Bare).substr(52),
+    EXPECT_EQ(writeServerConfig(kPlain, ExcludedMapStyle::Bare).substr(52),
               "Alpha Host\r\nmp_nuked\r\n");
 }
 
-TEST(ServerConfigFile, EveryValueComesBackWholeEvenWithCommasOrOuterBlanks) {
-    const ServerConfig plain{"Alpha", "28960",      "10.0.0.5", "pw", "http://logs/x.log",
-                             18,      "Alpha Host", "mp_nuked"};
+TEST(ServerConfigFile, EveryValueComesBackWholeEvenWithCommasOuterBlanksOrQuotes) {
     const ServerConfig awkward{"Alpha, Bravo",          "28960", " 10.0.0.5",     "pw, ",
                                "http://logs/x.log?a,b", 18,      "Big, Bad Host", "mp_a, mp_b"};
-    for (const ServerConfig& c : {plain, awkward})
+    for (const ServerConfig& c : {kPlain, awkward})
         for (auto style : {ExcludedMapStyle::Quoted, ExcludedMapStyle::Bare}) {
             ServerConfig back;
             readServerConfig(writeServerConfig(c, style), back);
@@ -55,11 +54,9 @@ TEST(ServerConfigFile, EveryValueComesBackWholeEvenWithCommasOrOuterBlanks) {
     EXPECT_FALSE(isStorableConfigValue("a\"b"));
     EXPECT_FALSE(isStorableConfigValue("a\r\nb"));
     EXPECT_TRUE(isStorableConfigValue("a, b "));
-}
 
-// A hand-edited file may hold what the window would not let through: a quoted
-// value running over a line end, a bare map name with a double quote.
-TEST(ServerConfigFile, ValuesReadFromAFileAreWrittenSoThatTheyReadBack) {
+    // A hand-edited file may hold what the window would not let through: a quoted
+    // value running over a line end, a bare map name with a double quote.
     ServerConfig read;
     readServerConfig(
         "\"Alpha,\r\nBravo\"\r\n28960\r\nip\r\npw\r\nurl\r\n 18\r\nHost\r\nmp_\"x\"\r\n", read);
@@ -129,7 +126,7 @@ TEST(ModFile, PartialReadKeepsEarlierValuesAndLaterOldOnes) {
                  FieldReadError); // fewer than thirty lines
 }
 
-TEST(ModFile, WelcomeTemplateWithACommaOrALeadingBlankIsWrittenQuoted) {
+TEST(ModFile, TextsComeBackWholeAndAWelcomeWithACommaOrALeadingBlankIsWrittenQuoted) {
     ModSettings s;
     readModFile(defaultFile("MOD.txt"), s);
     for (const char* welcome : {"Hi, <player>", " ^2Hi <player>"}) {
@@ -145,11 +142,8 @@ TEST(ModFile, WelcomeTemplateWithACommaOrALeadingBlankIsWrittenQuoted) {
     ModSettings cut;
     EXPECT_THROW(readModFile(text, cut), FieldReadError);
     EXPECT_EQ(cut.WelcomeTemplate, "Hi");
-}
 
-TEST(ModFile, EveryTextAndWidthComesBackAsItWasRead) {
-    ModSettings s;
-    readModFile(defaultFile("MOD.txt"), s);
+    // Every text and width comes back as it was read.
     s.LastUpdateCheck = "7, 3";
     s.WelcomeTemplate = "Hi <player>\t";
     s.WeaponFlags = {" a,b", "c\r\nd"};
@@ -167,7 +161,7 @@ TEST(ModFile, EveryTextAndWidthComesBackAsItWasRead) {
     EXPECT_EQ(back.MaxWarns, s.MaxWarns);
 }
 
-TEST(AdvancedFile, ShippedDefaultReadsTheEightValuesAndAnEmptyLogHost) {
+TEST(AdvancedFile, ShippedDefaultReadsTheEightValuesAndAnEmptyLogHostAndDefaultsKeepThePoll) {
     AdvancedVars v;
     v.LogHost = v.UpdateURL = v.WebsiteURL = "stale";
     readAdvancedFile(defaultFile("Advanced.txt"), v);
@@ -177,6 +171,16 @@ TEST(AdvancedFile, ShippedDefaultReadsTheEightValuesAndAnEmptyLogHost) {
     EXPECT_EQ(v.RefreshDelay, 10);
     EXPECT_EQ(v.PlayerDbPath, "Data\\playerdb.mdb");
     EXPECT_EQ(v.LogHost + v.UpdateURL + v.WebsiteURL, "");
+
+    // Defaults keep the poll period.
+    v.StatusPollPeriod = 45;
+    v.RefreshDelay = 99;
+    v.RconQueueInterval = 1;
+    applyAdvancedDefaults(v, "/app\\Data\\playerdb.mdb");
+    EXPECT_EQ(v.StatusPollPeriod, 45);
+    EXPECT_EQ(v.RefreshDelay, 10);
+    EXPECT_EQ(v.RconQueueInterval, 525);
+    EXPECT_EQ(v.PlayerDbPath, "/app\\Data\\playerdb.mdb");
 }
 
 std::string advancedFile(int headerFields, const std::vector<std::string>& values) {
@@ -226,18 +230,7 @@ TEST(AdvancedFile, MissingLinesAndValuesThatDoNotReadFail) {
     }
 }
 
-TEST(AdvancedFile, DefaultsKeepThePollPeriod) {
-    AdvancedVars v;
-    v.StatusPollPeriod = 45;
-    v.RefreshDelay = 99;
-    applyAdvancedDefaults(v, "/app\\Data\\playerdb.mdb");
-    EXPECT_EQ(v.StatusPollPeriod, 45);
-    EXPECT_EQ(v.RefreshDelay, 10);
-    EXPECT_EQ(v.RconQueueInterval, 525);
-    EXPECT_EQ(v.PlayerDbPath, "/app\\Data\\playerdb.mdb");
-}
-
-TEST(LogHost, TakenFromTheSettingOrFromTheLogUrl) {
+TEST(LogHost, TakenFromAValidSettingOrFromTheLogUrl) {
     const struct {
         const char* setting;
         const char* url;
@@ -265,9 +258,7 @@ TEST(LogHost, TakenFromTheSettingOrFromTheLogUrl) {
         EXPECT_EQ(found->prefix, c.prefix);
         EXPECT_EQ(found->hostHeader(), c.hostHeader);
     }
-}
-
-TEST(LogHost, InvalidAddressesAreRefused) {
+    // Invalid addresses are refused.
     for (const char* bad : {"ftp://host", "http://", "http://host:0", "http://host:99999",
                             "http://host:8a", "http://ho st", "http://host/path", "host"})
         EXPECT_FALSE(parseLogHost(bad)) << bad;

@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TempDir : public ::testing::Test {
+class TextFile : public ::testing::Test {
 protected:
     void SetUp() override {
         m_dir = fs::temp_directory_path() /
@@ -28,28 +28,14 @@ protected:
     fs::path m_dir;
 };
 
-std::string lines(int first, int last) {
-    std::string out;
-    for (int i = first; i <= last; ++i)
-        out += "line " + std::to_string(i) + "\r\n";
-    return out;
-}
-
 } // namespace
 
-using AtomicReplace = TempDir;
-
-TEST_F(AtomicReplace, ReplacesContentsWhole) {
-    const fs::path file = m_dir / "Config.txt";
-    ASSERT_TRUE(atomicReplace(file, "old\r\n"));
-    ASSERT_TRUE(atomicReplace(file, "new\r\n"));
-    EXPECT_EQ(readFile(file), "new\r\n");
-    EXPECT_FALSE(fs::exists(file.string() + ".saving"));
-}
-
-TEST_F(AtomicReplace, FailedWriteLeavesOldFileIntact) {
+TEST_F(TextFile, AtomicReplaceReplacesContentsWholeAndAFailedWriteLeavesTheOldFileIntact) {
     const fs::path file = m_dir / "MOD.txt";
+    ASSERT_TRUE(atomicReplace(file, "old\r\n"));
     ASSERT_TRUE(atomicReplace(file, "keep me\r\n"));
+    EXPECT_EQ(readFile(file), "keep me\r\n");
+    EXPECT_FALSE(fs::exists(file.string() + ".saving"));
     // A directory where the temporary file would go makes the write fail.
     fs::create_directory(file.string() + ".saving");
     fs::create_directory(file.string() + ".saving/x");
@@ -59,7 +45,7 @@ TEST_F(AtomicReplace, FailedWriteLeavesOldFileIntact) {
     EXPECT_EQ(readFile(file), "keep me\r\n");
 }
 
-TEST_F(AtomicReplace, ReadOnlyDirectoryFailsWithoutTouchingFile) {
+TEST_F(TextFile, AtomicReplaceReadOnlyDirectoryFailsWithoutTouchingFile) {
     if (::geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
     const fs::path file = m_dir / "Levels.txt";
     ASSERT_TRUE(atomicReplace(file, "2\r\n"));
@@ -68,9 +54,7 @@ TEST_F(AtomicReplace, ReadOnlyDirectoryFailsWithoutTouchingFile) {
     EXPECT_EQ(readFile(file), "2\r\n");
 }
 
-using AppendLine = TempDir;
-
-TEST_F(AppendLine, AppendsWithCrLfAndFailsWithoutDirectory) {
+TEST_F(TextFile, AppendLineAppendsWithCrLfAndFailsWithoutDirectory) {
     const fs::path file = m_dir / "Server.txt";
     EXPECT_TRUE(appendLine(file, "one"));
     EXPECT_TRUE(appendLine(file, "two"));
@@ -84,17 +68,18 @@ TEST(SplitLines, AcceptsEveryLineEnd) {
     EXPECT_TRUE(splitLines("").empty());
 }
 
-using LastLines = TempDir;
-
 // Long lines put block ends inside lines and inside CR LF pairs; short ones
-// put many lines in a block. Asking for more lines than the file has gives all.
-TEST_F(LastLines, TheTailMatchesAFullRead) {
-    std::string longLines;
+// put many lines in a block. Asking for more lines than the file has gives all;
+// a missing file is reported.
+TEST_F(TextFile, LastLinesTheTailMatchesAFullRead) {
+    std::string longLines, shortLines;
     for (int i = 0; i < 200; ++i)
         longLines +=
             std::string(static_cast<std::size_t>(1000 + i), static_cast<char>('a' + i % 26)) +
             "\r\n";
-    for (const std::string& text : {longLines, lines(1, 20000)}) {
+    for (int i = 1; i <= 20000; ++i)
+        shortLines += "line " + std::to_string(i) + "\r\n";
+    for (const std::string& text : {longLines, shortLines}) {
         const fs::path file = m_dir / "Server.txt";
         std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
         const auto all = splitLines(text);
@@ -106,8 +91,5 @@ TEST_F(LastLines, TheTailMatchesAFullRead) {
                 << n;
         }
     }
-}
-
-TEST_F(LastLines, MissingFileIsReported) {
     EXPECT_FALSE(readLastLines(m_dir / "none.txt", 5));
 }

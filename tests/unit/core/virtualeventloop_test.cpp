@@ -22,7 +22,7 @@ TEST(VirtualEventLoop, TimersFireByDeadlineAndEqualDeadlinesInStartOrder) {
     EXPECT_EQ(order, "fsfsfyx");
 }
 
-TEST(VirtualEventLoop, SetIntervalRestartsARunningTimer) {
+TEST(VirtualEventLoop, SetIntervalRestartsARunningTimerAndPostedEventsRunBeforeTimers) {
     VirtualEventLoop loop;
     int fired = 0;
     auto t = loop.createTimer(1000, true, [&] { ++fired; });
@@ -33,13 +33,10 @@ TEST(VirtualEventLoop, SetIntervalRestartsARunningTimer) {
     EXPECT_EQ(fired, 0);
     loop.advance(100);
     EXPECT_EQ(fired, 1);
-}
 
-TEST(VirtualEventLoop, PostedEventsRunBeforeTimersAndOnProcessPending) {
-    VirtualEventLoop loop;
     std::string order;
-    auto t = loop.createTimer(1, true, [&] { order += "t"; });
-    t->start();
+    auto u = loop.createTimer(1, true, [&] { order += "t"; });
+    u->start();
     loop.post([&] { order += "p"; });
     loop.processPendingEvents();
     EXPECT_EQ(order, "p");

@@ -70,7 +70,6 @@ struct EnforcementRig {
         e.language.BadWordFilter(name, "g" + std::to_string(slot), text, std::to_string(slot),
                                  !text.empty() && text.front() == '!');
     }
-    // A new batch of log lines begins.
     void batch() { e.newBatch(); }
 
     // The queue as its view shows it, front first.

@@ -37,15 +37,13 @@ TEST_F(Language, WarnsUpToTheLimitThenKicksWithTheGlobalTexts) {
 }
 
 TEST_F(Language, PrivateWarningsAndHiddenKicksWithANeutralisedName) {
-    mod.AnnounceMode[2] = 1;
-    batch();
-    say(4, "B;ob\"", "fuck");
-    mod.AnnounceMode[2] = 0;
-    batch();
-    say(4, "B;ob\"", "fuck");
-    mod.AnnounceMode[3] = 1;
-    batch();
-    say(4, "B;ob\"", "fuck");
+    // Private warnings, then public ones, then a hidden kick.
+    const std::pair<std::size_t, int> steps[] = {{2, 1}, {2, 0}, {3, 1}};
+    for (const auto& [mode, on] : steps) {
+        mod.AnnounceMode[mode] = static_cast<std::int16_t>(on);
+        batch();
+        say(4, "B;ob\"", "fuck");
+    }
     EXPECT_EQ(queued(),
               (Lines{";4;guidB;clientkick 4 Watch your language!\"",
                      ";4;guidB;tell 4 ^2PM: ^1You have been warned: ^2Please watch your language! "
@@ -65,9 +63,8 @@ TEST_F(Language, KickAtOnceWordKicksOnFirstUseAndResetsTheCount) {
 }
 
 TEST_F(Language, ASecondOffendingLineInOneBatchIsIgnored) {
-    say(4, "Bob", "fuck");
-    say(4, "Bob", "fuck fuck");
-    say(4, "Bob", "slur");
+    for (const char* line : {"fuck", "fuck fuck", "slur"})
+        say(4, "Bob", line);
     EXPECT_EQ(filter().LanguageWarns(4), 1);
     EXPECT_EQ(queued().size(), 1u);
     EXPECT_TRUE(filter().LanguageHandled(4));

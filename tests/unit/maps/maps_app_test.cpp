@@ -54,7 +54,7 @@ TEST_F(MapsInApp, TickShowsDisplayNamesAndReleasesAPlayedForce) {
     EXPECT_EQ(a.statusTexts().nextMap, "Next Map: Random");
 }
 
-TEST_F(MapsInApp, LogBatchesRunTheVoteAndAMatchStartReleasesTheForce) {
+TEST_F(MapsInApp, LogBatchesRunTheVoteCountingEveryPlayerAndAMatchStartReleasesTheForce) {
     App& a = *app;
     a.logParser().ParseChat({}); // primes the feed
     a.linkState().CurrentMap = "mp_array";
@@ -69,13 +69,8 @@ TEST_F(MapsInApp, LogBatchesRunTheVoteAndAMatchStartReleasesTheForce) {
     fake.loop.advance(1000);
     EXPECT_NE(a.maps().rotation.NextMap(), firstPick);
     EXPECT_NE(a.maps().rotation.NextMap(), "mp_array");
-}
 
-TEST_F(MapsInApp, VotesNeededCountEveryPlayerFromSlotZeroButNotTheDemoRecorder) {
-    App& a = *app;
-    a.logParser().ParseChat({}); // primes the feed
-    a.linkState().CurrentMap = "mp_array";
-    a.maps().setVotingEnabled(true);
+    // Votes needed count every player from slot zero on, but not the demo recorder.
     const auto seat = [&](int from, int to) {
         for (int slot = from; slot <= to; ++slot)
             seatPlayer(a, slot, "P" + std::to_string(slot),
@@ -100,13 +95,9 @@ TEST_F(MapsInApp, SixRulesGoPrivatelyOnEverySecondTick) {
     a.queue().clear();
     commandSocket().sent.clear();
     a.maps().messages.SendRules(3, "G3", false);
-    std::vector<int> ticksSent;
-    for (int tick = 1; tick <= 12; ++tick) {
-        const std::size_t before = commandSocket().sent.size();
-        fake.loop.advance(525);
-        if (commandSocket().sent.size() > before) ticksSent.push_back(tick);
-    }
-    EXPECT_EQ(ticksSent, (std::vector<int>{1, 3, 5, 7, 9, 11}));
+    fake.loop.advance(2 * 525);
+    EXPECT_EQ(commandSocket().sent.size(), 1u) << "nothing on the second tick";
+    fake.loop.advance(9 * 525);
     EXPECT_EQ(rconCommands(commandSocket()).back(), "tell 3 ^1PM: ^7R6");
 }
 

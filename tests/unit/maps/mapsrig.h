@@ -65,7 +65,6 @@ protected:
     FakeUdp& resetSocket() { return fake.net.udp("map reset"); }
     // The command lines sent directly, without the datagram header and password.
     std::vector<std::string> sentDirectly() { return rconCommands(resetSocket()); }
-    // The queue as its view shows it.
     std::vector<std::string> queued() const {
         std::vector<std::string> out;
         for (std::size_t i = 0; i < queue.size(); ++i)

@@ -21,7 +21,7 @@ std::vector<std::string> lines(const RconQueue& q) {
 
 } // namespace
 
-TEST(RconQueue, BoundSanctionsJumpTheQueueEverythingElseWaits) {
+TEST(RconQueue, BoundSanctionsJumpTheQueueOthersWaitAndPrivateMessagesGoToTheIssuerOnly) {
     RconQueue q;
     for (int i = 0; i < 10; ++i)
         q.SendSay("line " + std::to_string(i));
@@ -38,10 +38,8 @@ TEST(RconQueue, BoundSanctionsJumpTheQueueEverythingElseWaits) {
     EXPECT_EQ(all[3], "say line 0");
     EXPECT_EQ(all[13], ";5;G5;tell 5 ^1PM: hi");
     EXPECT_EQ(all[14], "clientkick 9 plain\""); // slot 0: plain, at the back
-}
 
-TEST(RconQueue, PrivateMessagesGoToTheIssuerOnly) {
-    RconQueue q;
+    q.clear();                      // private messages go to the issuer only
     q.SendPM({}, "nobody to tell"); // slot 0 gets no replies
     q.SendSay("");
     EXPECT_TRUE(q.empty());
@@ -91,9 +89,7 @@ TEST(CheckReasons, PlaceholdersExpandOnlyInTheRightLines) {
     EXPECT_EQ(CheckReasons("clientkick 7 MSG3\"", reasons), "clientkick 7 MSG3\"");
     EXPECT_EQ(CheckReasons("banclient 7 MSG3", reasons), "banclient 7 MSG3");
     EXPECT_EQ(CheckReasons("Playlist MSG3", reasons), "Playlist MSG3");
-}
-
-TEST(CheckReasons, AnUnusablePlaceholderStopsTheExpansionButNeverTheQueue) {
+    // An unusable placeholder stops the expansion.
     EXPECT_EQ(CheckReasons("say MSG-1 then MSG3", reasons), "say MSG-1 then MSG3");
     EXPECT_EQ(CheckReasons("say MSGx then MSG3", reasons), "say MSGx then MSG3");
     EXPECT_EQ(CheckReasons("say MSG3 and MSG12", reasons), "say No spawn killing and Racism");

@@ -49,14 +49,11 @@ TEST(StatusTexts, PanelsAndLabels) {
     EXPECT_EQ(t.onlinePlayers, "Online Players: 1/12");
 }
 
-TEST(RconDatagram, RequestAndReplyCleanUp) {
+TEST(RconDatagram, RequestReplyCleanUpAndPlaylistReplies) {
     EXPECT_EQ(buildRconRequest("pw", "say hi"), std::string("\xFF\xFF\xFF\xFF\0pw say hi", 14));
     EXPECT_EQ(CleanRconReply("\xFF\xFF\xFF\xFFprint\n^8kept^9\x01", false), "print\r\n^8kept^9");
     EXPECT_EQ(CleanRconReply("^^11x", false), "^1x"); // code by code, each once
     EXPECT_LE(CleanRconReply(std::string(200000, 'a'), false).size(), kMaxReply);
-}
-
-TEST(RconDatagram, PlaylistPositions) {
     EXPECT_FALSE(isPlaylistReply("Command Executed\r\nplaylist"));
     EXPECT_TRUE(isPlaylistReply("Command Executed\r\n\"playlist")); // cut after the word
     EXPECT_FALSE(isPlaylistReply(""));
@@ -81,6 +78,10 @@ TEST(StatusRows, RowsMapAndRowsCutByTheDatagramBoundary) {
     EXPECT_EQ(status.rows, (std::vector<StatusRow>{{"3", "0", "abcd", "Big Bad Wolf"},
                                                    {"5", "20", "g5", "Cut Na"},
                                                    {"7", "1", "g7", "sprinter"}}));
+    std::string many;
+    for (int i = 0; i < 150; ++i)
+        many += "t ";
+    EXPECT_EQ(statusTokens(many).size(), 100u); // at most a hundred tokens
 }
 
 TEST(SlotTable, OnlySlotsUpToMaxClientsAreCounted) {
@@ -93,13 +94,6 @@ TEST(SlotTable, OnlySlotsUpToMaxClientsAreCounted) {
     EXPECT_EQ(t.AdminsOnline, 1);
     t.DetectNumofPlayers(64, "Player"); // a setting above the table's 50 slots
     EXPECT_EQ(t.OnlineCount, 5);
-}
-
-TEST(StatusRows, AtMostAHundredTokens) {
-    std::string many;
-    for (int i = 0; i < 150; ++i)
-        many += "t ";
-    EXPECT_EQ(statusTokens(many).size(), 100u);
 }
 
 TEST(GameText, NeutralizeClanTagsAndCase) {
