@@ -62,12 +62,6 @@ TEST_F(Dispatcher, CmdsListsTheGroupsWordsAndForTheOwnerEveryWord) {
               "^2CMD, ^2ADMINCHECK, ^2SKIP, ^2KILL");
 }
 
-TEST_F(Dispatcher, SayKeepsTheBlankAfterTheWordAndNeedsAText) {
-    say(admin("!say hello  all"));
-    say(admin("!say"));
-    EXPECT_EQ(queued(), Lines{"say  hello  all"});
-}
-
 TEST_F(Dispatcher, ABareMarkOrAnUnknownWordIsNotFound) {
     app->players().groups.table.GroupCommands[3] += ";FOO"; // listed, but no such command
     for (const Said& s : {owner("!"), player("!"), player("!foo"), owner("!foo")})
@@ -99,12 +93,15 @@ TEST_F(Dispatcher, RconGoesOutRawUnlessItTouchesThePassword) {
     EXPECT_EQ(queued(), (Lines{"g_speed 190;g_gravity 800", "sv_hostname \"A;B\""}));
 }
 
-TEST_F(Dispatcher, SlotZeroGetsNoPrivateReplyButPublicActionsHappen) {
+// Slot zero gets no private reply, but public actions happen.
+TEST_F(Dispatcher, SayKeepsTheBlankAfterTheWordNeedsATextAndServesSlotZero) {
     app->players().groups.table.GroupCommands[3] += ";SAY";
+    say(admin("!say hello  all"));
+    say(admin("!say"));
     say({0, "Console", "0", "!say hi"});
     say({0, "Console", "0", "!nosuch"});
     say({77, "Nobody", "g77", "!nosuch"}); // a slot no server has
-    EXPECT_EQ(queued(), Lines{"say  hi"});
+    EXPECT_EQ(queued(), (Lines{"say  hello  all", "say  hi"}));
 }
 
 struct Recorder : MapCommands, CommandHost {
