@@ -14,7 +14,7 @@ class ActivityLog;
 class AppPaths;
 class RconQueue;
 
-enum class AdminActionKind : std::int16_t { Warn = 1, Kick = 2, TempBan = 3, Ban = 4 };
+enum class AdminActionKind { Warn, Kick, TempBan, Ban };
 
 class AdminAction {
 public:

@@ -83,12 +83,15 @@ TEST_F(AppTest, MissingDataOrConfigEndsWithTheRequiredFileBox) {
 }
 
 TEST_F(AppTest, LoadRunsEveryStepInOrder) {
-    App& a = started();
+    dir.writeConfiguredServer();
+    App& a = makeApp();
+    const Connection window = a.windowStateChanged.connect([this] { steps.emplace_back("+"); });
+    a.createMainWindow();
     std::string order;
     for (const auto& step : steps)
         order += step + " ";
     EXPECT_EQ(order, "LayOutViews MaxHealth ClearHP LoadBadWords LoadAVars LoadDRank ClearPlayers "
-                     "ResetVoting InputConfig InputAdmin SetCaption SetDefaultRotation "
+                     "ResetVoting InputConfig InputAdmin SetCaption + SetDefaultRotation "
                      "LoadPlayerDatabase SizeCommandClipboard QueuePlaylist CVMwelcome "
                      "BuildMapTable StartRconPump AllowRcon Loadr2 LoadModFile ");
     EXPECT_EQ(serverLog(), (std::vector<std::string>{

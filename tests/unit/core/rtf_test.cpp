@@ -48,10 +48,10 @@ TEST(Rtf, RunsSurviveTheRoundTrip) {
 }
 
 TEST(Rtf, DocumentIsPlainAsciiWithEscapes) {
-    const std::string document = toRtf({{"a{b}c\\d\xE9\r\nz", kRed, true}});
+    const std::string document = toRtf({{"a{b}c\\d\xE9 \x1F\r\nz", kRed, true}});
     EXPECT_TRUE(document.starts_with("{\\rtf1\\ansi\\ansicpg1252"));
     EXPECT_NE(document.find("\\red255\\green0\\blue0;"), std::string::npos);
-    EXPECT_NE(document.find("a\\{b\\}c\\\\d\\'e9\\par\r\nz"), std::string::npos);
+    EXPECT_NE(document.find("a\\{b\\}c\\\\d\\'e9 \\'1f\\par\r\nz"), std::string::npos);
     for (char c : document)
         EXPECT_LT(static_cast<unsigned char>(c), 0x80);
     int depth = 0;

@@ -32,6 +32,7 @@ TEST(SetupInTheApp, ServerSettingsRestsTheTickPumpAndPollUntilTheWizardCloses) {
     app.queue().SendSay("held back");
 
     app.openSetup(false);
+    app.openSetup(false); // again while it is up: the first rest holds
     // The rotation's reset waits at the front of the resting queue.
     EXPECT_EQ(app.queue().at(0).line, "playlist_excludeMap \"mp_nuked\"");
     rig.fake.loop.advance(20000);
