@@ -90,7 +90,7 @@ std::optional<std::vector<std::string>> readLastLines(const std::filesystem::pat
     std::size_t breaks = 0;
     // Read backwards until the tail holds more line breaks than the lines wanted
     // (so its first, possibly partial, line can be dropped) or the file's start.
-    while (from > 0 && breaks <= count + 1) {
+    while (from > 0 && breaks <= count) {
         const std::streamoff length = std::min(kBlock, from);
         from -= length;
         std::string block(static_cast<std::size_t>(length), '\0');

@@ -83,7 +83,7 @@ TEST_F(TextFile, LastLinesTheTailMatchesAFullRead) {
         const fs::path file = m_dir / "Server.txt";
         std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
         const auto all = splitLines(text);
-        for (std::size_t n : {1u, 2u, 51u, 199u, 200u, 500u}) {
+        for (std::size_t n : {1u, 2u, 7u, 51u, 199u, 200u, 500u}) {
             const auto tail = readLastLines(file, n);
             ASSERT_TRUE(tail);
             const std::size_t k = std::min<std::size_t>(n, all.size());
