@@ -98,8 +98,6 @@ void TerminalSetup::stateChanged() {
 }
 
 void TerminalSetup::end(int status) {
-    if (m_ended) return;
-    m_ended = true;
     m_testing = false;
     if (status == 0)
         m_out << "Saved " << m_paths.file(kConfigFile).string()

@@ -51,7 +51,6 @@ private:
     std::unique_ptr<ServerSetup> m_setup;
     Connections m_connections;
     bool m_testing = false;
-    bool m_ended = false;
 };
 
 } // namespace corvane

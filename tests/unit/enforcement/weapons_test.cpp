@@ -132,6 +132,8 @@ TEST_F(Weapons, HighSlotsCountAndSlotsOutsideTheTableOrUnreadableLinesAreLeftAlo
 
 TEST_F(Weapons, ListsShowTheFlagsAndSetThemWhenClicked) {
     WeaponLists& lists = e.weaponLists;
+    int shown = 0; // the lists tell their view after every change
+    const Connection view = lists.changed.connect([&] { ++shown; });
     restrict({0, 1, 2, 3, 4, 5, 6, 7, 8, 40});
     lists.FillWeapons();
     EXPECT_TRUE(lists.selected(8));
@@ -145,4 +147,5 @@ TEST_F(Weapons, ListsShowTheFlagsAndSetThemWhenClicked) {
     EXPECT_TRUE(lists.allSelected(9));
     ASSERT_EQ(mod.WeaponFlags.size(), static_cast<std::size_t>(kWeaponFlagCount));
     EXPECT_EQ(mod.WeaponFlags[kSecondChanceFlag], "1");
+    EXPECT_EQ(shown, 3);
 }
