@@ -110,6 +110,7 @@ TEST(LogEvent, EachLineKindBecomesItsEvent) {
         {stamp("0:00") + " InitGame: \\playlist\\12\\sv_maxclients\\18",
          MatchStart{12, std::nullopt}},
         {stamp("0:00") + " InitGame: \\g_gametype\\dm", MatchStart{std::nullopt, "dm"}},
+        {stamp("0:00") + " InitGame: \\g_gametype\\dm\\playlist", MatchStart{std::nullopt, "dm"}},
         {stamp("9:59") + " ShutdownGame:", MatchEnd{}},
         {stamp("9:59") + " ExitLevel: executed", std::nullopt},
     };

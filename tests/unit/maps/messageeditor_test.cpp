@@ -63,6 +63,9 @@ TEST_F(Editor, TypedTextAndWelcomeAreSavedThreeSecondsAfterTheLastKey) {
     EXPECT_EQ(settings.mod.WelcomeTemplate, "old");
     fake.loop.advance(1);
     EXPECT_EQ(settings.mod.WelcomeTemplate, "^2Hi <player>");
+    editor().welcomeKeyReleased("^3Bye");
+    editor().selectSubTab(MessageTab::Rules); // leaving the sub-tab saves at once
+    EXPECT_EQ(settings.mod.WelcomeTemplate, "^3Bye");
 }
 
 TEST_F(Editor, IntervalBoxTakesOnlyAWholeNumberAboveZero) {
