@@ -116,6 +116,14 @@ TEST_F(PlayerLogTest, SortedPagesFollowTheSortAcrossPageEndsAndEveryRecordIsFoun
     }
     EXPECT_EQ(p->store.position(PlayerStore::Order{}, 1000), std::nullopt);
     EXPECT_EQ(p->store.position(PlayerStore::Order{}, 3), 2);
+    // A page read on from a record in table order, either way.
+    for (const bool down : {false, true}) {
+        std::vector<std::int32_t> next;
+        for (const PlayerRecord& r : p->store.recordsAfter({false, PlayerColumn::ID, down}, 10, 2))
+            next.push_back(r.ID);
+        EXPECT_EQ(next,
+                  (down ? std::vector<std::int32_t>{9, 8} : std::vector<std::int32_t>{11, 12}));
+    }
 }
 
 TEST_F(PlayerLogTest, SortingByAnyColumnButGroupUsesAnIndex) {

@@ -75,6 +75,7 @@ TEST(StatusRows, RowsMapAndRowsCutByTheDatagramBoundary) {
         "r 0 127.0.0.1:1 1 2 3",
     });
     EXPECT_EQ(status.map, "mp_crash");
+    EXPECT_FALSE(parseTeamStatus({"map:"}).map); // the word alone names no map
     EXPECT_EQ(status.rows, (std::vector<StatusRow>{{"3", "0", "abcd", "Big Bad Wolf"},
                                                    {"5", "20", "g5", "Cut Na"},
                                                    {"7", "1", "g7", "sprinter"}}));
