@@ -99,6 +99,7 @@ TEST_F(AppTest, LoadRunsEveryStepInOrder) {
                                "[2026-12-05 09:18:28] Read Admin Config",
                                "[2026-12-05 09:18:28] The map was reset to the default rotation"}));
     EXPECT_EQ(a.caption(), "Corvane Mod - Alpha Host");
+    EXPECT_TRUE(a.menuItemsEnabled());
     EXPECT_EQ(a.settings().mod.MaxWarns, 2);
     // The status texts are there before the first tick.
     EXPECT_EQ(a.statusTexts().players, "0/17 Players");
@@ -247,6 +248,9 @@ TEST_F(AppTest, FirstRunGreetingAndDefaultsASecondLater) {
     EXPECT_TRUE(a.settings().mod.AutoUpdateCheck);
     EXPECT_EQ(a.settings().mod.WelcomeTemplate,
               "^2Welcome <return> ^1<group> ^7<player> ^2to <server>");
+    a.settings().mod.MaxWarns = 5;
+    fake.loop.advance(5000);
+    EXPECT_EQ(a.settings().mod.MaxWarns, 5); // the defaults come once
 }
 
 TEST_F(AppTest, SwitchClicksSaveAtOnceExceptTheXboxBox) {

@@ -139,7 +139,8 @@ TEST(RichText, ABoundedViewKeepsItsFirstLineAndOnlyWholeNewestLines) {
     view.setText("-Head-");
     // One- and two-digit numbers, so that cuts fall inside lines as well.
     for (int i = 1; i < 30; ++i) {
-        view.append("\r\n" + std::to_string(i) + ": line", i % 2 == 0 ? kRed : kBlack);
+        view.append("\r\n" + std::to_string(i) + ":", kBlack);
+        view.append(" line", i % 2 == 0 ? kRed : kBlue); // a line of two runs
         const std::vector<std::string> lines = splitLines(view.plainText());
         EXPECT_EQ(lines.front(), "-Head-");
         EXPECT_FALSE(view.runs().front().bold); // as setText shows it

@@ -112,6 +112,7 @@ TEST(Rtf, RejectsWhatIsNotADocument) {
     EXPECT_FALSE(fromRtf("{\\rtf1" + std::string(1000, '{')).has_value()); // nesting bound
     for (const char* cutShort : {"{\\rtf1 x\\", "{\\rtf1 x\\b1"})
         EXPECT_EQ(fromRtf(cutShort), (std::vector<TextRun>{{"x", kBlack, false}})) << cutShort;
+    EXPECT_EQ(fromRtf("{\\rtf1 x\\'e9")->front().text, "x\xE9");
 }
 
 TEST_F(ChatTranscript, SavedViewLoadsBackAtStart) {
@@ -146,4 +147,8 @@ TEST_F(ChatTranscript, MissingOrBrokenFileLeavesTheHeadingAndAClearedViewIsSaved
     EXPECT_TRUE(chat.unsavedChanges());
     chat.saveChatView();
     EXPECT_EQ(fromRtf(dir.read("Logs/Chat.rtf"))->front().text, kChatHeading);
+    std::filesystem::remove_all(dir.path() / "Logs");
+    chat.view().append("\r\nlost?");
+    EXPECT_FALSE(chat.saveChatView());
+    EXPECT_TRUE(chat.unsavedChanges());
 }

@@ -25,8 +25,9 @@ TEST(BadWords, PatternsFollowTheListedRules) {
         {"AXC", "A?C", true},      {"AC", "A?C", false},     {"A7C", "A#C", true},
         {"AXC", "A#C", false},     {"BAD", "B[AE]D", true},  {"BID", "B[AE]D", false},
         {"B]D", "B[AE]D", false},  {"BQD", "B[A-Z]D", true}, {"BID", "B[!AE]D", true},
-        {"BAD", "B[!AE]D", false}, {"BAD", "B[AE", false},   {"XXAYYB", "*A*B", true},
-        {"XXAYY", "*A*B", false},  {"", "*", true},          {"A", "", false},
+        {"BAD", "B[!AE]D", false}, {"B!D", "B[!AE]D", true}, {"BAD", "B[AE", false},
+        {"XXAYYB", "*A*B", true},  {"XXAYY", "*A*B", false}, {"", "*", true},
+        {"A", "", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(matchesPattern(c.text, c.pattern), c.matches) << c.text << " ~ " << c.pattern;

@@ -61,6 +61,9 @@ TEST_F(Wiring, ANewPlayerInTheSlotStartsWithoutWarnings) {
            at() + "K;gv;9;allies;Zed;guidB;4;axis;Bob;ak47_mp;100;MOD_RIFLE_BULLET;head"});
     EXPECT_EQ(app->enforcement().language.LanguageWarns(4), 1);
     EXPECT_EQ(app->enforcement().weapons.warnings().count(4), 1);
+    for (const int outside : {-1, SlotTable::kSlots})
+        app->enforcement().resetWarnings(outside);
+    EXPECT_EQ(app->enforcement().language.LanguageWarns(4), 1);
     lines({quit(4, "guidB", "Bob"), join(4, "guidC", "Carl")});
     EXPECT_EQ(app->enforcement().language.LanguageWarns(4), 0);
     EXPECT_EQ(app->enforcement().weapons.warnings().count(4), 0);

@@ -56,10 +56,9 @@ TEST_F(TerminalSetupTest, PassedTestSaysWhereItSavedAndEndsWithStatusZero) {
 
 TEST_F(TerminalSetupOfAServer, AsksForWhatIsNotGivenShowingTheFilesValues) {
     std::vector<std::pair<std::string, bool>> asked;
-    std::deque<std::optional<std::string>> answers = {"Caf\xc3\xa9", "", "typed", std::nullopt};
-    SetupValues values;
-    values.ip = "127.0.0.2";
-    ASSERT_TRUE(start(values, [&](const std::string& prompt, bool secret) {
+    std::deque<std::optional<std::string>> answers = {"Caf\xc3\xa9", "127.0.0.2", "", "typed",
+                                                      std::nullopt};
+    ASSERT_TRUE(start({}, [&](const std::string& prompt, bool secret) {
         asked.emplace_back(prompt, secret);
         auto answer = answers.front();
         answers.pop_front();
@@ -67,6 +66,7 @@ TEST_F(TerminalSetupOfAServer, AsksForWhatIsNotGivenShowingTheFilesValues) {
     }));
     EXPECT_EQ(asked,
               (std::vector<std::pair<std::string, bool>>{{"Server name [Alpha]: ", false},
+                                                         {"IP address [127.0.0.1]: ", false},
                                                          {"RCON port [28960]: ", false},
                                                          {"RCON password [unchanged]: ", true},
                                                          {"Log URL [" + kLogUrl + "]: ", false}}));

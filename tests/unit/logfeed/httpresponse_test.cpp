@@ -123,6 +123,7 @@ TEST(HttpResponseDecoder, ConnectionEndEndsTheReply) {
     } cases[] = {
         {"HTTP/1.0 200 OK\nServer: tiny\n\nline one\nline t", "wo\n", false, false,
          "line one\nline two\n"},
+        {"\r\n\nHTTP/1.0 200 OK\n\nafter blank lines", "", false, false, "after blank lines"},
         {"HT", "ML>\r\n<title>400 Bad Request</title>\r\n", true, false,
          "HTML>\r\n<title>400 Bad Request</title>\r\n"},
         {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nab", "", false, true, ""},

@@ -103,6 +103,8 @@ TEST(LogFetcher, EachAnswerIsJudgedOnceAndSetsTheNextInterval) {
          "Log URL problem - HTTP/1.1 500 Internal Server Error", 10},
         {"<html>\r\n<head><title>400 Bad Request</title></head>\r\n<body>x</body>", 4,
          "Invalid GameServer URL - Error 400 (Bad Request)", 10},
+        {"<html>\n<head><title>400 Bad Request</title></head>\n<body>x</body>", 4,
+         "Invalid GameServer URL - Error 400 (Bad Request)", 10},
         {"Gateway broke\r\n", 3, "Log URL problem - Gateway broke", 10},
         {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n", 9,
          "Log URL problem - HTTP/1.1 200 OK - a chunk size cannot be read", 10},

@@ -117,6 +117,7 @@ TEST_F(Voting, NoPickBeforeTheServerReportedItsMapAndEveryVoterIsRecordedOnce) {
         EXPECT_EQ(voting().skip(player(voter)), SkipOutcome::AlreadyVoted);
     EXPECT_EQ(voting().VoteCount(), 51);
     EXPECT_EQ(voting().skip(player(52)), SkipOutcome::TooManyVoters);
+    EXPECT_NE(queued().back().find("Your vote could not be counted"), std::string::npos);
     EXPECT_EQ(voting().VoteCount(), 51);
     EXPECT_EQ(redLines.size(), 1u);
 }

@@ -71,10 +71,12 @@ TEST(GroupTable, NamesLevelsAndPermissionsOwnerRunsAllOthersTheirListIgnoringCas
     EXPECT_EQ(t.NumtoGroup("7"), "");
     EXPECT_EQ(t.NumtoGroup("101"), "");
     EXPECT_EQ(t.NumtoGroup("x"), "");
-    // Level 3 has no group, so no commands; -1 and 200 lie outside the table.
+    // Level 3 has no group, so no commands; -1 and the level past the last lie outside.
     const std::tuple<int, const char*, bool> runs[] = {
-        {0, "KILL", true},  {1, "kick", true},  {1, "Ban", true},    {1, "WARN", false},
-        {2, "KICK", false}, {3, "KICK", false}, {-1, "KICK", false}, {200, "KICK", false}};
+        {0, "KILL", true},   {1, "kick", true},
+        {1, "Ban", true},    {1, "WARN", false},
+        {2, "KICK", false},  {3, "KICK", false},
+        {-1, "KICK", false}, {GroupTable::kLevels, "KICK", false}};
     for (const auto& [level, command, allowed] : runs)
         EXPECT_EQ(t.mayRun(level, command), allowed) << level << " " << command;
 }
