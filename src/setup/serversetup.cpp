@@ -184,7 +184,6 @@ void ServerSetup::stopTest() {
     m_timer3->stop();
     m_rcon->close();
     m_log->close();
-    m_logConnected = false;
 }
 
 bool ServerSetup::checkLogAddress() {
@@ -380,7 +379,6 @@ void ServerSetup::Timer1_Timer() {
 void ServerSetup::TestWeb() {
     statusLine("Checking Logs URL...");
     m_log->close();
-    m_logConnected = false;
     m_timer1->start();
     m_step = Step::LogTest;
     m_logReported = false;
@@ -393,7 +391,6 @@ void ServerSetup::TestWeb() {
 
 void ServerSetup::onLogConnected() {
     if (m_step != Step::LogTest || m_logReported) return;
-    m_logConnected = true;
     std::string path = replaceAll(m_tested.LogURL, m_logHost.prefix, "");
     if (path.empty()) path = "/";
     m_exchange = "GET " + path + " HTTP/1.1\r\n" + "Host: " + m_logHost.hostHeader() + "\r\n" +
@@ -416,7 +413,6 @@ void ServerSetup::onLogData(const std::string& piece) {
 }
 
 void ServerSetup::onLogClosed() {
-    m_logConnected = false;
     m_log->close();
     if (m_button != SetupButton::Cancel || m_step != Step::LogTest || m_logReported) return;
     m_lineEnds.finish(m_exchange);
@@ -449,7 +445,6 @@ void ServerSetup::logTestPassed() {
     m_logReported = true;
     m_timer1->stop();
     m_log->close();
-    m_logConnected = false;
     if (!SaveToFile()) return;
     statusLine("Configuration complete!", kBlue);
     m_step = Step::Idle;

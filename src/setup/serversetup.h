@@ -173,7 +173,6 @@ private:
     std::string m_exchange;
     CrLfNormaliser m_lineEnds;
     HttpResponseDecoder m_decoder;
-    bool m_logConnected = false;
     bool m_logReported = false; // the log test's outcome is known
 };
 

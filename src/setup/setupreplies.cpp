@@ -87,7 +87,7 @@ std::string exclusionValue(std::string_view text) {
     const std::size_t from = name == std::string_view::npos ? 0 : name + kExclusionName.size();
     const std::size_t is = findIgnoringCase(text, "is:", from);
     if (is == std::string_view::npos) return {};
-    const std::size_t open = text.find('"', is + 3);
+    const std::size_t open = text.find('"', is);
     if (open == std::string_view::npos) return {};
     const std::size_t close = text.find('"', open + 1);
     return trimBlanks(text.substr(open + 1, close == std::string_view::npos ? std::string_view::npos

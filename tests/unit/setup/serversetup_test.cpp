@@ -40,7 +40,10 @@ TEST(ServerSetup, PassingTestRunsTheStepsInOrderAndSavesWhatItLearned) {
     EXPECT_FALSE(rig.udp().isOpen());
     rig.fake.loop.advance(1);
     EXPECT_EQ(rig.commands().size(), 2u);
-    rig.reply(exclusionAnswer("mp_nuked"));
+    rig.reply("\x01" + exclusionAnswer("mp_nuked"));
+    EXPECT_NE(rig.setup->replyLog().plainText().find(
+                  ": print;\"playlist_excludeMap\" is: \"mp_nuked\" default: \"\";"),
+              std::string::npos);
     rig.fake.loop.advance(600);
     rig.reply("");
     rig.fake.loop.advance(600);
