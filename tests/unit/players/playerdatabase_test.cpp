@@ -160,6 +160,8 @@ TEST_F(PlayerDbPathTest, DataPathsLieInTheApplicationFolderWithEitherSlash) {
         settings.advanced.PlayerDbPath = configured;
         EXPECT_EQ(p->database.databaseFile(), expected) << configured;
     }
+    settings.advanced.PlayerDbPath = "data"; // the folder's name alone is in it too
+    EXPECT_EQ(p->database.databaseFile(), dir.file("Data"));
     // The default the settings fall back to: the folder, "\Data\playerdb.mdb".
     settings.advanced.PlayerDbPath = settings.defaultPlayerDbPath();
     EXPECT_EQ(p->database.databaseFile().lexically_normal(), expected.lexically_normal());

@@ -58,6 +58,8 @@ TEST_F(Status, DemoClientStoresOnlyItsNameAndAllowsSending) {
     EXPECT_TRUE(app->linkState().RconAllowed);
     EXPECT_TRUE(app->slotTable().DemoClientPresent);
     EXPECT_EQ(app->slotTable().ShownPlayers, 1);
+    app->onlinePlayers().RemovePlayerFromList("0", "democlient"); // the recording stops
+    EXPECT_FALSE(app->slotTable().DemoClientPresent);
 }
 
 TEST_F(Status, TwoDatagramReplyWithACutRowIsParsedOnceAfterTheSecond) {
