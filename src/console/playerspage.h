@@ -16,7 +16,7 @@ class QTableView;
 namespace corvane {
 class App;
 struct PlayerMenu;
-enum class AdminActionKind : std::int16_t;
+enum class AdminActionKind;
 } // namespace corvane
 
 namespace corvane::console {
