@@ -100,6 +100,8 @@ TEST_F(AppTest, LoadRunsEveryStepInOrder) {
                                "[2026-12-05 09:18:28] The map was reset to the default rotation"}));
     EXPECT_EQ(a.caption(), "Corvane Mod - Alpha Host");
     EXPECT_TRUE(a.menuItemsEnabled());
+    a.UpdateAllC(); // as after the wizard: the window shows the new state
+    EXPECT_EQ(steps.back(), "+");
     EXPECT_EQ(a.settings().mod.MaxWarns, 2);
     // The status texts are there before the first tick.
     EXPECT_EQ(a.statusTexts().players, "0/17 Players");
@@ -206,6 +208,7 @@ TEST_F(AppTest, ShutdownSavesAndHasTwoStagesOneSecondApart) {
     App& a = started();
     fake.loop.advance(5000);
     a.settings().mod.MaxWarns = 5;
+    a.statusPoll().Command8_Click(); // its socket is open
     a.ENDALL();
     a.ENDALL(); // a second close request changes nothing
     EXPECT_EQ(modLines()[12], " 5");
@@ -217,6 +220,8 @@ TEST_F(AppTest, ShutdownSavesAndHasTwoStagesOneSecondApart) {
     EXPECT_FALSE(fake.loop.exitCode());
     fake.loop.advance(1);
     EXPECT_EQ(fake.loop.exitCode(), 0);
+    for (const char* role : {"status", "command"})
+        EXPECT_FALSE(fake.net.udp(role).isOpen()) << role;
     // The first stage ends by sending the rotation back to the default list.
     const auto lines = serverLog();
     ASSERT_GE(lines.size(), 3u);

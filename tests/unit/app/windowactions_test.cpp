@@ -207,6 +207,7 @@ TEST_F(WindowActionsTest, TheLogViewerShowsEachFileAndKeepsItsMode) {
     viewer.LoadR();
     EXPECT_EQ(viewer.mode(), ViewerMode::ChatLog);
     EXPECT_NE(viewer.view().plainText().find("Bob: hello"), std::string::npos);
+    EXPECT_EQ(viewer.view().plainText().find("Later line"), std::string::npos);
     app->chatLog().view().append("\r\nBob: again", kBlack);
     viewer.Update();
     EXPECT_EQ(viewer.view().plainText().find("Bob: again"), std::string::npos);
