@@ -2,15 +2,11 @@
 // The enforcement on its own, with a real queue, slot table and activity log
 // on virtual time, and helpers to build the log lines it reads.
 
-#include "core/activitylog.h"
-#include "core/criticalerrors.h"
-#include "core/settings.h"
 #include "core/textfile.h"
 #include "enforcement/enforcement.h"
-#include "fakeports.h"
 #include "rcon/rconqueue.h"
 #include "rcon/slottable.h"
-#include "tempappdir.h"
+#include "settingsrig.h"
 
 #include <string>
 #include <vector>
@@ -30,13 +26,7 @@ inline std::string combatLine(char type, const std::string& at, int victimSlot,
            ";" + mod + ";torso_upper";
 }
 
-struct EnforcementRig {
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
-    CriticalErrors critical;
-    ActivityLog log{paths, fake.clock, critical};
-    Settings settings{paths, log, critical};
+struct EnforcementRig : SettingsRig {
     RconQueue queue;
     SlotTable slots;
     struct Progress : LogProgress {

@@ -2,13 +2,8 @@
 // Everything the log feed talks to, on virtual time and fake sockets, with the
 // hooks of the parts above it recording what they were handed.
 
-#include "core/activitylog.h"
-#include "core/apppaths.h"
 #include "core/chatlog.h"
-#include "core/criticalerrors.h"
-#include "core/settings.h"
 #include "core/textfile.h"
-#include "fakeports.h"
 #include "logfeed/logfetcher.h"
 #include "logfeed/logparser.h"
 #include "rcon/linkstate.h"
@@ -16,7 +11,7 @@
 #include "rcon/onlineplayers.h"
 #include "rcon/rconqueue.h"
 #include "rcon/slottable.h"
-#include "tempappdir.h"
+#include "settingsrig.h"
 
 #include <algorithm>
 #include <string>
@@ -85,14 +80,8 @@ struct FakeDirectory : PlayerDirectory, NameChecks {
     }
 };
 
-struct LogFeedRig {
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
-    CriticalErrors critical;
-    ActivityLog log{paths, fake.clock, critical};
+struct LogFeedRig : SettingsRig {
     ChatLog chat{paths, fake.clock};
-    Settings settings{paths, log, critical};
     RconQueue queue;
     LinkState link;
     SlotTable slots;

@@ -3,15 +3,11 @@
 // the shipped files and a configured server; the server view and the random
 // numbers are the test's.
 
-#include "core/activitylog.h"
 #include "core/consolelog.h"
-#include "core/criticalerrors.h"
-#include "core/settings.h"
-#include "fakeports.h"
 #include "maps/maps.h"
 #include "maps/serverview.h"
 #include "rcon/rconqueue.h"
-#include "tempappdir.h"
+#include "settingsrig.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +42,7 @@ struct ScriptedRandom : RandomSource {
     double next() override { return next_ < script.size() ? script[next_++] : seeded.next(); }
 };
 
-class MapsRig : public ::testing::Test {
+class MapsRig : public ::testing::Test, public SettingsRig {
 protected:
     MapsRig() {
         dir.writeConfiguredServer();
@@ -75,13 +71,7 @@ protected:
         return std::find(activity.begin(), activity.end(), text) != activity.end();
     }
 
-    TempAppDir dir;
-    FakePorts fake;
-    AppPaths paths{dir.path()};
-    CriticalErrors criticalError;
-    ActivityLog log{paths, fake.clock, criticalError};
     ConsoleLog console{paths, fake.clock};
-    Settings settings{paths, log, criticalError};
     RconQueue queue;
     FakeServerView server;
     ScriptedRandom* random = nullptr;

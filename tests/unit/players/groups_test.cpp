@@ -105,7 +105,7 @@ TEST_F(GroupsTest, AnUnreadableFileStopsTheLoadAndNothingIsSavedOverIt) {
     std::filesystem::remove(dir.file("Data/Commands.txt"));
     p->groups.InputAdmin();
     EXPECT_TRUE(p->groups.loadFailed());
-    EXPECT_TRUE(errors.isRaised(CriticalSource::Groups));
+    EXPECT_TRUE(critical.isRaised(CriticalSource::Groups));
     EXPECT_EQ(criticalDialogs, 1);
     EXPECT_EQ(redLines, std::vector<std::string>{
                             "WARNING: Error loading Files, make sure \\Data folder exists!"});
@@ -118,12 +118,12 @@ TEST_F(GroupsTest, AnUnreadableFileStopsTheLoadAndNothingIsSavedOverIt) {
     EXPECT_EQ(dir.read("Data/Levels.txt"), "1\r\n[Damaged]\r\n");
 
     dir.write("Data/Commands.txt", "KICK\r\n");
-    errors.raise(CriticalSource::Config);
+    critical.raise(CriticalSource::Config);
     p->groups.InputAdmin();
     EXPECT_FALSE(p->groups.loadFailed());
     // A successful load clears its own error only.
-    EXPECT_FALSE(errors.isRaised(CriticalSource::Groups));
-    EXPECT_TRUE(errors.active());
+    EXPECT_FALSE(critical.isRaised(CriticalSource::Groups));
+    EXPECT_TRUE(critical.active());
     EXPECT_TRUE(p->groups.SaveSettings());
 }
 

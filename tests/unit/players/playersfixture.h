@@ -2,15 +2,11 @@
 // The players subsystem on fake ports, over a temporary application folder
 // holding the shipped group files and a fresh, empty player database.
 
-#include "core/activitylog.h"
-#include "core/criticalerrors.h"
-#include "core/settings.h"
-#include "fakeports.h"
 #include "players/players.h"
 #include "rcon/onlinegrid.h"
 #include "rcon/rconqueue.h"
 #include "rcon/slottable.h"
-#include "tempappdir.h"
+#include "settingsrig.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +17,10 @@
 
 namespace corvane::testing {
 
-class PlayersFixture : public ::testing::Test, public GreetingGate, public ReasonTexts {
+class PlayersFixture : public ::testing::Test,
+                       public SettingsRig,
+                       public GreetingGate,
+                       public ReasonTexts {
 protected:
     PlayersFixture() {
         settings.setViewsReady(true);
@@ -37,13 +36,13 @@ protected:
             if (colour == kRed) redLines.push_back(activity.back());
         });
 
-        p = std::make_unique<Players>(settings, slots, grid, queue, log, paths, ports, errors,
+        p = std::make_unique<Players>(settings, slots, grid, queue, log, paths, ports, critical,
                                       *this, *this);
         heard += p->database.playerRegistered.connect(
             [this](int slot) { warningsReset.push_back(slot); });
         heard += p->playerLog.recordDeleted.connect([this] { ++statusPolls; });
         heard += p->editor.defaultChanged.connect([this] { ++delayedStatusPolls; });
-        heard += errors.lockoutBegan.connect([this](CriticalSource) { ++criticalDialogs; });
+        heard += critical.lockoutBegan.connect([this](CriticalSource) { ++criticalDialogs; });
         heard += p->groups.loaded.connect([this] { ++listLoads; });
         heard += p->groups.playerGroupChanged.connect([this] { ++playerLogMarks; });
     }
@@ -93,14 +92,8 @@ protected:
         return id == 0 ? std::nullopt : p->store.record(id);
     }
 
-    TempAppDir dir;
-    FakePorts fake;
     Ports ports = fake.ports();
-    AppPaths paths{dir.path()};
-    CriticalErrors errors;
-    ActivityLog log{paths, fake.clock, errors};
     Connection logged;
-    Settings settings{paths, log, errors};
     SlotTable slots;
     OnlineGrid grid;
     RconQueue queue;

@@ -127,10 +127,10 @@ TEST_F(Pump, PauseButtonRconAllowedAndTheCriticalErrorHoldTheQueue) {
     state.RconAllowed = false; // a match ended
     tick(5);
     state.RconAllowed = true;
-    errors.raise(CriticalSource::Config);
+    critical.raise(CriticalSource::Config);
     tick(5);
     EXPECT_TRUE(sent().empty());
-    errors.clear(CriticalSource::Config);
+    critical.clear(CriticalSource::Config);
     tick();
     EXPECT_EQ(sent(), (std::vector<std::string>{"say held"}));
 }

@@ -3,8 +3,7 @@
 // went out on the game-server sockets.
 
 #include "app/app.h"
-#include "fakeports.h"
-#include "tempappdir.h"
+#include "settingsrig.h"
 
 #include <map>
 #include <string>
@@ -23,22 +22,16 @@ struct TableTexts : ReasonTexts, RuleCount {
 };
 
 // The command socket and its pump alone, with reasons and rules of the test's choosing.
-struct LinkRig {
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
-    CriticalErrors errors;
-    ActivityLog log{paths, fake.clock, errors};
+struct LinkRig : SettingsRig {
     ConsoleLog console{paths, fake.clock};
     ChatLog chat{paths, fake.clock};
-    Settings settings{paths, log, errors};
     LinkState state;
     SlotTable slots;
     RconQueue queue;
     TableTexts texts;
     ServerAddress address{fake.loop, fake.net, log};
-    RconLink link{fake.ports(), settings, address, errors, state, queue,
-                  slots,        log,      console, chat,   texts, texts};
+    RconLink link{fake.ports(), settings, address, critical, state, queue,
+                  slots,        log,      console, chat,     texts, texts};
     Connection lookup =
         settings.configLoaded.connect([this] { address.resolve(settings.config.IP); });
 
