@@ -60,7 +60,7 @@ std::string RemoveCTag(std::string_view name) {
     const std::string trimmed = trimBlanks(name);
     if (trimmed.empty() || trimmed.front() != '[') return trimmed;
     const std::size_t lastBracket = trimmed.substr(0, 6).rfind(']');
-    if (lastBracket == std::string::npos || lastBracket == 0) return trimmed;
+    if (lastBracket == std::string::npos) return trimmed; // never 0: that is the "["
     return trimmed.substr(lastBracket + 1);
 }
 

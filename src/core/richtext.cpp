@@ -6,7 +6,7 @@ void RichText::setText(const std::string& text) {
     m_runs.clear();
     m_size = 0;
     if (!text.empty()) {
-        m_runs.push_back(TextRun{text, kBlack, false});
+        m_runs.push_back(TextRun{text});
         m_size = text.size();
     }
     reset.notify();
@@ -40,7 +40,7 @@ void RichText::keepNewest(std::size_t bytes) {
     std::size_t first = 0;
     while (first < m_runs.size() && skip >= m_runs[first].text.size())
         skip -= m_runs[first++].text.size();
-    std::vector<TextRun> kept{TextRun{m_firstLine, kBlack, false}};
+    std::vector<TextRun> kept{TextRun{m_firstLine}};
     bool lineStarted = false;
     for (std::size_t i = first; i < m_runs.size(); ++i) {
         std::string text = i == first ? m_runs[i].text.substr(skip) : m_runs[i].text;

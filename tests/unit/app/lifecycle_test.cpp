@@ -270,6 +270,8 @@ TEST_F(AppTest, SwitchClicksSaveAtOnceExceptTheXboxBox) {
     a.settings().setSwitch(Settings::Switch::LanguageFilterEnabled, true);
     expected[9] = expected[11] = " 1"; // the Xbox box went out with this save
     EXPECT_EQ(modLines(), expected);
+    a.settings().setSwitch(Settings::Switch::KickXboxNames, false);
+    EXPECT_FALSE(a.settings().isTicked(Settings::Switch::KickXboxNames));
 }
 
 TEST_F(AppTest, TimedMessagesAreSaidFromTheStart) {

@@ -45,6 +45,7 @@ TEST(AppWiring, EveryWireCarriesItsEvent) {
     } cases[] = {
         {"a deleted record polls the status at once",
          [](App& a) { a.players().playerLog.recordDeleted.notify(); }, 0, polled},
+        {"new settings poll the status at once", [](App& a) { a.UpdateAllC(); }, 0, polled},
         {"a server restart polls the status at once",
          [](App& a) { a.logFetcher().restartDetected.notify(); }, 0, polled},
         {"the log asks for a poll soon", [](App& a) { a.logParser().statusPollWanted.notify(); },

@@ -98,8 +98,10 @@ TEST(Rtf, ReadsWhatAWordProcessorSaves) {
         fromRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;\\green128;}\\cf0 x\\cf1 "
                 "y\\cf4294967297 z}"),
         (std::vector<TextRun>{{"x", kBlack, false}, {"y", 0x008000, false}, {"z", kBlack, false}}));
-    // A hex byte of either case; a backslash before a line break is a paragraph.
-    EXPECT_EQ(fromRtf("{\\rtf1 \\'A9\\'0f a\\\nb\\\rc}")->front().text, "\xA9\x0F a\r\nb\r\nc");
+    // A hex byte of either case, half of one kept as text; a backslash before a
+    // line break is a paragraph.
+    EXPECT_EQ(fromRtf("{\\rtf1 \\'4z\\'A9\\'0f a\\\nb\\\rc}")->front().text,
+              "4z\xA9\x0F a\r\nb\r\nc");
 }
 
 TEST(Rtf, RejectsWhatIsNotADocument) {

@@ -79,7 +79,7 @@ TEST_F(TextFile, LastLinesTheTailMatchesAFullRead) {
             "\r\n";
     for (int i = 1; i <= 20000; ++i)
         shortLines += "line " + std::to_string(i) + "\r\n";
-    for (const std::string& text : {longLines, shortLines}) {
+    for (const std::string& text : {longLines, shortLines, std::string("x")}) {
         const fs::path file = m_dir / "Server.txt";
         std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
         const auto all = splitLines(text);

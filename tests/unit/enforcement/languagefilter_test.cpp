@@ -171,3 +171,10 @@ TEST_F(Language, MissingFileMatchesNothingAndTooManyWordsAreReported) {
     EXPECT_EQ(filter().BadWords().back().word, "w499");
     EXPECT_EQ(logged(), (Lines{"LF.txt lists more than 500 words: the last 10 are not used"}));
 }
+
+TEST(SlotWarnings, TheCountStopsAtTheLargestItCanHold) {
+    SlotWarnings warnings;
+    for (int i = 0; i < 40000; ++i)
+        warnings.record(SlotTable::kSlots - 1);
+    EXPECT_EQ(warnings.count(SlotTable::kSlots - 1), 32767);
+}
