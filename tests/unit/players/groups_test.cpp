@@ -283,8 +283,8 @@ TEST_F(SetGroupTest, TheWindowsGroupMenuAnnouncesPubliclyOrNotAtAll) {
     EXPECT_FALSE(p->editor.setOnlinePlayerGroup(7, 3)); // no such group: nothing said
     EXPECT_EQ(queue.size(), 2u);
     EXPECT_FALSE(p->editor.setOnlinePlayerGroup(12, 1)); // an empty row
-    EXPECT_FALSE(
-        p->groups.SetGroupDatabase("G" + std::string("g-unknown"), "1", "Ghost", {}, true));
+    for (const char* target : {"Gg-unknown", "ZedAlpha"}) // neither a GUID nor a record ID
+        EXPECT_FALSE(p->groups.SetGroupDatabase(target, "1", "Ghost", {}, true)) << target;
 }
 
 } // namespace
