@@ -18,7 +18,6 @@ protected:
         p->store.setGroup(2, "Retired");
         p->playerLog.refresh();
     }
-    // One column of every row, top to bottom.
     template <class T> std::vector<T> column(T PlayerRecord::*field) {
         std::vector<T> out;
         for (std::size_t i = 0; i < p->playerLog.rowCount(); ++i)
@@ -62,7 +61,7 @@ TEST_F(PlayerLogTest, TheFilterShowsOnlyPlayersInSlotsOneToMaxClients) {
     EXPECT_EQ(p->playerLog.rowCount(), 6u);
 }
 
-TEST_F(PlayerLogTest, HeaderClicksSortAsTextAlternatingFromDescending) {
+TEST_F(PlayerLogTest, HeaderClicksSortAsTextAlternatingFromDescendingIdsToo) {
     p->playerLog.sortByColumn(PlayerColumn::UserName);
     EXPECT_EQ(names(), (std::vector<std::string>{"Charlie", "Bob", "alice"}));
     p->playerLog.sortByColumn(PlayerColumn::UserName);
@@ -75,13 +74,10 @@ TEST_F(PlayerLogTest, HeaderClicksSortAsTextAlternatingFromDescending) {
     p->playerLog.refresh();
     EXPECT_EQ(names(), (std::vector<std::string>{"alice", "Dave", "Charlie",
                                                  "Bob"})); // ties by ID, same way
-}
 
-TEST_F(PlayerLogTest, IdsSortAsText) {
-    for (int i = 6; i <= 15; ++i)
+    for (int i = 7; i <= 15; ++i) // IDs sort as text too
         seat(i, "P" + std::to_string(i), "g" + std::to_string(i));
-    p->playerLog.sortByColumn(PlayerColumn::ID);
-    p->playerLog.sortByColumn(PlayerColumn::ID);
+    p->playerLog.sortByColumn(PlayerColumn::ID); // the fourth click: ascending
     EXPECT_EQ(ids(), (std::vector<std::int32_t>{1, 10, 11, 12, 13, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
