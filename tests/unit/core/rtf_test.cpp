@@ -100,9 +100,11 @@ TEST(Rtf, ReadsWhatAWordProcessorSaves) {
         fromRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;\\green128;}\\cf0 x\\cf1 "
                 "y\\cf4294967297 z}"),
         (std::vector<TextRun>{{"x", kBlack, false}, {"y", 0x008000, false}, {"z", kBlack, false}}));
-    // Hex digits at the ends of their ranges; a backslash before a line break is a paragraph.
-    EXPECT_EQ(fromRtf("{\\rtf1 \\'a9\\'AF\\'f0\\'9F\\'0F a\\\nb\\\rc}")->front().text,
-              "\xA9\xAF\xF0\x9F\x0F a\r\nb\r\nc");
+    // Hex digits at the ends of their ranges, a half hex byte kept as text; a
+    // backslash before a line break is a paragraph.
+    EXPECT_EQ(fromRtf("{\\rtf1 \\'a9\\'AF\\'f0\\'9F\\'0F\\'4z a\\\nb\\\rc}")->front().text,
+              "\xA9\xAF\xF0\x9F\x0F"
+              "4z a\r\nb\r\nc");
 }
 
 TEST(Rtf, RejectsWhatIsNotADocument) {
