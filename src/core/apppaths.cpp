@@ -1,21 +1,10 @@
 #include "core/apppaths.h"
 
-#include <algorithm>
+#include "core/gametext.h"
+
 #include <string>
 
 namespace corvane {
-namespace {
-
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) {
-                   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-               };
-               return lower(x) == lower(y);
-           });
-}
-
-} // namespace
 
 std::filesystem::path portablePath(std::string_view name) {
     std::string copy(name);
@@ -36,7 +25,7 @@ std::filesystem::path AppPaths::file(std::string_view relative) const {
         fs::path next = resolved / part;
         if (!fs::exists(next, ec) && fs::is_directory(resolved, ec)) {
             for (const fs::directory_entry& entry : fs::directory_iterator(resolved, ec)) {
-                if (sameIgnoringCase(entry.path().filename().string(), part.string())) {
+                if (equalsIgnoringCase(entry.path().filename().string(), part.string())) {
                     next = entry.path();
                     break;
                 }

@@ -1,5 +1,6 @@
 #include "core/fieldreader.h"
 
+#include "core/gametext.h"
 #include "core/numbers.h"
 #include "core/textfile.h"
 
@@ -89,11 +90,8 @@ float FieldReader::readSingle() {
 
 bool FieldReader::readBool() {
     const std::string value = readText();
-    std::string lower;
-    for (char c : value)
-        lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    if (lower == "true" || lower == "#true#") return true;
-    if (lower == "false" || lower == "#false#") return false;
+    if (equalsIgnoringCase(value, "true") || equalsIgnoringCase(value, "#true#")) return true;
+    if (equalsIgnoringCase(value, "false") || equalsIgnoringCase(value, "#false#")) return false;
     if (const auto number = toInt32(value)) return *number != 0;
     throw FieldReadError(conversionError(value, "True or False"));
 }

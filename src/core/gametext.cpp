@@ -1,13 +1,8 @@
 #include "core/gametext.h"
 
+#include "core/ascii.h"
+
 namespace corvane {
-namespace {
-
-char upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-}
-
-} // namespace
 
 std::string neutralize(std::string_view playerText) {
     std::string out(playerText);
@@ -72,15 +67,20 @@ std::string RemoveCTag(std::string_view name) {
 std::string toUpper(std::string_view text) {
     std::string out(text);
     for (char& c : out)
-        c = upper(c);
+        c = asciiUpper(c);
     return out;
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i])) return false;
+        if (asciiUpper(a[i]) != asciiUpper(b[i])) return false;
     return true;
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 std::size_t findIgnoringCase(std::string_view haystack, std::string_view needle,

@@ -30,7 +30,9 @@ std::vector<std::string> splitAt(std::string_view text, std::string_view separat
 std::string replaceAll(std::string text, std::string_view from, std::string_view to);
 std::string trimBlanks(std::string_view text);
 std::string toUpper(std::string_view text);
+// Case is ignored for the ASCII letters only (core/ascii.h), whatever the locale.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
 // Position of needle in haystack ignoring case, searching from start; npos if none.
 std::size_t findIgnoringCase(std::string_view haystack, std::string_view needle,
                              std::size_t start = 0);

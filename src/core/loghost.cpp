@@ -1,5 +1,7 @@
 #include "core/loghost.h"
 
+#include "core/ascii.h"
+#include "core/gametext.h"
 #include "core/numbers.h"
 
 namespace corvane {
@@ -7,18 +9,8 @@ namespace {
 
 constexpr std::string_view kScheme = "http://";
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] + 32) : text[i];
-        if (c != prefix[i]) return false;
-    }
-    return true;
-}
-
 bool validHostChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
-           c == '-' || c == '_';
+    return isAsciiLetter(c) || isAsciiDigit(c) || c == '.' || c == '-' || c == '_';
 }
 
 } // namespace
@@ -43,7 +35,7 @@ std::optional<LogHostAddress> parseLogHost(std::string_view address) {
         const std::string_view portText = rest.substr(colon + 1);
         if (portText.empty()) return std::nullopt;
         for (char c : portText)
-            if (c < '0' || c > '9') return std::nullopt;
+            if (!isAsciiDigit(c)) return std::nullopt;
         const auto port = toInt32(portText);
         if (!port || *port < 1 || *port > 65535) return std::nullopt;
         out.port = static_cast<std::uint16_t>(*port);

@@ -1,5 +1,7 @@
 #include "core/numbers.h"
 
+#include "core/ascii.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -19,20 +21,16 @@ std::string_view trimBlanks(std::string_view s) {
     return s;
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Sign, digits, optional "." and digits; at least one digit in all.
 bool isPlainDecimal(std::string_view s) {
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     std::size_t digits = 0;
-    while (i < s.size() && isDigit(s[i]))
+    while (i < s.size() && isAsciiDigit(s[i]))
         ++i, ++digits;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && isDigit(s[i]))
+        while (i < s.size() && isAsciiDigit(s[i]))
             ++i, ++digits;
     }
     return digits > 0 && i == s.size();
@@ -81,7 +79,7 @@ std::optional<float> toSingle(std::string_view text) {
     const std::string_view s = trimBlanks(text);
     // Only decimal forms: no hexadecimal, "inf" or "nan".
     for (char c : s)
-        if (!(isDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E'))
+        if (!(isAsciiDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E'))
             return std::nullopt;
     const auto value = decimalValue(s);
     if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;

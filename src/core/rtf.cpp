@@ -1,5 +1,6 @@
 #include "core/rtf.h"
 
+#include "core/ascii.h"
 #include "core/cp1252.h"
 
 #include <algorithm>
@@ -127,7 +128,7 @@ private:
     void controlSymbol() {
         if (m_pos >= m_doc.size()) return;
         const char c = m_doc[m_pos];
-        if (isLetter(c)) return controlWord();
+        if (isAsciiLetter(c)) return controlWord();
         ++m_pos;
         switch (c) {
         case '\'':
@@ -156,16 +157,16 @@ private:
 
     void controlWord() {
         const std::size_t start = m_pos;
-        while (m_pos < m_doc.size() && isLetter(m_doc[m_pos]))
+        while (m_pos < m_doc.size() && isAsciiLetter(m_doc[m_pos]))
             ++m_pos;
         const std::string_view word = m_doc.substr(start, m_pos - start);
         std::optional<std::int64_t> param;
         const std::size_t numberStart = m_pos;
         if (m_pos < m_doc.size() && m_doc[m_pos] == '-') ++m_pos;
-        while (m_pos < m_doc.size() && m_pos - numberStart < 10 && isDigit(m_doc[m_pos]))
+        while (m_pos < m_doc.size() && m_pos - numberStart < 10 && isAsciiDigit(m_doc[m_pos]))
             ++m_pos;
         std::int64_t value = 0;
-        if (m_pos > numberStart && isDigit(m_doc[m_pos - 1]) &&
+        if (m_pos > numberStart && isAsciiDigit(m_doc[m_pos - 1]) &&
             std::from_chars(m_doc.data() + numberStart, m_doc.data() + m_pos, value).ec ==
                 std::errc())
             param = value;
@@ -217,7 +218,7 @@ private:
 
     void hexByte() {
         if (m_pos + 2 > m_doc.size()) return;
-        const int hi = hexValue(m_doc[m_pos]), lo = hexValue(m_doc[m_pos + 1]);
+        const int hi = hexDigitValue(m_doc[m_pos]), lo = hexDigitValue(m_doc[m_pos + 1]);
         if (hi < 0 || lo < 0) return;
         m_pos += 2;
         text(static_cast<char>(hi * 16 + lo));
@@ -271,15 +272,6 @@ private:
             "footnote",
         };
         return std::find(std::begin(kSkipped), std::end(kSkipped), word) != std::end(kSkipped);
-    }
-
-    static bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-    static bool isDigit(char c) { return c >= '0' && c <= '9'; }
-    static int hexValue(char c) {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
     }
 
     std::string_view m_doc;

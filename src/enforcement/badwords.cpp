@@ -1,5 +1,6 @@
 #include "enforcement/badwords.h"
 
+#include "core/ascii.h"
 #include "core/fieldreader.h"
 #include "core/gametext.h"
 #include "core/numbers.h"
@@ -47,7 +48,7 @@ bool matchesOne(std::string_view pattern, char c, std::size_t& length) {
     case '?':
         return true;
     case '#':
-        return c >= '0' && c <= '9';
+        return isAsciiDigit(c);
     case '[':
         return inCharList(pattern, c, length);
     default:

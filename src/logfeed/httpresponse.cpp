@@ -1,5 +1,6 @@
 #include "logfeed/httpresponse.h"
 
+#include "core/ascii.h"
 #include "core/gametext.h"
 
 #include <algorithm>
@@ -14,23 +15,12 @@ constexpr std::size_t kMaxFramingLine = 4096;
 // dropped, so that tiny pieces do not each move a whole megabyte.
 constexpr std::size_t kBodySlack = HttpResponseDecoder::kMaxBody / 4;
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 std::string_view trimSpaceTab(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
         s.remove_suffix(1);
     return s;
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 // The last comma-separated element of a field value, trimmed.
@@ -174,9 +164,9 @@ void HttpResponseDecoder::takeLine(std::string_view line) {
 void HttpResponseDecoder::takeStatusLine(std::string_view line) {
     // HTTP/<version> <three digits>[ <reason>]
     const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos || line.size() < space + 4 || !isDigit(line[space + 1]) ||
-        !isDigit(line[space + 2]) || !isDigit(line[space + 3]) ||
-        (line.size() > space + 4 && line[space + 4] != ' ')) {
+    if (space == std::string_view::npos || line.size() < space + 4 ||
+        !isAsciiDigit(line[space + 1]) || !isAsciiDigit(line[space + 2]) ||
+        !isAsciiDigit(line[space + 3]) || (line.size() > space + 4 && line[space + 4] != ' ')) {
         fail("the status line cannot be read");
         return;
     }
@@ -246,7 +236,7 @@ void HttpResponseDecoder::headersEnded() {
             if (item.empty() || item.size() > 15) return fail("the Content-Length cannot be read");
             std::uint64_t value = 0;
             for (char c : item) {
-                if (!isDigit(c)) return fail("the Content-Length cannot be read");
+                if (!isAsciiDigit(c)) return fail("the Content-Length cannot be read");
                 value = value * 10 + static_cast<std::uint64_t>(c - '0');
             }
             if (haveLength && value != length) return fail("the Content-Length cannot be read");
@@ -268,7 +258,7 @@ void HttpResponseDecoder::takeChunkSize(std::string_view line) {
     if (digits.empty() || digits.size() > 15) return fail("a chunk size cannot be read");
     std::uint64_t size = 0;
     for (char c : digits) {
-        const int v = hexValue(c);
+        const int v = hexDigitValue(c);
         if (v < 0) return fail("a chunk size cannot be read");
         size = size * 16 + static_cast<std::uint64_t>(v);
     }

@@ -10,7 +10,6 @@
 #include "rcon/slottable.h"
 
 #include <exception>
-#include <limits>
 
 namespace corvane {
 
@@ -124,11 +123,10 @@ void LogParser::handleMatchStart(const MatchStart& start) {
     statusPollWanted.notifyEach([this](const std::exception& e) { report(e); });
     if (start.playlist) m_link.CurrentPlaylist = *start.playlist;
     if (start.gametype) m_link.CurrentGametype = *start.gametype;
-    const std::int32_t playlist = m_link.CurrentPlaylist;
-    if (playlist >= std::numeric_limits<std::int16_t>::min() &&
-        playlist <= std::numeric_limits<std::int16_t>::max())
-        matchStarted.notifyEach([this](const std::exception& e) { report(e); },
-                                static_cast<std::int16_t>(playlist));
+    // Always a 16-bit number: the log gives two characters, the server's reply
+    // is read as a 16-bit number.
+    matchStarted.notifyEach([this](const std::exception& e) { report(e); },
+                            static_cast<std::int16_t>(m_link.CurrentPlaylist));
 }
 
 void LogParser::handleQuit(const QuitLine& quit) {

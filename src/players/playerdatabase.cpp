@@ -27,11 +27,6 @@ bool startsWith(const std::string& text, std::string_view prefix) {
     return text.rfind(prefix, 0) == 0;
 }
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
 } // namespace
 
 std::string welcomeMessage(const std::string& welcomeTemplate, const std::string& name,

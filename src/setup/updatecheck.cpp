@@ -1,5 +1,6 @@
 #include "setup/updatecheck.h"
 
+#include "core/ascii.h"
 #include "core/clock.h"
 #include "core/datafiles.h"
 #include "core/eventloop.h"
@@ -17,7 +18,7 @@ namespace {
 bool isDigits(std::string_view text) {
     if (text.empty() || text.size() > 9) return false;
     for (char c : text)
-        if (c < '0' || c > '9') return false;
+        if (!isAsciiDigit(c)) return false;
     return true;
 }
 

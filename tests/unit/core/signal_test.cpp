@@ -21,9 +21,11 @@ TEST(Signal, ListenersHearUntilTheirConnectionEnds) {
         signal.notify(1);
     }
     signal.notify(2);
-    a.disconnect();
+    a = signal.connect([&](int v) { heard.push_back("c" + std::to_string(v)); }); // replaces a
     signal.notify(3);
-    EXPECT_EQ(heard, (std::vector<std::string>{"a1", "b1", "a2"}));
+    a.disconnect();
+    signal.notify(4);
+    EXPECT_EQ(heard, (std::vector<std::string>{"a1", "b1", "a2", "c3"}));
     EXPECT_EQ(captured.use_count(), 1); // released after the next delivery
 
     // A connection may outlive its signal.

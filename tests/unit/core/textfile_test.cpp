@@ -79,7 +79,10 @@ TEST_F(TextFile, LastLinesTheTailMatchesAFullRead) {
             "\r\n";
     for (int i = 1; i <= 20000; ++i)
         shortLines += "line " + std::to_string(i) + "\r\n";
-    for (const std::string& text : {longLines, shortLines, std::string("x")}) {
+    // A CR LF pair split by a block end just where the lines wanted begin.
+    const std::string splitPair =
+        "zz\r\nww" + std::string(8191, 'y') + "\r\n" + std::string(8189, 'x') + "\r\n";
+    for (const std::string& text : {longLines, shortLines, splitPair, std::string("x")}) {
         const fs::path file = m_dir / "Server.txt";
         std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
         const auto all = splitLines(text);

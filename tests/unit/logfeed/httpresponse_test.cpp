@@ -68,9 +68,8 @@ TEST(HttpResponseDecoder, FramingVariantsDecode) {
          "3\r\nabc\r\n0\r\n\r\n",
          "HTTP/1.1 200 OK", "abc"}, // chunked wins over the length
         {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nA\r\n" + std::string(10, 'a') +
-             "\r\nf\r\n" + std::string(15, 'b') + "\r\nF\r\n" + std::string(15, 'c') +
-             "\r\n0\r\n\r\n",
-         "HTTP/1.1 200 OK", std::string(10, 'a') + std::string(15, 'b') + std::string(15, 'c')},
+             "\r\n00000000000000f\r\n" + std::string(15, 'b') + "\r\n0\r\n\r\n",
+         "HTTP/1.1 200 OK", std::string(10, 'a') + std::string(15, 'b')},
     };
     for (const auto& c : cases) {
         const HttpResponseDecoder d = decodeInPieces(c.reply, 3);
@@ -103,7 +102,7 @@ TEST(HttpResponseDecoder, MalformedFramingFails) {
         {"differing lengths", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\nContent-Length: 6\r\n\r\n"},
         {"length not a number", "HTTP/1.1 200 OK\r\nContent-Length: -5\r\n\r\n"},
         {"huge chunk size",
-         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nffffffffffffffffff\r\n"},
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1000000000000000\r\n"},
     };
     for (const auto& c : cases) {
         const HttpResponseDecoder d = decodeInPieces(c.reply, 1);

@@ -52,7 +52,9 @@ TEST_F(GroupEditorTest, TheDefaultGroupCannotBeDeletedOthersMoveUpBehindTheDefau
     EXPECT_FALSE(p->editor.deleteGroup(1));
     EXPECT_EQ(t().groupCount(), 3);
 
+    p->editor.selectGroup(3);
     EXPECT_TRUE(p->editor.deleteGroup(1));
+    EXPECT_EQ(p->editor.selectedLevel(), 1); // the group that moved into its place
     EXPECT_EQ(t().GroupName[1], "Member");
     EXPECT_EQ(t().commandsOf(1), std::vector<std::string>{"WARN"});
     EXPECT_EQ(t().GroupName[2], "Guest");

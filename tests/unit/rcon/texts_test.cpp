@@ -1,3 +1,4 @@
+#include "core/ascii.h"
 #include "core/gametext.h"
 #include "rcon/rcondatagram.h"
 #include "rcon/slottable.h"
@@ -109,5 +110,36 @@ TEST(GameText, NeutralizeClanTagsAndCase) {
     EXPECT_EQ(RemoveCTag("[ABCDE]Carl"), "[ABCDE]Carl");
     EXPECT_EQ(removeColorCodes("^1a^8b^9c", '9'), "abc");
     EXPECT_EQ(findIgnoringCase("say MsG3", "msg"), 4u);
-    EXPECT_TRUE(equalsIgnoringCase("Owner", "OWNER"));
+}
+
+TEST(GameText, AsciiClassesAndCaseAtEveryRangeEnd) {
+    // The ends of each range and the characters just outside.
+    const struct {
+        char c;
+        bool digit, letter;
+        int hex;
+        char upper;
+    } cases[] = {
+        {'/', false, false, -1, '/'}, {'0', true, false, 0, '0'},   {'9', true, false, 9, '9'},
+        {':', false, false, -1, ':'}, {'@', false, false, -1, '@'}, {'A', false, true, 10, 'A'},
+        {'F', false, true, 15, 'F'},  {'G', false, true, -1, 'G'},  {'Z', false, true, -1, 'Z'},
+        {'[', false, false, -1, '['}, {'`', false, false, -1, '`'}, {'a', false, true, 10, 'A'},
+        {'f', false, true, 15, 'F'},  {'g', false, true, -1, 'G'},  {'z', false, true, -1, 'Z'},
+        {'{', false, false, -1, '{'},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(isAsciiDigit(c.c), c.digit) << c.c;
+        EXPECT_EQ(isAsciiLetter(c.c), c.letter) << c.c;
+        EXPECT_EQ(hexDigitValue(c.c), c.hex) << c.c;
+        EXPECT_EQ(asciiUpper(c.c), c.upper) << c.c;
+        // A letter's other case; for anything else a different character ("@" and "`").
+        const char flipped = static_cast<char>(c.c ^ 0x20);
+        EXPECT_EQ(equalsIgnoringCase({&c.c, 1}, {&flipped, 1}), c.letter) << c.c;
+    }
+    EXPECT_EQ(toUpper("`az{@AZ[\xE9"), "`AZ{@AZ[\xE9");
+    EXPECT_FALSE(isAsciiLetter('\xE9') || isAsciiDigit('\xE9') || hexDigitValue('\xE9') >= 0);
+    EXPECT_FALSE(equalsIgnoringCase("Owner", "OWNERS"));
+    EXPECT_TRUE(startsWithIgnoringCase("Http://", "http://"));
+    EXPECT_FALSE(startsWithIgnoringCase("http:/", "http://"));
+    EXPECT_FALSE(startsWithIgnoringCase("xhttp://", "http://"));
 }
