@@ -23,31 +23,19 @@ inline const std::string kLogUrl = "http://logs.example.net/alpha/games_mp.log";
 inline std::string serverinfo(const std::string& maxClients = "18",
                               const std::string& host = "Alpha Host",
                               std::optional<std::string> ranked = "2") {
-    const std::vector<std::pair<std::string, std::string>> settings = {
-        {"sv_maxclients", maxClients},
-        {"g_gametype", "tdm"},
-        {"sv_floodProtect", "1"},
-        {"sv_maxPing", "0"},
-        {"sv_minPing", "0"},
-        {"protocol", "2117"},
-        {"shortversion", "7"},
-        {"sv_privateClients", "0"},
-        {"sv_disableClientConsole", "0"},
-        {"sv_voice", "1"},
-        {"playlist", "22"},
-        {"sv_hostname", host},
-        {"mapname", "mp_array"},
-        {"sv_pure", "1"},
-        {"g_logSync", "0"},
-        {"g_logTimeStampInSeconds", "0"},
-        {"sv_security", "1"}};
+    const std::string rows =
+        "sv_maxclients " + maxClients +
+        "\ng_gametype tdm\nsv_floodProtect 1\nsv_maxPing 0\nsv_minPing 0\nprotocol 2117\n"
+        "shortversion 7\nsv_privateClients 0\nsv_disableClientConsole 0\nsv_voice 1\n"
+        "playlist 22\nsv_hostname " +
+        host + "\nmapname mp_array\nsv_pure 1\ng_logSync 0\ng_logTimeStampInSeconds 0\n" +
+        "sv_security 1\n" + (ranked ? "sv_ranked " + *ranked + "\n" : "");
     std::string text = "Server info settings:\n";
-    const auto line = [&](const std::string& name, const std::string& value) {
-        text += name + std::string(name.size() < 20 ? 20 - name.size() : 1, ' ') + value + "\n";
-    };
-    for (const auto& [name, value] : settings)
-        line(name, value);
-    if (ranked) line("sv_ranked", *ranked);
+    for (std::size_t at = 0, end; (end = rows.find('\n', at)) != std::string::npos; at = end + 1) {
+        const std::size_t width = rows.find(' ', at) - at; // the name's
+        text += rows.substr(at, width) + std::string(width < 20 ? 20 - width : 1, ' ') +
+                rows.substr(at + width + 1, end - at - width - 1) + "\n";
+    }
     return text;
 }
 

@@ -5,6 +5,7 @@
 
 #include "../rcon/rconfixture.h"
 #include "core/textfile.h"
+#include "queuedlines.h"
 
 #include <gtest/gtest.h>
 
@@ -73,12 +74,7 @@ protected:
     }
     void say(const Said& line) { batch({line}); }
 
-    Lines queued() const {
-        Lines lines;
-        for (std::size_t i = 0; i < app->queue().size(); ++i)
-            lines.push_back(app->queue().at(i).displayText());
-        return lines;
-    }
+    Lines queued() const { return queuedLines(app->queue()); }
 
     // Lets the pump send the whole queue; the command lines it sent.
     Lines sendAll() {

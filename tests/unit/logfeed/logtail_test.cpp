@@ -52,15 +52,12 @@ TEST(LogTail, NewLinesFollowTheFirstLineEqualToTheAnchor) {
     EXPECT_FALSE(takeNewLines(lines, "1:0").anchorFound);
 }
 
-TEST(LogTail, QuotedStampIsShortAndPlain) {
+TEST(LogTail, QuotedStampIsShortAndPlainAndMinutesAreRead) {
     EXPECT_EQ(quotedStamp("  12:34 say;1;2;Al;hi"), "12:34");
     EXPECT_EQ(quotedStamp("12:34"), "12:34");
     EXPECT_EQ(quotedStamp(std::string("1\x1b[2J") + "\r\n:00 x"), "1?[2J??:00");
     EXPECT_EQ(quotedStamp(std::string(40, '7')), std::string(12, '7'));
     EXPECT_EQ(quotedStamp("   "), "?");
-}
-
-TEST(LogTail, StampMinutes) {
     EXPECT_EQ(stampMinutes("45:03 say;1;2;Al;hi"), 45);
     EXPECT_EQ(stampMinutes("2:10 J;1;2;Al"), 2);
     EXPECT_EQ(stampMinutes("12345 say;1;2;Al;hi: there"), std::nullopt);

@@ -6,7 +6,7 @@
 #include "core/consolelog.h"
 #include "maps/maps.h"
 #include "maps/serverview.h"
-#include "rcon/rconqueue.h"
+#include "queuedlines.h"
 #include "settingsrig.h"
 
 #include <gtest/gtest.h>
@@ -61,12 +61,7 @@ protected:
     FakeUdp& resetSocket() { return fake.net.udp("map reset"); }
     // The command lines sent directly, without the datagram header and password.
     std::vector<std::string> sentDirectly() { return rconCommands(resetSocket()); }
-    std::vector<std::string> queued() const {
-        std::vector<std::string> out;
-        for (std::size_t i = 0; i < queue.size(); ++i)
-            out.push_back(queue.at(i).displayText());
-        return out;
-    }
+    std::vector<std::string> queued() const { return queuedLines(queue); }
     bool logged(const std::string& text) const {
         return std::find(activity.begin(), activity.end(), text) != activity.end();
     }

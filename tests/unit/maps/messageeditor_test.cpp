@@ -19,7 +19,7 @@ protected:
 
 } // namespace
 
-TEST_F(Editor, VisitingSubTabsNeverRewritesAFile) {
+TEST_F(Editor, VisitingSubTabsNeverRewritesAFileEditingTakesRawLines) {
     for (MessageTab tab : {MessageTab::TimedMessages, MessageTab::Rules, MessageTab::Reasons,
                            MessageTab::WelcomeMessage, MessageTab::TimedMessages})
         editor().selectSubTab(tab);
@@ -27,9 +27,7 @@ TEST_F(Editor, VisitingSubTabsNeverRewritesAFile) {
     EXPECT_EQ(dir.read("Data/MR.txt"), "45\nOne\n\nAfter a blank\n");
     EXPECT_EQ(dir.read("Data/Rules.txt"), "\"Be nice, please\"\n\nNo camping\n");
     EXPECT_EQ(dir.read("Data/Reasons.txt"), "Spam\nCamping\n");
-}
 
-TEST_F(Editor, FilesAreEditedAsRawLines) {
     editor().LoadM();
     EXPECT_EQ(editor().intervalText(), "45");
     EXPECT_EQ(editor().text(), "One\r\n\r\nAfter a blank");

@@ -114,7 +114,7 @@ TEST_F(GroupEditorTest, ChangingTheDefaultAsksSavesAndRefreshesThePlayers) {
     EXPECT_EQ(delayedStatusPolls, 1);
 }
 
-TEST_F(GroupEditorTest, CommandListEditsAreSavedFifteenSecondsLater) {
+TEST_F(GroupEditorTest, CommandListEditsAreSavedFifteenSecondsLaterAndListsCopied) {
     EXPECT_TRUE(p->editor.addCommand(3, "SAY"));
     EXPECT_FALSE(p->editor.addCommand(3, "SAY")); // already granted
     EXPECT_TRUE(p->editor.addCommand(3, "PL"));
@@ -137,9 +137,7 @@ TEST_F(GroupEditorTest, CommandListEditsAreSavedFifteenSecondsLater) {
     EXPECT_TRUE(p->editor.commandsOf(3).empty());
     EXPECT_TRUE(p->editor.grantAll(3)); // an empty list takes every offered word, in order
     EXPECT_EQ(p->editor.commandsOf(3), p->editor.availableCommands());
-}
 
-TEST_F(GroupEditorTest, CopyAndPasteACommandList) {
     EXPECT_FALSE(p->editor.pasteList(3)); // nothing copied yet
     p->editor.copyList(1);
     EXPECT_TRUE(p->editor.pasteList(3));

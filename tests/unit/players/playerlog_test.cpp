@@ -18,7 +18,6 @@ protected:
         p->store.setGroup(2, "Retired");
         p->playerLog.refresh();
     }
-    // One column of every row, top to bottom.
     template <class T> std::vector<T> column(T PlayerRecord::*field) {
         std::vector<T> out;
         for (std::size_t i = 0; i < p->playerLog.rowCount(); ++i)
@@ -40,6 +39,11 @@ TEST_F(PlayerLogTest, RowsShowEveryColumnTheGroupByNameAndTheOnlineMark) {
     EXPECT_FALSE(p->playerLog.row(1).online);
     EXPECT_EQ(p->playerLog.row(2).record.Group, "Admin");
     EXPECT_EQ(p->playerLog.row(3).record.ID, 0); // past the end: an empty row
+
+    EXPECT_TRUE(p->editor.setLoggedPlayerGroup(1, 1)); // a group change refills the log
+    EXPECT_EQ(p->store.record(2)->Group, "Admin");
+    EXPECT_EQ(p->playerLog.row(1).record.Group, "Admin");
+    EXPECT_FALSE(p->editor.setLoggedPlayerGroup(9, 1));
 }
 
 TEST_F(PlayerLogTest, TheFilterShowsOnlyPlayersInSlotsOneToMaxClients) {
@@ -62,7 +66,7 @@ TEST_F(PlayerLogTest, TheFilterShowsOnlyPlayersInSlotsOneToMaxClients) {
     EXPECT_EQ(p->playerLog.rowCount(), 6u);
 }
 
-TEST_F(PlayerLogTest, HeaderClicksSortAsTextAlternatingFromDescending) {
+TEST_F(PlayerLogTest, HeaderClicksSortAsTextAlternatingFromDescendingIdsToo) {
     p->playerLog.sortByColumn(PlayerColumn::UserName);
     EXPECT_EQ(names(), (std::vector<std::string>{"Charlie", "Bob", "alice"}));
     p->playerLog.sortByColumn(PlayerColumn::UserName);
@@ -75,13 +79,10 @@ TEST_F(PlayerLogTest, HeaderClicksSortAsTextAlternatingFromDescending) {
     p->playerLog.refresh();
     EXPECT_EQ(names(), (std::vector<std::string>{"alice", "Dave", "Charlie",
                                                  "Bob"})); // ties by ID, same way
-}
 
-TEST_F(PlayerLogTest, IdsSortAsText) {
-    for (int i = 6; i <= 15; ++i)
+    for (int i = 7; i <= 15; ++i) // IDs sort as text too
         seat(i, "P" + std::to_string(i), "g" + std::to_string(i));
-    p->playerLog.sortByColumn(PlayerColumn::ID);
-    p->playerLog.sortByColumn(PlayerColumn::ID);
+    p->playerLog.sortByColumn(PlayerColumn::ID); // the fourth click: ascending
     EXPECT_EQ(ids(), (std::vector<std::int32_t>{1, 10, 11, 12, 13, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
@@ -225,13 +226,6 @@ TEST_F(PlayerLogTest, ManyRowsAreReadAPageAtATime) {
     p->playerLog.sortByColumn(PlayerColumn::UserName);
     p->store.remove(p->playerLog.row(63).record.ID);
     EXPECT_EQ(p->playerLog.row(64).record.ID, p->store.ids(p->playerLog.order())[64]);
-}
-
-TEST_F(PlayerLogTest, AGroupChangeOfTheLoggedPlayerRefillsTheLog) {
-    EXPECT_TRUE(p->editor.setLoggedPlayerGroup(1, 1));
-    EXPECT_EQ(p->store.record(2)->Group, "Admin");
-    EXPECT_EQ(p->playerLog.row(1).record.Group, "Admin");
-    EXPECT_FALSE(p->editor.setLoggedPlayerGroup(9, 1));
 }
 
 TEST_F(PlayerLogTest, AClosedDatabaseReportsTheViewError) {

@@ -2,6 +2,7 @@
 
 #include "core/gametext.h"
 #include "players/playerlookup.h"
+#include "queuedlines.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +17,7 @@ protected:
         slots[slot].SlotGUID = guid;
         slots.OnlineCount = static_cast<std::int16_t>(slots.OnlineCount + 1);
     }
-    std::vector<std::string> queued() const {
-        std::vector<std::string> lines;
-        for (std::size_t i = 0; i < queue.size(); ++i)
-            lines.push_back(queue.at(i).displayText());
-        return lines;
-    }
+    std::vector<std::string> queued() const { return testing::queuedLines(queue); }
     std::string reason(int n) const override { return n == 3 ? "Spawn killing" : ""; }
     PlayerMatch find(std::string_view text) { return lookup.FindPlayer(issuer, text); }
 

@@ -3,8 +3,8 @@
 // holding the shipped group files and a fresh, empty player database.
 
 #include "players/players.h"
+#include "queuedlines.h"
 #include "rcon/onlinegrid.h"
-#include "rcon/rconqueue.h"
 #include "rcon/slottable.h"
 #include "settingsrig.h"
 
@@ -76,12 +76,7 @@ protected:
         slots.OnlineCount = static_cast<std::int16_t>(slots.OnlineCount - 1);
     }
 
-    std::vector<std::string> queued() const {
-        std::vector<std::string> lines;
-        for (std::size_t i = 0; i < queue.size(); ++i)
-            lines.push_back(queue.at(i).displayText());
-        return lines;
-    }
+    std::vector<std::string> queued() const { return queuedLines(queue); }
 
     void issuer(int slot, const std::string& guid) {
         asker = CommandIssuer{static_cast<std::int16_t>(slot), guid, ""};

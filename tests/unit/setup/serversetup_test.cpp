@@ -17,7 +17,6 @@ const std::string kRequest = "GET /alpha/games_mp.log HTTP/1.1\r\nHost: logs.exa
                              "Range: bytes=-15000 \r\nUser-Agent: Corvane Mod " +
                              std::string(kBuildVersion) + "\r\n\r\n";
 
-// Fills the boxes with a working server and presses "Save".
 void start(SetupRig& rig) {
     rig.fill();
     rig.save();
