@@ -4,6 +4,7 @@
 
 #include "core/textfile.h"
 #include "enforcement/enforcement.h"
+#include "queuedlines.h"
 #include "rcon/rconqueue.h"
 #include "rcon/slottable.h"
 #include "settingsrig.h"
@@ -12,6 +13,8 @@
 #include <vector>
 
 namespace corvane::testing {
+
+using Lines = std::vector<std::string>;
 
 // "K;victimGuid;victimSlot;team;victim;attackerGuid;attackerSlot;team;attacker;weapon;damage;mod;loc"
 inline std::string combatLine(char type, const std::string& at, int victimSlot,
@@ -62,13 +65,7 @@ struct EnforcementRig : SettingsRig {
     }
     void batch() { e.newBatch(); }
 
-    // The queue as its view shows it, front first.
-    std::vector<std::string> queued() const {
-        std::vector<std::string> out;
-        for (std::size_t i = 0; i < queue.size(); ++i)
-            out.push_back(queue.at(i).displayText());
-        return out;
-    }
+    std::vector<std::string> queued() const { return queuedLines(queue); }
     // Activity log lines without their stamps.
     std::vector<std::string> logged() const {
         std::vector<std::string> out;

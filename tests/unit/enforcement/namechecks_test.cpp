@@ -4,7 +4,6 @@
 
 using namespace corvane;
 using namespace corvane::testing;
-using Lines = std::vector<std::string>;
 
 TEST(NameCheckTests, UnknownSoldierMustBeginTheNameInExactCase) {
     const std::pair<const char*, bool> cases[] = {

@@ -6,7 +6,6 @@
 
 using namespace corvane;
 using namespace corvane::testing;
-using Lines = std::vector<std::string>;
 
 namespace {
 

@@ -5,7 +5,6 @@
 
 using namespace corvane;
 using namespace corvane::testing;
-using Lines = std::vector<std::string>;
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "headless/printer.h"
 #include "headless/terminal.h"
 #include "headless/terminaltext.h"
+#include "queuedlines.h"
 #include "tempappdir.h"
 
 #include <gtest/gtest.h>
@@ -38,12 +39,7 @@ protected:
         app.slotTable()[slot].SlotName = name;
         app.slotTable()[slot].SlotGUID = guid;
     }
-    Lines queued() {
-        Lines lines;
-        for (std::size_t i = 0; i < app.queue().size(); ++i)
-            lines.push_back(app.queue().at(i).line);
-        return lines;
-    }
+    Lines queued() { return queuedLines(app.queue()); }
 
     TempAppDir dir;
     FakePorts fake;

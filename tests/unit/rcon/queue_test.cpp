@@ -1,8 +1,10 @@
+#include "queuedlines.h"
 #include "rcon/rconqueue.h"
 
 #include <gtest/gtest.h>
 
 using namespace corvane;
+using corvane::testing::queuedLines;
 
 namespace {
 
@@ -11,13 +13,6 @@ struct Reasons : ReasonTexts {
         return n == 3 ? "No spawn killing" : n == 12 ? "Racism" : "";
     }
 } const reasons;
-
-std::vector<std::string> lines(const RconQueue& q) {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < q.size(); ++i)
-        out.push_back(q.at(i).displayText());
-    return out;
-}
 
 } // namespace
 
@@ -30,7 +25,7 @@ TEST(RconQueue, BoundSanctionsJumpTheQueueOthersWaitAndPrivateMessagesGoToTheIss
     q.List3A("banclient 4", 4, "G4");
     q.List3A("tempbanclient 3 x\"", 3, "G3");
     q.List3A("clientkick 9 plain\"", 0, "ignored");
-    const auto all = lines(q);
+    const auto all = queuedLines(q);
     ASSERT_EQ(all.size(), 15u);
     EXPECT_EQ(all[0], ";3;G3;tempbanclient 3 x\"");
     EXPECT_EQ(all[1], ";4;G4;banclient 4");
