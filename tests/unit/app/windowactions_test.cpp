@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "core/textfile.h"
 #include "fakeports.h"
+#include "queuedlines.h"
 #include "seatplayer.h"
 #include "tempappdir.h"
 
@@ -20,26 +21,17 @@ protected:
         dir.writeConfiguredServer();
         app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
         app->createMainWindow();
-        seat(3, "Bobby", "g-bobby");
-        seat(7, "Zed;quit", "g-zed");
+        seatPlayer(*app, 3, "Bobby", "g-bobby");
+        seatPlayer(*app, 7, "Zed;quit", "g-zed");
         app->players().playerLog.refresh();
         app->queue().clear();
     }
 
-    // A player as the status poll registers him.
-    void seat(int slot, const std::string& name, const std::string& guid) {
-        seatPlayer(*app, slot, name, guid);
-    }
     void leave(int slot) {
         app->slotTable()[slot] = SlotEntry{};
         app->onlineGrid().ClearSlot(slot);
     }
-    std::vector<std::string> queued() const {
-        std::vector<std::string> lines;
-        for (std::size_t i = 0; i < app->queue().size(); ++i)
-            lines.push_back(app->queue().at(i).displayText());
-        return lines;
-    }
+    std::vector<std::string> queued() const { return queuedLines(app->queue()); }
     std::string lastLogLine() {
         const auto lines = splitLines(dir.read("Logs/Server.txt"));
         return lines.back().substr(lines.back().find("] ") + 2);
@@ -62,43 +54,35 @@ protected:
 TEST_F(WindowActionsTest, TheFourDialogsQueueAndLogTheirLines) {
     struct Case {
         AdminActionKind kind;
-        std::string reason;
-        std::string title, prompt, line, logLine;
+        std::string reason, title, doing, line, logged;
     };
     const Case cases[] = {
-        {AdminActionKind::Warn, "spam", "Warn Player: Bobby",
-         "Select or enter an optional reason for warning player: Bobby",
-         ";3;g-bobby;tell 3 ^1PM: You have been warned by an admin for: ^2spam",
-         "Player: Bobby was warned for spam"},
-        {AdminActionKind::Warn, "", "Warn Player: Bobby",
-         "Select or enter an optional reason for warning player: Bobby",
-         ";3;g-bobby;tell 3 ^1PM: You have been warned by an admin!", "Player: Bobby was warned"},
-        {AdminActionKind::Kick, "camping", "Kick Player: Bobby",
-         "Select or enter an optional reason for kicking player: Bobby",
-         ";3;g-bobby;clientkick 3 camping\"", "Player: Bobby was kicked for camping"},
-        {AdminActionKind::Kick, "   ", "Kick Player: Bobby",
-         "Select or enter an optional reason for kicking player: Bobby", ";3;g-bobby;clientkick 3",
-         "Player: Bobby was kicked"},
-        {AdminActionKind::TempBan, "MSG2", "Tempban Player: Bobby",
-         "Select or enter an optional reason for tempbanning player: Bobby",
-         ";3;g-bobby;tempbanclient 3 MSG2\"", "Player: Bobby was tempbanned for MSG2"},
-        {AdminActionKind::Ban, "ignored", "Ban Player: Bobby",
-         "Are you sure you want to ban this player?", ";3;g-bobby;banclient 3",
-         "Player: Bobby was banned"},
+        {AdminActionKind::Warn, "spam", "Warn", "warning",
+         "tell 3 ^1PM: You have been warned by an admin for: ^2spam", "warned for spam"},
+        {AdminActionKind::Warn, "", "Warn", "warning",
+         "tell 3 ^1PM: You have been warned by an admin!", "warned"},
+        {AdminActionKind::Kick, "camping", "Kick", "kicking", "clientkick 3 camping\"",
+         "kicked for camping"},
+        {AdminActionKind::Kick, "   ", "Kick", "kicking", "clientkick 3", "kicked"},
+        {AdminActionKind::TempBan, "MSG2", "Tempban", "tempbanning", "tempbanclient 3 MSG2\"",
+         "tempbanned for MSG2"},
+        {AdminActionKind::Ban, "ignored", "Ban", "", "banclient 3", "banned"},
     };
     for (const Case& c : cases) {
         app->queue().clear();
         auto dialog = app->adminActionOnSlot(c.kind, 3);
         ASSERT_TRUE(dialog);
-        EXPECT_EQ(dialog->title(), c.title);
-        EXPECT_EQ(dialog->prompt(), c.prompt);
         const bool ban = c.kind == AdminActionKind::Ban;
+        EXPECT_EQ(dialog->title(), c.title + " Player: Bobby");
+        EXPECT_EQ(dialog->prompt(),
+                  ban ? "Are you sure you want to ban this player?"
+                      : "Select or enter an optional reason for " + c.doing + " player: Bobby");
         EXPECT_EQ(dialog->offersReasons(), !ban);
         EXPECT_EQ(dialog->okCaption(), ban ? "Yes" : "OK");
         EXPECT_EQ(dialog->cancelCaption(), ban ? "No" : "Cancel");
         dialog->ok(c.reason);
-        EXPECT_EQ(queued(), std::vector<std::string>{c.line}) << c.title << " " << c.reason;
-        EXPECT_EQ(lastLogLine(), c.logLine);
+        EXPECT_EQ(queued(), std::vector<std::string>{";3;g-bobby;" + c.line}) << c.title;
+        EXPECT_EQ(lastLogLine(), "Player: Bobby was " + c.logged);
     }
     // "No Reason" is the same as an empty reason.
     app->queue().clear();
@@ -117,7 +101,7 @@ TEST_F(WindowActionsTest, AKickConfirmedAfterThePlayerLeftSparesWhoeverTookTheSl
     auto dialog = app->adminActionOnSlot(AdminActionKind::Kick, 3);
     ASSERT_TRUE(dialog);
     leave(3);
-    seat(3, "Newcomer", "g-new");
+    seatPlayer(*app, 3, "Newcomer", "g-new");
     dialog->ok("spam");
     ASSERT_EQ(app->queue().size(), 1u);
     EXPECT_EQ(app->queue().at(0).guid, "g-bobby");
@@ -133,7 +117,7 @@ TEST_F(WindowActionsTest, NoDialogOpensOverAnEmptySlot) {
 }
 
 TEST_F(WindowActionsTest, ThePlayerLogsActionsGoToTheSlotOfItsRowsPlayer) {
-    seat(9, "Carl", "g-carl");
+    seatPlayer(*app, 9, "Carl", "g-carl");
     leave(9); // Carl is in the database but offline
     app->players().playerLog.refresh();
     auto dialog = app->adminActionOnRecord(AdminActionKind::Warn, idOf("Zed;quit"));
@@ -144,7 +128,7 @@ TEST_F(WindowActionsTest, ThePlayerLogsActionsGoToTheSlotOfItsRowsPlayer) {
     EXPECT_FALSE(app->adminActionOnRecord(AdminActionKind::Warn, 99));
 
     // Slots beyond the server's MaxClients (18) are not players of the server.
-    seat(19, "Beyond", "g-beyond");
+    seatPlayer(*app, 19, "Beyond", "g-beyond");
     app->players().playerLog.refresh();
     EXPECT_FALSE(app->slotOfRecord(idOf("Beyond")));
 }
@@ -160,7 +144,7 @@ TEST_F(WindowActionsTest, PopUpMenusShowWhatTheRowAllows) {
     EXPECT_FALSE(online->showDelete);
     EXPECT_FALSE(app->onlinePlayerMenu(5)); // an empty row opens no menu
 
-    seat(9, "Carl", "g-carl");
+    seatPlayer(*app, 9, "Carl", "g-carl");
     leave(9);
     app->players().playerLog.refresh();
     const auto offline = app->loggedPlayerMenu(rowOf("Carl"));
