@@ -1,9 +1,6 @@
-#include "core/activitylog.h"
 #include "core/consolelog.h"
-#include "core/criticalerrors.h"
 #include "core/textfile.h"
-#include "fakeports.h"
-#include "tempappdir.h"
+#include "settingsrig.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -13,14 +10,8 @@ using namespace corvane::testing;
 
 namespace {
 
-class ActivityLogTest : public ::testing::Test {
+class ActivityLogTest : public ::testing::Test, public SettingsRig {
 protected:
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
-    CriticalErrors errors;
-    ActivityLog log{paths, fake.clock, errors};
-
     std::vector<std::string> fileLines() { return splitLines(dir.read("Logs/Server.txt")); }
 };
 
@@ -39,13 +30,13 @@ TEST_F(ActivityLogTest, EntryGoesToFileAndViewWithStampAndColour) {
 }
 
 TEST_F(ActivityLogTest, ACriticalErrorOrAMissingLogsDirectorySilencesEverything) {
-    errors.raise(CriticalSource::Config);
+    critical.raise(CriticalSource::Config);
     log.SMS("nothing");
     EXPECT_FALSE(std::filesystem::exists(dir.file("Logs/Server.txt")));
-    errors.clear(CriticalSource::Config);
+    critical.clear(CriticalSource::Config);
     std::filesystem::remove_all(dir.file("Logs"));
     log.SMS("lost"); // raises its own critical error
-    EXPECT_TRUE(errors.isRaised(CriticalSource::ActivityLog));
+    EXPECT_TRUE(critical.isRaised(CriticalSource::ActivityLog));
     EXPECT_EQ(log.view().plainText(), bannerLine());
 }
 

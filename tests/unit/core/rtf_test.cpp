@@ -1,7 +1,6 @@
 #include "core/chatlog.h"
 #include "core/rtf.h"
-#include "fakeports.h"
-#include "tempappdir.h"
+#include "settingsrig.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +16,8 @@ std::vector<TextRun> chatWith(const std::vector<TextRun>& runs) {
     return view.runs();
 }
 
-class ChatTranscript : public ::testing::Test {
+class ChatTranscript : public ::testing::Test, public SettingsRig {
 protected:
-    TempAppDir dir;
-    AppPaths paths{dir.path()};
-    FakePorts fake;
     ChatLog chat{paths, fake.clock};
 };
 

@@ -1,10 +1,10 @@
 #include "core/textfile.h"
+#include "tempappdir.h"
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 using namespace corvane;
 namespace fs = std::filesystem;
@@ -13,19 +13,11 @@ namespace {
 
 class TextFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("corvane-textfile-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
     void TearDown() override {
         fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(m_dir);
     }
-    fs::path m_dir;
+    corvane::testing::TempAppDir dir;
+    const fs::path m_dir = dir.path();
 };
 
 } // namespace
@@ -83,8 +75,8 @@ TEST_F(TextFile, LastLinesTheTailMatchesAFullRead) {
     const std::string splitPair =
         "zz\r\nww" + std::string(8191, 'y') + "\r\n" + std::string(8189, 'x') + "\r\n";
     for (const std::string& text : {longLines, shortLines, splitPair, std::string("x")}) {
-        const fs::path file = m_dir / "Server.txt";
-        std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+        dir.write("Server.txt", text);
+        const fs::path file = dir.file("Server.txt");
         const auto all = splitLines(text);
         for (std::size_t n : {1u, 2u, 7u, 51u, 199u, 200u, 500u}) {
             const auto tail = readLastLines(file, n);
