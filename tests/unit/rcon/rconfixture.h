@@ -60,9 +60,7 @@ public:
     FakeUdp& commandSocket() { return fake.net.udp("command"); }
     FakeUdp& statusSocket() { return fake.net.udp("status"); }
 
-    // The command lines sent on a socket, without the datagram header and password.
-    static std::vector<std::string> commands(const FakeUdp& socket) { return rconCommands(socket); }
-    std::vector<std::string> sentCommands() { return commands(commandSocket()); }
+    std::vector<std::string> sentCommands() { return rconCommands(commandSocket()); }
 
     // Empties the queue of what start-up put there and forgets what was sent.
     void drainStartup() {

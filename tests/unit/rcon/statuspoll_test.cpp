@@ -32,7 +32,7 @@ protected:
 TEST_F(Status, PollFillsTheTableFromOneDatagram) {
     app->slotTable().OnlineCount = 5;
     poll();
-    ASSERT_EQ(commands(statusSocket()), (std::vector<std::string>{"teamstatus"}));
+    ASSERT_EQ(rconCommands(statusSocket()), (std::vector<std::string>{"teamstatus"}));
     EXPECT_TRUE(app->linkState().StatusPending);
     EXPECT_EQ(app->slotTable().OnlineCount, 0); // counted afresh from the reply
     answer("map: mp_crash\n" + kHeader + row(3, "Big Bad Wolf") + row(7, "Bobby") +
@@ -116,26 +116,26 @@ TEST_F(Status, NoReplyFallsBackThenRetriesTwiceThenReportsTheTimeout) {
     fake.loop.advance(1500);
     EXPECT_EQ(slot(5).SlotName, ""); // the fallback parsed the empty buffer
     fake.loop.advance(7500);         // 9 s: first retry
-    EXPECT_EQ(commands(statusSocket()).size(), 2u);
+    EXPECT_EQ(rconCommands(statusSocket()).size(), 2u);
     fake.loop.advance(9000);
-    EXPECT_EQ(commands(statusSocket()).size(), 3u);
+    EXPECT_EQ(rconCommands(statusSocket()).size(), 3u);
     EXPECT_EQ(dir.read("Logs/Server.txt").find("retrieving status - timeout"), std::string::npos);
     fake.loop.advance(9000);
-    EXPECT_EQ(commands(statusSocket()).size(), 3u);
+    EXPECT_EQ(rconCommands(statusSocket()).size(), 3u);
     EXPECT_NE(
         dir.read("Logs/Server.txt").find("] RCON connection error retrieving status - timeout\r\n"),
         std::string::npos);
     EXPECT_FALSE(app->linkState().StatusPending);
     fake.loop.advance(30000);
-    EXPECT_EQ(commands(statusSocket()).size(), 3u); // no retries left
+    EXPECT_EQ(rconCommands(statusSocket()).size(), 3u); // no retries left
 }
 
 TEST_F(Status, QueueAndPollExcludeEachOther) {
     app->queue().SendSay("busy");
     poll();
-    EXPECT_TRUE(commands(statusSocket()).empty()); // held 525 ms while the queue has work
+    EXPECT_TRUE(rconCommands(statusSocket()).empty()); // held 525 ms while the queue has work
     fake.loop.advance(525);
-    EXPECT_EQ(commands(statusSocket()).size(), 1u);
+    EXPECT_EQ(rconCommands(statusSocket()).size(), 1u);
     EXPECT_TRUE(sentCommands().empty()); // the pump waits for the reply
     answer(kHeader + row(2, "Bob"));
     fake.loop.advance(525);
@@ -147,11 +147,11 @@ TEST_F(Status, SecondQueryWithin525MsIsSuppressedWhole) {
     answer(kHeader + row(2, "Bob"));
     fake.loop.advance(100);
     app->statusPoll().PrepStatus();
-    EXPECT_EQ(commands(statusSocket()).size(), 1u);
+    EXPECT_EQ(rconCommands(statusSocket()).size(), 1u);
     fake.loop.advance(2000); // no fallback parse of an empty reply empties the table
     EXPECT_EQ(slot(2).SlotName, "Bob");
     app->statusPoll().PrepStatus();
-    EXPECT_EQ(commands(statusSocket()).size(), 2u);
+    EXPECT_EQ(rconCommands(statusSocket()).size(), 2u);
 }
 
 TEST_F(Status, ALostSecondDatagramNeitherBlocksTheQueueNorLeaksIntoTheNextPoll) {
@@ -189,13 +189,13 @@ TEST_F(Status, SeventeenOfSeventeenWithEighteenSlots) {
 TEST_F(Status, PollPeriodFromAdvancedSettingsAndNeverWhenZero) {
     app->settings().advanced.StatusPollPeriod = 30;
     fake.loop.advance(29000);
-    EXPECT_TRUE(commands(statusSocket()).empty());
+    EXPECT_TRUE(rconCommands(statusSocket()).empty());
     fake.loop.advance(1000 + 525);
-    EXPECT_EQ(commands(statusSocket()).size(), 1u);
+    EXPECT_EQ(rconCommands(statusSocket()).size(), 1u);
     answer(kHeader);
     app->settings().advanced.StatusPollPeriod = 0;
     fake.loop.advance(600000);
-    EXPECT_EQ(commands(statusSocket()).size(), 1u);
+    EXPECT_EQ(rconCommands(statusSocket()).size(), 1u);
 }
 
 TEST_F(Status, JoinThenQuitLeavesTheSlotFree) {
