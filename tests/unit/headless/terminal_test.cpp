@@ -54,6 +54,12 @@ TEST(TerminalText, ControlCharactersNeverReachTheTerminal) {
               "Bob?]0;owned? x???????");
     EXPECT_EQ(terminalText("caf\xe9 \x80"), "caf\xc3\xa9 \xe2\x82\xac");
     EXPECT_EQ(paint("hi", kBlue, true, true), "\x1b[1;34mhi\x1b[0m"); // the others: below
+    // The nearest of eight: strong channels add up; without one the strongest wins.
+    const std::pair<Colour, const char*> nearest[] = {
+        {0x008000, "32"}, {0x700040, "34"}, {0x404040, "31"}, {0xFFFF00, "36"}, {0x303070, "31"}};
+    for (const auto& [colour, code] : nearest)
+        EXPECT_EQ(paint("x", colour, false, true), "\x1b[" + std::string(code) + "mx\x1b[0m")
+            << colour;
 }
 
 TEST_F(TerminalTest, EachViewPrintsItsLinesWithItsTag) {
@@ -131,10 +137,13 @@ TEST_F(TerminalTest, TypedLinesGoToTheSayBoxOrTheCommandBox) {
     OperatorInput input(app.rcon(), notices);
     input.feed("hello th");
     input.feed("ere\r\n/say hello\n\n/\n");
-    input.feed("caf\xc3\xa9\n" + std::string(OperatorInput::kMaxLine + 1, 'x') + "\n");
+    input.feed("caf\xc3\xa9\n" + std::string(OperatorInput::kMaxLine + 1, 'x') + "\n" +
+               std::string(600, 'y'));
+    input.feed(std::string(600, 'y') + "\n"); // too long only with the second read
     // The command box's line goes first; the said lines follow in order.
     EXPECT_EQ(queued(), (Lines{"say hello", "say  hello there", "say  caf\xe9"}));
-    EXPECT_EQ(notices.str(), "Input line ignored: longer than 1000 characters.\n");
+    EXPECT_EQ(notices.str(), "Input line ignored: longer than 1000 characters.\n"
+                             "Input line ignored: longer than 1000 characters.\n");
 
     app.maps().messages.InputLists();
     input.feed("/rules\nlast words");

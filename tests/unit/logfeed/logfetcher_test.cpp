@@ -99,6 +99,7 @@ TEST(LogFetcher, EachAnswerIsJudgedOnceAndSetsTheNextInterval) {
          10},
         {withLength("404 Not Found", std::string(600, 'n')), 1,
          "Invalid GameServer URL - please fix!", 10},
+        {withLength("404 Gone", "x"), 1, "Invalid GameServer URL - please fix!", 10},
         {withLength("500 Internal Server Error", "bad"), 2,
          "Log URL problem - HTTP/1.1 500 Internal Server Error", 10},
         {"<html>\r\n<head><title>400 Bad Request</title></head>\r\n<body>x</body>", 4,
