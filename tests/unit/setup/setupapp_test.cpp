@@ -39,9 +39,11 @@ TEST(SetupInTheApp, ServerSettingsRestsTheTickPumpAndPollUntilTheWizardCloses) {
     EXPECT_EQ(status.sent.size(), polls);
     EXPECT_FALSE(contains(command.sent, "say held back"));
 
+    const std::string countdown = app.statusTexts().refresh;
     app.closeSetup();
     EXPECT_FALSE(app.ended());
     rig.fake.loop.advance(1100); // the reset first, the held line a tick later
+    EXPECT_NE(app.statusTexts().refresh, countdown); // the tick runs again
     EXPECT_TRUE(contains(command.sent, "playlist_excludeMap \"mp_nuked\""));
     EXPECT_TRUE(contains(command.sent, "say held back"));
     rig.fake.loop.advance(8500); // the poll's timeout runs again and retries
