@@ -126,7 +126,7 @@ TEST(LogFetcher, RestartIsDetectedWhenTheStampFallsBelowFiveMinutes) {
     const struct {
         std::string before, after;
         bool restart;
-    } cases[] = {{"45:03", "2:10", true}, {"1:55", "2:10", false}, {"45:03", "7:00", false}};
+    } cases[] = {{"45:03", "4:59", true}, {"2:05", "2:50", false}, {"45:03", "5:00", false}};
     for (const auto& c : cases) {
         LogFeedRig fresh;
         fresh.fetchLog({sayLine(c.before, kGuid, 3, "Bob", "gg all of you")});

@@ -64,6 +64,12 @@ TEST_F(Editor, TypedTextAndWelcomeAreSavedThreeSecondsAfterTheLastKey) {
     editor().welcomeKeyReleased("^3Bye");
     editor().selectSubTab(MessageTab::Rules); // leaving the sub-tab saves at once
     EXPECT_EQ(settings.mod.WelcomeTemplate, "^3Bye");
+
+    const std::string rules = dir.read(std::string(kRulesFile));
+    editor().editorKeyReleased("typed as the program ends");
+    maps->stopTimers();
+    fake.loop.advance(5000);
+    EXPECT_EQ(dir.read(std::string(kRulesFile)), rules);
 }
 
 TEST_F(Editor, IntervalBoxTakesOnlyAWholeNumberAboveZero) {
