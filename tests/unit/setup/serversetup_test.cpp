@@ -336,7 +336,7 @@ TEST(ServerSetup, EveryWaitEndsAfterFifteenSeconds) {
             rig.fake.loop.advance(10000);
             rig.tcp().feed("HTTP/1.1 403\r\n");
         }
-        rig.fake.loop.advance(ServerSetup::kTimeoutMs - 1);
+        rig.fake.loop.advance(14999); // each wait is 15 seconds
         EXPECT_TRUE(rig.fake.prompts.asked.empty());
         rig.fake.loop.advance(1);
         EXPECT_TRUE(rig.hasStatus("Error timeout!", kBlack));
@@ -351,25 +351,29 @@ TEST(ServerSetup, EveryWaitEndsAfterFifteenSeconds) {
 
 TEST(ServerSetup, SendErrorsEndTheTest) {
     SetupRig rig;
-    rig.fill();
-    rig.setup->fields.Port = "port";
-    rig.save();
+    for (const char* port : {"port", "0", "1"}) {
+        rig.fill();
+        rig.setup->fields.Port = port;
+        rig.save();
+        EXPECT_EQ(rig.setup->mainButtonText(), port == std::string("1") ? "Cancel" : "Save");
+    }
     EXPECT_EQ(rig.boxTexts(),
-              std::vector<std::string>{"Error Connecting to RCON - check server info"});
-    EXPECT_EQ(rig.setup->mainButtonText(), "Save");
+              std::vector<std::string>(2, "Error Connecting to RCON - check server info"));
+    EXPECT_EQ(rig.udp().port, 1);
+    rig.setup->pressMainButton(); // "Cancel"
 
     rig.fill();
     rig.save();
     rig.reply(serverinfo());
     rig.udp().failNextOpen = NetError{NetError::Kind::Other, "down"};
     rig.fake.loop.advance(600);
-    ASSERT_EQ(rig.fake.prompts.asked.size(), 2u);
-    EXPECT_EQ(rig.fake.prompts.asked[1].title, "Error!");
-    EXPECT_EQ(rig.fake.prompts.asked[1].text, "Connection Error - Try again!");
+    ASSERT_EQ(rig.fake.prompts.asked.size(), 3u);
+    EXPECT_EQ(rig.fake.prompts.asked[2].title, "Error!");
+    EXPECT_EQ(rig.fake.prompts.asked[2].text, "Connection Error - Try again!");
     EXPECT_EQ(rig.setup->mainButtonText(), "Save");
     EXPECT_FALSE(rig.setup->statusVisible());
     rig.fake.loop.advance(20000);
-    EXPECT_EQ(rig.fake.prompts.asked.size(), 2u);
+    EXPECT_EQ(rig.fake.prompts.asked.size(), 3u);
 
     rig.save(); // the log host refuses
     rig.answerRconSteps();
