@@ -34,9 +34,10 @@ void RichText::setLimit(std::size_t maxBytes, std::string firstLine) {
 }
 
 // The first line, then the text from the first line break within the newest
-// `bytes` bytes, so that no line is shown cut.
+// `bytes` bytes, so that no line is shown cut. Called only over the bound,
+// which is more than `bytes`.
 void RichText::keepNewest(std::size_t bytes) {
-    std::size_t skip = m_size > bytes ? m_size - bytes : 0;
+    std::size_t skip = m_size - bytes;
     std::size_t first = 0;
     while (first < m_runs.size() && skip >= m_runs[first].text.size())
         skip -= m_runs[first++].text.size();

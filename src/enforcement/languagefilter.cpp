@@ -121,7 +121,6 @@ void LanguageFilter::showTab() {
     const auto text = readFile(m_paths.file(kWordFile));
     m_warnsText = text ? firstLine(*text) : std::string();
     m_editorText = text ? wordListEditorText(*text) : std::string();
-    m_editorLoaded = true;
     tabTextsChanged.notify();
 }
 

@@ -30,7 +30,6 @@ void ServerAddress::lookUp() {
             m_address = answer.address;
             m_failed = false;
             m_reported = false;
-            resolved.notify();
             return;
         }
         m_failed = true;

@@ -4,8 +4,6 @@
 // the lookup answers nothing is sent; a failed lookup is reported once and
 // tried again every half minute, quietly, until it succeeds.
 
-#include "core/signal.h"
-
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,9 +32,6 @@ public:
     const std::optional<std::string>& address() const { return m_address; }
     // The last lookup failed (a retry is due).
     bool failed() const { return m_failed; }
-
-    // The address became known: what waited may go out.
-    Signal<> resolved;
 
 private:
     void lookUp();

@@ -183,7 +183,6 @@ void StatusPoll::parseNames(const std::vector<std::string>& lines) {
     m_slots.OnlineCount = 0;
     m_grid.ClearAllSlots();
     m_statusSlots.clear();
-    m_secondList.clear();
     const std::int16_t maxClients = m_settings.config.MaxClients;
     m_slots.ClearClients(maxClients);
     m_slots.ClearPlayers();

@@ -57,10 +57,9 @@ public:
     RestingTimers restForSetup();
     void resumeAfterSetup(RestingTimers resting);
 
-    // The slot numbers of the rows of the last reply, in reply order, and the
-    // second candidate list the lookup reads; both emptied at each parse.
+    // The slot numbers of the rows of the last reply, in reply order; emptied
+    // at each parse.
     const std::vector<std::string>& statusSlotList() const { return m_statusSlots; }
-    std::vector<std::string>& secondList() { return m_secondList; }
 
     static constexpr std::size_t kTwoDatagramSize = 1167;
 
@@ -101,7 +100,6 @@ private:
     std::int16_t m_retries = 0;
     std::int32_t m_periodSeconds = 0;
     std::vector<std::string> m_statusSlots;
-    std::vector<std::string> m_secondList;
 };
 
 } // namespace corvane

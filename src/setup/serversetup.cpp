@@ -404,9 +404,8 @@ void ServerSetup::onLogData(const std::string& piece) {
     if (m_button != SetupButton::Cancel || m_step != Step::LogTest || m_logReported) return;
     // The timeout now guards the rest of the reply.
     m_timer1->start();
-    if (m_exchange.size() < kMaxExchange)
-        m_lineEnds.append(m_exchange,
-                          std::string_view(piece).substr(0, kMaxExchange - m_exchange.size()));
+    m_lineEnds.append(m_exchange,
+                      std::string_view(piece).substr(0, kMaxExchange - m_exchange.size()));
     exchangeChanged.notify();
     m_decoder.feed(piece);
     judgeLogReply(false);

@@ -100,7 +100,7 @@ TEST_F(Dispatcher, SayKeepsTheBlankAfterTheWordNeedsATextAndServesSlotZero) {
     say(admin("!say"));
     say({0, "Console", "0", "!say hi"});
     say({0, "Console", "0", "!nosuch"});
-    say({77, "Nobody", "g77", "!nosuch"}); // a slot no server has
+    say({SlotTable::kSlots, "Nobody", "g51", "!nosuch"}); // the first slot no server has
     EXPECT_EQ(queued(), (Lines{"say  hello  all", "say  hi"}));
 }
 

@@ -1,6 +1,7 @@
 #include "core/numbers.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace corvane;
 
@@ -28,6 +29,8 @@ TEST(SingleNumbers, DecimalFormsOnly) {
     EXPECT_FLOAT_EQ(*toSingle(" 1440 "), 1440.f);
     EXPECT_FLOAT_EQ(*toSingle("-0.25"), -0.25f);
     EXPECT_FLOAT_EQ(*toSingle("1e3"), 1000.f);
+    EXPECT_EQ(toSingle("340282346638528859811704183484516925440"), // the largest float
+              std::numeric_limits<float>::max());
     for (const char* text : {"", "nan", "inf", "0x1p3", "1e60"})
         EXPECT_FALSE(toSingle(text)) << text;
 }

@@ -36,14 +36,9 @@ protected:
 
 TEST(CombatStamp, MinutesAndSecondsBeforeTheFirstBlank) {
     const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
-        {"  1:05 D", 65},
-        {"30000000:59", 1'800'000'059},
-        {"30000001:00", std::nullopt},
-        {"1:60", std::nullopt},
-        {"99999999999:00", std::nullopt},
-        {"1:99999999999", std::nullopt},
-        {"1:5x", std::nullopt},
-        {":05", std::nullopt},
+        {"  1:05 D", 65},       {"30000000:59", 1'800'000'059},   {"30000001:00", std::nullopt},
+        {"1:60", std::nullopt}, {"99999999999:00", std::nullopt}, {"1:99999999999", std::nullopt},
+        {"1:5x", std::nullopt}, {"1:2.5", std::nullopt},          {":05", std::nullopt},
         {"105", std::nullopt}};
     for (const auto& [text, seconds] : cases)
         EXPECT_EQ(stampSeconds(text), seconds) << text;

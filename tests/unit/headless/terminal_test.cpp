@@ -56,7 +56,8 @@ TEST(TerminalText, ControlCharactersNeverReachTheTerminal) {
     EXPECT_EQ(paint("hi", kBlue, true, true), "\x1b[1;34mhi\x1b[0m"); // the others: below
     // The nearest of eight: strong channels add up; without one the strongest wins.
     const std::pair<Colour, const char*> nearest[] = {
-        {0x008000, "32"}, {0x700040, "34"}, {0x404040, "31"}, {0xFFFF00, "36"}, {0x303070, "31"}};
+        {0x008000, "32"}, {0x700040, "34"}, {0x404040, "31"}, {0xFFFF00, "36"}, {0x303070, "31"},
+        {0x303000, "32"}, {0xFF007F, "34"}, {0x007FFF, "31"}, {0x7FFF00, "32"}};
     for (const auto& [colour, code] : nearest)
         EXPECT_EQ(paint("x", colour, false, true), "\x1b[" + std::string(code) + "mx\x1b[0m")
             << colour;

@@ -64,7 +64,7 @@ TEST(HttpResponseDecoder, FramingVariantsDecode) {
         {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n",
          "HTTP/1.1 404 Not Found", ""}, // the interim answer is skipped
         {"HTTP/1.1 204 No Content\r\n\r\n", "HTTP/1.1 204 No Content", ""},
-        {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\nTransfer-Encoding: gzip, chunked\r\n\r\n"
+        {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\nTransfer-Encoding: gzip,chunked\r\n\r\n"
          "3\r\nabc\r\n0\r\n\r\n",
          "HTTP/1.1 200 OK", "abc"}, // chunked wins over the length
         {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nA\r\n" + std::string(10, 'a') +

@@ -184,6 +184,7 @@ TEST_F(LogFetcherTest, AStalledHostIsReportedOnceAndAskedAgainOnlyAfterTheTimeou
     rig.connect();
     rig.fake.loop.advance(LogFetcher::kReplyTimeoutMs);
     EXPECT_EQ(rig.logged().size(), 3u);
+    EXPECT_FALSE(rig.fetcher.LogConnected());
 }
 
 TEST_F(LogFetcherTest, RefreshCadenceCountsDownThenSavesAndFetches) {

@@ -61,6 +61,9 @@ TEST_F(Editor, TypedTextAndWelcomeAreSavedThreeSecondsAfterTheLastKey) {
     EXPECT_EQ(settings.mod.WelcomeTemplate, "old");
     fake.loop.advance(1);
     EXPECT_EQ(settings.mod.WelcomeTemplate, "^2Hi <player>");
+    editor().welcomePreview(); // nobody online to fill it in
+    ASSERT_EQ(fake.prompts.asked.size(), 1u);
+    EXPECT_EQ(fake.prompts.asked[0].text, "Please enter the server to preview the results!");
     editor().welcomeKeyReleased("^3Bye");
     editor().selectSubTab(MessageTab::Rules); // leaving the sub-tab saves at once
     EXPECT_EQ(settings.mod.WelcomeTemplate, "^3Bye");

@@ -82,10 +82,10 @@ TEST_F(MessagesTest, RulesGoPrivatelyToAPlayerOrPubliclyToEveryone) {
     settings.mod.AnnounceMode[1] = 1;
     messages().SendRules(3, "G3", false);
     messages().SendRules(0, "", false);
-    EXPECT_EQ(queued(), (std::vector<std::string>{";3;G3;tell 3 ^1PM: ^7No camping: kill 1|r",
-                                                  ";3;G3;tell 3 ^1PM: ^7Be nice, please|r",
-                                                  "say No camping; kill 1|r",
-                                                  "say Be nice, please|r"}));
+    EXPECT_EQ(queued(),
+              (std::vector<std::string>{";3;G3;tell 3 ^1PM: ^7No camping: kill 1|r",
+                                        ";3;G3;tell 3 ^1PM: ^7Be nice, please|r",
+                                        "say No camping; kill 1|r", "say Be nice, please|r"}));
     queue.clear();
     settings.mod.RulesEnabled = 0;
     messages().SendRules(3, "G3", false);
@@ -125,7 +125,8 @@ TEST_F(MessagesTest, PreviewFillsInThePlayerInTheLowestSlot) {
 }
 
 TEST_F(MessagesTest, WelcomeWithACommaIsQuotedAndADoubleQuoteIsRefused) {
-    ASSERT_TRUE(messages().SaveWelcome("^2Hi, <player>, welcome to <server>"));
+    for (int i = 0; i < 2; ++i) // the same text again is no failure
+        ASSERT_TRUE(messages().SaveWelcome("^2Hi, <player>, welcome to <server>"));
     EXPECT_EQ(splitLines(dir.read("Data/MOD.txt"))[3], "\"^2Hi, <player>, welcome to <server>\"");
 
     const std::string before = dir.read("Data/MOD.txt");

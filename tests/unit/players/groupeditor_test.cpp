@@ -117,6 +117,8 @@ TEST_F(GroupEditorTest, ChangingTheDefaultAsksSavesAndRefreshesThePlayers) {
 TEST_F(GroupEditorTest, CommandListEditsAreSavedFifteenSecondsLaterAndListsCopied) {
     EXPECT_TRUE(p->editor.addCommand(3, "SAY"));
     EXPECT_FALSE(p->editor.addCommand(3, "SAY")); // already granted
+    EXPECT_FALSE(p->editor.addCommand(3, ""));
+    EXPECT_FALSE(p->editor.addCommand(4, "SAY")); // no such group
     EXPECT_TRUE(p->editor.addCommand(3, "PL"));
     EXPECT_TRUE(p->editor.removeCommand(3, "SAY"));
     EXPECT_FALSE(p->editor.removeCommand(3, "KICK"));

@@ -98,9 +98,13 @@ TEST_F(GroupsTest, InputAdminLoadsBothFilesAndLoadDRankTheFirstLine) {
     EXPECT_EQ(p->groups.table.groupCount(), 1);
     EXPECT_EQ(p->groups.table.commandsOf(1), std::vector<std::string>{"KICK"});
 
+    dir.write("Data/Levels.txt", "2\r\n[Leader]\r\n");
+    p->groups.LoadDRank();
+    EXPECT_EQ(p->groups.table.DefaultGroupName, "");     // no group at that level
     dir.write("Data/Levels.txt", " 1 \r\n[Leader]\r\n"); // the default level: the first line only
     p->groups.LoadDRank();
     EXPECT_EQ(p->groups.table.DefaultRank, 1);
+    EXPECT_EQ(p->groups.table.DefaultGroupName, "Leader");
     std::filesystem::remove(dir.file("Data/Levels.txt"));
     p->groups.LoadDRank();
     EXPECT_EQ(p->groups.table.DefaultRank, 1);
@@ -274,7 +278,7 @@ TEST_F(SetGroupTest, TheWindowsGroupMenuAnnouncesPubliclyOrNotAtAll) {
                                         "say ^2Bobby was set to the default group: ^1Member"}));
     EXPECT_FALSE(p->editor.setOnlinePlayerGroup(7, 3)); // no such group: nothing said
     EXPECT_EQ(queue.size(), 2u);
-    EXPECT_FALSE(p->editor.setOnlinePlayerGroup(12, 1)); // an empty row
+    EXPECT_FALSE(p->editor.setOnlinePlayerGroup(12, 1));  // an empty row
     for (const char* target : {"Gg-unknown", "ZedAlpha"}) // neither a GUID nor a record ID
         EXPECT_FALSE(p->groups.SetGroupDatabase(target, "1", "Ghost", {}, true)) << target;
 }

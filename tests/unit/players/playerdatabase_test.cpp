@@ -201,7 +201,9 @@ TEST_F(PlayerDatabaseTest, NewDbReplacesTheOpenDatabaseAndKeepsWorking) {
     EXPECT_FALSE(p->database.newDatabase());
     EXPECT_EQ(p->store.count(), 2);
 
+    dir.write("Data/playerdb.mdb-wal", "left by a crash"); // must not meet the new file
     EXPECT_TRUE(p->database.newDatabase());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Data/playerdb.mdb-wal")));
     EXPECT_EQ(fake.prompts.asked.back().title, "New DB");
     EXPECT_TRUE(p->store.isOpen());
     EXPECT_EQ(p->store.count(), 0);

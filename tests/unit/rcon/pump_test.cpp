@@ -263,6 +263,9 @@ TEST_F(Pump, AHostNameIsLookedUpWhenTheConfigurationIsRead) {
     fake.loop.advance(ServerAddress::kRetryMs + 525);
     EXPECT_EQ(sent().back(), "say three");
     EXPECT_EQ(socket().host, "192.0.2.8");
+    const int found = fake.net.lookups;
+    fake.loop.advance(3 * ServerAddress::kRetryMs); // found: no more lookups
+    EXPECT_EQ(fake.net.lookups, found);
 
     // The answer for a name replaced before it came is ignored.
     configure("game.example.net");

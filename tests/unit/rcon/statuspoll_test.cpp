@@ -115,7 +115,9 @@ TEST_F(Status, NoReplyFallsBackThenRetriesTwiceThenReportsTheTimeout) {
     poll();
     fake.loop.advance(1500);
     EXPECT_EQ(slot(5).SlotName, ""); // the fallback parsed the empty buffer
-    fake.loop.advance(7500);         // 9 s: first retry
+    fake.loop.advance(7499);
+    EXPECT_EQ(rconCommands(statusSocket()).size(), 1u);
+    fake.loop.advance(1); // 9 s: first retry
     EXPECT_EQ(rconCommands(statusSocket()).size(), 2u);
     fake.loop.advance(9000);
     EXPECT_EQ(rconCommands(statusSocket()).size(), 3u);

@@ -260,6 +260,8 @@ TEST(ServerSetup, LogAnswerPassesOrFailsWithItsOwnLine) {
     const Case cases[] = {
         {{kChunkedLog}, false, ""},
         {{"HTT", "P/1.1 200 OK\r\n"}, false, ""}, // judged once the status line is whole
+        {{"HTTP/1.1 200 OK\r"}, false, ""},       // a lone CR ends the line too
+        {{"HTTP/1.1 200 OK"}, false, "Log URL problem - HTTP/1.1 200 OKHTTP/1.1 500 Late"},
         {{"HTTP/1.1 206 Partial Content\r\nContent-Length: 3\r\n\r\nabc"}, false, ""},
         {{waitPage}, true, ""},
         {{"HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"},
@@ -284,6 +286,7 @@ TEST(ServerSetup, LogAnswerPassesOrFailsWithItsOwnLine) {
         rig.tcp().feed("HTTP/1.1 500 Late\r\n\r\n"); // after the verdict: ignored
         if (c.failure.empty()) {
             EXPECT_EQ(rig.setup->mainButtonText(), "Continue");
+            EXPECT_EQ(rig.tcp().state(), TcpStream::State::Closed);
             EXPECT_TRUE(rig.fake.prompts.asked.empty());
             continue;
         }
@@ -425,4 +428,13 @@ TEST(ServerSetup, HostNameIsLookedUpBeforeTheLogin) {
         EXPECT_EQ(rig.boxTexts(),
                   known ? Texts{} : Texts{"Error Connecting to RCON - check server info"});
     }
+    SetupRig rig; // the answer to a cancelled test's lookup starts nothing
+    rig.fake.net.hosts["game.example.net"] = "127.0.0.9";
+    rig.fill();
+    rig.setup->fields.IP = "game.example.net";
+    rig.save();
+    rig.setup->pressMainButton(); // "Cancel"
+    rig.save();
+    rig.fake.loop.advance(1);
+    EXPECT_EQ(rig.commands(), std::vector<std::string>{"serverinfo"});
 }

@@ -42,7 +42,7 @@ TEST(SetupInTheApp, ServerSettingsRestsTheTickPumpAndPollUntilTheWizardCloses) {
     const std::string countdown = app.statusTexts().refresh;
     app.closeSetup();
     EXPECT_FALSE(app.ended());
-    rig.fake.loop.advance(1100); // the reset first, the held line a tick later
+    rig.fake.loop.advance(1100);                     // the reset first, the held line a tick later
     EXPECT_NE(app.statusTexts().refresh, countdown); // the tick runs again
     EXPECT_TRUE(contains(command.sent, "playlist_excludeMap \"mp_nuked\""));
     EXPECT_TRUE(contains(command.sent, "say held back"));
