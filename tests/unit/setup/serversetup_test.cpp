@@ -434,7 +434,6 @@ TEST(ServerSetup, HostNameIsLookedUpBeforeTheLogin) {
     rig.setup->fields.IP = "game.example.net";
     rig.save();
     rig.setup->pressMainButton(); // "Cancel"
-    rig.save();
     rig.fake.loop.advance(1);
-    EXPECT_EQ(rig.commands(), std::vector<std::string>{"serverinfo"});
+    EXPECT_TRUE(rig.commands().empty());
 }
