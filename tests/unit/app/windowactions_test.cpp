@@ -127,10 +127,12 @@ TEST_F(WindowActionsTest, ThePlayerLogsActionsGoToTheSlotOfItsRowsPlayer) {
     EXPECT_FALSE(app->adminActionOnRecord(AdminActionKind::Warn, idOf("Carl")));
     EXPECT_FALSE(app->adminActionOnRecord(AdminActionKind::Warn, 99));
 
-    // Slots beyond the server's MaxClients (18) are not players of the server.
+    // Slot 0 and slots beyond the server's MaxClients (18) are not players of the server.
     seatPlayer(*app, 19, "Beyond", "g-beyond");
+    seatPlayer(*app, 0, "Zero", "g-zero");
     app->players().playerLog.refresh();
-    EXPECT_FALSE(app->slotOfRecord(idOf("Beyond")));
+    for (const char* name : {"Beyond", "Zero"})
+        EXPECT_FALSE(app->slotOfRecord(idOf(name))) << name;
 }
 
 TEST_F(WindowActionsTest, PopUpMenusShowWhatTheRowAllows) {
