@@ -91,7 +91,6 @@ TEST_F(AppTest, LoadRunsEveryStepInOrder) {
                                "[2026-12-05 09:18:28] The map was reset to the default rotation"}));
     EXPECT_EQ(a.caption(), "Corvane Mod - Alpha Host");
     EXPECT_TRUE(a.menuItemsEnabled());
-    EXPECT_EQ(a.enforcement().secondChance.SlotHealth(5), a.enforcement().secondChance.MaxHealth());
     a.UpdateAllC(); // as after the wizard: the window shows the new state
     EXPECT_EQ(steps.back(), "+");
     EXPECT_EQ(a.settings().mod.MaxWarns, 2);
