@@ -218,4 +218,14 @@ TEST_F(WindowActionsTest, AHugeLogShowsOnlyItsNewest4MiBFromAWholeLine) {
     EXPECT_EQ(shown.substr(shown.size() - 17), "the newest line\r\n");
 }
 
+TEST_F(WindowActionsTest, WebPagesOpenUnderTheSiteAndNotWithoutOne) {
+    app->settings().advanced.WebsiteURL = "http://corvane.example.net";
+    app->openWebPage(WebPage::Beta);
+    app->openWebPage(WebPage::Donate);
+    app->settings().advanced.WebsiteURL.clear();
+    app->openWebPage(WebPage::Beta);
+    EXPECT_EQ(fake.shell.opened, (std::vector<std::string>{"http://corvane.example.net/beta",
+                                                           "http://corvane.example.net/donate"}));
+}
+
 } // namespace
