@@ -220,8 +220,8 @@ TEST_F(WindowActionsTest, AHugeLogShowsOnlyItsNewest4MiBFromAWholeLine) {
 
 TEST_F(WindowActionsTest, WebPagesOpenUnderTheSiteAndNotWithoutOne) {
     app->settings().advanced.WebsiteURL = "http://corvane.example.net";
-    app->openWebPage(WebPage::Beta);
-    app->openWebPage(WebPage::Donate);
+    for (const WebPage page : {WebPage::Beta, WebPage::Donate})
+        app->openWebPage(page);
     app->settings().advanced.WebsiteURL.clear();
     app->openWebPage(WebPage::Beta);
     EXPECT_EQ(fake.shell.opened, (std::vector<std::string>{"http://corvane.example.net/beta",

@@ -26,7 +26,6 @@ protected:
         fake.loop.advance(ReservedSlots::kDelayMs);
         return queued();
     }
-    // Slot 0 is never kicked, however low its score.
     const std::vector<Seated> kDefaultPlayers{{0, "Hal", 1},  {2, "Ada", 50}, {3, "Abe", 0},
                                               {4, "Dan", 10}, {6, "Eve", 3},  {9, "Fay", 3},
                                               {12, "Gus", 20}};

@@ -192,7 +192,6 @@ std::string advancedFile(int headerFields, const std::vector<std::string>& value
     return text;
 }
 
-// A value ends at a second "=".
 const std::vector<std::string> kEightValues = {
     "Q=400=x", " P = 15 ", "R=1000", "T=50", "A=0", "X=3", "D=30", "Path=C:\\db\\p.mdb"};
 

@@ -54,7 +54,6 @@ TEST(TerminalText, ControlCharactersNeverReachTheTerminal) {
               "Bob?]0;owned? x???????");
     EXPECT_EQ(terminalText("caf\xe9 \x80"), "caf\xc3\xa9 \xe2\x82\xac");
     EXPECT_EQ(paint("hi", kBlue, true, true), "\x1b[1;34mhi\x1b[0m"); // the others: below
-    // The nearest of eight: strong channels add up; without one the strongest wins.
     const std::pair<Colour, const char*> nearest[] = {
         {0x008000, "32"}, {0x700040, "34"}, {0x404040, "31"}, {0xFFFF00, "36"}, {0x303070, "31"},
         {0x303000, "32"}, {0xFF007F, "34"}, {0x007FFF, "31"}, {0x7FFF00, "32"}};

@@ -98,13 +98,12 @@ TEST_F(GroupsTest, InputAdminLoadsBothFilesAndLoadDRankTheFirstLine) {
     EXPECT_EQ(p->groups.table.groupCount(), 1);
     EXPECT_EQ(p->groups.table.commandsOf(1), std::vector<std::string>{"KICK"});
 
-    dir.write("Data/Levels.txt", "2\r\n[Leader]\r\n");
-    p->groups.LoadDRank();
-    EXPECT_EQ(p->groups.table.DefaultGroupName, "");     // no group at that level
-    dir.write("Data/Levels.txt", " 1 \r\n[Leader]\r\n"); // the default level: the first line only
-    p->groups.LoadDRank();
+    for (const std::string level : {"2", " 1 "}) {
+        dir.write("Data/Levels.txt", level + "\r\n[Leader]\r\n");
+        p->groups.LoadDRank();
+        EXPECT_EQ(p->groups.table.DefaultGroupName, level == "2" ? "" : "Leader");
+    }
     EXPECT_EQ(p->groups.table.DefaultRank, 1);
-    EXPECT_EQ(p->groups.table.DefaultGroupName, "Leader");
     std::filesystem::remove(dir.file("Data/Levels.txt"));
     p->groups.LoadDRank();
     EXPECT_EQ(p->groups.table.DefaultRank, 1);

@@ -113,7 +113,6 @@ TEST(GameText, NeutralizeClanTagsAndCase) {
 }
 
 TEST(GameText, AsciiClassesAndCaseAtEveryRangeEnd) {
-    // The ends of each range and the characters just outside.
     const struct {
         char c;
         bool digit, letter;
