@@ -25,6 +25,7 @@ TEST(FieldReader, TextFieldsUpToTheEndWhereAnotherReadFails) {
         {"My Server, EU\r\nmp_nuked\r\n", {"My Server", "EU", "mp_nuked"}},
         {" \t value  \r\n", {"value"}},
         {"[Leader]\r\n\r\n[Member]\r\n", {"[Leader]", "", "[Member]"}},
+        {"[Leader]\n\n[Member]", {"[Leader]", "", "[Member]"}},
         {"one", {"one"}},
         {"", {}},
     };

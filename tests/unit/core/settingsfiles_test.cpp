@@ -243,8 +243,8 @@ TEST(LogHost, TakenFromAValidSettingOrFromTheLogUrl) {
          "http://logs.example.net", "logs.example.net"},
         {"", "http://127.0.0.1:8080/x/log.txt", "127.0.0.1", 8080, "http://127.0.0.1:8080",
          "127.0.0.1:8080"},
-        {"http://gameservers.example.com:81/", "http://other/x.log", "gameservers.example.com", 81,
-         "http://gameservers.example.com:81", "gameservers.example.com:81"},
+        {"http://gameservers.example.com:1/", "http://other/x.log", "gameservers.example.com", 1,
+         "http://gameservers.example.com:1", "gameservers.example.com:1"},
         {"", "http://az.AZ-09_/x.log", "az.AZ-09_", 80, "http://az.AZ-09_", "az.AZ-09_"},
         // A broken setting falls back to the log URL.
         {"nonsense", "http://logs.example.net/a.log", "logs.example.net", 80,

@@ -135,7 +135,7 @@ TEST_F(Weapons, ListsShowTheFlagsAndSetThemWhenClicked) {
     const Connection view = lists.changed.connect([&] { ++shown; });
     restrict({0, 1, 2, 3, 4, 5, 6, 7, 8, 40});
     lists.FillWeapons();
-    EXPECT_TRUE(lists.selected(8));
+    EXPECT_TRUE(lists.selected(0) && lists.selected(8));
     EXPECT_TRUE(lists.allSelected(0));
     EXPECT_FALSE(lists.allSelected(6));
 

@@ -100,7 +100,7 @@ TEST(LogEvent, EachLineKindBecomesItsEvent) {
         {sayLine("1:01", g, 3, "Bob", "!kick al;x"),
          Chat{"1:01", g, "3", "Bob", "!kick al", false, ";x"}},
         {stamp("1:00") + " say;1;2", std::nullopt},
-        {joinLine("1:00", g, 4, "[AB]Al"), JoinLine{{g, "4", "Al"}}},
+        {joinLine("1:00", g, 0, "[AB]Al"), JoinLine{{g, "0", "Al"}}},
         {joinLine("1:00", g, 50, "Al", "Q"), QuitLine{{g, "50", "Al"}}},
         {stamp("1:00") + " J;" + g + ";51;Al", std::nullopt},
         {stamp("1:00") + " J;" + g + ";notaslot;Al", std::nullopt},
