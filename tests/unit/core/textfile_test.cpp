@@ -71,8 +71,7 @@ TEST_F(TextFile, LastLinesTheTailMatchesAFullRead) {
             "\r\n";
     for (int i = 1; i <= 20000; ++i)
         shortLines += "line " + std::to_string(i) + "\r\n";
-    // A CR LF pair split by a block end just where the lines wanted begin.
-    const std::string splitPair =
+    const std::string splitPair = // CR LF split by a block end where the wanted lines begin
         "zz\r\nww" + std::string(8191, 'y') + "\r\n" + std::string(8189, 'x') + "\r\n";
     for (const std::string& text : {longLines, shortLines, splitPair, std::string("x")}) {
         dir.write("Server.txt", text);
