@@ -178,9 +178,10 @@ void ServerSetup::lookUpServer() {
     });
 }
 
-// A lookup still under way is dropped by its answer's step test, or by the
-// next test's new lookup number.
+// A lookup still under way is dropped: its answer may come while a failure's
+// message box is up, before the step is reset.
 void ServerSetup::stopTest() {
+    ++*m_lookupGeneration;
     m_timer1->stop();
     m_timer3->stop();
     m_rcon->close();
