@@ -43,6 +43,14 @@ inline std::string exclusionAnswer(const std::string& value) {
     return "\"playlist_excludeMap\" is: \"" + value + "^7\" default: \"^7\"\n";
 }
 
+// A list excluding every map of the table but mp_array: the server plays a forced map.
+inline std::string forcedExclusion() {
+    std::string forced;
+    for (const std::string& map : rotationMapNames())
+        if (map != "mp_array") forced += map + " ";
+    return forced;
+}
+
 inline const std::string kChunkedLog = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
                                        "d\r\n  0:01 J;1;2;x\n\r\n0\r\n\r\n";
 

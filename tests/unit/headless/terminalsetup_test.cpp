@@ -72,13 +72,14 @@ TEST_F(TerminalSetupOfAServer, AsksForWhatIsNotGivenShowingTheFilesValues) {
                                                          {"Log URL [" + kLogUrl + "]: ", false}}));
     EXPECT_EQ(rig.udp().host, "127.0.0.2");
     EXPECT_EQ(rconCommands(rig.udp(), "typed"), std::vector<std::string>{"serverinfo"});
-    rig.answerRconSteps();
+    rig.answerRconSteps(serverinfo(), exclusionAnswer(forcedExclusion()));
     rig.answerLog();
     rig.fake.loop.advance(0);
     ServerConfig saved;
     readServerConfig(rig.configFile(), saved);
     EXPECT_EQ(saved.ServerName, "Caf\xe9");
     EXPECT_EQ(saved.RconPassword, "typed");
+    EXPECT_EQ(saved.ExcludedMap, "mp_nuked"); // a server's, not the forced list
 }
 
 TEST_F(TerminalSetupTest, RefusedValuesStartNoTest) {

@@ -126,9 +126,7 @@ TEST(ServerSetup, ServerInfoDecidesWhetherTheTestGoesOn) {
 
 // Editing a server, its stored default stands against a list forcing all maps but one.
 TEST(ServerSetup, DefaultExcludedMapIsTheQuotedValueWhenItBeginsWithMp) {
-    std::string forced; // every map of the table but mp_array
-    for (const std::string& map : rotationMapNames())
-        if (map != "mp_array") forced += map + " ";
+    const std::string forced = forcedExclusion();
     const struct {
         std::string answer;
         bool firstRun;
