@@ -36,8 +36,8 @@ void MapRotation::forgetForce() {
     m_nextMap = kRandomMap;
     m_nextMapIndex = 0;
     m_forceLine.clear();
-    m_forcedWhilePlaying = false;
-    m_forceMatchStarted = false;
+    // The force's two flags are read only while a map is forced, and the
+    // next force sets them afresh.
 }
 
 void MapRotation::Amap(std::string_view name, const CommandIssuer& issuer) {

@@ -94,7 +94,6 @@ bool GroupEditor::renameGroupTo(int level, const std::string& typed) {
     m_groups.table.GroupName[static_cast<std::size_t>(level)] = name;
     m_groups.table.syncDefaultName();
     m_groups.SaveSettings();
-    m_groups.changed.notify();
     changed.notify();
     return true;
 }
@@ -110,7 +109,6 @@ void GroupEditor::swapLevels(int a, int b) {
         t.DefaultRank = static_cast<std::int16_t>(a);
     t.syncDefaultName();
     m_groups.SaveSettings();
-    m_groups.changed.notify();
     if (m_selected == a) m_selected = b;
     changed.notify();
 }
@@ -224,8 +222,8 @@ bool GroupEditor::setOnlinePlayerGroup(int slot, int level) {
 }
 
 bool GroupEditor::setLoggedPlayerGroup(std::size_t row, int level) {
-    if (row >= m_playerLog.rowCount()) return false;
     const PlayerLogRow player = m_playerLog.row(row);
+    if (player.record.ID == 0) return false; // past the end
     return setRecordGroup(player.record.ID, player.record.UserName, level);
 }
 

@@ -95,7 +95,8 @@ public:
     // At shutdown: the groups are saved directly, the delayed save is dropped.
     void stopSaveTimer();
 
-    // The groups, their commands or the default changed.
+    // The groups were read or a command list was edited; the group editor
+    // tells of its own edits with its `changed`.
     Signal<> changed;
     // The groups were loaded: the lists that go with them are reloaded and
     // the queue pump's period applied.

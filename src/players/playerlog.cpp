@@ -77,14 +77,6 @@ std::optional<std::size_t> PlayerLog::rowOf(std::int32_t id) {
     return std::nullopt;
 }
 
-void PlayerLog::clear() {
-    m_pages.clear();
-    m_ids.clear();
-    m_rowCount = 0;
-    m_selected.reset();
-    changed.notify();
-}
-
 // A page follows on from the one before it when that one is at hand, which
 // costs the same anywhere in the table; otherwise it is found by position,
 // counted from whichever end of the table is nearer.

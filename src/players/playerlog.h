@@ -41,8 +41,6 @@ public:
 
     // Refills the rows from the table, filtered and in the remembered order.
     void refresh();
-    // Empties the view (the database could not be opened).
-    void clear();
 
     std::size_t rowCount() const { return m_rowCount; }
     // The row at a position; an empty row when the position is past the end

@@ -224,10 +224,15 @@ TEST_F(SetGroupTest, LevelZeroMakesHimOwner) {
 }
 
 TEST_F(SetGroupTest, AGroupTypedInLowerCaseMatchesItsName) {
+    EXPECT_TRUE(p->groups.inDefaultGroup("g-bobby"));
     p->groups.SetGroup(asker, "bobby leader");
     EXPECT_EQ(stored("g-bobby"), "Leader");
     EXPECT_EQ(slots[7].SlotGroup, "Leader");
-    EXPECT_EQ(queued(), std::vector<std::string>{"say ^2BOBBY was set to the group: ^1Leader"});
+    EXPECT_FALSE(p->groups.inDefaultGroup("g-bobby"));
+    p->groups.SetGroup(asker, "3 leader"); // record 1
+    EXPECT_EQ(stored("g-zed"), "Leader");
+    EXPECT_EQ(queued(), (std::vector<std::string>{"say ^2BOBBY was set to the group: ^1Leader",
+                                                  "say ^2ZedAlpha was set to the group: ^1Leader"}));
 
     settings.mod.AnnounceMode[9] = 1;
     p->groups.SetGroup(asker, "7 member");
@@ -277,7 +282,8 @@ TEST_F(SetGroupTest, TheWindowsGroupMenuAnnouncesPubliclyOrNotAtAll) {
                                         "say ^2Bobby was set to the default group: ^1Member"}));
     EXPECT_FALSE(p->editor.setOnlinePlayerGroup(7, 3)); // no such group: nothing said
     EXPECT_EQ(queue.size(), 2u);
-    EXPECT_FALSE(p->editor.setOnlinePlayerGroup(12, 1));  // an empty row
+    for (const int slot : {12, 0, 51}) // an empty row, no row
+        EXPECT_FALSE(p->editor.setOnlinePlayerGroup(slot, 1)) << slot;
     for (const char* target : {"Gg-unknown", "ZedAlpha"}) // neither a GUID nor a record ID
         EXPECT_FALSE(p->groups.SetGroupDatabase(target, "1", "Ghost", {}, true)) << target;
 }
