@@ -406,8 +406,13 @@ void ServerSetup::onLogData(const std::string& piece) {
     if (m_button != SetupButton::Cancel || m_step != Step::LogTest || m_logReported) return;
     // The timeout now guards the rest of the reply.
     m_timer1->start();
-    m_lineEnds.append(m_exchange,
-                      std::string_view(piece).substr(0, kMaxExchange - m_exchange.size()));
+    // Bare line ends become CR LF on the way in, so a slice can grow past
+    // the cap: the result is cut to it.
+    if (m_exchange.size() < kMaxExchange) {
+        m_lineEnds.append(m_exchange,
+                          std::string_view(piece).substr(0, kMaxExchange - m_exchange.size()));
+        if (m_exchange.size() > kMaxExchange) m_exchange.resize(kMaxExchange);
+    }
     exchangeChanged.notify();
     m_decoder.feed(piece);
     judgeLogReply(false);

@@ -7,6 +7,7 @@ namespace corvane::testing {
 MessageResult ScriptedPrompts::messageBox(const std::string& title, const std::string& text,
                                           MessageButtons buttons, MessageIcon icon) {
     asked.push_back({title, text, buttons, icon});
+    if (whileShown) whileShown();
     if (!answers.empty()) {
         const MessageResult answer = answers.front();
         answers.pop_front();

@@ -9,6 +9,7 @@
 #include "virtualeventloop.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
     std::string inputBox(const std::string& title, const std::string& prompt,
                          const std::string& initial) override;
 
+    // Runs while a message box is up, as the real box's event loop would.
+    std::function<void()> whileShown;
     std::deque<MessageResult> answers;
     std::deque<std::string> inputs;
     std::vector<Asked> asked;

@@ -76,7 +76,12 @@ TEST(ServerSetup, PassingTestRunsTheStepsInOrderAndSavesWhatItLearned) {
     bool continuedFirstRun = false;
     const Connection heard =
         rig.setup->continued.connect([&](bool first) { continuedFirstRun = first; });
+    std::vector<std::string> captions; // the window's, each time it is told
+    const Connection shown =
+        rig.setup->stateChanged.connect([&] { captions.push_back(rig.setup->caption()); });
     rig.setup->pressMainButton();
+    EXPECT_EQ(captions, (std::vector<std::string>{"Corvane Mod - Server Creation",
+                                                  "Corvane Mod - Server Settings"}));
     EXPECT_EQ(rig.applied, std::vector<bool>{true});
     EXPECT_TRUE(continuedFirstRun);
     EXPECT_TRUE(rig.setup->hidden());
@@ -294,6 +299,25 @@ TEST(ServerSetup, LogAnswerPassesOrFailsWithItsOwnLine) {
         EXPECT_EQ(rig.tcp().state(), TcpStream::State::Closed);
         EXPECT_EQ(rig.configFile(), "FIRST\r\n");
     }
+}
+
+TEST(ServerSetup, NothingMoreHappensWhileAFailureIsShown) {
+    SetupRig rig;
+    start(rig);
+    rig.fake.prompts.whileShown = [&] { rig.fake.loop.advance(ServerSetup::kTimeoutMs); };
+    rig.reply("Invalid password.\n");
+    EXPECT_EQ(rig.boxTexts(), std::vector<std::string>{"Invalid RCON Password!"});
+}
+
+TEST(ServerSetup, TheLogExchangeShownStopsAt64KiB) {
+    SetupRig rig;
+    start(rig);
+    rig.answerRconSteps();
+    // A refusal is judged only at its end, and every bare line end in it
+    // becomes CR LF on the way in.
+    rig.answerLog("HTTP/1.1 403 Forbidden\r\n\r\n" + std::string(40000, '\n'));
+    rig.tcp().feed(std::string(1000, '\n'));
+    EXPECT_EQ(rig.setup->exchange().size(), 65536u);
 }
 
 TEST(ServerSetup, CancelClosesBothSocketsAndNothingFollows) {
