@@ -40,8 +40,9 @@ TEST(ServerSetup, PassingTestRunsTheStepsInOrderAndSavesWhatItLearned) {
     rig.fake.loop.advance(1);
     EXPECT_EQ(rig.commands().size(), 2u);
     rig.reply("\x01" + exclusionAnswer("mp_nuked"));
-    EXPECT_NE(rig.setup->replyLog().plainText().find(
-                  ": print;\"playlist_excludeMap\" is: \"mp_nuked\" default: \"\";"),
+    const std::string replies = rig.setup->replyLog().plainText();
+    EXPECT_NE(replies.find(": print;Server info settings:;sv_maxclients "), std::string::npos);
+    EXPECT_NE(replies.find(": print;\"playlist_excludeMap\" is: \"mp_nuked\" default: \"\";"),
               std::string::npos);
     rig.fake.loop.advance(600);
     rig.reply("");
