@@ -80,6 +80,11 @@ TEST_F(Reserved, TheOperatorsRequestIsLoggedAndJoinsThePlayersRequests) {
     answerPoll({{2, "Ada", 50}});
     afterReserveTimer();
     EXPECT_EQ(activity.back(), "Sorry no slots are available");
+
+    app->commands().reserved.requestByOperator();
+    answerPoll({{2, "Ada", 50}, {5, "Max", 9999999}}); // the highest score that is compared
+    afterReserveTimer();
+    EXPECT_EQ(activity.back(), "Opening a reserved slot - kicking Max [Slot 5] ");
 }
 
 TEST_F(Reserved, NoMoreRequestsWaitThanThereAreSlotsToOpen) {
