@@ -106,8 +106,8 @@ void RconLink::Timer5_Timer() {
     const RconEntry entry = m_queue.front();
     std::string line = entry.line;
 
-    const bool slotUsable = entry.slot >= 0 && entry.slot < SlotTable::kSlots;
-    if (!entry.bound() || slotUsable) {
+    // An unbound line carries slot 0, which is usable too.
+    if (entry.slot >= 0 && entry.slot < SlotTable::kSlots) {
         if (entry.bound() && m_slots[entry.slot].SlotGUID != entry.guid) {
             m_queue.popFront(); // the player left: dropped unsent
             return;

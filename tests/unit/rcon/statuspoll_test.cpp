@@ -1,5 +1,6 @@
 #include "rconfixture.h"
 
+#include "core/gametext.h"
 #include "core/textfile.h"
 
 #include <gtest/gtest.h>
@@ -51,15 +52,42 @@ TEST_F(Status, PollFillsTheTableFromOneDatagram) {
 
 TEST_F(Status, DemoClientStoresOnlyItsNameAndAllowsSending) {
     app->linkState().RconAllowed = false;
+    app->slotTable()[6].SlotGroup = "Admin"; // of an admin who has left
     poll();
-    answer(kHeader + row(0, "democlient", "0") + row(4, "Dora"));
+    // A player may call himself so too: he gets no group, not the stale one.
+    answer(kHeader + row(0, "democlient", "0") + row(4, "Dora") + row(6, "democlient"));
     EXPECT_EQ(slot(0).SlotName, "democlient");
     EXPECT_EQ(slot(0).SlotGUID, "");
+    EXPECT_EQ(slot(6).SlotGroup, "");
     EXPECT_TRUE(app->linkState().RconAllowed);
     EXPECT_TRUE(app->slotTable().DemoClientPresent);
-    EXPECT_EQ(app->slotTable().ShownPlayers, 1);
+    EXPECT_EQ(app->slotTable().ShownPlayers, 2);
     app->onlinePlayers().RemovePlayerFromList("0", "democlient"); // the recording stops
     EXPECT_FALSE(app->slotTable().DemoClientPresent);
+}
+
+TEST_F(Status, APollWaitsForTheServersNameToBeFound) {
+    fake.net.hosts["game.example.net"] = "192.0.2.7";
+    dir.write("Data/Config.txt", replaceAll(dir.read("Data/Config.txt"), "127.0.0.1",
+                                            "game.example.net"));
+    app->settings().InputConfig();
+    fake.loop.advance(600); // past the last poll's send lock
+    poll();
+    fake.loop.advance(525);
+    EXPECT_EQ(rconCommands(statusSocket()), std::vector<std::string>{"teamstatus"});
+    EXPECT_EQ(statusSocket().host, "192.0.2.7");
+}
+
+TEST(OnlineGrid, EveryChangeOfItsRowsIsTold) {
+    OnlineGrid grid;
+    int told = 0;
+    const Connection heard = grid.changed.connect([&] { ++told; });
+    grid.SetOnlineView(4);
+    grid.setPlayer(3, "Ada", "Admin", "g3", "", "");
+    grid.ClearAllSlots();
+    EXPECT_EQ(told, 3);
+    EXPECT_EQ(grid.rows().size(), 3u);
+    EXPECT_EQ(grid.row(3)->username, "");
 }
 
 TEST_F(Status, TwoDatagramReplyWithACutRowIsParsedOnceAfterTheSecond) {
