@@ -70,9 +70,9 @@ TEST_F(Status, APollWaitsForTheServersNameToBeFound) {
     fake.net.hosts["game.example.net"] = "192.0.2.7";
     dir.write("Data/Config.txt", replaceAll(dir.read("Data/Config.txt"), "127.0.0.1",
                                             "game.example.net"));
-    app->settings().InputConfig();
     fake.loop.advance(600); // past the last poll's send lock
-    poll();
+    app->settings().InputConfig();
+    poll(); // before the lookup answers
     fake.loop.advance(525);
     EXPECT_EQ(rconCommands(statusSocket()), std::vector<std::string>{"teamstatus"});
     EXPECT_EQ(statusSocket().host, "192.0.2.7");
