@@ -145,6 +145,8 @@ TEST_F(WindowActionsTest, PopUpMenusShowWhatTheRowAllows) {
     EXPECT_TRUE(online->showSanctions);
     EXPECT_FALSE(online->showDelete);
     EXPECT_FALSE(app->onlinePlayerMenu(5)); // an empty row opens no menu
+    app->onlineGrid().setGroup(3, "Unknown [Gone]");
+    EXPECT_FALSE(app->onlinePlayerMenu(3)->checkedGroup);
 
     seatPlayer(*app, 9, "Carl", "g-carl");
     leave(9);

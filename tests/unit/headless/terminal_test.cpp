@@ -138,21 +138,22 @@ TEST_F(TerminalTest, TypedLinesGoToTheSayBoxOrTheCommandBox) {
     input.feed("hello th");
     input.feed("ere\r\n/say hello\n\n/\n");
     input.feed("caf\xc3\xa9\n" + std::string(OperatorInput::kMaxLine + 1, 'x') + "\n" +
-               std::string(600, 'y'));
+               std::string(1000, 'z') + "\r\n" + std::string(600, 'y'));
     input.feed(std::string(600, 'y') + "\n"); // too long only with the second read
     // The command box's line goes first; the said lines follow in order.
-    EXPECT_EQ(queued(), (Lines{"say hello", "say  hello there", "say  caf\xe9"}));
+    EXPECT_EQ(queued(), (Lines{"say hello", "say  hello there", "say  caf\xe9",
+                               "say  " + std::string(1000, 'z')}));
     EXPECT_EQ(notices.str(), "Input line ignored: longer than 1000 characters.\n"
                              "Input line ignored: longer than 1000 characters.\n");
 
     app.maps().messages.InputLists();
     input.feed("/rules\nlast words");
-    EXPECT_EQ(queued().size(), 3u + 5u); // RULES says the rules instead of sending "RULES"
-    EXPECT_EQ(queued()[3].rfind("say ^1Rule 1: ", 0), 0u);
+    EXPECT_EQ(queued().size(), 4u + 5u); // RULES says the rules instead of sending "RULES"
+    EXPECT_EQ(queued()[4].rfind("say ^1Rule 1: ", 0), 0u);
     input.finish();
     input.finish(); // a second end of input changes nothing
     EXPECT_EQ(queued().back(), "say  last words");
-    EXPECT_EQ(queued().size(), 9u);
+    EXPECT_EQ(queued().size(), 10u);
 }
 
 TEST(TerminalStreams, OperatorLinesComeFromTerminalsPipesAndSocketsColourOnlyOnATerminal) {

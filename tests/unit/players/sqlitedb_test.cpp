@@ -30,12 +30,15 @@ TEST_F(SqliteDbTest, OpeningAMissingFileFailsWithoutCreatingIt) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("Data/none.db")));
     EXPECT_FALSE(other.isOpen());
     EXPECT_THROW(other.exec("SELECT 1"), SqlError);
+    EXPECT_THROW(other.prepare("SELECT 1"), SqlError);
 }
 
 TEST_F(SqliteDbTest, ValuesAreBoundNeverSpliced) {
     auto add = db.prepare("INSERT INTO t (v) VALUES (?1)");
     add->bind(1, "x'); DROP TABLE t; --").run();
     add->bind(1, std::string_view{}).run(); // empty, not NULL
+    EXPECT_THROW(add->bind(2, "x"), SqlError); // no such parameter
+    EXPECT_THROW(add->bind(2, std::int64_t{1}), SqlError);
     auto q = db.prepare("SELECT v, v IS NULL FROM t ORDER BY rowid");
     ASSERT_TRUE(q->step());
     EXPECT_EQ(q->text(0), "x'); DROP TABLE t; --");

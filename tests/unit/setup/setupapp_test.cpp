@@ -35,11 +35,11 @@ TEST(SetupInTheApp, ServerSettingsRestsTheTickPumpAndPollUntilTheWizardCloses) {
     app.openSetup(false); // again while it is up: the first rest holds
     // The rotation's reset waits at the front of the resting queue.
     EXPECT_EQ(app.queue().at(0).line, "playlist_excludeMap \"mp_nuked\"");
+    const std::string countdown = app.statusTexts().refresh;
     rig.fake.loop.advance(20000);
     EXPECT_EQ(status.sent.size(), polls);
     EXPECT_FALSE(contains(command.sent, "say held back"));
-
-    const std::string countdown = app.statusTexts().refresh;
+    EXPECT_EQ(app.statusTexts().refresh, countdown); // the tick rests
     app.closeSetup();
     EXPECT_FALSE(app.ended());
     rig.fake.loop.advance(1100);                     // the reset first, the held line a tick later
