@@ -36,7 +36,7 @@ TEST(SetupInTheApp, ServerSettingsRestsTheTickPumpAndPollUntilTheWizardCloses) {
     // The rotation's reset waits at the front of the resting queue.
     EXPECT_EQ(app.queue().at(0).line, "playlist_excludeMap \"mp_nuked\"");
     const std::string countdown = app.statusTexts().refresh;
-    rig.fake.loop.advance(20000);
+    rig.fake.loop.advance(21000);
     EXPECT_EQ(status.sent.size(), polls);
     EXPECT_FALSE(contains(command.sent, "say held back"));
     EXPECT_EQ(app.statusTexts().refresh, countdown); // the tick rests
