@@ -31,6 +31,9 @@ TEST_F(SqliteDbTest, OpeningAMissingFileFailsWithoutCreatingIt) {
     EXPECT_FALSE(other.isOpen());
     EXPECT_THROW(other.exec("SELECT 1"), SqlError);
     EXPECT_THROW(other.prepare("SELECT 1"), SqlError);
+    dir.write("Data/text.db", "not a database, though it is named one\r\n");
+    EXPECT_THROW(other.open(dir.file("Data/text.db")), SqlError);
+    EXPECT_FALSE(other.isOpen());
 }
 
 TEST_F(SqliteDbTest, ValuesAreBoundNeverSpliced) {

@@ -84,10 +84,15 @@ TEST(OnlineGrid, EveryChangeOfItsRowsIsTold) {
     const Connection heard = grid.changed.connect([&] { ++told; });
     grid.SetOnlineView(4);
     grid.setPlayer(3, "Ada", "Admin", "g3", "", "");
-    grid.ClearAllSlots();
-    EXPECT_EQ(told, 3);
-    EXPECT_EQ(grid.rows().size(), 3u);
+    grid.setGroup(3, "Member");
+    EXPECT_EQ(grid.row(3)->group, "Member");
+    grid.ClearSlot(3);
     EXPECT_EQ(grid.row(3)->username, "");
+    grid.setPlayer(2, "Bo", "Admin", "g2", "", "");
+    grid.ClearAllSlots();
+    EXPECT_EQ(told, 6);
+    EXPECT_EQ(grid.rows().size(), 3u);
+    EXPECT_EQ(grid.row(2)->username, "");
 }
 
 TEST_F(Status, TwoDatagramReplyWithACutRowIsParsedOnceAfterTheSecond) {
