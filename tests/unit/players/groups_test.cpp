@@ -231,8 +231,9 @@ TEST_F(SetGroupTest, AGroupTypedInLowerCaseMatchesItsName) {
     EXPECT_FALSE(p->groups.inDefaultGroup("g-bobby"));
     p->groups.SetGroup(asker, "3 leader"); // record 1
     EXPECT_EQ(stored("g-zed"), "Leader");
-    EXPECT_EQ(queued(), (std::vector<std::string>{"say ^2BOBBY was set to the group: ^1Leader",
-                                                  "say ^2ZedAlpha was set to the group: ^1Leader"}));
+    EXPECT_EQ(queued(),
+              (std::vector<std::string>{"say ^2BOBBY was set to the group: ^1Leader",
+                                        "say ^2ZedAlpha was set to the group: ^1Leader"}));
 
     settings.mod.AnnounceMode[9] = 1;
     p->groups.SetGroup(asker, "7 member");

@@ -39,7 +39,7 @@ TEST_F(SqliteDbTest, OpeningAMissingFileFailsWithoutCreatingIt) {
 TEST_F(SqliteDbTest, ValuesAreBoundNeverSpliced) {
     auto add = db.prepare("INSERT INTO t (v) VALUES (?1)");
     add->bind(1, "x'); DROP TABLE t; --").run();
-    add->bind(1, std::string_view{}).run(); // empty, not NULL
+    add->bind(1, std::string_view{}).run();    // empty, not NULL
     EXPECT_THROW(add->bind(2, "x"), SqlError); // no such parameter
     EXPECT_THROW(add->bind(2, std::int64_t{1}), SqlError);
     auto q = db.prepare("SELECT v, v IS NULL FROM t ORDER BY rowid");

@@ -68,8 +68,8 @@ TEST_F(Status, DemoClientStoresOnlyItsNameAndAllowsSending) {
 
 TEST_F(Status, APollWaitsForTheServersNameToBeFound) {
     fake.net.hosts["game.example.net"] = "192.0.2.7";
-    dir.write("Data/Config.txt", replaceAll(dir.read("Data/Config.txt"), "127.0.0.1",
-                                            "game.example.net"));
+    dir.write("Data/Config.txt",
+              replaceAll(dir.read("Data/Config.txt"), "127.0.0.1", "game.example.net"));
     fake.loop.advance(600); // past the last poll's send lock
     app->settings().InputConfig();
     poll(); // before the lookup answers
