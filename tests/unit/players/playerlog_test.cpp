@@ -44,6 +44,9 @@ TEST_F(PlayerLogTest, RowsShowEveryColumnTheGroupByNameAndTheOnlineMark) {
     EXPECT_EQ(p->store.record(2)->Group, "Admin");
     EXPECT_EQ(p->playerLog.row(1).record.Group, "Admin");
     EXPECT_FALSE(p->editor.setLoggedPlayerGroup(9, 1));
+    slots.ClearPlayers(); // before a status reply is read
+    p->playerLog.refresh();
+    EXPECT_FALSE(p->playerLog.row(0).online);
 }
 
 TEST_F(PlayerLogTest, TheFilterShowsOnlyPlayersInSlotsOneToMaxClients) {
