@@ -40,7 +40,7 @@ std::vector<std::string> statusTokens(const std::string& line) {
 // no blank, and every token beyond ten belongs to the name.
 std::string statusRowName(const std::vector<std::string>& tokens) {
     std::string name;
-    for (std::size_t k = 4; k < tokens.size() && k + 6 <= tokens.size(); ++k)
+    for (std::size_t k = 4; k + 6 <= tokens.size(); ++k)
         name += (name.empty() ? "" : " ") + tokens[k];
     return name;
 }

@@ -36,16 +36,19 @@ TEST_F(Status, PollFillsTheTableFromOneDatagram) {
     ASSERT_EQ(rconCommands(statusSocket()), (std::vector<std::string>{"teamstatus"}));
     EXPECT_TRUE(app->linkState().StatusPending);
     EXPECT_EQ(app->slotTable().OnlineCount, 0); // counted afresh from the reply
-    answer("map: mp_crash\n" + kHeader + row(1, "Ann") + row(3, "Big Bad Wolf") + row(7, "Bobby") +
-           row(7, "Bobby") + row(9, "X") + row(11, "Carl") + row(1, "Ann"));
+    answer("map: mp_crash\n" + kHeader + row(1, "Ann") + row(2, "Ann") + row(3, "Big Bad Wolf") +
+           row(7, "Bobby") + row(7, "Bobby") + row(9, "X") + row(11, "Carl") + row(1, "Ann"));
     EXPECT_FALSE(app->linkState().StatusPending);
     EXPECT_EQ(app->linkState().CurrentMap, "mp_crash");
     EXPECT_EQ(slot(3).SlotName + "|" + slot(3).SlotGUID + "|" + slot(3).SlotScore,
               "Big Bad Wolf|guid3|30");
-    // A one-letter name is skipped.
-    EXPECT_EQ(slot(7).SlotName + "|" + slot(9).SlotName + "|" + slot(11).SlotName, "Bobby||Carl");
+    // The name of the row counted just before, and a one-letter name, are skipped.
+    EXPECT_EQ(slot(2).SlotName + "|" + slot(7).SlotName + "|" + slot(9).SlotName + "|" +
+                  slot(11).SlotName,
+              "|Bobby||Carl");
     EXPECT_EQ(app->slotTable().ShownPlayers, 4);
-    EXPECT_EQ(app->statusPoll().statusSlotList(), (std::vector<std::string>{"1", "3", "7", "11"}));
+    EXPECT_EQ(app->statusPoll().statusSlotList(),
+              (std::vector<std::string>{"1", "2", "3", "7", "11"}));
     EXPECT_NE(dir.read("Logs/Console.txt").find("] ]teamstatus\r\n"), std::string::npos);
 }
 
@@ -71,7 +74,8 @@ TEST_F(Status, APollWaitsForTheServersNameToBeFound) {
               replaceAll(dir.read("Data/Config.txt"), "127.0.0.1", "game.example.net"));
     fake.loop.advance(600); // past the last poll's send lock
     app->settings().InputConfig();
-    poll(); // before the lookup answers
+    poll();                                       // before the lookup answers
+    EXPECT_FALSE(app->linkState().StatusPending); // the queue is not held meanwhile
     fake.loop.advance(525);
     EXPECT_EQ(rconCommands(statusSocket()), std::vector<std::string>{"teamstatus"});
     EXPECT_EQ(statusSocket().host, "192.0.2.7");
