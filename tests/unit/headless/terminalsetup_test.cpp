@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 using namespace corvane;
@@ -80,6 +81,11 @@ TEST_F(TerminalSetupOfAServer, AsksForWhatIsNotGivenShowingTheFilesValues) {
     EXPECT_EQ(saved.ServerName, "Caf\xe9");
     EXPECT_EQ(saved.RconPassword, "typed");
     EXPECT_EQ(saved.ExcludedMap, "mp_nuked"); // a server's, not the forced list
+    const std::vector<std::string> lines = printed();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                         "The server is playing a forced map: the default excluded maps stay as "
+                         "they were."),
+              1);
 }
 
 TEST_F(TerminalSetupTest, RefusedValuesStartNoTest) {
