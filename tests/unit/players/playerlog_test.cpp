@@ -43,6 +43,9 @@ TEST_F(PlayerLogTest, RowsShowEveryColumnTheGroupByNameAndTheOnlineMark) {
     EXPECT_EQ(p->store.record(2)->Group, "Admin");
     EXPECT_EQ(p->playerLog.row(1).record.Group, "Admin");
     EXPECT_FALSE(p->editor.setLoggedPlayerGroup(9, 1));
+    slots.ClearPlayers(); // before a status reply is read
+    p->playerLog.refresh();
+    EXPECT_FALSE(p->playerLog.row(0).online);
 }
 
 TEST_F(PlayerLogTest, TheFilterShowsOnlyPlayersInSlotsOneToMaxClients) {
@@ -113,9 +116,20 @@ TEST_F(PlayerLogTest, SortedPagesFollowTheSortAcrossPageEndsAndEveryRecordIsFoun
             p->playerLog.refresh();
             for (std::size_t i = p->playerLog.rowCount(); i-- > 0;)
                 ASSERT_EQ(p->playerLog.row(i).record.ID, wanted[i]) << "row " << i;
-            for (std::size_t i = 0; i < wanted.size(); ++i)
+            for (std::size_t i = 0; i < wanted.size(); ++i) {
                 ASSERT_EQ(p->store.position(p->playerLog.order(), wanted[i]),
                           static_cast<std::int64_t>(i));
+                if (!PlayerStore::hasSortIndex(column)) continue;
+                // What a page read on from this row starts with.
+                std::vector<std::int32_t> next;
+                for (const PlayerRecord& r :
+                     p->store.recordsAfter(p->playerLog.order(), wanted[i], 2))
+                    next.push_back(r.ID);
+                ASSERT_EQ(next, std::vector<std::int32_t>(wanted.begin() + i + 1,
+                                                          wanted.begin() +
+                                                              std::min(i + 3, wanted.size())))
+                    << "after row " << i;
+            }
         }
     }
     EXPECT_EQ(p->store.position(PlayerStore::Order{}, 1000), std::nullopt);

@@ -36,8 +36,8 @@ TEST_F(Status, PollFillsTheTableFromOneDatagram) {
     ASSERT_EQ(rconCommands(statusSocket()), (std::vector<std::string>{"teamstatus"}));
     EXPECT_TRUE(app->linkState().StatusPending);
     EXPECT_EQ(app->slotTable().OnlineCount, 0); // counted afresh from the reply
-    answer("map: mp_crash\n" + kHeader + row(3, "Big Bad Wolf") + row(7, "Bobby") +
-           row(7, "Bobby") + row(9, "X") + row(11, "Carl"));
+    answer("map: mp_crash\n" + kHeader + row(1, "Ann") + row(3, "Big Bad Wolf") +
+           row(7, "Bobby") + row(7, "Bobby") + row(9, "X") + row(11, "Carl") + row(1, "Ann"));
     EXPECT_FALSE(app->linkState().StatusPending);
     EXPECT_EQ(app->linkState().CurrentMap, "mp_crash");
     EXPECT_EQ(slot(3).SlotName + "|" + slot(3).SlotGUID + "|" + slot(3).SlotScore,
@@ -45,8 +45,9 @@ TEST_F(Status, PollFillsTheTableFromOneDatagram) {
     EXPECT_EQ(slot(7).SlotName, "Bobby");
     EXPECT_EQ(slot(9).SlotName, ""); // a one-letter name is skipped
     EXPECT_EQ(slot(11).SlotName, "Carl");
-    EXPECT_EQ(app->slotTable().ShownPlayers, 3);
-    EXPECT_EQ(app->statusPoll().statusSlotList(), (std::vector<std::string>{"3", "7", "11"}));
+    EXPECT_EQ(app->slotTable().ShownPlayers, 4);
+    EXPECT_EQ(app->statusPoll().statusSlotList(),
+              (std::vector<std::string>{"1", "3", "7", "11"}));
     EXPECT_NE(dir.read("Logs/Console.txt").find("] ]teamstatus\r\n"), std::string::npos);
 }
 
