@@ -125,9 +125,10 @@ TEST_F(PlayerLogTest, SortedPagesFollowTheSortAcrossPageEndsAndEveryRecordIsFoun
                 for (const PlayerRecord& r :
                      p->store.recordsAfter(p->playerLog.order(), wanted[i], 2))
                     next.push_back(r.ID);
-                ASSERT_EQ(next, std::vector<std::int32_t>(wanted.begin() + i + 1,
-                                                          wanted.begin() +
-                                                              std::min(i + 3, wanted.size())))
+                const auto after = wanted.begin() + static_cast<std::ptrdiff_t>(i) + 1;
+                ASSERT_EQ(next,
+                          std::vector<std::int32_t>(
+                              after, after + std::min<std::ptrdiff_t>(2, wanted.end() - after)))
                     << "after row " << i;
             }
         }
