@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 using namespace corvane;
 
@@ -65,9 +66,8 @@ TEST(ServerConfigFile, EveryValueComesBackWholeEvenWithCommasOuterBlanksOrQuotes
     for (auto style : {ExcludedMapStyle::Quoted, ExcludedMapStyle::Bare}) {
         ServerConfig back;
         readServerConfig(writeServerConfig(read, style), back);
-        EXPECT_EQ(back.ServerName, read.ServerName);
-        EXPECT_EQ(back.Port, "28960");
-        EXPECT_EQ(back.ExcludedMap, read.ExcludedMap);
+        EXPECT_EQ(std::tie(back.ServerName, back.Port, back.ExcludedMap),
+                  std::tuple(read.ServerName, "28960", read.ExcludedMap));
     }
 }
 
@@ -77,10 +77,8 @@ TEST(ServerConfigFile, FailureKeepsFieldsReadBeforeItAndOldValuesAfter) {
     c.ExcludedMap = "old map";
     EXPECT_THROW(readServerConfig("New\r\n1\r\n2\r\n3\r\n4\r\neighteen\r\nH\r\nM\r\n", c),
                  FieldReadError);
-    EXPECT_EQ(c.ServerName, "New");
-    EXPECT_EQ(c.LogURL, "4");
-    EXPECT_EQ(c.HostName, "old host");
-    EXPECT_EQ(c.ExcludedMap, "old map");
+    EXPECT_EQ(std::tie(c.ServerName, c.LogURL, c.HostName, c.ExcludedMap),
+              std::tuple("New", "4", "old host", "old map"));
 
     ServerConfig firstRun;
     EXPECT_THROW(readServerConfig("FIRST\r\n", firstRun), FieldReadError);
@@ -91,10 +89,8 @@ TEST(ModFile, ShippedFileLoadsWholeAndOnlyChangedFieldsAreWrittenDifferently) {
     const std::string original = defaultFile("MOD.txt");
     ModSettings s;
     readModFile(original, s);
-    EXPECT_EQ(s.VersionRead, kBuildVersion);
-    EXPECT_EQ(s.WelcomeTemplate, kDefaultWelcomeTemplate);
-    EXPECT_EQ(s.WeaponFlags.size(), 86u);
-    EXPECT_EQ(s.MaxWarns, 2);
+    EXPECT_EQ(std::tuple(s.VersionRead, s.WelcomeTemplate, s.WeaponFlags.size(), s.MaxWarns),
+              std::tuple(kBuildVersion, kDefaultWelcomeTemplate, 86u, 2));
     EXPECT_EQ(writeModFile(s), original);
 
     s.LanguageFilterEnabled = 1;
@@ -117,10 +113,8 @@ TEST(ModFile, PartialReadKeepsEarlierValuesAndLaterOldOnes) {
                              }),
                              s),
                  FieldReadError);
-    EXPECT_EQ(s.AutoRefreshPlayers, 0);
-    EXPECT_EQ(s.AutoScroll, 1);
-    EXPECT_EQ(s.MaxWarns, 7);
-    EXPECT_EQ(s.OnlineColumnWidths[6], 42);
+    EXPECT_EQ(std::tuple(s.AutoRefreshPlayers, s.AutoScroll, s.MaxWarns, s.OnlineColumnWidths[6]),
+              std::tuple(0, 1, 7, 42));
 
     EXPECT_THROW(readModFile(shippedModWith([](auto& lines) { lines.pop_back(); }), s),
                  FieldReadError); // fewer than thirty lines
@@ -152,35 +146,28 @@ TEST(ModFile, TextsComeBackWholeAndAWelcomeWithACommaOrALeadingBlankIsWrittenQuo
     s.AnnounceMode = {1, 0, 0, 0, 0, 0, 0, 0, 0, 1};
     ModSettings back;
     readModFile(writeModFile(s), back);
-    EXPECT_EQ(back.LastUpdateCheck, s.LastUpdateCheck);
-    EXPECT_EQ(back.WelcomeTemplate, s.WelcomeTemplate);
-    EXPECT_EQ(back.WeaponFlags, s.WeaponFlags);
-    EXPECT_EQ(back.PlayerLogColumnWidths, s.PlayerLogColumnWidths);
-    EXPECT_EQ(back.OnlineColumnWidths, s.OnlineColumnWidths);
-    EXPECT_EQ(back.AnnounceMode, s.AnnounceMode);
-    EXPECT_EQ(back.MaxWarns, s.MaxWarns);
+    const auto fields = [](const ModSettings& m) {
+        return std::tie(m.LastUpdateCheck, m.WelcomeTemplate, m.WeaponFlags,
+                        m.PlayerLogColumnWidths, m.OnlineColumnWidths, m.AnnounceMode, m.MaxWarns);
+    };
+    EXPECT_EQ(fields(back), fields(s));
 }
 
 TEST(AdvancedFile, ShippedDefaultReadsTheEightValuesAndAnEmptyLogHostAndDefaultsKeepThePoll) {
     AdvancedVars v;
     v.LogHost = v.UpdateURL = v.WebsiteURL = "stale";
     readAdvancedFile(defaultFile("Advanced.txt"), v);
-    EXPECT_EQ(v.RconQueueInterval, 525);
-    EXPECT_EQ(v.StatusPollPeriod, 30);
-    EXPECT_EQ(v.LogTrimPeriod, 100);
-    EXPECT_EQ(v.RefreshDelay, 10);
-    EXPECT_EQ(v.PlayerDbPath, "Data\\playerdb.mdb");
+    EXPECT_EQ(std::tie(v.RconQueueInterval, v.StatusPollPeriod, v.LogTrimPeriod, v.RefreshDelay,
+                       v.PlayerDbPath),
+              std::tuple(525, 30, 100, 10, "Data\\playerdb.mdb"));
     EXPECT_EQ(v.LogHost + v.UpdateURL + v.WebsiteURL, "");
 
-    // Defaults keep the poll period.
     v.StatusPollPeriod = 45;
     v.RefreshDelay = 99;
     v.RconQueueInterval = 1;
     applyAdvancedDefaults(v, "/app\\Data\\playerdb.mdb");
-    EXPECT_EQ(v.StatusPollPeriod, 45);
-    EXPECT_EQ(v.RefreshDelay, 10);
-    EXPECT_EQ(v.RconQueueInterval, 525);
-    EXPECT_EQ(v.PlayerDbPath, "/app\\Data\\playerdb.mdb");
+    EXPECT_EQ(std::tie(v.StatusPollPeriod, v.RefreshDelay, v.RconQueueInterval, v.PlayerDbPath),
+              std::tuple(45, 10, 525, "/app\\Data\\playerdb.mdb"));
 }
 
 std::string advancedFile(int headerFields, const std::vector<std::string>& values) {
@@ -198,12 +185,9 @@ const std::vector<std::string> kEightValues = {
 TEST(AdvancedFile, ValuesAreTakenByPositionNotByNameThenTheLogHostAndAddressesByName) {
     AdvancedVars v;
     readAdvancedFile(advancedFile(12, kEightValues), v);
-    EXPECT_EQ(v.RconQueueInterval, 400);
-    EXPECT_EQ(v.StatusPollPeriod, 15);
-    EXPECT_EQ(v.LogTrimPeriod, 50);
-    EXPECT_EQ(v.AnnounceProgram, 0);
-    EXPECT_EQ(v.RefreshDelay, 30);
-    EXPECT_EQ(v.PlayerDbPath, "C:\\db\\p.mdb");
+    EXPECT_EQ(std::tie(v.RconQueueInterval, v.StatusPollPeriod, v.LogTrimPeriod, v.AnnounceProgram,
+                       v.RefreshDelay, v.PlayerDbPath),
+              std::tuple(400, 15, 50, 0, 30, "C:\\db\\p.mdb"));
     EXPECT_EQ(v.LogHost, ""); // files without the log host line keep working
 
     auto values = kEightValues;
@@ -211,9 +195,10 @@ TEST(AdvancedFile, ValuesAreTakenByPositionNotByNameThenTheLogHostAndAddressesBy
     values.push_back(" websiteurl = http://corvane.example.net ");
     values.push_back("UpdateURL=http://updates.example.net/v.txt?channel=stable");
     readAdvancedFile(advancedFile(12, values), v);
-    EXPECT_EQ(v.LogHost, "http://logs.provider.net:8080");
-    EXPECT_EQ(v.UpdateURL, "http://updates.example.net/v.txt?channel=stable");
-    EXPECT_EQ(v.WebsiteURL, "http://corvane.example.net");
+    EXPECT_EQ(std::tie(v.LogHost, v.UpdateURL, v.WebsiteURL),
+              std::tuple("http://logs.provider.net:8080",
+                         "http://updates.example.net/v.txt?channel=stable",
+                         "http://corvane.example.net"));
 }
 
 TEST(AdvancedFile, MissingLinesAndValuesThatDoNotReadFail) {
@@ -258,7 +243,6 @@ TEST(LogHost, TakenFromAValidSettingOrFromTheLogUrl) {
         EXPECT_EQ(found->prefix, c.prefix);
         EXPECT_EQ(found->hostHeader(), c.hostHeader);
     }
-    // Invalid addresses are refused.
     for (const char* bad : {"ftp://host", "http://", "http://host:0", "http://host:99999",
                             "http://host:8a", "http://ho st", "http://host/path", "host"})
         EXPECT_FALSE(parseLogHost(bad)) << bad;

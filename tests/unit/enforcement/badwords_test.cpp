@@ -38,13 +38,12 @@ TEST(BadWords, FileLineOneIsTheLimitAndBlankOrUnusableEntriesAreLeftOut) {
         parseBadWords("fuck,3\r\nshit\r\n\r\n \r\nk|\r\nbad word\r\n\"k|crap\"\r\nbum,arse\r\n");
     EXPECT_EQ(list.warnsText, "fuck,3");
     EXPECT_EQ(warningLimit(list.warnsText), 0);
-    ASSERT_EQ(list.words.size(), 4u);
-    EXPECT_EQ(list.words[0].word, "shit");
-    EXPECT_EQ(list.words[1].word, "crap");
-    EXPECT_TRUE(list.words[1].kickAtOnce);
+    std::vector<std::string> listed;
+    for (const auto& entry : list.words)
+        listed.push_back(entry.word);
+    ASSERT_EQ(listed, (std::vector<std::string>{"shit", "crap", "bum", "arse"}));
+    EXPECT_TRUE(list.words[1].kickAtOnce && !list.words[0].kickAtOnce);
     EXPECT_EQ(list.words[1].upper, "CRAP");
-    EXPECT_EQ(list.words[2].word, "bum");
-    EXPECT_EQ(list.words[3].word, "arse");
     EXPECT_EQ(warningLimit(" 3 "), 3);
     EXPECT_EQ(warningLimit(""), 0);
 }

@@ -146,9 +146,8 @@ TEST_F(Language, TheTabShowsTheFileAndASaveNeverEmptiesAListNotYetShown) {
 
     dir.write("Data/LF.txt", "5\nfoo\n\nbar\n");
     filter().showTab();
-    EXPECT_EQ(filter().warnsText(), "5");
-    EXPECT_EQ(filter().editorText(), "foo\r\n\r\nbar");
-    EXPECT_EQ(filter().limit(), 5);
+    EXPECT_EQ(std::tuple(filter().warnsText(), filter().editorText(), filter().limit()),
+              std::tuple("5", "foo\r\n\r\nbar", 5));
 
     filter().editorEdited("baz");
     filter().showTab(); // an edit still waiting is saved first

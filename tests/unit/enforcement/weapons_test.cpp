@@ -40,12 +40,7 @@ TEST(WeaponTable, RowsCoverEveryFlagButSecondChanceInListOrder) {
 }
 
 TEST(WeaponTable, LookupNamesTheLastMatchingRestrictedRow) {
-    std::vector<std::string> flags(kWeaponFlagCount, "0");
-    auto only = [&](std::initializer_list<int> on) {
-        flags.assign(kWeaponFlagCount, "0");
-        for (int f : on)
-            flags[static_cast<std::size_t>(f)] = "1";
-    };
+    std::vector<std::string> flags;
     struct Case {
         std::initializer_list<int> restricted;
         const char* weapon;
@@ -66,7 +61,9 @@ TEST(WeaponTable, LookupNamesTheLastMatchingRestrictedRow) {
         {{}, "ak47_gl_mp", "MOD_GRENADE", ""},
     };
     for (const Case& c : cases) {
-        only(c.restricted);
+        flags.assign(kWeaponFlagCount, "0");
+        for (int f : c.restricted)
+            flags[static_cast<std::size_t>(f)] = "1";
         EXPECT_EQ(restrictedItem(c.weapon, c.mod, flags), c.found) << c.weapon << " " << c.mod;
     }
     flags[16] = "yes"; // only exactly "1" restricts

@@ -10,18 +10,16 @@ using namespace corvane;
 
 TEST(HeadlessOptions, UnderstoodLines) {
     const ParsedOptions run = parseHeadlessOptions({"--quiet", "--dir", "/srv/cm"});
-    EXPECT_EQ(run.error, "");
-    EXPECT_TRUE(run.options.quiet);
-    EXPECT_EQ(run.options.dir, "/srv/cm");
+    EXPECT_EQ(std::tie(run.error, run.options.quiet, run.options.dir),
+              std::tuple("", true, "/srv/cm"));
 
     const ParsedOptions setup =
         parseHeadlessOptions({"--setup", "--name=Alpha Beta", "--ip", "10.0.0.1", "--port=3074",
                               "--password", "s=cret", "--log-url", "http://h/x", "--dir=/d"});
-    EXPECT_EQ(setup.error, "");
-    EXPECT_TRUE(setup.options.setup);
     const SetupValues& v = setup.options.values;
-    EXPECT_EQ(std::tie(v.name, v.ip, v.port, v.password, v.logUrl, setup.options.dir),
-              std::tuple("Alpha Beta", "10.0.0.1", "3074", "s=cret", "http://h/x", "/d"));
+    EXPECT_EQ(std::tie(setup.error, setup.options.setup, v.name, v.ip, v.port, v.password, v.logUrl,
+                       setup.options.dir),
+              std::tuple("", true, "Alpha Beta", "10.0.0.1", "3074", "s=cret", "http://h/x", "/d"));
 
     EXPECT_TRUE(parseHeadlessOptions({"-h"}).options.help);
 }

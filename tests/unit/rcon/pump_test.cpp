@@ -19,8 +19,7 @@ TEST(PumpStartUp, QueuesThePlaylistQueryAndSendsItWithTheExactBytes) {
     FakeUdp& socket = fresh.commandSocket();
     ASSERT_EQ(socket.sent.size(), 1u);
     EXPECT_EQ(socket.sent[0], std::string("\xFF\xFF\xFF\xFF\0secret Playlist", 20));
-    EXPECT_EQ(socket.host, "127.0.0.1");
-    EXPECT_EQ(socket.port, 28960);
+    EXPECT_EQ(std::tie(socket.host, socket.port), std::tuple("127.0.0.1", 28960));
     EXPECT_NE(fresh.dir.read("Logs/Console.txt").find("] ]Playlist\r\n"), std::string::npos);
 }
 

@@ -25,14 +25,12 @@ TEST(RconQueue, BoundSanctionsJumpTheQueueOthersWaitAndPrivateMessagesGoToTheIss
     q.List3A("banclient 4", 4, "G4");
     q.List3A("tempbanclient 3 x\"", 3, "G3");
     q.List3A("clientkick 9 plain\"", 0, "ignored");
-    const auto all = queuedLines(q);
-    ASSERT_EQ(all.size(), 15u);
-    EXPECT_EQ(all[0], ";3;G3;tempbanclient 3 x\"");
-    EXPECT_EQ(all[1], ";4;G4;banclient 4");
-    EXPECT_EQ(all[2], ";7;G7;clientkick 7 spam\"");
-    EXPECT_EQ(all[3], "say line 0");
-    EXPECT_EQ(all[13], ";5;G5;tell 5 ^1PM: hi");
-    EXPECT_EQ(all[14], "clientkick 9 plain\""); // slot 0: plain, at the back
+    std::vector<std::string> expected{";3;G3;tempbanclient 3 x\"", ";4;G4;banclient 4",
+                                      ";7;G7;clientkick 7 spam\""};
+    for (int i = 0; i < 10; ++i)
+        expected.push_back("say line " + std::to_string(i));
+    expected.insert(expected.end(), {";5;G5;tell 5 ^1PM: hi", "clientkick 9 plain\""});
+    EXPECT_EQ(queuedLines(q), expected);
 
     q.clear();                      // private messages go to the issuer only
     q.SendPM({}, "nobody to tell"); // slot 0 gets no replies

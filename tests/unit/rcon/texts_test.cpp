@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace corvane;
 
 TEST(Uptime, TimeFormats) {
@@ -21,33 +23,28 @@ TEST(Uptime, TimeFormats) {
 }
 
 TEST(StatusTexts, PanelsAndLabels) {
-    StatusInputs in;
-    in.shownPlayers = 1;
-    in.maxClients = 18;
-    in.currentPlaylist = 5;
-    in.currentMapName = "Crash";
-    in.nextMapName = "Random";
-    in.secondsToRefresh = 1;
-    in.hostName = "Alpha";
-    in.adminsOnline = 1;
+    StatusInputs in{.shownPlayers = 1,
+                    .maxClients = 18,
+                    .currentPlaylist = 5,
+                    .currentMapName = "Crash",
+                    .nextMapName = "Random",
+                    .secondsToRefresh = 1,
+                    .hostName = "Alpha",
+                    .adminsOnline = 1};
     StatusTexts t = makeStatusTexts(in);
-    EXPECT_EQ(t.players, "1/17 Players");
-    EXPECT_EQ(t.currentMap, "Current Map: Crash");
-    EXPECT_EQ(t.nextMap, "Next Map: Random");
-    EXPECT_EQ(t.refresh, "1 second until next refresh");
-    EXPECT_EQ(t.uptime, "Server Uptime: Unknown");
-    EXPECT_EQ(t.serverName, "Server Name: Alpha");
-    EXPECT_EQ(t.playlist, "Playlist: 5");
-    EXPECT_EQ(t.gametype, "Gametype: Unknown");
-    EXPECT_EQ(t.admins, "Admin Online: 1");
+    EXPECT_EQ(std::tie(t.players, t.currentMap, t.nextMap, t.refresh, t.uptime, t.serverName,
+                       t.playlist, t.gametype, t.admins),
+              std::tuple("1/17 Players", "Current Map: Crash", "Next Map: Random",
+                         "1 second until next refresh", "Server Uptime: Unknown",
+                         "Server Name: Alpha", "Playlist: 5", "Gametype: Unknown",
+                         "Admin Online: 1"));
     in.secondsToRefresh = 9;
     in.adminsOnline = 0;
     in.currentPlaylist = 40; // twelve-player playlists
     t = makeStatusTexts(in);
-    EXPECT_EQ(t.refresh, "9 seconds until next refresh");
-    EXPECT_EQ(t.admins, "Admins Online: 0");
-    EXPECT_EQ(t.players, "1/12 Players");
-    EXPECT_EQ(t.onlinePlayers, "Online Players: 1/12");
+    EXPECT_EQ(std::tie(t.refresh, t.admins, t.players, t.onlinePlayers),
+              std::tuple("9 seconds until next refresh", "Admins Online: 0", "1/12 Players",
+                         "Online Players: 1/12"));
 }
 
 TEST(RconDatagram, RequestReplyCleanUpAndPlaylistReplies) {
@@ -80,10 +77,8 @@ TEST(StatusRows, RowsMapAndRowsCutByTheDatagramBoundary) {
     EXPECT_EQ(status.rows, (std::vector<StatusRow>{{"3", "0", "abcd", "Big Bad Wolf"},
                                                    {"5", "20", "g5", "Cut Na"},
                                                    {"7", "1", "g7", "sprinter"}}));
-    std::string many;
-    for (int i = 0; i < 150; ++i)
-        many += "t ";
-    EXPECT_EQ(statusTokens(many).size(), 100u); // at most a hundred tokens
+    const std::string manyTokens = replaceAll(std::string(150, 't'), "t", "t ");
+    EXPECT_EQ(statusTokens(manyTokens).size(), 100u); // at most a hundred tokens
 }
 
 TEST(SlotTable, OnlySlotsUpToMaxClientsAreCounted) {
@@ -100,14 +95,13 @@ TEST(SlotTable, OnlySlotsUpToMaxClientsAreCounted) {
 
 TEST(GameText, NeutralizeClanTagsAndCase) {
     EXPECT_EQ(neutralize("x\";quit;\"\r\n\t"), "x':quit:'   ");
-    EXPECT_EQ(RemoveCTag("[AB]Name"), "Name");
-    EXPECT_EQ(RemoveCTag("[AB] Name"), " Name");
-    EXPECT_EQ(RemoveCTag("[LONGTAG]Name"), "[LONGTAG]Name");
-    EXPECT_EQ(RemoveCTag("  Plain  "), "Plain");
-    EXPECT_EQ(RemoveCTag("[A]B]C"), "C");
     // The tag's "]" must be among the first six characters.
-    EXPECT_EQ(RemoveCTag("[ABCD]Carl"), "Carl");
-    EXPECT_EQ(RemoveCTag("[ABCDE]Carl"), "[ABCDE]Carl");
+    const std::pair<const char*, const char*> tags[] = {
+        {"[AB]Name", "Name"},          {"[AB] Name", " Name"}, {"[LONGTAG]Name", "[LONGTAG]Name"},
+        {"  Plain  ", "Plain"},        {"[A]B]C", "C"},        {"[ABCD]Carl", "Carl"},
+        {"[ABCDE]Carl", "[ABCDE]Carl"}};
+    for (const auto& [name, shown] : tags)
+        EXPECT_EQ(RemoveCTag(name), shown) << name;
     EXPECT_EQ(removeColorCodes("^1a^8b^9c", '9'), "abc");
     EXPECT_EQ(findIgnoringCase("say MsG3", "msg"), 4u);
 }
