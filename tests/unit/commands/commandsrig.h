@@ -23,8 +23,7 @@ struct Seated {
     int score = 0;
 };
 
-class CommandsRig : public ::testing::Test, public RconFixture {
-protected:
+struct CommandsRig : ::testing::Test, RconFixture {
     CommandsRig() {
         app->settings().advanced.StatusPollPeriod = 0; // no poll of its own
         app->settings().mod.WelcomeEnabled = 0;

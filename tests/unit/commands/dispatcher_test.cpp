@@ -16,8 +16,7 @@ std::string privateReply(const Lines& queued, int slot) {
     return text;
 }
 
-class Dispatcher : public CommandsRig {
-protected:
+struct Dispatcher : CommandsRig {
     void SetUp() override {
         seat({{2, "Owen"}, {3, "Ada"}, {5, "Pete"}, {7, "Bobby"}, {14, "Zed"}},
              {{"g2", "0"}, {"g3", "Admin"}});

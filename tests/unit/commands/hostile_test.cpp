@@ -32,8 +32,7 @@ const Lines& corpus() {
     return texts;
 }
 
-class Hostile : public CommandsRig {
-protected:
+struct Hostile : CommandsRig {
     void SetUp() override {
         std::vector<Seated> players = {{2, "Owen"}, {3, "Ada"}};
         int slot = 4;

@@ -8,8 +8,7 @@
 namespace corvane::testing {
 namespace {
 
-class Reserved : public CommandsRig {
-protected:
+struct Reserved : CommandsRig {
     void SetUp() override {
         seat({{2, "Ada", 50}, {3, "Abe", 0}}, {{"g2", "Admin"}, {"g3", "Moderator"}});
     }

@@ -5,8 +5,7 @@
 namespace corvane::testing {
 namespace {
 
-class SanctionsTest : public CommandsRig {
-protected:
+struct SanctionsTest : CommandsRig {
     void SetUp() override {
         seat({{3, "Ada"}, {5, "Pete"}, {7, "Bobby"}, {12, "Carla"}}, {{"g3", "Admin"}});
     }

@@ -8,8 +8,7 @@ using namespace corvane::testing;
 
 namespace {
 
-class LogFetcherTest : public ::testing::Test {
-protected:
+struct LogFetcherTest : ::testing::Test {
     LogFeedRig rig;
 };
 

@@ -9,8 +9,7 @@ namespace {
 
 const std::string kAdminGuid = "0110000100000002";
 
-class LogParserTest : public ::testing::Test {
-protected:
+struct LogParserTest : ::testing::Test {
     LogFeedRig rig;
 
     LogParserTest() {

@@ -11,9 +11,9 @@ using namespace corvane::testing;
 
 namespace {
 
-class MapsInApp : public ::testing::Test, public RconFixture {
-protected:
+struct MapsInApp : ::testing::Test, RconFixture {
     FakeUdp& resetSocket() { return fake.net.udp("map reset"); }
+    App& a = *app;
 };
 
 const std::string kDefaultReset = "playlist_excludeMap \"mp_nuked\"";
@@ -21,7 +21,6 @@ const std::string kDefaultReset = "playlist_excludeMap \"mp_nuked\"";
 } // namespace
 
 TEST_F(MapsInApp, StartUpResetsTheRotationDirectlyAndShutdownAgainAfterEmptyingTheQueue) {
-    App& a = *app;
     EXPECT_EQ(rconCommands(resetSocket()), std::vector<std::string>{kDefaultReset});
     EXPECT_NE(dir.read("Logs/Server.txt").find("The map was reset to the default rotation"),
               std::string::npos);
@@ -39,7 +38,6 @@ TEST_F(MapsInApp, StartUpResetsTheRotationDirectlyAndShutdownAgainAfterEmptyingT
 }
 
 TEST_F(MapsInApp, TickShowsDisplayNamesAndReleasesAPlayedForce) {
-    App& a = *app;
     a.linkState().CurrentMap = "mp_duga";
     a.maps().rotation.SetNextMap(10);
     fake.loop.advance(1000);
@@ -55,7 +53,6 @@ TEST_F(MapsInApp, TickShowsDisplayNamesAndReleasesAPlayedForce) {
 }
 
 TEST_F(MapsInApp, LogBatchesRunTheVoteCountingEveryPlayerAndAMatchStartReleasesTheForce) {
-    App& a = *app;
     a.logParser().ParseChat({}); // primes the feed
     a.linkState().CurrentMap = "mp_array";
     a.maps().setVotingEnabled(true);
@@ -86,7 +83,6 @@ TEST_F(MapsInApp, LogBatchesRunTheVoteCountingEveryPlayerAndAMatchStartReleasesT
 }
 
 TEST_F(MapsInApp, SixRulesGoPrivatelyOnEverySecondTick) {
-    App& a = *app;
     dir.write("Data/Rules.txt", "R1\r\nR2\r\nR3\r\nR4\r\nR5\r\nR6\r\n");
     a.maps().messages.InputRules();
     a.settings().mod.RulesEnabled = 1;
@@ -102,7 +98,6 @@ TEST_F(MapsInApp, SixRulesGoPrivatelyOnEverySecondTick) {
 }
 
 TEST_F(MapsInApp, OperatorRulesAreSaidPubliclyWhoeverTypedTheLastChatCommand) {
-    App& a = *app;
     a.settings().mod.AnnounceMode[1] = 1; // private rules for players
     seatPlayer(a, 3, "Bob", "G3");
     a.queue().clear();

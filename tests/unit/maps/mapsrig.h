@@ -18,6 +18,8 @@
 
 namespace corvane::testing {
 
+using Lines = std::vector<std::string>;
+
 struct FakeServerView : MapsServerView {
     std::string map;
     int players = 0;
@@ -42,8 +44,7 @@ struct ScriptedRandom : RandomSource {
     double next() override { return next_ < script.size() ? script[next_++] : seeded.next(); }
 };
 
-class MapsRig : public ::testing::Test, public SettingsRig {
-protected:
+struct MapsRig : ::testing::Test, SettingsRig {
     MapsRig() {
         dir.writeConfiguredServer();
         settings.setViewsReady(true);
@@ -60,8 +61,8 @@ protected:
 
     FakeUdp& resetSocket() { return fake.net.udp("map reset"); }
     // The command lines sent directly, without the datagram header and password.
-    std::vector<std::string> sentDirectly() { return rconCommands(resetSocket()); }
-    std::vector<std::string> queued() const { return queuedLines(queue); }
+    Lines sentDirectly() { return rconCommands(resetSocket()); }
+    Lines queued() const { return queuedLines(queue); }
     bool logged(const std::string& text) const {
         return std::find(activity.begin(), activity.end(), text) != activity.end();
     }
@@ -71,9 +72,9 @@ protected:
     FakeServerView server;
     ScriptedRandom* random = nullptr;
     std::unique_ptr<Maps> maps;
-    std::vector<std::string> activity;
+    Lines activity;
     Connection m_logged;
-    std::vector<std::string> redLines;
+    Lines redLines;
 };
 
 // The exclusion line that leaves only Nuke Town.

@@ -5,8 +5,7 @@ using namespace corvane::testing;
 
 namespace {
 
-class Editor : public MapsRig {
-protected:
+struct Editor : MapsRig {
     Editor() {
         // Line ends and quotes the program would never write itself: any
         // rewrite of these files shows.
@@ -38,7 +37,7 @@ TEST_F(Editor, VisitingSubTabsNeverRewritesAFileEditingTakesRawLines) {
     editor().SaveMessageS();
     EXPECT_EQ(dir.read("Data/Rules.txt"), "\"Be nice, please\"\r\n\r\nNo camping\r\nNo spam\r\n");
     // The reload after the save reads items up to the first empty one.
-    EXPECT_EQ(maps->messages.Rules(), (std::vector<std::string>{"Be nice, please"}));
+    EXPECT_EQ(maps->messages.Rules(), (Lines{"Be nice, please"}));
 }
 
 TEST_F(Editor, TypedTextAndWelcomeAreSavedThreeSecondsAfterTheLastKey) {
@@ -52,7 +51,7 @@ TEST_F(Editor, TypedTextAndWelcomeAreSavedThreeSecondsAfterTheLastKey) {
     EXPECT_EQ(dir.read("Data/MR.txt"), "45\nOne\n\nAfter a blank\n");
     fake.loop.advance(1);
     EXPECT_EQ(dir.read("Data/MR.txt"), "45\r\nFresh message!\r\n");
-    EXPECT_EQ(maps->messages.TimedMessages(), (std::vector<std::string>{"Fresh message!"}));
+    EXPECT_EQ(maps->messages.TimedMessages(), (Lines{"Fresh message!"}));
 
     editor().selectSubTab(MessageTab::WelcomeMessage);
     EXPECT_EQ(editor().welcomeText(), "old");

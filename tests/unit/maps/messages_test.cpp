@@ -8,8 +8,7 @@ using namespace corvane::testing;
 
 namespace {
 
-class MessagesTest : public MapsRig {
-protected:
+struct MessagesTest : MapsRig {
     MessagesTest() {
         m_said = queue.changed.connect([this] {
             if (queue.size() > said.size())
@@ -19,7 +18,7 @@ protected:
     }
     Messages& messages() { return maps->messages; }
     Connection m_said;
-    std::vector<std::string> said;
+    Lines said;
 };
 
 } // namespace
@@ -28,7 +27,7 @@ TEST(MessageFiles, TimedMessagesAreWholeLinesUpToTheFirstEmptyOne) {
     const TimedMessageFile file =
         readTimedMessages("45\r\nOne, with a comma\r\n   \n\"Q\"\r\n\r\nHidden\r\n");
     EXPECT_EQ(file.intervalText, "45");
-    EXPECT_EQ(file.messages, (std::vector<std::string>{"One, with a comma", "   ", "\"Q\""}));
+    EXPECT_EQ(file.messages, (Lines{"One, with a comma", "   ", "\"Q\""}));
 }
 
 TEST_F(MessagesTest, TimedMessagesAreSaidInFileOrderAtTheIntervalThenAgain) {
@@ -37,8 +36,7 @@ TEST_F(MessagesTest, TimedMessagesAreSaidInFileOrderAtTheIntervalThenAgain) {
     messages().InputLists();
     messages().startRotationTimer();
     fake.loop.advance(120000);
-    EXPECT_EQ(said, (std::vector<std::string>{"30s say One", "60s say Two", "90s say Three",
-                                              "120s say One"}));
+    EXPECT_EQ(said, (Lines{"30s say One", "60s say Two", "90s say Three", "120s say One"}));
     // Ticking "Use Timed Messages" starts again at the first message.
     messages().restartRotation();
     fake.loop.advance(30000);
@@ -57,8 +55,8 @@ TEST_F(MessagesTest, OnlyTheFirst101MessagesAreSaidThenTheRotationStartsAgain) {
     ASSERT_EQ(said.size(), 102u);
     EXPECT_EQ(said[100], "101s say m100");
     EXPECT_EQ(said[101], "102s say m0");
-    EXPECT_EQ(redLines, std::vector<std::string>{"MR.txt holds more than 101 timed messages, only "
-                                                 "the first 101 are said"});
+    EXPECT_EQ(redLines, Lines{"MR.txt holds more than 101 timed messages, only "
+                              "the first 101 are said"});
 }
 
 TEST_F(MessagesTest, NoUsableIntervalSaysNothingAndCountsNothing) {
@@ -82,10 +80,9 @@ TEST_F(MessagesTest, RulesGoPrivatelyToAPlayerOrPubliclyToEveryone) {
     settings.mod.AnnounceMode[1] = 1;
     messages().SendRules(3, "G3", false);
     messages().SendRules(0, "", false);
-    EXPECT_EQ(queued(),
-              (std::vector<std::string>{";3;G3;tell 3 ^1PM: ^7No camping: kill 1|r",
-                                        ";3;G3;tell 3 ^1PM: ^7Be nice, please|r",
-                                        "say No camping; kill 1|r", "say Be nice, please|r"}));
+    EXPECT_EQ(queued(), (Lines{";3;G3;tell 3 ^1PM: ^7No camping: kill 1|r",
+                               ";3;G3;tell 3 ^1PM: ^7Be nice, please|r", "say No camping; kill 1|r",
+                               "say Be nice, please|r"}));
     queue.clear();
     settings.mod.RulesEnabled = 0;
     messages().SendRules(3, "G3", false);
@@ -102,8 +99,7 @@ TEST_F(MessagesTest, ReadingTheRulesReloadsTheReasonsAndMissingFilesAreReported)
     std::filesystem::remove(dir.file("Data/Rules.txt"));
     messages().InputLists();
     EXPECT_EQ(reloads, 1);
-    EXPECT_EQ(redLines,
-              (std::vector<std::string>{"Error opening MR.txt!", "Error opening Rules.txt!"}));
+    EXPECT_EQ(redLines, (Lines{"Error opening MR.txt!", "Error opening Rules.txt!"}));
     EXPECT_EQ(messages().rulesLoaded(), 1);
 }
 
@@ -120,8 +116,8 @@ TEST_F(MessagesTest, PreviewFillsInThePlayerInTheLowestSlot) {
     server.first = OnlinePlayer{2, "x;quit\"<server>", "GX"};
     server.groups["GX"] = "Admin";
     messages().PWelcome("<player> is <group>");
-    EXPECT_EQ(queued(), (std::vector<std::string>{"Say ^2Welcome  ^1Player ^7Bob ^2to Alpha Host",
-                                                  "Say x:quit'<server> is Admin"}));
+    EXPECT_EQ(queued(), (Lines{"Say ^2Welcome  ^1Player ^7Bob ^2to Alpha Host",
+                               "Say x:quit'<server> is Admin"}));
 }
 
 TEST_F(MessagesTest, WelcomeWithACommaIsQuotedAndADoubleQuoteIsRefused) {

@@ -9,8 +9,7 @@ using namespace corvane::testing;
 
 namespace {
 
-class Rotation : public MapsRig {
-protected:
+struct Rotation : MapsRig {
     MapRotation& rotation() { return maps->rotation; }
     CommandIssuer speaker{3, "G3", "Bob"};
 };
@@ -23,7 +22,7 @@ TEST(MapTable, DisplayNamesAndTheForcedListOfThirteenOtherMapsInDescendingOrder)
     EXPECT_EQ(exclusionLine(forcedExclusionList(10)), kForceNukeTown);
     for (int index = 1; index < kMapCount; ++index) {
         const std::string list = forcedExclusionList(index);
-        std::vector<std::string> names = splitAt(list, " ");
+        Lines names = splitAt(list, " ");
         ASSERT_EQ(names.size(), 13u) << list;
         const std::string forced(kMapTable[static_cast<std::size_t>(index)].mp);
         int previous = kMapCount;
@@ -64,7 +63,7 @@ TEST_F(Rotation, MapCommandAcceptsTheSpellingsPlayersTypeAndNothingElse) {
     // An unknown or empty map changes nothing.
     rotation().Amap("Atlantis", speaker);
     rotation().Amap("   ", speaker);
-    EXPECT_EQ(queued(), (std::vector<std::string>{";3;G3;tell 3 ^1PM: Invalid map"}));
+    EXPECT_EQ(queued(), (Lines{";3;G3;tell 3 ^1PM: Invalid map"}));
     EXPECT_EQ(rotation().NextMap(), "mp_duga");
     EXPECT_TRUE(activity.empty());
 }
@@ -82,9 +81,9 @@ TEST_F(Rotation, ResetGoesBeforeQueuedLinesOrOutAtOnceWhenTheQueueIsEmpty) {
 
     queue.clear();
     rotation().SetDefaultRotation();
-    EXPECT_EQ(sentDirectly(), (std::vector<std::string>{"playlist_excludeMap \"mp_nuked\""}));
+    EXPECT_EQ(sentDirectly(), (Lines{"playlist_excludeMap \"mp_nuked\""}));
     EXPECT_TRUE(queue.empty());
-    EXPECT_EQ(activity, (std::vector<std::string>{"The map was reset to the default rotation"}));
+    EXPECT_EQ(activity, (Lines{"The map was reset to the default rotation"}));
     EXPECT_NE(dir.read("Logs/Console.txt").find("]playlist_excludeMap \"mp_nuked\""),
               std::string::npos);
 }
@@ -94,11 +93,10 @@ TEST_F(Rotation, OneWaitingResetIsEnoughAndAForceQueuesItsExclusionLogsAndAnnoun
     rotation().SetDefaultRotation();
     queue.pushBack("say b");
     rotation().SetDefaultRotation();
-    EXPECT_EQ(queued(),
-              (std::vector<std::string>{"playlist_excludeMap \"mp_nuked\"", "say a", "say b"}));
+    EXPECT_EQ(queued(), (Lines{"playlist_excludeMap \"mp_nuked\"", "say a", "say b"}));
     rotation().SetNextMap(10);
-    EXPECT_EQ(queued(), (std::vector<std::string>{"say a", "say b", kForceNukeTown,
-                                                  "say ^2The nextmap will be: Nuke Town"}));
+    EXPECT_EQ(queued(),
+              (Lines{"say a", "say b", kForceNukeTown, "say ^2The nextmap will be: Nuke Town"}));
     EXPECT_TRUE(logged("The nextmap was set to mp_nuked (Nuke Town)"));
 }
 
@@ -108,8 +106,8 @@ TEST_F(Rotation, FailedDirectResetIsReportedAndQueued) {
     queue.clear();
     resetSocket().failNextSend = NetError{NetError::Kind::Other, "Network is unreachable"};
     rotation().SetDefaultRotation();
-    EXPECT_EQ(redLines, (std::vector<std::string>{"Network is unreachable"}));
-    EXPECT_EQ(queued(), (std::vector<std::string>{"playlist_excludeMap \"mp_nuked\""}));
+    EXPECT_EQ(redLines, (Lines{"Network is unreachable"}));
+    EXPECT_EQ(queued(), (Lines{"playlist_excludeMap \"mp_nuked\""}));
     EXPECT_EQ(rotation().NextMap(), "Random");
     EXPECT_FALSE(logged("The map was reset to the default rotation"));
 }
@@ -122,7 +120,7 @@ TEST_F(Rotation, ForcedMapIsReleasedOnceItIsPlayed) {
     EXPECT_TRUE(rotation().forceDue());
     queue.clear();
     maps->CheckDupeMap();
-    EXPECT_EQ(sentDirectly(), (std::vector<std::string>{"playlist_excludeMap \"mp_nuked\""}));
+    EXPECT_EQ(sentDirectly(), (Lines{"playlist_excludeMap \"mp_nuked\""}));
     EXPECT_EQ(rotation().NextMap(), "Random");
     maps->CheckDupeMap();
     EXPECT_EQ(resetSocket().sent.size(), 1u);
@@ -179,10 +177,10 @@ TEST_F(Rotation, AnEmptyDefaultListIsStoredAndSentAsOneDoubleQuote) {
     queue.clear();
     activity.clear();
     rotation().saveDefaultList("");
-    EXPECT_EQ(queued(), (std::vector<std::string>{"playlist_excludeMap \"\"\""}));
+    EXPECT_EQ(queued(), (Lines{"playlist_excludeMap \"\"\""}));
     EXPECT_EQ(settings.config.ExcludedMap, "\"");
     EXPECT_EQ(rotation().NextMap(), "Random");
-    EXPECT_EQ(activity, (std::vector<std::string>{"Default Excluded Map changed!"}));
+    EXPECT_EQ(activity, (Lines{"Default Excluded Map changed!"}));
     ASSERT_EQ(fake.prompts.asked.size(), 1u);
     EXPECT_EQ(fake.prompts.asked[0].text, "Default Excluded Map changed!");
     EXPECT_EQ(fake.prompts.asked[0].icon, MessageIcon::Information);

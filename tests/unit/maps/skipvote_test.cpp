@@ -8,8 +8,7 @@ using namespace corvane::testing;
 
 namespace {
 
-class Voting : public MapsRig {
-protected:
+struct Voting : MapsRig {
     Voting() {
         server.map = "mp_array";
         maps->setVotingEnabled(true);
@@ -86,8 +85,7 @@ TEST_F(Voting, FivePlayersNeedTwoVotesFromDifferentPlayers) {
 TEST_F(Voting, SkipWhileDisabledIsRefusedAndCountsNothing) {
     maps->setVotingEnabled(false);
     EXPECT_EQ(voting().skip(player(6)), SkipOutcome::VotingDisabled);
-    EXPECT_EQ(queued(),
-              (std::vector<std::string>{";6;G6;tell 6 ^1PM: ^2Map skipping is disabled!"}));
+    EXPECT_EQ(queued(), (Lines{";6;G6;tell 6 ^1PM: ^2Map skipping is disabled!"}));
     EXPECT_EQ(voting().VoteCount(), 0);
     voting().DoVotingSystem();
     EXPECT_EQ(maps->rotation.NextMap(), "Random");

@@ -8,8 +8,7 @@ namespace {
 constexpr const char* kThreeGroups =
     "2\r\n[Leader]\r\nKICK\r\nBAN\r\n\r\n[Member]\r\nWARN\r\n\r\n[Guest]\r\n\r\n";
 
-class GroupEditorTest : public PlayersFixture {
-protected:
+struct GroupEditorTest : PlayersFixture {
     void SetUp() override {
         dir.write("Data/Levels.txt", kThreeGroups);
         start();
@@ -22,7 +21,7 @@ TEST_F(GroupEditorTest, NewGroupTakesTheNextLevelUpToTen) {
     fake.prompts.inputs = {"  Veteran "};
     EXPECT_TRUE(p->editor.newGroup());
     EXPECT_EQ(p->editor.groupMenuEntries(),
-              (std::vector<std::string>{"Owner", "Leader", "Member", "Guest", "Veteran"}));
+              (Lines{"Owner", "Leader", "Member", "Guest", "Veteran"}));
     EXPECT_EQ(p->editor.selectedLevel(), 4);
     EXPECT_EQ(levels(), std::string(kThreeGroups) + "[Veteran]\r\n\r\n");
 
@@ -56,7 +55,7 @@ TEST_F(GroupEditorTest, TheDefaultGroupCannotBeDeletedOthersMoveUpBehindTheDefau
     EXPECT_TRUE(p->editor.deleteGroup(1));
     EXPECT_EQ(p->editor.selectedLevel(), 1); // the group that moved into its place
     EXPECT_EQ(t().GroupName[1], "Member");
-    EXPECT_EQ(t().commandsOf(1), std::vector<std::string>{"WARN"});
+    EXPECT_EQ(t().commandsOf(1), Lines{"WARN"});
     EXPECT_EQ(t().GroupName[2], "Guest");
     EXPECT_EQ(t().GroupName[3], "");
     EXPECT_EQ(t().DefaultRank, 1);
@@ -86,7 +85,7 @@ TEST_F(GroupEditorTest, MovingSwapsNeighboursAndTheDefaultFollowsItsGroup) {
     EXPECT_TRUE(p->editor.moveUp(2));
     EXPECT_EQ(t().GroupName[1], "Member");
     EXPECT_EQ(t().GroupName[2], "Leader");
-    EXPECT_EQ(t().commandsOf(2), (std::vector<std::string>{"KICK", "BAN"}));
+    EXPECT_EQ(t().commandsOf(2), (Lines{"KICK", "BAN"}));
     EXPECT_EQ(t().DefaultRank, 1);
     EXPECT_EQ(p->editor.selectedLevel(), 1);
     EXPECT_EQ(levels(),
@@ -122,7 +121,7 @@ TEST_F(GroupEditorTest, CommandListEditsAreSavedFifteenSecondsLaterAndListsCopie
     EXPECT_TRUE(p->editor.addCommand(3, "PL"));
     EXPECT_TRUE(p->editor.removeCommand(3, "SAY"));
     EXPECT_FALSE(p->editor.removeCommand(3, "KICK"));
-    EXPECT_EQ(p->editor.commandsOf(3), std::vector<std::string>{"PL"});
+    EXPECT_EQ(p->editor.commandsOf(3), Lines{"PL"});
     EXPECT_EQ(levels(), kThreeGroups);
     fake.loop.advance(Groups::kSaveDelayMs);
     EXPECT_NE(levels().find("[Guest]\r\nPL\r\n\r\n"), std::string::npos);
@@ -143,7 +142,7 @@ TEST_F(GroupEditorTest, CommandListEditsAreSavedFifteenSecondsLaterAndListsCopie
     EXPECT_FALSE(p->editor.pasteList(3)); // nothing copied yet
     p->editor.copyList(1);
     EXPECT_TRUE(p->editor.pasteList(3));
-    EXPECT_EQ(p->editor.commandsOf(3), (std::vector<std::string>{"KICK", "BAN"}));
+    EXPECT_EQ(p->editor.commandsOf(3), (Lines{"KICK", "BAN"}));
     EXPECT_FALSE(p->editor.pasteList(4)); // no such group
 }
 

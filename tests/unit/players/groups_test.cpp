@@ -20,9 +20,9 @@ TEST(LevelsFile, ItemRulesOfTheReader) {
     EXPECT_EQ(t.DefaultRank, 1);
     EXPECT_EQ(t.groupCount(), 4);
     EXPECT_TRUE(t.commandsOf(1).empty());
-    EXPECT_EQ(t.commandsOf(2), (std::vector<std::string>{"KICK", "BAN", "WARN"}));
+    EXPECT_EQ(t.commandsOf(2), (Lines{"KICK", "BAN", "WARN"}));
     EXPECT_EQ(t.GroupName[3], "B");
-    EXPECT_EQ(t.commandsOf(3), (std::vector<std::string>{"[C]", "SAY"}));
+    EXPECT_EQ(t.commandsOf(3), (Lines{"[C]", "SAY"}));
     EXPECT_EQ(t.GroupName[4], "Last");
     EXPECT_EQ(writeLevelsFile(t),
               "1\r\n[Empty]\r\n\r\n[A]\r\nKICK\r\nBAN\r\nWARN\r\n\r\n[B]\r\n[C]\r\nSAY\r\n\r\n"
@@ -79,8 +79,7 @@ TEST(GroupTable, NamesLevelsAndPermissionsOwnerRunsAllOthersTheirListIgnoringCas
         EXPECT_EQ(t.mayRun(level, command), allowed) << level << " " << command;
 }
 
-class GroupsTest : public PlayersFixture {
-protected:
+struct GroupsTest : PlayersFixture {
     void SetUp() override {
         dir.write("Data/Levels.txt", kExampleLevels);
         start();
@@ -96,7 +95,7 @@ TEST_F(GroupsTest, InputAdminLoadsBothFilesAndLoadDRankTheFirstLine) {
     dir.write("Data/Levels.txt", "1\r\n[Leader]\r\nKICK\r\n"); // reloaded with fewer groups
     p->groups.InputAdmin();
     EXPECT_EQ(p->groups.table.groupCount(), 1);
-    EXPECT_EQ(p->groups.table.commandsOf(1), std::vector<std::string>{"KICK"});
+    EXPECT_EQ(p->groups.table.commandsOf(1), Lines{"KICK"});
 
     for (const std::string level : {"2", " 1 "}) {
         dir.write("Data/Levels.txt", level + "\r\n[Leader]\r\n");
@@ -107,7 +106,7 @@ TEST_F(GroupsTest, InputAdminLoadsBothFilesAndLoadDRankTheFirstLine) {
     std::filesystem::remove(dir.file("Data/Levels.txt"));
     p->groups.LoadDRank();
     EXPECT_EQ(p->groups.table.DefaultRank, 1);
-    EXPECT_EQ(redLines, std::vector<std::string>{"Error opening Levels.txt!"});
+    EXPECT_EQ(redLines, Lines{"Error opening Levels.txt!"});
 }
 
 TEST_F(GroupsTest, AnUnreadableFileStopsTheLoadAndNothingIsSavedOverIt) {
@@ -116,8 +115,7 @@ TEST_F(GroupsTest, AnUnreadableFileStopsTheLoadAndNothingIsSavedOverIt) {
     EXPECT_TRUE(p->groups.loadFailed());
     EXPECT_TRUE(critical.isRaised(CriticalSource::Groups));
     EXPECT_EQ(criticalDialogs, 1);
-    EXPECT_EQ(redLines, std::vector<std::string>{
-                            "WARNING: Error loading Files, make sure \\Data folder exists!"});
+    EXPECT_EQ(redLines, Lines{"WARNING: Error loading Files, make sure \\Data folder exists!"});
     EXPECT_EQ(p->groups.table.GroupName[2], "Member"); // what was read stays
 
     dir.write("Data/Levels.txt", "1\r\n[Damaged]\r\n");
@@ -199,13 +197,12 @@ TEST_F(GroupsTest, SaveGroupListsSavesFifteenSecondsAfterTheLastEditSaveGorPAtOn
     EXPECT_NE(dir.read("Data/MOD.txt").find("0;0;0;1;0;0;0;0;0;1"), std::string::npos);
 }
 
-class SetGroupTest : public GroupsTest {
-protected:
+struct SetGroupTest : GroupsTest {
     void SetUp() override {
         GroupsTest::SetUp();
         seat(3, "ZedAlpha", "g-zed");
         seat(7, "Bobby", "g-bobby");
-        issuer(3, "g-zed");
+        asker = CommandIssuer{3, "g-zed", ""};
         queue.clear();
         grid.setPlayer(7, "Bobby", "Member", "g-bobby", kToday, kToday);
     }
@@ -217,7 +214,7 @@ TEST_F(SetGroupTest, LevelZeroMakesHimOwner) {
     EXPECT_EQ(stored("g-bobby"), "0");
     EXPECT_EQ(slots[7].SlotGroup, "Owner");
     EXPECT_EQ(grid.row(7)->group, "Owner");
-    EXPECT_EQ(queued(), std::vector<std::string>{"say ^2BOBBY was set to the group: ^1Owner"});
+    EXPECT_EQ(queued(), Lines{"say ^2BOBBY was set to the group: ^1Owner"});
     EXPECT_EQ(activity.back(), "BOBBY was set to the level: Owner");
     EXPECT_EQ(playerLogMarks, 1);
     EXPECT_EQ(slots.AdminsOnline, 1);
@@ -231,9 +228,8 @@ TEST_F(SetGroupTest, AGroupTypedInLowerCaseMatchesItsName) {
     EXPECT_FALSE(p->groups.inDefaultGroup("g-bobby"));
     p->groups.SetGroup(asker, "3 leader"); // record 1
     EXPECT_EQ(stored("g-zed"), "Leader");
-    EXPECT_EQ(queued(),
-              (std::vector<std::string>{"say ^2BOBBY was set to the group: ^1Leader",
-                                        "say ^2ZedAlpha was set to the group: ^1Leader"}));
+    EXPECT_EQ(queued(), (Lines{"say ^2BOBBY was set to the group: ^1Leader",
+                               "say ^2ZedAlpha was set to the group: ^1Leader"}));
 
     settings.mod.AnnounceMode[9] = 1;
     p->groups.SetGroup(asker, "7 member");
@@ -251,20 +247,20 @@ TEST_F(SetGroupTest, AnUnknownLevelOrGroupChangesNothing) {
     const std::string use = ";3;g-zed;tell 3 ^1PM: To setgroup use: ^2!setgroup <player> "
                             "<group name or level>",
                       groups = ";3;g-zed;tell 3 ^1PM:  ^1Groups:^2 ^2Owner, ^2Leader, ^2Member";
-    EXPECT_EQ(queued(), (std::vector<std::string>{use, groups, use, groups}));
+    EXPECT_EQ(queued(), (Lines{use, groups, use, groups}));
 }
 
 TEST_F(SetGroupTest, AMissingPlayerOrGroupIsPlayerNotFound) {
     p->groups.SetGroup(asker, "bobby");
     p->groups.SetGroup(asker, "nobody leader");
     p->groups.SetGroup(asker, "12 leader"); // an empty slot
-    EXPECT_EQ(queued(), std::vector<std::string>(3, ";3;g-zed;tell 3 ^1PM: Player not found"));
+    EXPECT_EQ(queued(), Lines(3, ";3;g-zed;tell 3 ^1PM: Player not found"));
 
     seat(9, "BobCat", "g-bobcat");
     queue.clear();
     p->groups.SetGroup(asker, "bob leader"); // ambiguous: only the list
-    EXPECT_EQ(queued(), std::vector<std::string>{
-                            ";3;g-zed;tell 3 ^1PM: ^1Multiple users found: ^2BOBBY[7], BOBCAT[9]"});
+    EXPECT_EQ(queued(),
+              Lines{";3;g-zed;tell 3 ^1PM: ^1Multiple users found: ^2BOBBY[7], BOBCAT[9]"});
 }
 
 TEST_F(SetGroupTest, TheWindowsGroupMenuAnnouncesPubliclyOrNotAtAll) {
@@ -278,9 +274,8 @@ TEST_F(SetGroupTest, TheWindowsGroupMenuAnnouncesPubliclyOrNotAtAll) {
     EXPECT_TRUE(p->editor.setLoggedPlayerGroup(0, 0)); // ZedAlpha, record 1
     EXPECT_EQ(stored("g-zed"), "0");
     EXPECT_TRUE(p->editor.setOnlinePlayerGroup(7, 2));
-    EXPECT_EQ(queued(),
-              (std::vector<std::string>{"say ^2ZedAlpha was set to the group: ^1Owner",
-                                        "say ^2Bobby was set to the default group: ^1Member"}));
+    EXPECT_EQ(queued(), (Lines{"say ^2ZedAlpha was set to the group: ^1Owner",
+                               "say ^2Bobby was set to the default group: ^1Member"}));
     EXPECT_FALSE(p->editor.setOnlinePlayerGroup(7, 3)); // no such group: nothing said
     EXPECT_EQ(queue.size(), 2u);
     for (const int slot : {12, 0, 51}) // an empty row, no row

@@ -8,20 +8,9 @@
 namespace corvane::testing {
 namespace {
 
-class PlayerDatabaseTest : public PlayersFixture {
-protected:
+struct PlayerDatabaseTest : PlayersFixture {
     void SetUp() override { start(); }
 };
-
-TEST_F(PlayerDatabaseTest, FirstTimePlayerIsStoredInTheDefaultGroupWithTodayTwice) {
-    seat(3, "Bob", "abc123");
-
-    // An empty table gives the first player ID 1.
-    EXPECT_EQ(describe(recordOf("abc123")), "1|Bob|D|abc123|2026-12-05|2026-12-05|Alpha");
-    EXPECT_EQ(slots[3].SlotDbID, "1");
-    EXPECT_EQ(slots[3].SlotGroup, "Player");
-    EXPECT_EQ(describe(grid.row(3)), "3|Bob|Player|abc123|2026-12-05|2026-12-05");
-}
 
 TEST_F(PlayerDatabaseTest, UnknownSoldiersGuidZeroAndTheDemoClientAreNeverStored) {
     for (const std::string name : {"Unknown Soldier", "UnknownSoldier", "democlient", ""})
@@ -46,7 +35,7 @@ TEST_F(PlayerDatabaseTest, AKnownGuidIsFoundNotAddedAgainQuotesAndAll) {
 
 TEST_F(PlayerDatabaseTest, GreetsOncePerVisitToASlotAsNewReturningOrByGroup) {
     seat(3, "Bob", "g-bob");
-    EXPECT_EQ(queued(), std::vector<std::string>{"Say ^2Welcome ^1^7Bob ^2to Alpha"});
+    EXPECT_EQ(queued(), Lines{"Say ^2Welcome ^1^7Bob ^2to Alpha"});
     EXPECT_EQ(warningsReset, std::vector<int>{3});
 
     p->database.CheckPlayerDB("Bob", "g-bob", "3"); // the next status poll
@@ -60,10 +49,10 @@ TEST_F(PlayerDatabaseTest, GreetsOncePerVisitToASlotAsNewReturningOrByGroup) {
     EXPECT_FALSE(p->store.setGroup(99, "Admin")); // no such record
     EXPECT_TRUE(p->store.setGroup(1, "Admin"));
     seat(3, "Bob", "g-bob");
-    EXPECT_EQ(queued(), (std::vector<std::string>{"Say ^2Welcome ^1^7Bob ^2to Alpha",
-                                                  "Say ^2Welcome ^1^7Alice ^2to Alpha",
-                                                  "Say ^2Welcome back ^1^7Bob ^2to Alpha",
-                                                  "Say ^2Welcome ^1Admin ^7Bob ^2to Alpha"}));
+    EXPECT_EQ(
+        queued(),
+        (Lines{"Say ^2Welcome ^1^7Bob ^2to Alpha", "Say ^2Welcome ^1^7Alice ^2to Alpha",
+               "Say ^2Welcome back ^1^7Bob ^2to Alpha", "Say ^2Welcome ^1Admin ^7Bob ^2to Alpha"}));
     EXPECT_EQ(warningsReset, (std::vector<int>{3, 3, 3, 3}));
 }
 
@@ -93,12 +82,12 @@ TEST_F(PlayerDatabaseTest, WelcomeNeedsTheSwitchAndTheDemoClientAndMayBePrivate)
     slots.DemoClientPresent = true;
     settings.mod.AnnounceMode[0] = 1;
     seat(5, "Cat", "g-cat");
-    EXPECT_EQ(queued(), std::vector<std::string>{"tell 5 ^2Welcome ^1^7Cat ^2to Alpha"});
+    EXPECT_EQ(queued(), Lines{"tell 5 ^2Welcome ^1^7Cat ^2to Alpha"});
 }
 
 TEST_F(PlayerDatabaseTest, ThePlayersNameCannotBreakTheWelcomeLine) {
     seat(3, "x;quit\"<server>", "g-x");
-    EXPECT_EQ(queued(), std::vector<std::string>{"Say ^2Welcome ^1^7x:quit'<server> ^2to Alpha"});
+    EXPECT_EQ(queued(), Lines{"Say ^2Welcome ^1^7x:quit'<server> ^2to Alpha"});
 }
 
 TEST(WelcomeMessage, PlaceholdersAreFilledExactlyAsTyped) {
@@ -111,8 +100,17 @@ TEST(WelcomeMessage, PlaceholdersAreFilledExactlyAsTyped) {
         EXPECT_EQ(welcomeMessage(text, "Bob", "Alpha", group, "Member", flag), expected) << text;
 }
 
+// A first-time player is stored in the default group with today twice, the first as ID 1.
 TEST_F(PlayerDatabaseTest, DeletingAnOnlinePlayerAddsHimAgainAsNewOnTheNextPoll) {
     seat(3, "Bob", "g-bob");
+    EXPECT_EQ(describe(recordOf("g-bob")), "1|Bob|D|g-bob|2026-12-05|2026-12-05|Alpha");
+    EXPECT_EQ(slots[3].SlotDbID, "1");
+    EXPECT_EQ(slots[3].SlotGroup, "Player");
+    const OnlineGridRow& row = *grid.row(3);
+    EXPECT_EQ(row.slot, 3);
+    EXPECT_EQ(row.username + "|" + row.group + "|" + row.guid + "|" + row.firstSeen + "|" +
+                  row.lastSeen,
+              "Bob|Player|g-bob|2026-12-05|2026-12-05");
     p->playerLog.refresh();
     p->playerLog.select(0);
     p->playerLog.deleteSelected();
@@ -183,8 +181,7 @@ TEST_F(PlayerDbPathTest, AMissingOrForeignFileIsReportedAndNothingBreaks) {
               "this is not a database, just some text that is long enough to be read");
     settings.advanced.PlayerDbPath = "Data/text.mdb";
     EXPECT_FALSE(p->database.LoadPlayerDatabase());
-    EXPECT_EQ(redLines,
-              (std::vector<std::string>{"Error Loading Database!", "Error Loading Database!"}));
+    EXPECT_EQ(redLines, (Lines{"Error Loading Database!", "Error Loading Database!"}));
 
     seat(3, "Bob", "g-bob"); // queries fail one by one, quietly
     EXPECT_EQ(slots[3].SlotDbID, "");

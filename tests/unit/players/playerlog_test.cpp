@@ -6,8 +6,7 @@
 namespace corvane::testing {
 namespace {
 
-class PlayerLogTest : public PlayersFixture {
-protected:
+struct PlayerLogTest : PlayersFixture {
     void SetUp() override {
         start();
         seat(3, "Charlie", "g-c");
@@ -24,7 +23,7 @@ protected:
             out.push_back(p->playerLog.row(i).record.*field);
         return out;
     }
-    std::vector<std::string> names() { return column(&PlayerRecord::UserName); }
+    Lines names() { return column(&PlayerRecord::UserName); }
     std::vector<std::int32_t> ids() { return column(&PlayerRecord::ID); }
 };
 
@@ -53,14 +52,14 @@ TEST_F(PlayerLogTest, TheFilterShowsOnlyPlayersInSlotsOneToMaxClients) {
     EXPECT_EQ(p->playerLog.filterCaption(), "Online Only");
     p->playerLog.toggleFilter();
     EXPECT_EQ(p->playerLog.filterCaption(), "Show All");
-    EXPECT_EQ(names(), (std::vector<std::string>{"Charlie", "Bob"}));
+    EXPECT_EQ(names(), (Lines{"Charlie", "Bob"}));
     EXPECT_EQ(p->playerLog.totalText(), "Total Players: 2");
 
     seat(0, "Host", "g-host"); // slot 0 is not an online player of the log
     seat(18, "Edge", "g-edge");
     seat(19, "Beyond", "g-beyond");
     p->playerLog.refresh();
-    EXPECT_EQ(names(), (std::vector<std::string>{"Charlie", "Bob", "Edge"}));
+    EXPECT_EQ(names(), (Lines{"Charlie", "Bob", "Edge"}));
     settings.config.MaxClients = 64; // a setting above the 50 slots the server has
     p->playerLog.refresh();
     EXPECT_EQ(p->playerLog.rowCount(), 4u);
@@ -76,17 +75,16 @@ TEST_F(PlayerLogTest, TheFilterShowsOnlyPlayersInSlotsOneToMaxClients) {
 
 TEST_F(PlayerLogTest, HeaderClicksSortAsTextAlternatingFromDescendingIdsToo) {
     p->playerLog.sortByColumn(PlayerColumn::UserName);
-    EXPECT_EQ(names(), (std::vector<std::string>{"Charlie", "Bob", "alice"}));
+    EXPECT_EQ(names(), (Lines{"Charlie", "Bob", "alice"}));
     p->playerLog.sortByColumn(PlayerColumn::UserName);
-    EXPECT_EQ(names(), (std::vector<std::string>{"alice", "Bob", "Charlie"}));
+    EXPECT_EQ(names(), (Lines{"alice", "Bob", "Charlie"}));
     p->playerLog.sortByColumn(PlayerColumn::Group); // descending again: by the names shown
-    EXPECT_EQ(names(), (std::vector<std::string>{"alice", "Charlie", "Bob"}));
+    EXPECT_EQ(names(), (Lines{"alice", "Charlie", "Bob"}));
 
     // The order is kept for later refills, new players included.
     seat(6, "Dave", "g-d");
     p->playerLog.refresh();
-    EXPECT_EQ(names(), (std::vector<std::string>{"alice", "Dave", "Charlie",
-                                                 "Bob"})); // ties by ID, same way
+    EXPECT_EQ(names(), (Lines{"alice", "Dave", "Charlie", "Bob"})); // ties by ID, same way
 
     for (int i = 7; i <= 15; ++i) // IDs sort as text too
         seat(i, "P" + std::to_string(i), "g" + std::to_string(i));
@@ -127,9 +125,10 @@ TEST_F(PlayerLogTest, SortedPagesFollowTheSortAcrossPageEndsAndEveryRecordIsFoun
                 for (const PlayerRecord& r :
                      p->store.recordsAfter(p->playerLog.order(), wanted[i], 2))
                     next.push_back(r.ID);
-                ASSERT_EQ(next, std::vector<std::int32_t>(wanted.begin() + i + 1,
-                                                          wanted.begin() +
-                                                              std::min(i + 3, wanted.size())))
+                const auto after = wanted.begin() + static_cast<std::ptrdiff_t>(i) + 1;
+                ASSERT_EQ(next,
+                          std::vector<std::int32_t>(
+                              after, after + std::min<std::ptrdiff_t>(2, wanted.end() - after)))
                     << "after row " << i;
             }
         }
@@ -189,7 +188,7 @@ TEST_F(PlayerLogTest, TheSelectionFollowsItsRecordAcrossRefillsAndDeleteMovesItO
     EXPECT_EQ(p->playerLog.selectedRow(), 1u);
 
     p->playerLog.deleteSelected();
-    EXPECT_EQ(names(), (std::vector<std::string>{"Charlie", "Bob"}));
+    EXPECT_EQ(names(), (Lines{"Charlie", "Bob"}));
     EXPECT_EQ(p->playerLog.selectedRow(), 1u);
     EXPECT_EQ(p->playerLog.totalText(), "Total Players: 2");
     EXPECT_EQ(statusPolls, 1);
@@ -251,7 +250,7 @@ TEST_F(PlayerLogTest, AClosedDatabaseReportsTheViewError) {
     p->store.close();
     p->playerLog.refresh();
     EXPECT_EQ(p->playerLog.rowCount(), 0u);
-    EXPECT_EQ(redLines, std::vector<std::string>{"Error loading database view!"});
+    EXPECT_EQ(redLines, Lines{"Error loading database view!"});
 }
 
 } // namespace

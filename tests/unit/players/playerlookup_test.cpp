@@ -9,8 +9,7 @@
 namespace corvane {
 namespace {
 
-class PlayerLookupTest : public ::testing::Test, public ReasonTexts {
-protected:
+struct PlayerLookupTest : ::testing::Test, ReasonTexts {
     void put(int slot, const std::string& name, const std::string& guid) {
         slots[slot].SlotNumber = static_cast<std::int16_t>(slot);
         slots[slot].SlotName = name;

@@ -17,11 +17,9 @@
 
 namespace corvane::testing {
 
-class PlayersFixture : public ::testing::Test,
-                       public SettingsRig,
-                       public GreetingGate,
-                       public ReasonTexts {
-protected:
+using Lines = std::vector<std::string>;
+
+struct PlayersFixture : ::testing::Test, SettingsRig, GreetingGate, ReasonTexts {
     PlayersFixture() {
         settings.setViewsReady(true);
         settings.config.ServerName = "Alpha";
@@ -76,11 +74,7 @@ protected:
         slots.OnlineCount = static_cast<std::int16_t>(slots.OnlineCount - 1);
     }
 
-    std::vector<std::string> queued() const { return queuedLines(queue); }
-
-    void issuer(int slot, const std::string& guid) {
-        asker = CommandIssuer{static_cast<std::int16_t>(slot), guid, ""};
-    }
+    Lines queued() const { return queuedLines(queue); }
 
     std::optional<PlayerRecord> recordOf(const std::string& guid) {
         const std::int32_t id = p->store.findGuid(guid);
@@ -103,22 +97,17 @@ protected:
     int criticalDialogs = 0;
     int listLoads = 0;
     int playerLogMarks = 0;
-    std::vector<std::string> activity;
-    std::vector<std::string> redLines;
+    Lines activity;
+    Lines redLines;
 };
 
 inline constexpr const char* kToday = "2026-12-05";
 
-// Every column of a record or a grid row in one line, "|" between them.
+// Every column of a record in one line, "|" between them.
 inline std::string describe(const std::optional<PlayerRecord>& r) {
     if (!r) return "no record";
     return std::to_string(r->ID) + "|" + r->UserName + "|" + r->Group + "|" + r->guid + "|" +
            r->FirstSeen + "|" + r->lastseen + "|" + r->server;
-}
-inline std::string describe(const OnlineGridRow* row) {
-    return row ? std::to_string(row->slot) + "|" + row->username + "|" + row->group + "|" +
-                     row->guid + "|" + row->firstSeen + "|" + row->lastSeen
-               : "no row";
 }
 
 } // namespace corvane::testing

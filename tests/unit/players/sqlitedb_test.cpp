@@ -9,8 +9,7 @@
 namespace corvane {
 namespace {
 
-class SqliteDbTest : public ::testing::Test {
-protected:
+struct SqliteDbTest : ::testing::Test {
     void SetUp() override {
         db.create(dir.file("Data/t.db"));
         db.exec("CREATE TABLE t (v TEXT)");

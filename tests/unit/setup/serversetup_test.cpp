@@ -11,22 +11,25 @@ using namespace corvane::testing;
 
 namespace {
 
-using Lines = std::vector<std::pair<std::string, Colour>>;
+using StatusLines = std::vector<std::pair<std::string, Colour>>;
+using Texts = std::vector<std::string>;
 
 const std::string kRequest = "GET /alpha/games_mp.log HTTP/1.1\r\nHost: logs.example.net\r\n"
                              "Range: bytes=-15000 \r\nUser-Agent: Corvane Mod " +
                              std::string(kBuildVersion) + "\r\n\r\n";
 
-void start(SetupRig& rig) {
-    rig.fill();
-    rig.save();
-}
+// A rig whose test has begun: the boxes filled, "Save" pressed.
+struct Started : SetupRig {
+    explicit Started(bool firstRun = true) : SetupRig(firstRun) {
+        fill();
+        save();
+    }
+};
 
 } // namespace
 
 TEST(ServerSetup, PassingTestRunsTheStepsInOrderAndSavesWhatItLearned) {
-    SetupRig rig;
-    start(rig);
+    Started rig;
     EXPECT_EQ(rig.setup->mainButtonText(), "Cancel");
     EXPECT_TRUE(rig.setup->busy());
     EXPECT_EQ(rig.udp().host, "127.0.0.1");
@@ -48,9 +51,8 @@ TEST(ServerSetup, PassingTestRunsTheStepsInOrderAndSavesWhatItLearned) {
     rig.reply("");
     rig.fake.loop.advance(600);
     rig.reply("");
-    EXPECT_EQ(rig.commands(),
-              (std::vector<std::string>{"serverinfo", "playlist_excludeMap", "g_logSync 1",
-                                        "g_logTimeStampInSeconds 0"}));
+    EXPECT_EQ(rig.commands(), (Texts{"serverinfo", "playlist_excludeMap", "g_logSync 1",
+                                     "g_logTimeStampInSeconds 0"}));
     EXPECT_EQ(rig.udp().openCount, 4);
 
     EXPECT_TRUE(rig.tcp().sent.empty()); // the request waits for the connection
@@ -59,15 +61,15 @@ TEST(ServerSetup, PassingTestRunsTheStepsInOrderAndSavesWhatItLearned) {
     EXPECT_EQ(rig.setup->exchange().substr(0, kRequest.size() + 17),
               kRequest + "HTTP/1.1 200 OK\r\n");
 
-    EXPECT_EQ(rig.statusLines(), (Lines{{"Testing Connection...", kBlack},
-                                        {"Connected to RCON... Sending Password", kBlack},
-                                        {"RCON Login Success!", kBlue},
-                                        {"Server Name: Alpha Host", kBlack},
-                                        {"Checking Log Sync on server...", kBlack},
-                                        {"Checking Log timestamp...", kBlack},
-                                        {"Server Information Saved!", kBlue},
-                                        {"Checking Logs URL...", kBlack},
-                                        {"Configuration complete!", kBlue}}));
+    EXPECT_EQ(rig.statusLines(), (StatusLines{{"Testing Connection...", kBlack},
+                                              {"Connected to RCON... Sending Password", kBlack},
+                                              {"RCON Login Success!", kBlue},
+                                              {"Server Name: Alpha Host", kBlack},
+                                              {"Checking Log Sync on server...", kBlack},
+                                              {"Checking Log timestamp...", kBlack},
+                                              {"Server Information Saved!", kBlue},
+                                              {"Checking Logs URL...", kBlack},
+                                              {"Configuration complete!", kBlue}}));
     EXPECT_EQ(rig.setup->mainButtonText(), "Continue");
     EXPECT_FALSE(rig.setup->busy());
     EXPECT_EQ(rig.configFile(), "Alpha\r\n28960\r\n127.0.0.1\r\nsecret\r\n" + kLogUrl +
@@ -77,12 +79,11 @@ TEST(ServerSetup, PassingTestRunsTheStepsInOrderAndSavesWhatItLearned) {
     bool continuedFirstRun = false;
     const Connection heard =
         rig.setup->continued.connect([&](bool first) { continuedFirstRun = first; });
-    std::vector<std::string> captions; // the window's, each time it is told
+    Texts captions; // the window's, each time it is told
     const Connection shown =
         rig.setup->stateChanged.connect([&] { captions.push_back(rig.setup->caption()); });
     rig.setup->pressMainButton();
-    EXPECT_EQ(captions, (std::vector<std::string>{"Corvane Mod - Server Creation",
-                                                  "Corvane Mod - Server Settings"}));
+    EXPECT_EQ(captions, (Texts{"Corvane Mod - Server Creation", "Corvane Mod - Server Settings"}));
     EXPECT_EQ(rig.applied, std::vector<bool>{true});
     EXPECT_TRUE(continuedFirstRun);
     EXPECT_TRUE(rig.setup->hidden());
@@ -112,16 +113,14 @@ TEST(ServerSetup, ServerInfoDecidesWhetherTheTestGoesOn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.info);
-        SetupRig rig;
-        start(rig);
+        Started rig;
         rig.reply(c.info);
         EXPECT_EQ(rig.setup->mainButtonText(), c.box.empty() ? "Cancel" : "Save");
         EXPECT_EQ(rig.hasStatus("Warning this mod has only been tested on ranked servers!", kRed),
                   c.rankedWarning);
         rig.fake.loop.advance(c.box.empty() ? 600 : 20000);
         EXPECT_EQ(rig.commands().size(), c.box.empty() ? 2u : 1u);
-        ASSERT_EQ(rig.boxTexts(),
-                  c.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.box});
+        ASSERT_EQ(rig.boxTexts(), c.box.empty() ? Texts{} : Texts{c.box});
         if (c.box.empty()) continue;
         EXPECT_EQ(rig.fake.prompts.asked[0].title, c.title);
         EXPECT_EQ(rig.fake.prompts.asked[0].icon, MessageIcon::Critical);
@@ -153,8 +152,7 @@ TEST(ServerSetup, DefaultExcludedMapIsTheQuotedValueWhenItBeginsWithMp) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.answer);
-        SetupRig rig(c.firstRun);
-        start(rig);
+        Started rig(c.firstRun);
         rig.answerRconSteps(serverinfo(), c.answer);
         rig.answerLog();
         EXPECT_EQ(rig.setup->learned().ExcludedMap, c.expected);
@@ -166,8 +164,7 @@ TEST(ServerSetup, DefaultExcludedMapIsTheQuotedValueWhenItBeginsWithMp) {
 }
 
 TEST(ServerSetup, LateAnswerBelongsToTheStepItAnswers) {
-    SetupRig rig;
-    start(rig);
+    Started rig;
     rig.reply(serverinfo("18", "First Answer"));
     rig.fake.loop.advance(600);
     // A duplicated serverinfo datagram is no answer to the exclusion query.
@@ -211,7 +208,7 @@ TEST(ServerSetup, LogAddressMustBeOnTheProvidersHost) {
         rig.setup->fields.LogURL = c.url;
         rig.save();
         if (c.hostHeader.empty()) {
-            EXPECT_EQ(rig.boxTexts(), std::vector<std::string>{"Check GameServer Log URL!"});
+            EXPECT_EQ(rig.boxTexts(), Texts{"Check GameServer Log URL!"});
             EXPECT_EQ(rig.fake.prompts.asked[0].title, "Invalid URL");
             EXPECT_EQ(rig.udp().openCount, 0);
             EXPECT_EQ(rig.setup->mainButtonText(), "Save");
@@ -251,7 +248,7 @@ TEST(ServerSetup, TypedValuesTheFileCannotCarryAreRefusedBeforeAnythingIsSent) {
 
 TEST(ServerSetup, LogAnswerPassesOrFailsWithItsOwnLine) {
     struct Case {
-        std::vector<std::string> pieces;
+        Texts pieces;
         bool close;
         std::string failure; // empty: passed
     };
@@ -280,8 +277,7 @@ TEST(ServerSetup, LogAnswerPassesOrFailsWithItsOwnLine) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pieces.empty() ? "closed" : c.pieces[0]);
-        SetupRig rig;
-        start(rig);
+        Started rig;
         rig.answerRconSteps();
         rig.tcp().acceptConnection();
         for (const std::string& piece : c.pieces)
@@ -294,7 +290,7 @@ TEST(ServerSetup, LogAnswerPassesOrFailsWithItsOwnLine) {
             EXPECT_TRUE(rig.fake.prompts.asked.empty());
             continue;
         }
-        EXPECT_EQ(rig.boxTexts(), std::vector<std::string>{"Invalid GameServer Log URL!"});
+        EXPECT_EQ(rig.boxTexts(), Texts{"Invalid GameServer Log URL!"});
         EXPECT_TRUE(rig.hasStatus(c.failure, kRed));
         EXPECT_EQ(rig.setup->mainButtonText(), "Save");
         EXPECT_EQ(rig.tcp().state(), TcpStream::State::Closed);
@@ -303,16 +299,14 @@ TEST(ServerSetup, LogAnswerPassesOrFailsWithItsOwnLine) {
 }
 
 TEST(ServerSetup, NothingMoreHappensWhileAFailureIsShown) {
-    SetupRig rig;
-    start(rig);
+    Started rig;
     rig.fake.prompts.whileShown = [&] { rig.fake.loop.advance(ServerSetup::kTimeoutMs); };
     rig.reply("Invalid password.\n");
-    EXPECT_EQ(rig.boxTexts(), std::vector<std::string>{"Invalid RCON Password!"});
+    EXPECT_EQ(rig.boxTexts(), Texts{"Invalid RCON Password!"});
 }
 
 TEST(ServerSetup, TheLogExchangeShownStopsAt64KiB) {
-    SetupRig rig;
-    start(rig);
+    Started rig;
     rig.answerRconSteps();
     // A refusal is judged only at its end, and every bare line end in it
     // becomes CR LF on the way in.
@@ -322,8 +316,7 @@ TEST(ServerSetup, TheLogExchangeShownStopsAt64KiB) {
 }
 
 TEST(ServerSetup, CancelClosesBothSocketsAndNothingFollows) {
-    SetupRig rig;
-    start(rig);
+    Started rig;
     rig.reply(serverinfo());
     rig.setup->pressMainButton(); // "Cancel" while the next command waits
     EXPECT_EQ(rig.setup->mainButtonText(), "Save");
@@ -351,8 +344,7 @@ TEST(ServerSetup, EveryWaitEndsAfterFifteenSeconds) {
     const std::string answers[] = {serverinfo(), exclusionAnswer("mp_nuked"), "", ""};
     for (int stage = 0; stage <= 5; ++stage) {
         SCOPED_TRACE(stage);
-        SetupRig rig;
-        start(rig);
+        Started rig;
         for (int i = 0; i < stage && i < 4; ++i) {
             rig.reply(answers[i]);
             if (i < 3) rig.fake.loop.advance(ServerSetup::kStepDelayMs);
@@ -367,8 +359,7 @@ TEST(ServerSetup, EveryWaitEndsAfterFifteenSeconds) {
         rig.fake.loop.advance(1);
         EXPECT_TRUE(rig.hasStatus("Error timeout!", kBlack));
         EXPECT_EQ(rig.boxTexts(),
-                  std::vector<std::string>{
-                      "Error connecting - please check server info or network connection!"});
+                  Texts{"Error connecting - please check server info or network connection!"});
         EXPECT_EQ(rig.setup->mainButtonText(), "Save");
         EXPECT_FALSE(rig.udp().isOpen());
         EXPECT_EQ(rig.tcp().state(), TcpStream::State::Closed);
@@ -383,8 +374,7 @@ TEST(ServerSetup, SendErrorsEndTheTest) {
         rig.save();
         EXPECT_EQ(rig.setup->mainButtonText(), port == std::string("1") ? "Cancel" : "Save");
     }
-    EXPECT_EQ(rig.boxTexts(),
-              std::vector<std::string>(2, "Error Connecting to RCON - check server info"));
+    EXPECT_EQ(rig.boxTexts(), Texts(2, "Error Connecting to RCON - check server info"));
     EXPECT_EQ(rig.udp().port, 1);
     rig.setup->pressMainButton(); // "Cancel"
 
@@ -445,7 +435,6 @@ TEST(ServerSetup, HostNameIsLookedUpBeforeTheLogin) {
         rig.save();
         EXPECT_TRUE(rig.commands().empty()); // the answer comes on the loop
         rig.fake.loop.advance(1);
-        using Texts = std::vector<std::string>;
         EXPECT_EQ(rig.commands(), known ? Texts{"serverinfo"} : Texts{});
         EXPECT_EQ(rig.udp().host, known ? "127.0.0.9" : "");
         EXPECT_EQ(rig.boxTexts(),

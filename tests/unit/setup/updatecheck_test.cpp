@@ -10,13 +10,14 @@ using namespace corvane::testing;
 
 namespace {
 
+using Texts = std::vector<std::string>;
+
 const std::string kUpdateUrl = "http://updates.example.net/version.txt";
 const std::string kSite = "http://corvane.example.net";
 
-class UpdateCheckTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir.writeConfiguredServer();
+// A configured server, without the wizard.
+struct UpdateCheckTest : ::testing::Test, SetupRig {
+    UpdateCheckTest() : SetupRig(false, false) {
         setAdvanced(dir, "UpdateURL", kUpdateUrl);
         setAdvanced(dir, "WebsiteURL", kSite);
     }
@@ -32,15 +33,6 @@ protected:
         if (text) dir.write("Data/Version.txt", *text);
         request.done(text.has_value(), text ? "" : "host not found");
     }
-    std::vector<std::string> boxTexts() const {
-        std::vector<std::string> out;
-        for (const auto& box : fake.prompts.asked)
-            out.push_back(box.text);
-        return out;
-    }
-
-    TempAppDir dir;
-    FakePorts fake;
     std::unique_ptr<App> app;
 };
 
@@ -75,8 +67,7 @@ TEST_F(UpdateCheckTest, VersionFileDecides) {
             start().updateCheck().DoUpdateC(showResult);
             answer(c.file);
             const bool speaks = showResult || c.offersUpdate;
-            EXPECT_EQ(boxTexts(),
-                      speaks ? std::vector<std::string>{c.shown} : std::vector<std::string>{});
+            EXPECT_EQ(boxTexts(), speaks ? Texts{c.shown} : Texts{});
         }
     }
     EXPECT_TRUE(fake.shell.opened.empty()); // every offer was declined
@@ -90,12 +81,11 @@ TEST_F(UpdateCheckTest, YesOpensTheSiteAndTheOldFileIsGoneBeforeTheDownload) {
     EXPECT_EQ(fake.downloader.requests[0].url, kUpdateUrl);
     app->updateCheck().DoUpdateC(true); // one download at a time
     EXPECT_EQ(fake.downloader.requests.size(), 1u);
-    EXPECT_EQ(boxTexts(),
-              std::vector<std::string>{"The update check is still waiting for the version file."});
+    EXPECT_EQ(boxTexts(), Texts{"The update check is still waiting for the version file."});
     fake.prompts.answers = {MessageResult::Yes};
     answer("0.1.0");
     EXPECT_EQ(fake.prompts.asked.back().buttons, MessageButtons::YesNo);
-    EXPECT_EQ(fake.shell.opened, std::vector<std::string>{kSite});
+    EXPECT_EQ(fake.shell.opened, Texts{kSite});
 }
 
 TEST_F(UpdateCheckTest, WithoutAnUpdateAddressTheMenuSaysSoAndTheDailyCheckIsSilent) {
@@ -107,9 +97,9 @@ TEST_F(UpdateCheckTest, WithoutAnUpdateAddressTheMenuSaysSoAndTheDailyCheckIsSil
     EXPECT_EQ(app->settings().mod.LastUpdateCheck, "");
     app->updateCheck().DoUpdateC(true);
     EXPECT_TRUE(fake.downloader.requests.empty());
-    EXPECT_EQ(boxTexts(), std::vector<std::string>{"No update address is set. Add the line "
-                                                   "UpdateURL= with the address of the version "
-                                                   "file to Data/Advanced.txt."});
+    EXPECT_EQ(boxTexts(), Texts{"No update address is set. Add the line "
+                                "UpdateURL= with the address of the version "
+                                "file to Data/Advanced.txt."});
 }
 
 TEST_F(UpdateCheckTest, DailyCheckRunsOncePerCalendarDayWhileSwitchedOn) {
