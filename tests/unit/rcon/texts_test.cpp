@@ -29,7 +29,9 @@ TEST(StatusTexts, PanelsAndLabels) {
                     .currentMapName = "Crash",
                     .nextMapName = "Random",
                     .secondsToRefresh = 1,
+                    .logMinutes = 0,
                     .hostName = "Alpha",
+                    .gametype = "", // unknown
                     .adminsOnline = 1};
     StatusTexts t = makeStatusTexts(in);
     EXPECT_EQ(std::tie(t.players, t.currentMap, t.nextMap, t.refresh, t.uptime, t.serverName,
