@@ -156,6 +156,13 @@ TEST_F(PlayerDbPathTest, DataPathsLieInTheApplicationFolderWithEitherSlash) {
     }
     settings.advanced.PlayerDbPath = "data"; // the folder's name alone is in it too
     EXPECT_EQ(p->database.databaseFile(), dir.file("Data"));
+    // An existing name is kept beside others that differ only in case.
+    for (const std::string other : {"data", "DATA", "DAta", "dATA"}) {
+        std::filesystem::create_directory(dir.file(other));
+        dir.write(other + "/PlayerDB.MDB", "");
+    }
+    settings.advanced.PlayerDbPath = "Data\\PlayerDB.mdb";
+    EXPECT_EQ(p->database.databaseFile(), expected);
     // The default the settings fall back to: the folder, "\Data\playerdb.mdb".
     settings.advanced.PlayerDbPath = settings.defaultPlayerDbPath();
     EXPECT_EQ(p->database.databaseFile().lexically_normal(), expected.lexically_normal());
