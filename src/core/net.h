@@ -28,8 +28,6 @@ struct NetError {
 // delivered.
 class UdpChannel {
 public:
-    static constexpr std::size_t kMaxDatagram = 65536;
-
     struct Events {
         std::function<void(const std::string&)> datagram;
         std::function<void(const NetError&)> error;

@@ -9,6 +9,9 @@
 namespace corvane::qt {
 namespace {
 
+// The most read of one datagram: more than any UDP datagram can carry.
+constexpr qint64 kMaxDatagram = 65536;
+
 NetError toNetError(QAbstractSocket::SocketError error, const QString& text) {
     NetError e;
     e.description = text.toStdString();
