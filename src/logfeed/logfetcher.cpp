@@ -206,7 +206,8 @@ void LogFetcher::applyWaitAnswer() {
 
 void LogFetcher::judgeHeaderless() {
     const std::string& text = m_decoder.body();
-    const bool ended = m_decoder.complete() || m_decoder.finished();
+    // A reply without a header ends only with its connection.
+    const bool ended = m_decoder.finished();
     const std::size_t end1 = text.find_first_of("\r\n");
     if (end1 == std::string::npos) {
         if (ended) warn("Log URL problem - " + shortened(text));

@@ -125,6 +125,10 @@ TEST_F(ActivityLogTest, ConsoleLogShowsOutgoingCommandsInABoundedViewAndFilesEve
 }
 
 TEST(RichText, ABoundedViewKeepsItsFirstLineAndOnlyWholeNewestLines) {
+    RichText exact;
+    exact.setLimit(4, "");
+    exact.append("abcd", kBlack); // exactly the limit: kept whole
+    EXPECT_EQ(exact.plainText(), "abcd");
     RichText view;
     view.setLimit(60, "-Head-");
     view.setText("-Head-");

@@ -27,7 +27,7 @@ TEST(BadWords, PatternsFollowTheListedRules) {
         {"B]D", "B[AE]D", false},  {"BQD", "B[A-Z]D", true}, {"BID", "B[!AE]D", true},
         {"BAD", "B[!AE]D", false}, {"B!D", "B[!AE]D", true}, {"BAD", "B[AE", false},
         {"XXAYYB", "*A*B", true},  {"XXAYY", "*A*B", false}, {"", "*", true},
-        {"A", "", false},
+        {"A", "", false},          {"BAD", "B[]D", false},   {"BAD", "B[!]D", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(matchesPattern(c.text, c.pattern), c.matches) << c.text << " ~ " << c.pattern;

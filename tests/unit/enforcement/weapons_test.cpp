@@ -37,6 +37,9 @@ TEST(WeaponTable, RowsCoverEveryFlagButSecondChanceInListOrder) {
         next = c.lastFlag + 1;
     }
     EXPECT_EQ(next, kWeaponFlagCount);
+    EXPECT_EQ(weaponEntryCaption(0), "MPK");
+    for (const int outside : {-1, kWeaponFlagCount})
+        EXPECT_EQ(weaponEntryCaption(outside), "") << outside;
 }
 
 TEST(WeaponTable, LookupNamesTheLastMatchingRestrictedRow) {
