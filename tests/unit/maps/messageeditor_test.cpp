@@ -66,6 +66,8 @@ TEST_F(Editor, TypedTextAndWelcomeAreSavedThreeSecondsAfterTheLastKey) {
     editor().welcomeKeyReleased("^3Bye");
     editor().selectSubTab(MessageTab::Rules); // leaving the sub-tab saves at once
     EXPECT_EQ(settings.mod.WelcomeTemplate, "^3Bye");
+    editor().welcomeLeft("^4Left"); // so does leaving the box
+    EXPECT_EQ(settings.mod.WelcomeTemplate, "^4Left");
 
     const std::string rules = dir.read(std::string(kRulesFile));
     editor().editorKeyReleased("typed as the program ends");
