@@ -68,6 +68,10 @@ TEST_F(Editor, TypedTextAndWelcomeAreSavedThreeSecondsAfterTheLastKey) {
     EXPECT_EQ(settings.mod.WelcomeTemplate, "^3Bye");
     editor().welcomeLeft("^4Left"); // so does leaving the box
     EXPECT_EQ(settings.mod.WelcomeTemplate, "^4Left");
+    int shown = 0;
+    const Connection heard = editor().contentsChanged.connect([&] { ++shown; });
+    editor().welcomeDefault();
+    EXPECT_EQ(std::tuple(shown, editor().welcomeText()), std::tuple(1, kDefaultWelcomeTemplate));
 
     const std::string rules = dir.read(std::string(kRulesFile));
     editor().editorKeyReleased("typed as the program ends");
