@@ -1,12 +1,10 @@
 // The operator window's pop-up menus, the admin action dialog and the log
 // viewer, as the App carries them out.
 
-#include "app/app.h"
+#include "../rcon/rconfixture.h"
 #include "core/textfile.h"
-#include "fakeports.h"
 #include "queuedlines.h"
 #include "seatplayer.h"
-#include "tempappdir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +13,9 @@ using namespace corvane::testing;
 
 namespace {
 
-class WindowActionsTest : public ::testing::Test {
+class WindowActionsTest : public ::testing::Test, public RconFixture {
 protected:
     void SetUp() override {
-        dir.writeConfiguredServer();
-        app = std::make_unique<App>(fake.ports(), AppPaths(dir.path()));
-        app->createMainWindow();
         seatPlayer(*app, 3, "Bobby", "g-bobby");
         seatPlayer(*app, 7, "Zed;quit", "g-zed");
         seatPlayer(*app, 9, "Carl", "g-carl");
@@ -47,10 +42,6 @@ protected:
             if (log.row(i).record.UserName == name) return i;
         return log.rowCount();
     }
-
-    TempAppDir dir;
-    FakePorts fake;
-    std::unique_ptr<App> app;
 };
 
 TEST_F(WindowActionsTest, TheFourDialogsQueueAndLogTheirLines) {
@@ -109,7 +100,7 @@ TEST_F(WindowActionsTest, AKickConfirmedAfterThePlayerLeftSparesWhoeverTookTheSl
     EXPECT_EQ(app->queue().at(0).guid, "g-bobby");
     fake.loop.advance(1100); // the pump's ticks
     EXPECT_TRUE(app->queue().empty());
-    for (const std::string& line : rconCommands(fake.net.udp("command")))
+    for (const std::string& line : sentCommands())
         EXPECT_EQ(line.find("clientkick"), std::string::npos) << line;
 }
 
