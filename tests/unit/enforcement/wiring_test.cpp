@@ -31,15 +31,11 @@ protected:
     ModSettings& mod() { return app->settings().mod; }
     std::string at() { return "  " + std::to_string(minute++) + ":00 "; }
     void lines(std::vector<std::string> batch) { app->logParser().ParseChat(batch); }
-    std::string join(int slot, const std::string& guid, const std::string& name) {
-        return at() + "J;" + guid + ";" + std::to_string(slot) + ";" + name;
-    }
-    std::string quit(int slot, const std::string& guid, const std::string& name) {
-        return at() + "Q;" + guid + ";" + std::to_string(slot) + ";" + name;
-    }
-    std::string say(int slot, const std::string& guid, const std::string& name,
-                    const std::string& text) {
-        return at() + "say;" + guid + ";" + std::to_string(slot) + ";" + name + ";" + kMark + text;
+    // A join ("J"), quit ("Q") or chat ("say", with its text) line.
+    std::string event(const std::string& kind, int slot, const std::string& guid,
+                      const std::string& name, const std::string& text = "") {
+        return at() + kind + ";" + guid + ";" + std::to_string(slot) + ";" + name +
+               (kind == "say" ? ";" + std::string(1, kMark) + text : "");
     }
     std::vector<std::string> pumped(int ms) {
         commandSocket().sent.clear();
@@ -56,21 +52,22 @@ const std::string kRemovalSent =
 TEST_F(Wiring, WarningsCountOncePerBatchAndANewPlayerInTheSlotStartsWithoutAny) {
     mod().WeaponFlags.assign(kWeaponFlagCount, "0");
     mod().WeaponFlags[16] = "1";
-    lines({join(4, "guidB", "Bob"), say(4, "guidB", "Bob", "fuck"), say(4, "guidB", "Bob", "shit"),
+    lines({event("J", 4, "guidB", "Bob"), event("say", 4, "guidB", "Bob", "fuck"),
+           event("say", 4, "guidB", "Bob", "shit"),
            at() + "K;gv;9;allies;Zed;guidB;4;axis;Bob;ak47_mp;100;MOD_RIFLE_BULLET;head"});
     EXPECT_EQ(app->enforcement().language.LanguageWarns(4), 1);
     EXPECT_EQ(app->enforcement().weapons.warnings().count(4), 1);
-    lines({say(4, "guidB", "Bob", "fuck")});
+    lines({event("say", 4, "guidB", "Bob", "fuck")});
     for (const int outside : {-1, SlotTable::kSlots})
         app->enforcement().resetWarnings(outside);
     EXPECT_EQ(app->enforcement().language.LanguageWarns(4), 2);
-    lines({quit(4, "guidB", "Bob"), join(4, "guidC", "Carl")});
+    lines({event("Q", 4, "guidB", "Bob"), event("J", 4, "guidC", "Carl")});
     EXPECT_EQ(app->enforcement().language.LanguageWarns(4), 0);
     EXPECT_EQ(app->enforcement().weapons.warnings().count(4), 0);
 }
 
 TEST_F(Wiring, AnUnknownSoldierWhoJoinsIsRemovedAndNeverEntersTheTable) {
-    lines({join(5, "guidU", "Unknown Soldier")});
+    lines({event("J", 5, "guidU", "Unknown Soldier")});
     const SlotEntry& slot = app->slotTable()[5];
     EXPECT_EQ(slot.SlotName, "");
     EXPECT_EQ(slot.SlotDbID, "");
@@ -81,8 +78,8 @@ TEST_F(Wiring, AnUnknownSoldierWhoJoinsIsRemovedAndNeverEntersTheTable) {
 }
 
 TEST_F(Wiring, ARemovalNeverHitsTheNextPlayerInThatSlot) {
-    lines({join(5, "guidU", "Unknown Soldier"), quit(5, "guidU", "Unknown Soldier"),
-           join(5, "guidC", "Carl")});
+    lines({event("J", 5, "guidU", "Unknown Soldier"), event("Q", 5, "guidU", "Unknown Soldier"),
+           event("J", 5, "guidC", "Carl")});
     EXPECT_EQ(app->slotTable()[5].SlotName, "Carl");
     for (const std::string& sent : pumped(1100))
         EXPECT_FALSE(sent.starts_with("clientkick")) << sent;
@@ -101,7 +98,7 @@ TEST_F(Wiring, TheSameUnknownSoldierInTwoPollsIsKickedOnce) {
 }
 
 TEST_F(Wiring, ConsoleNamesAreRemovedOnlyWithTheirBoxTicked) {
-    lines({join(6, "guidX", "Pl\xBDyer")});
+    lines({event("J", 6, "guidX", "Pl\xBDyer")});
     EXPECT_EQ(app->slotTable()[6].SlotName, "Pl\xBDyer");
     fake.loop.advance(600); // and a status row
     app->statusPoll().Command8_Click();
@@ -110,7 +107,7 @@ TEST_F(Wiring, ConsoleNamesAreRemovedOnlyWithTheirBoxTicked) {
                                    "Pl\xBDyer axis 0 203.0.113.1:3074 1234 25000\n");
     EXPECT_EQ(app->slotTable()[8].SlotName, "Pl\xBDyer");
     mod().KickXboxNames = 1;
-    lines({join(7, "guidY", "Pl\xBCyer")});
+    lines({event("J", 7, "guidY", "Pl\xBCyer")});
     EXPECT_EQ(app->slotTable()[7].SlotName, "");
     EXPECT_EQ(app->queue().front().displayText(),
               ";7;guidY;clientkick 7 Please change your name in Steam Settings\"");
