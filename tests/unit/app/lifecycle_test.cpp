@@ -142,12 +142,10 @@ TEST_F(AppTest, UnreadableConfigRaisesTheCriticalDialogAndSilencesSaves) {
     EXPECT_EQ(dir.read("Data/MOD.txt"), modBefore);
     EXPECT_EQ(dir.read("Data/Config.txt"), "Alpha\r\n1\r\n");
 
-    // Lock-out: only the first tab can be shown.
     EXPECT_EQ(a.selectTopTab(TopTab::Chat), TopTab::Status);
     EXPECT_EQ(fake.prompts.asked.back().title, "ERROR!");
     EXPECT_EQ(fake.prompts.asked.back().text, "Critical errors have occured! Please restart!");
 
-    // Repaired file + Update Config clears it all.
     dir.writeConfiguredServer();
     a.UpdateAllC();
     EXPECT_FALSE(a.criticalError());

@@ -66,7 +66,6 @@ struct EnforcementRig : SettingsRig {
     void batch() { e.newBatch(); }
 
     std::vector<std::string> queued() const { return queuedLines(queue); }
-    // Activity log lines without their stamps.
     std::vector<std::string> logged() const {
         std::vector<std::string> out;
         for (const std::string& line : splitLines(dir.read("Logs/Server.txt")))

@@ -134,7 +134,6 @@ struct LogFeedRig : SettingsRig {
         fetch(chunkedReply(logText(lines)), pieceSize);
     }
 
-    // Activity log lines without their file stamps.
     Lines logged() const {
         Lines out;
         for (const std::string& line : splitLines(dir.read("Logs/Server.txt")))

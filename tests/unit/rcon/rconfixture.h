@@ -62,7 +62,6 @@ public:
 
     std::vector<std::string> sentCommands() { return rconCommands(commandSocket()); }
 
-    // Empties the queue of what start-up put there and forgets what was sent.
     void drainStartup() {
         app->queue().clear();
         commandSocket().sent.clear();
