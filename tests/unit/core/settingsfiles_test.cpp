@@ -238,10 +238,8 @@ TEST(LogHost, TakenFromAValidSettingOrFromTheLogUrl) {
     for (const auto& c : cases) {
         const auto found = resolveLogHost(c.setting, c.url);
         ASSERT_TRUE(found) << c.url;
-        EXPECT_EQ(found->host, c.host);
-        EXPECT_EQ(found->port, c.port);
-        EXPECT_EQ(found->prefix, c.prefix);
-        EXPECT_EQ(found->hostHeader(), c.hostHeader);
+        EXPECT_EQ(std::tuple(found->host, found->port, found->prefix, found->hostHeader()),
+                  std::tuple(c.host, c.port, c.prefix, c.hostHeader));
     }
     for (const char* bad : {"ftp://host", "http://", "http://host:0", "http://host:99999",
                             "http://host:8a", "http://ho st", "http://host/path", "host"})

@@ -24,7 +24,6 @@ protected:
     void killed(int victim = 6) {
         sc().AlphaKill(combatLine('K', "1:00", victim, "Vic", 2, "Ann", "m16_mp"));
     }
-    // The end of a batch of log lines and the start of the next.
     void nextBatch() {
         sc().ClearHP();
         batch();
