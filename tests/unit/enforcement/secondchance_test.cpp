@@ -57,11 +57,9 @@ TEST_F(SecondChanceTest, MaxHealthFollowsThePlaylist) {
 TEST_F(SecondChanceTest, MoreDamageThanFullHealthFlagsOnTheThirdHit) {
     hit("1:00", 50);
     hit("1:01", 40);
-    EXPECT_FALSE(flagged());
-    EXPECT_EQ(sc().SlotHealth(6), 10);
+    EXPECT_EQ(std::pair(flagged(), sc().SlotHealth(6)), std::pair(false, 10));
     hit("1:02", 30);
-    EXPECT_TRUE(flagged());
-    EXPECT_EQ(sc().SlotHealth(6), 100);
+    EXPECT_EQ(std::pair(flagged(), sc().SlotHealth(6)), std::pair(true, 100));
     EXPECT_EQ(queued(), (Lines{";6;gv6;say ^1Warning ^2Vic, ^1Reason: ^2Second Chance is not "
                                "allowed! [Warning ^11 ^2of 2]"}));
     EXPECT_EQ(logged(), (Lines{"Warning Vic [Slot 6] for Second Chance - [Warning 1 of 2]"}));
@@ -93,8 +91,7 @@ TEST_F(SecondChanceTest, OnlyMoreThanFullHealthWithinFiveSecondsFlags) {
             const std::size_t at = h.find('=');
             at == std::string::npos ? killed() : hit(h.substr(0, at), std::stoi(h.substr(at + 1)));
         }
-        EXPECT_EQ(flagged(), c.flagged);
-        EXPECT_EQ(sc().SlotHealth(6), c.health);
+        EXPECT_EQ(std::pair(flagged(), sc().SlotHealth(6)), std::pair(c.flagged, c.health));
     }
 }
 
@@ -139,8 +136,7 @@ TEST_F(SecondChanceTest, NothingIsDetectedWhenSwitchedOffOrBeforeTheFirstBatch) 
     restrict({kSecondChanceFlag});
     firstBatchDone = false;
     hit("1:00", 150);
-    EXPECT_FALSE(flagged());
-    EXPECT_EQ(sc().SlotHealth(6), 100);
+    EXPECT_EQ(std::pair(flagged(), sc().SlotHealth(6)), std::pair(false, 100));
 }
 
 TEST_F(SecondChanceTest, AnUnreadableLineIsAbandonedWithoutAnySanction) {
