@@ -1,7 +1,7 @@
 // The operator window's pop-up menus, the admin action dialog and the log
 // viewer, as the App carries them out.
 
-#include "../rcon/rconfixture.h"
+#include "rconfixture.h"
 #include "core/textfile.h"
 #include "queuedlines.h"
 #include "seatplayer.h"

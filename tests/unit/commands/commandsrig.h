@@ -3,7 +3,7 @@
 // status reply, chat lines go through the log parser, and what the pump sends
 // is read from the command socket.
 
-#include "../rcon/rconfixture.h"
+#include "rconfixture.h"
 #include "core/textfile.h"
 #include "queuedlines.h"
 

@@ -1,7 +1,7 @@
 // The enforcement inside the App: what the log parser, the status poll, the
 // link and the player database hand it, and what reaches the server.
 
-#include "../rcon/rconfixture.h"
+#include "rconfixture.h"
 #include "enforcementrig.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The maps and messages inside the App: start-up and shutdown resets, the
 // one-second tick, the log parser's events, the queue's rule pacing.
 
-#include "../rcon/rconfixture.h"
+#include "rconfixture.h"
 #include "seatplayer.h"
 
 #include <gtest/gtest.h>
