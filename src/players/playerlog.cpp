@@ -120,7 +120,7 @@ void PlayerLog::loadPage(std::size_t page) {
     std::vector<PlayerLogRow>& rows = m_pages[page];
     rows.reserve(records.size());
     for (PlayerRecord& record : records) {
-        PlayerLogRow row{std::move(record), false};
+        PlayerLogRow row{std::move(record)};
         row.record.Group = shownGroup(row.record.Group);
         row.online = std::binary_search(m_online.begin(), m_online.end(), row.record.ID);
         rows.push_back(std::move(row));

@@ -37,6 +37,10 @@ TEST_F(ActivityLogTest, ACriticalErrorOrAMissingLogsDirectorySilencesEverything)
     std::filesystem::remove_all(dir.file("Logs"));
     log.SMS("lost"); // raises its own critical error
     EXPECT_TRUE(critical.isRaised(CriticalSource::ActivityLog));
+    int lifted = 0;
+    const Connection heard = critical.lockoutLifted.connect([&] { ++lifted; });
+    critical.clearAll();
+    EXPECT_EQ(lifted, 1);
     EXPECT_EQ(log.view().plainText(), bannerLine());
 }
 
@@ -121,6 +125,8 @@ TEST_F(ActivityLogTest, ConsoleLogShowsOutgoingCommandsInABoundedViewAndFilesEve
     EXPECT_LT(kept, 128u * 1024u - line.size());
     EXPECT_NE(console.viewText().find(line + "599"), std::string::npos);
     EXPECT_EQ(console.viewText().rfind("\r\n", 0), 0u); // starts at a line boundary
+    console.showInView(std::string(200 * 1024, 'y'));   // more than half the view alone
+    EXPECT_EQ(console.viewText().rfind("\r\n09:18:28: yy", 0), 0u);
 }
 
 TEST(RichText, ABoundedViewKeepsItsFirstLineAndOnlyWholeNewestLines) {

@@ -91,7 +91,7 @@ TEST(Rtf, ReadsWhatAWordProcessorSaves) {
     // Colour 0 is the reader's default, whatever the table's first entry holds; an
     // entry's missing parts are 0.
     EXPECT_EQ(
-        fromRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;\\green128;}\\cf0 x\\cf1 "
+        fromRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;\\green128;}\\cf x\\cf1 "
                 "y\\cf4294967297 z}"),
         (std::vector<TextRun>{{"x", kBlack, false}, {"y", 0x008000, false}, {"z", kBlack, false}}));
     // A hex byte of either case, half of one kept as text; a backslash before a

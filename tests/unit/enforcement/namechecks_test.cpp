@@ -33,6 +33,7 @@ TEST(NameCheckTests, RemovalIsTiedToTheGuidAndLinedUpInOrder) {
     EXPECT_EQ(rig.queued().front(),
               ";5;guidV;clientkick 5 Please change your name in Steam Settings\"");
 
+    EXPECT_TRUE(rig.e.names.CheckBadNames("Unknown Soldier", "5", "guidU")); // his waits still
     EXPECT_FALSE(rig.e.names.CheckBadNames("Soldier", "6", "g6"));
     EXPECT_FALSE(rig.e.names.CheckBadNames("Unknown Soldier", "51", "g51"));
     EXPECT_FALSE(rig.e.names.CheckBadxBox("Pl\xBDyer", "x", "gx"));

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <iostream>
 #include <sstream>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -154,6 +155,25 @@ TEST_F(TerminalTest, TypedLinesGoToTheSayBoxOrTheCommandBox) {
     input.finish(); // a second end of input changes nothing
     EXPECT_EQ(queued().back(), "say  last words");
     EXPECT_EQ(queued().size(), 10u);
+}
+
+TEST(TerminalStreams, AnAnswerIsOneLineWithoutItsCarriageReturnAndOnlyATerminalHidesIt) {
+    const int savedIn = ::dup(STDIN_FILENO), noTerminal = ::open("/dev/null", O_RDONLY);
+    ASSERT_EQ(::dup2(noTerminal, STDIN_FILENO), STDIN_FILENO);
+    std::istringstream typed("typed\r\n");
+    std::ostringstream shown;
+    std::streambuf* const in = std::cin.rdbuf(typed.rdbuf());
+    std::streambuf* const err = std::cerr.rdbuf(shown.rdbuf());
+    const auto first = askOnTerminal("Password: ", true), second = askOnTerminal("Again: ", false);
+    std::cin.rdbuf(in);
+    std::cin.clear();
+    std::cerr.rdbuf(err);
+    ::dup2(savedIn, STDIN_FILENO);
+    ::close(savedIn);
+    ::close(noTerminal);
+    EXPECT_EQ(first, "typed");
+    EXPECT_EQ(second, std::nullopt); // the input ended
+    EXPECT_EQ(shown.str(), "Password: Again: ");
 }
 
 TEST(TerminalStreams, OperatorLinesComeFromTerminalsPipesAndSocketsColourOnlyOnATerminal) {

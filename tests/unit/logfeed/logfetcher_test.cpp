@@ -68,6 +68,7 @@ TEST_F(LogFetcherTest, UnfinishedLastLineWaitsForTheNextReply) {
     const std::string whole = sayLine("1:05", kGuid, 3, "Bob", "!kick alice");
     rig.fetch(chunkedReply(logText({joinLine("1:00", kGuid, 3, "Bob")}) + whole.substr(0, 30)));
     EXPECT_TRUE(rig.fetcher.NewLines().empty());
+    EXPECT_EQ(rig.count("batchStarted"), 2u); // a reply with nothing new ends a batch too
     rig.fetchLog({joinLine("1:00", kGuid, 3, "Bob"), whole});
     EXPECT_EQ(rig.fetcher.NewLines(), Lines{whole});
     EXPECT_EQ(rig.count("command !kick alice"), 1u);
@@ -141,6 +142,12 @@ TEST(LogFetcher, RestartIsDetectedWhenTheStampFallsBelowFiveMinutes) {
         EXPECT_EQ(fresh.fetcher.LogMinutes(), std::stoi(c.after));
         EXPECT_EQ(fresh.fetcher.LogStamp(), c.restart ? "" : c.before);
     }
+}
+
+TEST_F(LogFetcherTest, ALineOfOnlyItsStampCanShowARestart) {
+    rig.fetchLog({sayLine("45:03", kGuid, 3, "Bob", "gg")});
+    rig.fetchLog({"  4:59"}); // six characters
+    EXPECT_EQ(rig.count("restartDetected"), 1u);
 }
 
 TEST_F(LogFetcherTest, ConnectTimeoutThenReestablished) {

@@ -86,6 +86,9 @@ TEST_F(Rotation, ResetGoesBeforeQueuedLinesOrOutAtOnceWhenTheQueueIsEmpty) {
     EXPECT_EQ(activity, (Lines{"The map was reset to the default rotation"}));
     EXPECT_NE(dir.read("Logs/Console.txt").find("]playlist_excludeMap \"mp_nuked\""),
               std::string::npos);
+    rotation().SetNextMap(5);
+    maps->resetVoting(); // a reload forgets the force
+    EXPECT_EQ(rotation().NextMap(), "Random");
 }
 
 TEST_F(Rotation, OneWaitingResetIsEnoughAndAForceQueuesItsExclusionLogsAndAnnounces) {

@@ -84,6 +84,7 @@ TEST(OnlineGrid, EveryChangeOfItsRowsIsTold) {
     int told = 0;
     const Connection heard = grid.changed.connect([&] { ++told; });
     grid.SetOnlineView(4);
+    EXPECT_EQ(grid.row(1)->slot, 1);
     grid.setPlayer(3, "Ada", "Admin", "g3", "", "");
     grid.setGroup(3, "Member");
     EXPECT_EQ(grid.row(3)->group, "Member");

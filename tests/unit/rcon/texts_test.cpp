@@ -106,6 +106,7 @@ TEST(GameText, NeutralizeClanTagsAndCase) {
         EXPECT_EQ(RemoveCTag(name), shown) << name;
     EXPECT_EQ(removeColorCodes("^1a^8b^9c", '9'), "abc");
     EXPECT_EQ(findIgnoringCase("say MsG3", "msg"), 4u);
+    EXPECT_EQ(findIgnoringCase("ab", "", 2), 2u); // an empty needle is found at the end too
 }
 
 TEST(GameText, AsciiClassesAndCaseAtEveryRangeEnd) {

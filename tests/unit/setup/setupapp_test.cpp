@@ -50,6 +50,14 @@ TEST(SetupInTheApp, ServerSettingsRestsTheTickPumpAndPollUntilTheWizardCloses) {
     EXPECT_GT(status.sent.size(), polls);
 }
 
+TEST(SetupInTheApp, ClosingTheFirstRunWizardEndsTheProgram) {
+    SetupRig rig(true, false);
+    App app(rig.fake.ports(), AppPaths(rig.dir.path()));
+    app.openSetup(true);
+    app.closeSetup();
+    EXPECT_TRUE(app.ended());
+}
+
 TEST(SetupInTheApp, WhileTheWizardIsUpTheRotationIsNotReset) {
     SetupRig rig(false, false);
     App app(rig.fake.ports(), AppPaths(rig.dir.path()));
