@@ -26,6 +26,13 @@ struct Started : SetupRig {
     }
 };
 
+// The boxes filled with one value changed, then "Save" pressed.
+void saveWith(SetupRig& rig, std::string SetupFields::*field, const std::string& value) {
+    rig.fill();
+    rig.setup->fields.*field = value;
+    rig.save();
+}
+
 } // namespace
 
 TEST(ServerSetup, PassingTestRunsTheStepsInOrderAndSavesWhatItLearned) {
@@ -204,9 +211,7 @@ TEST(ServerSetup, LogAddressMustBeOnTheProvidersHost) {
         SCOPED_TRACE(c.logHost + " " + c.url);
         SetupRig rig;
         setAdvanced(rig.dir, "LogHost", c.logHost);
-        rig.fill();
-        rig.setup->fields.LogURL = c.url;
-        rig.save();
+        saveWith(rig, &SetupFields::LogURL, c.url);
         if (c.hostHeader.empty()) {
             EXPECT_EQ(rig.boxTexts(), Texts{"Check GameServer Log URL!"});
             EXPECT_EQ(rig.fake.prompts.asked[0].title, "Invalid URL");
@@ -232,9 +237,7 @@ TEST(ServerSetup, TypedValuesTheFileCannotCarryAreRefusedBeforeAnythingIsSent) {
     for (const auto& [field, value] : cases) {
         SCOPED_TRACE(value);
         SetupRig rig;
-        rig.fill();
-        rig.setup->fields.*field = value;
-        rig.save();
+        saveWith(rig, field, value);
         ASSERT_EQ(rig.fake.prompts.asked.size(), 1u);
         EXPECT_EQ(rig.fake.prompts.asked[0].title, "Invalid value");
         EXPECT_TRUE(rig.udp().sent.empty());
@@ -369,9 +372,7 @@ TEST(ServerSetup, EveryWaitEndsAfterFifteenSeconds) {
 TEST(ServerSetup, SendErrorsEndTheTest) {
     SetupRig rig;
     for (const char* port : {"port", "0", "1"}) {
-        rig.fill();
-        rig.setup->fields.Port = port;
-        rig.save();
+        saveWith(rig, &SetupFields::Port, port);
         EXPECT_EQ(rig.setup->mainButtonText(), port == std::string("1") ? "Cancel" : "Save");
     }
     EXPECT_EQ(rig.boxTexts(), Texts(2, "Error Connecting to RCON - check server info"));
@@ -430,9 +431,7 @@ TEST(ServerSetup, HostNameIsLookedUpBeforeTheLogin) {
         SCOPED_TRACE(known);
         SetupRig rig;
         rig.fake.net.hosts["game.example.net"] = "127.0.0.9";
-        rig.fill();
-        rig.setup->fields.IP = known ? "game.example.net" : "nowhere.example.net";
-        rig.save();
+        saveWith(rig, &SetupFields::IP, known ? "game.example.net" : "nowhere.example.net");
         EXPECT_TRUE(rig.commands().empty()); // the answer comes on the loop
         rig.fake.loop.advance(1);
         EXPECT_EQ(rig.commands(), known ? Texts{"serverinfo"} : Texts{});
@@ -442,9 +441,7 @@ TEST(ServerSetup, HostNameIsLookedUpBeforeTheLogin) {
     }
     SetupRig rig; // the answer to a cancelled test's lookup starts nothing
     rig.fake.net.hosts["game.example.net"] = "127.0.0.9";
-    rig.fill();
-    rig.setup->fields.IP = "game.example.net";
-    rig.save();
+    saveWith(rig, &SetupFields::IP, "game.example.net");
     rig.setup->pressMainButton(); // "Cancel"
     rig.fake.loop.advance(1);
     EXPECT_TRUE(rig.commands().empty());
