@@ -202,7 +202,6 @@ TEST_F(AppTest, ShutdownSavesAndHasTwoStagesOneSecondApart) {
     EXPECT_EQ(fake.loop.exitCode(), 0);
     for (const char* role : {"status", "command"})
         EXPECT_FALSE(fake.net.udp(role).isOpen()) << role;
-    // The first stage ends by sending the rotation back to the default list.
     const auto lines = serverLog();
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(

@@ -13,15 +13,9 @@ HttpResponseDecoder decodeInPieces(const std::string& reply, std::size_t pieceSi
     return d;
 }
 
-const std::string kChunked = "HTTP/1.1 200 OK\r\n"
-                             "Transfer-Encoding: chunked\r\n"
-                             "Content-Type: text/plain\r\n"
-                             "\r\n"
-                             "8\r\n  1:02 s\r\n"
-                             "18;name=value\r\nay;1234;3;Bob;\x15hi there\n\r\n"
-                             "0\r\n"
-                             "X-Trailer: yes\r\n"
-                             "\r\n";
+const std::string kChunked =
+    "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Type: text/plain\r\n\r\n"
+    "8\r\n  1:02 s\r\n18;name=value\r\nay;1234;3;Bob;\x15hi there\n\r\n0\r\nX-Trailer: yes\r\n\r\n";
 const std::string kChunkedBody = "  1:02 say;1234;3;Bob;\x15hi there\n";
 
 } // namespace

@@ -100,7 +100,6 @@ TEST(WelcomeMessage, PlaceholdersAreFilledExactlyAsTyped) {
         EXPECT_EQ(welcomeMessage(text, "Bob", "Alpha", group, "Member", flag), expected) << text;
 }
 
-// A first-time player is stored in the default group with today twice, the first as ID 1.
 TEST_F(PlayerDatabaseTest, DeletingAnOnlinePlayerAddsHimAgainAsNewOnTheNextPoll) {
     seat(3, "Bob", "g-bob");
     EXPECT_EQ(describe(recordOf("g-bob")), "1|Bob|D|g-bob|2026-12-05|2026-12-05|Alpha");
