@@ -21,9 +21,6 @@ TEST(LevelsFile, ItemRulesOfTheReader) {
     EXPECT_EQ(t.groupCount(), 4);
     EXPECT_TRUE(t.commandsOf(1).empty());
     EXPECT_EQ(t.commandsOf(2), (Lines{"KICK", "BAN", "WARN"}));
-    EXPECT_EQ(t.GroupName[3], "B");
-    EXPECT_EQ(t.commandsOf(3), (Lines{"[C]", "SAY"}));
-    EXPECT_EQ(t.GroupName[4], "Last");
     EXPECT_EQ(writeLevelsFile(t),
               "1\r\n[Empty]\r\n\r\n[A]\r\nKICK\r\nBAN\r\nWARN\r\n\r\n[B]\r\n[C]\r\nSAY\r\n\r\n"
               "[Last]\r\n\r\n");
