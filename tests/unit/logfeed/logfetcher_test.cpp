@@ -144,12 +144,6 @@ TEST(LogFetcher, RestartIsDetectedWhenTheStampFallsBelowFiveMinutes) {
     }
 }
 
-TEST_F(LogFetcherTest, ALineOfOnlyItsStampCanShowARestart) {
-    rig.fetchLog({sayLine("45:03", kGuid, 3, "Bob", "gg")});
-    rig.fetchLog({"  4:59"}); // six characters
-    EXPECT_EQ(rig.count("restartDetected"), 1u);
-}
-
 TEST_F(LogFetcherTest, ConnectTimeoutThenReestablished) {
     rig.fetcher.Command1_Click();
     rig.fake.loop.advance(LogFetcher::kConnectTimeoutMs - 1);
